@@ -1,0 +1,145 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Files and folders: listing a folder, a path's attributes, the size of a file and
+// deleting it, each the way the Windows file functions do it, so that the logic
+// reads like the calls it makes. Paths are full paths in UTF-8.
+namespace velmora::platform {
+
+// File attribute bits, with the values Windows gives them.
+namespace file_attribute {
+inline constexpr std::uint32_t readOnly = 0x1;
+inline constexpr std::uint32_t hidden = 0x2;
+inline constexpr std::uint32_t system = 0x4;
+inline constexpr std::uint32_t directory = 0x10;
+inline constexpr std::uint32_t archive = 0x20;
+inline constexpr std::uint32_t normal = 0x80;
+inline constexpr std::uint32_t reparsePoint = 0x400;
+}  // namespace file_attribute
+
+// Why a call failed: the Windows errors the logic and the tests tell apart.
+enum class FileError {
+  none,
+  fileNotFound,      // No such file, or no entry matches a search pattern.
+  pathNotFound,      // A folder on the way does not exist (or the drive does not).
+  accessDenied,      // Read-only file, a folder where a file is expected, or no permission.
+  sharingViolation,  // Another program holds the file open without sharing it.
+  relativePath,      // Refused before reaching Windows: not a full path.
+  invalidName,       // The name cannot name a file (wildcards where none may be, ...).
+  other,
+};
+
+// One entry of a folder listing, as FindFirstFile and FindNextFile report it.
+struct FindData {
+  std::string name;  // The long name, without folder.
+  std::uint32_t attributes = 0;
+  std::uint64_t size = 0;
+  // Last write, as a file time: 100-nanosecond intervals since 1601-01-01 UTC.
+  std::uint64_t lastWriteTime = 0;
+
+  bool isDirectory() const { return (attributes & file_attribute::directory) != 0; }
+  bool isReparsePoint() const { return (attributes & file_attribute::reparsePoint) != 0; }
+};
+
+// An MS-DOS date and time, packed as FileTimeToDosDateTime packs them.
+struct DosDateTime {
+  std::uint16_t date = 0;  // Day 0-4, month 5-8, years since 1980 9-15.
+  std::uint16_t time = 0;  // Seconds / 2 0-4, minute 5-10, hour 11-15.
+};
+
+// A path's attributes (GetFileAttributes), or why they could not be read.
+struct FileAttributes {
+  std::uint32_t attributes = 0;
+  FileError error = FileError::none;
+  explicit operator bool() const { return error == FileError::none; }
+};
+
+// A file's size in bytes, or why it could not be measured.
+struct FileSize {
+  std::uint64_t bytes = 0;
+  FileError error = FileError::none;
+  explicit operator bool() const { return error == FileError::none; }
+};
+
+// The outcome of a call that gives back nothing else.
+struct FileStatus {
+  FileError error = FileError::none;
+  explicit operator bool() const { return error == FileError::none; }
+};
+
+// What each implementation puts behind an open search.
+class FileSearchHandle {
+ public:
+  virtual ~FileSearchHandle() = default;
+  // The next matching entry (FindNextFile); false when there is none left.
+  virtual bool findNext(FindData& data) = 0;
+};
+
+// An open folder search, as the handle of FindFirstFile; it closes itself
+// (FindClose) when it goes. A failed search is false and tells why.
+//
+//   FindData entry;
+//   FileSearch search = files.findFirstFile(folder + "*.*", entry);
+//   if (search) do { ... } while (search.findNext(entry));
+class FileSearch {
+ public:
+  explicit FileSearch(FileError error) : error_(error) {}
+  explicit FileSearch(std::unique_ptr<FileSearchHandle> handle) : handle_(std::move(handle)) {}
+
+  explicit operator bool() const { return handle_ != nullptr; }
+  FileError error() const { return error_; }
+
+  // Fills data with the next entry; false when the search has no more (or failed).
+  bool findNext(FindData& data) { return handle_ != nullptr && handle_->findNext(data); }
+
+  // Ends the search early; the destructor does the same.
+  void close() { handle_.reset(); }
+
+ private:
+  std::unique_ptr<FileSearchHandle> handle_;
+  FileError error_ = FileError::none;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // FindFirstFile: starts a search for the entries matching pattern, a full path
+  // whose last part may hold the wildcards "*" and "?" ("C:\dir\*.*"). On success
+  // data holds the first entry. A folder that does not exist, cannot be listed or
+  // lies on a missing drive gives a failed search, never a dialog.
+  virtual FileSearch findFirstFile(std::string_view pattern, FindData& data) = 0;
+
+  // GetFileAttributes: the attribute bits of a file or folder.
+  virtual FileAttributes getFileAttributes(std::string_view path) = 0;
+
+  // The size of a file opened for reading with no sharing (CreateFile with
+  // GENERIC_READ, share mode 0, OPEN_EXISTING), so it fails with sharingViolation
+  // while another program holds the file open, and with accessDenied for a folder.
+  virtual FileSize exclusiveFileSize(std::string_view path) = 0;
+
+  // DeleteFile: deletes one file for good. A read-only, held-open or missing file,
+  // and a folder, are not deleted and the call fails.
+  virtual FileStatus deleteFile(std::string_view path) = 0;
+
+  // FileTimeToLocalFileTime followed by FileTimeToDosDateTime: a file time as a
+  // local MS-DOS date and time; nothing when it falls outside 1980 to 2107.
+  virtual std::optional<DosDateTime> localDosDateTime(std::uint64_t fileTime) = 0;
+
+  // The file-existence test the scans share: findFirstFile on the path finds an
+  // entry that is not a folder and whose last write converts to a local DOS date
+  // and time. Wildcards in the path match as findFirstFile matches them, and only
+  // the first entry found counts.
+  bool fileExists(std::string_view path);
+
+  // The folder-existence test: the attributes can be read and have the directory
+  // bit. A reparse point to a folder counts as a folder.
+  bool directoryExists(std::string_view path);
+};
+
+}  // namespace velmora::platform

@@ -1,0 +1,138 @@
+#include "platform/profile_file.h"
+
+#include <optional>
+#include <vector>
+
+#include "common/text_lines.h"
+
+namespace velmora::platform {
+namespace {
+
+// What the profile functions take for a blank: white space, CR, and Ctrl+Z, the
+// end-of-file mark of DOS editors.
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A;
+}
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Section and key names compare without regard to ASCII letter case.
+bool sameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && text::asciiLower(a) == text::asciiLower(b);
+}
+
+// One line as the profile functions see it.
+struct Line {
+  enum class Kind { blank, section, key };
+  Kind kind = Kind::blank;
+  std::string_view name;                  // Section or key name, trimmed.
+  std::optional<std::string_view> value;  // After the first "=", trimmed; none without "=".
+};
+
+Line parse(std::string_view raw) {
+  const std::string_view text = trimmed(raw);
+  if (text.empty()) return {};
+  const std::size_t close = text.rfind(']');
+  if (text.front() == '[' && close != std::string_view::npos && close > 0) {
+    return {Line::Kind::section, trimmed(text.substr(1, close - 1)), std::nullopt};
+  }
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return {Line::Kind::key, text, std::nullopt};
+  return {Line::Kind::key, trimmed(text.substr(0, equals)), trimmed(text.substr(equals + 1))};
+}
+
+// The text of a key line. Built by appending: GCC 12 at -O3 warns falsely
+// (-Wrestrict) about the temporaries of chained string additions.
+std::string keyLine(std::string_view name, std::string_view value) {
+  std::string line;
+  line.reserve(name.size() + 1 + value.size());
+  line.append(name).append("=").append(value);
+  return line;
+}
+
+std::string sectionLine(std::string_view name) {
+  std::string line;
+  line.reserve(name.size() + 2);
+  line.append("[").append(name).append("]");
+  return line;
+}
+
+std::string_view withoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string ProfileFile::readString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  const std::string_view wantedSection = trimmed(section);
+  const std::string_view wantedKey = trimmed(key);
+  if (wantedSection.empty() || wantedKey.empty()) return std::string(defaultValue);
+
+  const FileContents contents = files_.readText(path_);
+  if (!contents) return std::string(defaultValue);
+
+  bool inSection = false;
+  for (const std::string& raw : text::splitLines(contents.data)) {
+    const Line line = parse(raw);
+    if (line.kind == Line::Kind::section) {
+      // Only the first section of that name is searched.
+      if (inSection) break;
+      inSection = sameName(line.name, wantedSection);
+    } else if (line.kind == Line::Kind::key && inSection && sameName(line.name, wantedKey)) {
+      if (!line.value) break;
+      return std::string(withoutQuotes(*line.value));
+    }
+  }
+  return std::string(defaultValue);
+}
+
+bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string_view wantedSection = trimmed(section);
+  const std::string_view wantedKey = trimmed(key);
+  if (wantedSection.empty() || wantedKey.empty()) return false;
+
+  const FileContents contents = files_.readText(path_);
+  if (contents.status == ReadStatus::failed) return false;
+
+  std::vector<std::string> lines = text::splitLines(contents.data);
+
+  std::optional<std::size_t> header;
+  for (std::size_t i = 0; i < lines.size() && !header; ++i) {
+    const Line line = parse(lines[i]);
+    if (line.kind == Line::Kind::section && sameName(line.name, wantedSection)) header = i;
+  }
+
+  if (!header) {
+    lines.push_back(sectionLine(wantedSection));
+    lines.push_back(keyLine(wantedKey, value));
+  } else {
+    std::size_t insertAt = *header + 1;
+    bool replaced = false;
+    for (std::size_t i = *header + 1; i < lines.size(); ++i) {
+      const Line line = parse(lines[i]);
+      if (line.kind == Line::Kind::section) break;
+      if (line.kind == Line::Kind::key && sameName(line.name, wantedKey)) {
+        // The key keeps the spelling it has in the file.
+        lines[i] = keyLine(line.name, value);
+        replaced = true;
+        break;
+      }
+      if (line.kind != Line::Kind::blank) insertAt = i + 1;
+    }
+    if (!replaced) {
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine(wantedKey, value));
+    }
+  }
+
+  return files_.writeText(path_, text::joinLinesCrLf(lines));
+}
+
+}  // namespace velmora::platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/text_files.h"
+
+// Profile (INI) files: the settings file and the language files. Our own reader and
+// writer with the semantics of GetPrivateProfileString and WritePrivateProfileString,
+// on top of TextFiles, so that a language file can be UTF-8 on every Windows (the
+// Windows functions take a file without a byte-order mark for ANSI text).
+//
+// The file is lines of "[section]" and "key=value", ended by CR LF, LF or CR.
+// Section and key names match without regard to letter case (ASCII letters fold).
+// Blanks (spaces, tabs, CR, the DOS end-of-file mark) around a line, a name and a
+// value do not count, nor do blanks just inside a section's brackets. A line
+// beginning with ";" is a comment: its name begins with ";" and so matches no key
+// the program asks for. A line without "=" names a key that has no value. Text after
+// a value's first "=" belongs to the value, a ";" in a value included.
+namespace velmora::platform {
+
+class ProfileFile {
+ public:
+  // files must outlive this object. Each call reads the file afresh and nothing is
+  // held open between calls.
+  ProfileFile(TextFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+
+  const std::string& path() const { return path_; }
+
+  // GetPrivateProfileString: the value of key in section, with one pair of matching
+  // quotes (" or ') around the whole value removed; an empty value is the empty
+  // text. defaultValue when the file cannot be read, the section or the key is
+  // missing or the key has no "=". When a section or a key appears twice, the first
+  // one counts.
+  //
+  // Unlike Windows, which cuts trailing blanks off the default and takes quotes off
+  // it, defaultValue comes back exactly as given: callers pass the text a control
+  // already shows, and a missing key must leave that text unchanged.
+  std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+  // WritePrivateProfileString: sets key in section to value. Every other line stays
+  // as it was; the key's line is rewritten in place, a new key goes after the last
+  // line of its section that is not blank, and a new section goes at the end of the
+  // file, which is created when it does not exist. The file is written as UTF-8
+  // with CR LF line ends.
+  //
+  // False when the file cannot be written, and also when it exists but cannot be
+  // read: writing then would lose every other line. Empty section or key names are
+  // refused (false), as they could never be read back.
+  bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+ private:
+  TextFiles& files_;
+  std::string path_;
+};
+
+}  // namespace velmora::platform

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The shell: the system's small icons, shortcut targets, opening documents and
+// addresses, and starting command lines, each the way the Windows shell calls and
+// WinExec do it.
+namespace velmora::platform {
+
+// ShowWindow commands the calls below pass on, with the values Windows gives them.
+namespace show_command {
+inline constexpr int hide = 0;
+inline constexpr int normal = 1;
+inline constexpr int show = 5;
+}  // namespace show_command
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // The system's small-icon image list (SHGetFileInfo with an empty path and
+  // SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON), as its handle; 0
+  // when the shell gives none. The list belongs to the system: never destroy it.
+  virtual std::uintptr_t systemSmallImageList() = 0;
+
+  // The system small-icon index of a file type, from its extension with the dot
+  // (".txt") and without touching any file (SHGFI_USEFILEATTRIBUTES). An empty
+  // extension asks for the icon of the empty path. Nothing when the shell fails.
+  virtual std::optional<int> iconIndexOfType(std::string_view extension) = 0;
+
+  // The system small-icon index of a path, asked with the flags 0x4715
+  // (SHGFI_SYSICONINDEX, TYPENAME, DISPLAYNAME, ICON, USEFILEATTRIBUTES,
+  // SHELLICONSIZE, SMALLICON): the icon follows from the name, and the file need
+  // not exist. Nothing when the shell fails.
+  virtual std::optional<int> iconIndexOfPath(std::string_view path) = 0;
+
+  // The file-system path a shortcut (.lnk) points at, read through the shell link
+  // object and resolved without any dialog and without rewriting the shortcut.
+  // Empty when the shortcut cannot be read or its target is not a file-system path.
+  virtual std::string shortcutTarget(std::string_view shortcutPath) = 0;
+
+  // ShellExecute: opens a document, folder or address with its associated program.
+  // An empty verb is the default verb. Returns a value above 32 on success, and
+  // otherwise the ShellExecute error (2 file not found, 3 path not found, 31 no
+  // association, ...).
+  virtual int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                           std::string_view parameters, std::string_view directory, int showCommand) = 0;
+
+  // WinExec: starts a command line (the program, then its arguments) and does not
+  // wait for it to end. Returns a value above 31 on success, and otherwise the
+  // error: 0 out of resources, 2 file not found, 3 path not found, 11 not a
+  // program.
+  virtual int winExec(std::string_view commandLine, int showCommand) = 0;
+};
+
+}  // namespace velmora::platform

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Facts about the computer for the System Information window: names, the Windows
+// version and folders, and the display. Each call asks Windows afresh.
+namespace velmora::platform {
+
+// The version record of GetVersionEx (OSVERSIONINFO).
+struct OsVersion {
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  std::uint32_t build = 0;
+  std::uint32_t platformId = 0;  // 2 (VER_PLATFORM_WIN32_NT) on every Windows the program runs on.
+  std::string servicePack;       // "Service Pack 1", or empty.
+};
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
+class SystemInfo {
+ public:
+  // The buffer, in UTF-16 characters, that the computer and user names are read
+  // into. A name needs one more for its terminating zero, so the longest name that
+  // fits has 15 characters.
+  static constexpr std::size_t kNameBufferChars = 16;
+  // The buffer, in characters, for the Windows and system folders.
+  static constexpr std::size_t kFolderBufferChars = 255;
+
+  virtual ~SystemInfo() = default;
+
+  // GetComputerName with a kNameBufferChars buffer: the computer's NetBIOS name;
+  // nothing when it does not fit or cannot be read.
+  virtual std::optional<std::string> computerName() const = 0;
+
+  // GetUserName with a kNameBufferChars buffer: the name the user logged on with;
+  // nothing when it does not fit (16 characters or more) or cannot be read.
+  virtual std::optional<std::string> userName() const = 0;
+
+  // The version of Windows. Windows answers GetVersionEx according to the program's
+  // manifest (a program that declares no support for Windows 8.1 and later is told
+  // 6.2); this asks RtlGetVersion, which tells every caller the true version. For the
+  // program, whose manifest declares Windows 7 to 11, both give the same record; the
+  // tests, which have no manifest, see the same record as the program. Nothing when
+  // the version cannot be read.
+  virtual std::optional<OsVersion> osVersion() const = 0;
+
+  // GetWindowsDirectory and GetSystemDirectory with a kFolderBufferChars buffer,
+  // without a trailing backslash ("C:\Windows", "C:\Windows\system32"); nothing when
+  // the call fails or the folder does not fit the buffer.
+  virtual std::optional<std::string> windowsDirectory() const = 0;
+  virtual std::optional<std::string> systemDirectory() const = 0;
+
+  // GetDeviceCaps(BITSPIXEL) of a device context created for "DISPLAY" (CreateDC,
+  // then DeleteDC); nothing when the context cannot be created.
+  virtual std::optional<int> displayBitsPerPixel() const = 0;
+
+  // The primary screen's size in pixels (GetSystemMetrics with SM_CXSCREEN and
+  // SM_CYSCREEN).
+  virtual ScreenSize screenSize() const = 0;
+};
+
+}  // namespace velmora::platform

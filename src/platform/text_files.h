@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/text_encoding.h"
+
+// Whole text files: the settings file, the language files, the catalogue and the
+// exclusion list, the stored update reply. A file is read and written in one call,
+// opened and closed within it. Paths are full Windows paths in UTF-8.
+namespace velmora::platform {
+
+// How reading a file went.
+enum class ReadStatus {
+  ok,
+  notFound,  // Neither the file nor, perhaps, its folder exists.
+  failed,    // It exists but could not be read: held open by another program, a
+             // folder, no permission, too large, a device error.
+};
+
+// A file's contents, or why there are none.
+struct FileContents {
+  ReadStatus status = ReadStatus::failed;
+  std::string data;
+  explicit operator bool() const { return status == ReadStatus::ok; }
+};
+
+class TextFiles {
+ public:
+  // Files larger than this are refused (ReadStatus::failed): the program's text
+  // files are a few kilobytes, and a whole file is held in memory.
+  static constexpr std::size_t kMaxFileSize = std::size_t{64} << 20;
+
+  // encoding decodes files that are not UTF-8; it must outlive this object.
+  explicit TextFiles(const TextEncoding& encoding) : encoding_(encoding) {}
+  virtual ~TextFiles() = default;
+  TextFiles(const TextFiles&) = delete;
+  TextFiles& operator=(const TextFiles&) = delete;
+
+  // The file's bytes as stored (CreateFile with GENERIC_READ, sharing reads and
+  // writes, OPEN_EXISTING; ReadFile).
+  virtual FileContents readBytes(std::string_view path) const = 0;
+
+  // Replaces the file's contents with bytes, creating the file if it does not exist
+  // (but never its folder); written as given, so UTF-8 text is stored without a
+  // byte-order mark. False when the file cannot be created or written: read-only,
+  // held open by another program, in a missing folder. A hidden file is written
+  // like any other.
+  virtual bool writeBytes(std::string_view path, std::string_view bytes) = 0;
+
+  // Creates an empty file unless the file exists (CreateFile with OPEN_ALWAYS);
+  // an existing file keeps its contents. False when it neither exists nor can be
+  // created.
+  virtual bool createIfMissing(std::string_view path) = 0;
+
+  // The file as UTF-8 text. Well-formed UTF-8 is taken as it is, without its
+  // byte-order mark if it has one; a file with that mark but damaged bytes keeps the
+  // good text, each damaged part becoming U+FFFD; a file that begins with the UTF-16
+  // little-endian mark is UTF-16 text; anything else is text in the system's ANSI
+  // code page, as files written by older versions of the program are.
+  FileContents readText(std::string_view path) const;
+
+  // Writes utf8 as the file's contents (see writeBytes).
+  bool writeText(std::string_view path, std::string_view utf8) { return writeBytes(path, utf8); }
+
+ private:
+  const TextEncoding& encoding_;
+};
+
+// The decoding of readText, for bytes already in hand.
+std::string decodeText(std::string_view bytes, const TextEncoding& encoding);
+
+}  // namespace velmora::platform

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace velmora::platform {
+
+// Files and folders with the wide Win32 file functions. Every path reaches Windows
+// in its extended-length form (see extended_path.h): long paths work, and names that
+// end in a dot or a space or are named like devices address exactly that file. A
+// path that is not a full path is refused with FileError::relativePath. All calls
+// run with the critical-error dialogs off and are safe to make from any thread.
+class Win32FileSystem final : public FileSystem {
+ public:
+  FileSearch findFirstFile(std::string_view pattern, FindData& data) override;
+  FileAttributes getFileAttributes(std::string_view path) override;
+  FileSize exclusiveFileSize(std::string_view path) override;
+  FileStatus deleteFile(std::string_view path) override;
+  std::optional<DosDateTime> localDosDateTime(std::uint64_t fileTime) override;
+};
+
+}  // namespace velmora::platform

@@ -1,0 +1,165 @@
+#include "platform/win32/shell_win32.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <vector>
+
+#include "platform/extended_path.h"
+#include "platform/win32/wide.h"
+
+namespace velmora::platform {
+namespace {
+
+// COM for the calling thread for the length of one call. A thread that already
+// runs COM in another apartment model keeps it (RPC_E_CHANGED_MODE): COM is usable
+// there and is not released here.
+class ComScope {
+ public:
+  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+  ~ComScope() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+  bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+
+ private:
+  HRESULT result_;
+};
+
+// Holds one COM interface and releases it once.
+template <typename Interface>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (pointer_) pointer_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+
+  Interface* operator->() const { return pointer_; }
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// The wide form of an optional text argument: null when the text is empty.
+const wchar_t* optionalText(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// The icon index SHGetFileInfo gives for a path with the given flags, or nothing
+// when it fails. An icon handle the flags ask for is released at once: only the
+// index into the system list is used.
+std::optional<int> shellIconIndex(const std::wstring& path, UINT flags) {
+  ComScope com;
+  SHFILEINFOW info{};
+  const DWORD_PTR result = SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags);
+  if (info.hIcon) DestroyIcon(info.hIcon);
+  if (result == 0) return std::nullopt;
+  return info.iIcon;
+}
+
+}  // namespace
+
+std::uintptr_t Win32Shell::systemSmallImageList() {
+  ComScope com;
+  SHFILEINFOW info{};
+  return static_cast<std::uintptr_t>(
+      SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON));
+}
+
+std::optional<int> Win32Shell::iconIndexOfType(std::string_view extension) {
+  if (extension.empty())
+    return shellIconIndex(L"", SHGFI_SYSICONINDEX | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON);
+  return shellIconIndex(win32::widen(extension),
+                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_SHELLICONSIZE | SHGFI_USEFILEATTRIBUTES);
+}
+
+std::optional<int> Win32Shell::iconIndexOfPath(std::string_view path) {
+  // 0x4715: SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_ICON |
+  // SHGFI_USEFILEATTRIBUTES | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON.
+  constexpr UINT flags = SHGFI_SYSICONINDEX | SHGFI_TYPENAME | SHGFI_DISPLAYNAME | SHGFI_ICON |
+                         SHGFI_USEFILEATTRIBUTES | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON;
+  static_assert(flags == 0x4715);
+  return shellIconIndex(win32::widen(path), flags);
+}
+
+std::string Win32Shell::shortcutTarget(std::string_view shortcutPath) {
+  // The shortcut is loaded by its ordinary full path: the shell link object is not
+  // documented to take the extended-length form. A relative path is refused, as
+  // everywhere, so the working folder never decides which shortcut is read.
+  if (!extendedLengthPath(shortcutPath)) return {};
+  const std::wstring path = win32::widen(shortcutPath);
+
+  ComScope com;
+  if (!com.usable()) return {};
+  ComRef<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())))
+    return {};
+  ComRef<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return {};
+  if (FAILED(file->Load(path.c_str(), STGM_READ))) return {};
+
+  // 0x89: no dialog, the shortcut file is never rewritten, and a shortcut of an
+  // installed feature is handed to the installer. A target that cannot be found
+  // does not make Resolve's result matter: the target the shortcut holds is read
+  // either way, and the caller tests whether it exists.
+  link->Resolve(nullptr, SLR_NO_UI | SLR_NOUPDATE | SLR_INVOKE_MSI);
+
+  PIDLIST_ABSOLUTE items = nullptr;
+  if (FAILED(link->GetIDList(&items)) || items == nullptr) return {};
+  // Room for the longest path Windows allows, not only MAX_PATH characters.
+  std::vector<wchar_t> buffer(32768, L'\0');
+  const bool converted =
+      SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT) != 0;
+  CoTaskMemFree(items);
+  if (!converted) return {};
+  return win32::narrow(buffer.data());
+}
+
+int Win32Shell::shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                             std::string_view parameters, std::string_view directory, int showCommand) {
+  const std::wstring wideVerb = win32::widen(verb);
+  const std::wstring wideFile = win32::widen(file);
+  const std::wstring wideParameters = win32::widen(parameters);
+  const std::wstring wideDirectory = win32::widen(directory);
+  // ShellExecute may hand the request to shell extensions, which need COM.
+  ComScope com;
+  HINSTANCE result = ShellExecuteW(reinterpret_cast<HWND>(owner), optionalText(wideVerb), wideFile.c_str(),
+                                   optionalText(wideParameters), optionalText(wideDirectory), showCommand);
+  return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
+int Win32Shell::winExec(std::string_view commandLine, int showCommand) {
+  // WinExec is CreateProcess with no separate program name, so the program is
+  // found from the command line itself (an unquoted path with blanks is tried
+  // piece by piece), and the window is shown as asked.
+  std::wstring command = win32::widen(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showCommand);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    // WinExec's failures are the codes below 32; any other reason counts as
+    // "not a program" (ERROR_BAD_FORMAT), so that failure is never read as success.
+    const DWORD error = GetLastError();
+    return error < 32 ? static_cast<int>(error) : ERROR_BAD_FORMAT;
+  }
+  // Like WinExec, wait until the started program is ready for input (at most 30
+  // seconds; a console program returns at once), but never for it to end.
+  WaitForInputIdle(process.hProcess, 30000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 33;
+}
+
+}  // namespace velmora::platform

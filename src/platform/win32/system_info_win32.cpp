@@ -1,0 +1,73 @@
+#include "platform/win32/system_info_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace velmora::platform {
+namespace {
+
+// RtlGetVersion of ntdll, which has no import library in every tool set and is
+// looked up at run time. It returns STATUS_SUCCESS (0) for a valid record.
+using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+
+// GetWindowsDirectoryW and GetSystemDirectoryW answer the length without the zero
+// when the folder fits, the size it would need when it does not, and 0 on failure.
+std::optional<std::string> folder(UINT(WINAPI* get)(LPWSTR, UINT)) {
+  wchar_t buffer[SystemInfo::kFolderBufferChars];
+  const UINT length = get(buffer, SystemInfo::kFolderBufferChars);
+  if (length == 0 || length >= SystemInfo::kFolderBufferChars) return std::nullopt;
+  return win32::narrow(std::wstring_view(buffer, length));
+}
+
+}  // namespace
+
+std::optional<std::string> Win32SystemInfo::computerName() const {
+  wchar_t buffer[kNameBufferChars];
+  DWORD size = kNameBufferChars;
+  // A name that does not fit fails with ERROR_BUFFER_OVERFLOW; on success size is
+  // the length without the zero.
+  if (!GetComputerNameW(buffer, &size)) return std::nullopt;
+  return win32::narrow(std::wstring_view(buffer, size));
+}
+
+std::optional<std::string> Win32SystemInfo::userName() const {
+  wchar_t buffer[kNameBufferChars];
+  DWORD size = kNameBufferChars;
+  // A name that does not fit fails with ERROR_INSUFFICIENT_BUFFER; on success size
+  // counts the terminating zero too.
+  if (!GetUserNameW(buffer, &size) || size == 0) return std::nullopt;
+  return win32::narrow(std::wstring_view(buffer, size - 1));
+}
+
+std::optional<OsVersion> Win32SystemInfo::osVersion() const {
+  OSVERSIONINFOW raw{};
+  raw.dwOSVersionInfoSize = sizeof(raw);
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr) return std::nullopt;
+  // The cast goes through a generic function pointer, the documented way from
+  // GetProcAddress's FARPROC to the function's own type.
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "RtlGetVersion")));
+  if (rtlGetVersion == nullptr || rtlGetVersion(&raw) != 0) return std::nullopt;
+  return OsVersion{raw.dwMajorVersion, raw.dwMinorVersion, raw.dwBuildNumber, raw.dwPlatformId,
+                   win32::narrow(raw.szCSDVersion)};
+}
+
+std::optional<std::string> Win32SystemInfo::windowsDirectory() const { return folder(GetWindowsDirectoryW); }
+
+std::optional<std::string> Win32SystemInfo::systemDirectory() const { return folder(GetSystemDirectoryW); }
+
+std::optional<int> Win32SystemInfo::displayBitsPerPixel() const {
+  HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  if (display == nullptr) return std::nullopt;
+  const int bits = GetDeviceCaps(display, BITSPIXEL);
+  DeleteDC(display);
+  return bits;
+}
+
+ScreenSize Win32SystemInfo::screenSize() const {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace velmora::platform

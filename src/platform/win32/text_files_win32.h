@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/text_files.h"
+
+namespace velmora::platform {
+
+// Whole files with CreateFileW, ReadFile and WriteFile. Paths reach Windows in their
+// extended-length form (see extended_path.h), so long paths work; a path that is not
+// a full path is refused, since nothing in the program depends on the working
+// folder. Calls run with the critical-error dialogs off and are safe to make from
+// any thread.
+class Win32TextFiles final : public TextFiles {
+ public:
+  explicit Win32TextFiles(const TextEncoding& encoding) : TextFiles(encoding) {}
+
+  FileContents readBytes(std::string_view path) const override;
+  bool writeBytes(std::string_view path, std::string_view bytes) override;
+  bool createIfMissing(std::string_view path) override;
+};
+
+}  // namespace velmora::platform

@@ -1,0 +1,121 @@
+#include "file_system_scratch_win32.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+
+namespace velmora::contract {
+namespace {
+
+// Wine's own exports: the Linux path of a Windows path, and starting a Linux
+// program. Both are null on Windows.
+using UnixFileName = char*(CDECL*)(const wchar_t*);
+using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
+
+UnixFileName wineUnixFileName() {
+  return reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+}
+
+UnixSpawn wineUnixSpawn() {
+  return reinterpret_cast<UnixSpawn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
+}
+
+std::string unixPathOf(UnixFileName convert, const std::wstring& path) {
+  char* unixPath = convert(path.c_str());
+  if (unixPath == nullptr) throw std::runtime_error("no Linux path for " + utf8(path));
+  std::string result(unixPath);
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return result;
+}
+
+void runUnix(std::vector<std::string> arguments) {
+  UnixSpawn spawn = wineUnixSpawn();
+  if (spawn == nullptr) throw std::runtime_error("not running under Wine");
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  if (spawn(argv.data(), 1) != 0) throw std::runtime_error("could not run " + arguments[0]);
+}
+
+// Removes a folder link as itself. Under Wine it is removed from the Linux side:
+// asking Wine to remove a link may reach what it points at.
+void removeLink(const std::wstring& link) {
+  if (UnixFileName convert = wineUnixFileName()) {
+    runUnix({"/bin/rm", "-f", unixPathOf(convert, link)});
+  } else {
+    RemoveDirectoryW(link.c_str());
+  }
+}
+
+void removeTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        removeLink(path);
+      } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_DIRECTORY);
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+std::wstring utf16(const std::string& text) {
+  if (text.empty()) return {};
+  int count = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                  nullptr, 0);
+  if (count <= 0) throw std::runtime_error("not UTF-8: " + text);
+  std::wstring wide(static_cast<std::size_t>(count), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
+  return wide;
+}
+
+std::string utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                  nullptr);
+  std::string narrow(static_cast<std::size_t>(count), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), count, nullptr,
+                      nullptr);
+  return narrow;
+}
+
+std::wstring extendedForm(const std::string& path) { return L"\\\\?\\" + utf16(path); }
+
+ScratchFolder::ScratchFolder() {
+  static std::atomic<int> counter{0};
+  path_ = "C:\\velmora-contract-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  if (!CreateDirectoryW(extendedForm(path_).c_str(), nullptr))
+    throw std::runtime_error("cannot make " + path_ + ", error " + std::to_string(GetLastError()));
+  path_ += "\\";
+}
+
+ScratchFolder::~ScratchFolder() { removeTree(extendedForm(path_.substr(0, path_.size() - 1))); }
+
+void makeFolderLink(const std::string& link, const std::string& target) {
+  if (UnixFileName convert = wineUnixFileName()) {
+    runUnix({"/bin/ln", "-s", unixPathOf(convert, extendedForm(target)),
+             unixPathOf(convert, extendedForm(link))});
+    return;
+  }
+  if (!CreateSymbolicLinkW(extendedForm(link).c_str(), extendedForm(target).c_str(),
+                           SYMBOLIC_LINK_FLAG_DIRECTORY))
+    throw std::runtime_error("cannot link " + link + ", error " + std::to_string(GetLastError()));
+}
+
+}  // namespace velmora::contract

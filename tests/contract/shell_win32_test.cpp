@@ -1,0 +1,59 @@
+// Cases of the Win32 shell that need Windows itself to check them: that what was
+// started really ran. The fake starts nothing, so these have no fake counterpart.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "file_system_scratch_win32.h"
+#include "platform/win32/shell_win32.h"
+
+namespace velmora::contract {
+namespace {
+
+// Waits up to ten seconds for a file the started program writes.
+bool appears(const std::string& path) {
+  for (int i = 0; i < 100; ++i) {
+    if (GetFileAttributesW(extendedForm(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+std::string systemProgram(const char* name) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  return utf8(system) + "\\" + name;
+}
+
+TEST(Win32Shell, WinExecRunsTheCommandLine) {
+  ScratchFolder scratch;
+  platform::Win32Shell shell;
+  const std::string marker = scratch.path() + "started.txt";
+  // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) on a literal + string chain.
+  std::string command = "\"";
+  command += systemProgram("cmd.exe");
+  command += "\" /c echo started> \"";
+  command += marker;
+  command += "\"";
+  ASSERT_GT(shell.winExec(command, platform::show_command::hide), 31);
+  EXPECT_TRUE(appears(marker));
+}
+
+TEST(Win32Shell, ShellExecuteRunsADocumentsDefaultVerb) {
+  ScratchFolder scratch;
+  platform::Win32Shell shell;
+  const std::string marker = scratch.path() + "opened.txt";
+  const std::string script = scratch.path() + "write marker.bat";
+  HANDLE file = CreateFileW(extendedForm(script).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const std::string body = "@echo opened> \"" + marker + "\"\r\n";
+  DWORD written = 0;
+  WriteFile(file, body.data(), static_cast<DWORD>(body.size()), &written, nullptr);
+  CloseHandle(file);
+
+  ASSERT_GT(shell.shellExecute(0, "", script, "", "", platform::show_command::hide), 32);
+  EXPECT_TRUE(appears(marker));
+}
+
+}  // namespace
+}  // namespace velmora::contract

@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <stdexcept>
+
+#include "file_system_scratch_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "shell_world.h"
+
+namespace velmora::contract {
+namespace {
+
+void writeFile(const std::string& path, const std::string& contents) {
+  HANDLE file = CreateFileW(extendedForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+  DWORD written = 0;
+  WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// The contract's ground on Windows (and under Wine): the Win32 shell, a throwaway
+// folder on drive C:, shortcuts saved through the shell link object, and cmd.exe.
+class Win32World final : public ShellWorld {
+ public:
+  platform::Shell& shell() override { return shell_; }
+  std::string folder() const override { return scratch_.path(); }
+
+  // A batch file that ends at once: its default verb runs it.
+  std::string makeDocument(const std::string& name) override {
+    writeFile(folder() + name, "@exit\r\n");
+    return folder() + name;
+  }
+
+  void makeJunkFile(const std::string& path) override { writeFile(path, "this is not a shortcut"); }
+
+  void makeShortcut(const std::string& shortcutPath, const std::string& target) override {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) throw std::runtime_error("no COM");
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                            reinterpret_cast<void**>(&link))) &&
+                 SUCCEEDED(link->SetPath(utf16(target).c_str())) &&
+                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                 SUCCEEDED(file->Save(utf16(shortcutPath).c_str(), TRUE));
+    if (file) file->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    if (!saved) throw std::runtime_error("cannot save the shortcut " + shortcutPath);
+  }
+
+  std::string startableProgram() const override {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    return utf8(system) + "\\cmd.exe";
+  }
+  std::string quickExitArgument() const override { return "/c exit"; }
+
+ private:
+  ScratchFolder scratch_;
+  platform::Win32Shell shell_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShellWorld> makeShellWorld() { return std::make_unique<Win32World>(); }
+
+}  // namespace velmora::contract

@@ -1,0 +1,124 @@
+#include "fakes/fake_shell.h"
+
+namespace velmora::fakes {
+namespace {
+
+std::string folded(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return result;
+}
+
+// The extension of a path's last name, dot included; empty when it has none.
+std::string_view extensionOf(std::string_view path) {
+  const std::size_t nameStart = path.find_last_of("\\/:");
+  const std::string_view name = nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+// The program a command line starts: its quoted start, or its first word.
+std::string_view programOf(std::string_view commandLine) {
+  const std::size_t start = commandLine.find_first_not_of(' ');
+  if (start == std::string_view::npos) return {};
+  commandLine.remove_prefix(start);
+  if (commandLine.front() == '"') {
+    const std::size_t close = commandLine.find('"', 1);
+    return commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+  }
+  return commandLine.substr(0, commandLine.find(' '));
+}
+
+bool isAddress(std::string_view file) {
+  return file.find("://") != std::string_view::npos || folded(file).starts_with("mailto:");
+}
+
+}  // namespace
+
+void FakeShell::setSystemImageList(std::uintptr_t handle) {
+  std::lock_guard lock(mutex_);
+  imageList_ = handle;
+}
+
+void FakeShell::setIconIndex(std::string_view extension, int index) {
+  std::lock_guard lock(mutex_);
+  iconIndexes_[folded(extension)] = index;
+}
+
+void FakeShell::setIconsFail(bool fail) {
+  std::lock_guard lock(mutex_);
+  iconsFail_ = fail;
+}
+
+void FakeShell::addShortcut(std::string_view shortcutPath, std::string_view target) {
+  std::lock_guard lock(mutex_);
+  shortcuts_[folded(shortcutPath)] = std::string(target);
+}
+
+void FakeShell::addDocument(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  documents_.insert(folded(path));
+}
+
+void FakeShell::addProgram(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  programs_.insert(folded(path));
+}
+
+std::vector<FakeShell::Opened> FakeShell::opened() const {
+  std::lock_guard lock(mutex_);
+  return opened_;
+}
+
+std::vector<FakeShell::Started> FakeShell::started() const {
+  std::lock_guard lock(mutex_);
+  return started_;
+}
+
+std::uintptr_t FakeShell::systemSmallImageList() {
+  std::lock_guard lock(mutex_);
+  return imageList_;
+}
+
+int FakeShell::iconIndexLocked(std::string_view extension) {
+  auto [it, added] = iconIndexes_.try_emplace(folded(extension), nextIconIndex_);
+  if (added) ++nextIconIndex_;
+  return it->second;
+}
+
+std::optional<int> FakeShell::iconIndexOfType(std::string_view extension) {
+  std::lock_guard lock(mutex_);
+  if (iconsFail_) return std::nullopt;
+  return iconIndexLocked(extension);
+}
+
+std::optional<int> FakeShell::iconIndexOfPath(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  if (iconsFail_) return std::nullopt;
+  return iconIndexLocked(extensionOf(path));
+}
+
+std::string FakeShell::shortcutTarget(std::string_view shortcutPath) {
+  std::lock_guard lock(mutex_);
+  auto it = shortcuts_.find(folded(shortcutPath));
+  return it == shortcuts_.end() ? std::string() : it->second;
+}
+
+int FakeShell::shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                            std::string_view parameters, std::string_view directory, int showCommand) {
+  std::lock_guard lock(mutex_);
+  if (!isAddress(file) && !documents_.contains(folded(file))) return 2;  // SE_ERR_FNF
+  opened_.push_back(Opened{owner, std::string(verb), std::string(file), std::string(parameters),
+                           std::string(directory), showCommand});
+  return 42;
+}
+
+int FakeShell::winExec(std::string_view commandLine, int showCommand) {
+  std::lock_guard lock(mutex_);
+  if (!programs_.contains(folded(programOf(commandLine)))) return 2;  // ERROR_FILE_NOT_FOUND
+  started_.push_back(Started{std::string(commandLine), showCommand});
+  return 33;
+}
+
+}  // namespace velmora::fakes

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/system_info.h"
+
+namespace velmora::fakes {
+
+// Scripted facts about a computer, for tests of the logic. A test sets the public
+// fields; the calls answer from them with the buffer limits of Windows: a name of
+// 16 UTF-16 characters or more, or a folder of 255 or more, fails as it would there.
+// An empty optional stands for a call that fails. The defaults describe a plausible
+// Windows 10 machine.
+class FakeSystemInfo final : public platform::SystemInfo {
+ public:
+  std::optional<std::string> computerName() const override;
+  std::optional<std::string> userName() const override;
+  std::optional<platform::OsVersion> osVersion() const override { return os; }
+  std::optional<std::string> windowsDirectory() const override;
+  std::optional<std::string> systemDirectory() const override;
+  std::optional<int> displayBitsPerPixel() const override { return bitsPerPixel; }
+  platform::ScreenSize screenSize() const override { return screen; }
+
+  std::optional<std::string> computer = "VELMORA-PC";
+  std::optional<std::string> user = "tester";
+  std::optional<platform::OsVersion> os = platform::OsVersion{10, 0, 19045, 2, ""};
+  std::optional<std::string> windowsFolder = "C:\\Windows";
+  std::optional<std::string> systemFolder = "C:\\Windows\\system32";
+  std::optional<int> bitsPerPixel = 32;
+  platform::ScreenSize screen{1024, 768};
+};
+
+}  // namespace velmora::fakes
