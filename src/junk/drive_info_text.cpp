@@ -5,7 +5,8 @@ namespace velmora::junk {
 std::string formatThousands(std::int64_t value, std::string_view separator) {
   const bool negative = value < 0;
   // Through the unsigned magnitude, so that the smallest 64-bit value formats too.
-  std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  std::uint64_t magnitude =
+      negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
   const std::string digits = std::to_string(magnitude);
   std::string out;
   for (std::size_t i = 0; i < digits.size(); ++i) {

@@ -27,9 +27,8 @@ TEST(FolderWalk, SubFoldersAreWalkedBeforeTheNextEntry) {
   fs.addFile("C:\\root\\b\\d\\e.txt");
   fs.addFile("C:\\root\\f.txt");
   // The fake lists in name order, as NTFS does.
-  EXPECT_EQ(walk(fs, "C:\\root"),
-            (std::vector<std::string>{"C:\\root\\a.txt", "C:\\root\\b\\c.txt", "C:\\root\\b\\d\\e.txt",
-                                      "C:\\root\\f.txt"}));
+  EXPECT_EQ(walk(fs, "C:\\root"), (std::vector<std::string>{"C:\\root\\a.txt", "C:\\root\\b\\c.txt",
+                                                            "C:\\root\\b\\d\\e.txt", "C:\\root\\f.txt"}));
   // A root given with its backslash walks the same.
   EXPECT_EQ(walk(fs, "C:\\root\\").size(), 4u);
 }
@@ -61,7 +60,8 @@ TEST(FolderWalk, NeverEntersOrListsReparsePoints) {
   fs.addFolderLink("C:\\Temp\\link");
   fs.addFile("C:\\Temp\\link\\thesis.doc");  // what lies behind the link
   fs.addFile("C:\\Temp\\filelink.tmp");
-  fs.setAttributes("C:\\Temp\\filelink.tmp", platform::file_attribute::archive | platform::file_attribute::reparsePoint);
+  fs.setAttributes("C:\\Temp\\filelink.tmp",
+                   platform::file_attribute::archive | platform::file_attribute::reparsePoint);
   EXPECT_EQ(walk(fs, "C:\\Temp"), (std::vector<std::string>{"C:\\Temp\\junk.tmp"}));
 }
 

@@ -1,0 +1,73 @@
+#include "junk/category_roots.h"
+
+#include "registry/registry_object.h"
+
+namespace velmora::junk {
+namespace {
+
+constexpr const char* kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+struct ProfileFolderPlaces {
+  const char* oldSubFolder;      // Below the profile folder, as Windows XP kept it.
+  const char* shellFolder;       // Value of the "Shell Folders" key with today's place.
+  const char* belowShellFolder;  // Appended to that place.
+};
+
+ProfileFolderPlaces placesOf(JunkCategory category) {
+  switch (category) {
+    case JunkCategory::cookies:
+      return {"Cookies", "Cookies", ""};
+    case JunkCategory::history:
+      return {"Local Settings\\History", "History", ""};
+    case JunkCategory::recent:
+      return {"Recent", "Recent", ""};
+    case JunkCategory::temporary:
+      return {"Local Settings\\Temp", "Local AppData", "\\Temp"};
+    case JunkCategory::temporaryInternet:
+      return {"Local Settings\\Temporary Internet Files", "Cache", ""};
+    default:
+      return {"", "", ""};
+  }
+}
+
+// A value of the user's "Shell Folders" key; empty when the key or value is missing
+// or holds no text.
+std::string shellFolder(platform::RegistryStore& store, const std::string& name) {
+  registry::TRegistry reg(store);
+  if (!reg.OpenForRead(kShellFoldersKey)) return {};
+  try {
+    return reg.ReadText(name);
+  } catch (const registry::ERegistryException&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+bool walksDrives(JunkCategory category) {
+  return category == JunkCategory::junkFiles || category == JunkCategory::recycleBin ||
+         category == JunkCategory::brokenShortcuts;
+}
+
+std::string profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
+                                platform::FileSystem& files, platform::RegistryStore& registry) {
+  const ProfileFolderPlaces places = placesOf(category);
+  std::string oldPlace = profileFolder + places.oldSubFolder;
+  if (files.directoryExists(oldPlace)) return oldPlace;
+  std::string current = shellFolder(registry, places.shellFolder);
+  if (!current.empty()) {
+    current += places.belowShellFolder;
+    if (files.directoryExists(current)) return current;
+  }
+  return oldPlace;
+}
+
+std::string driveCategoryRoot(JunkCategory category, char driveLetter, platform::FileSystem& files) {
+  std::string root = std::string(1, driveLetter) + ":\\";
+  if (category != JunkCategory::recycleBin) return root;
+  if (files.directoryExists(root + "Recycler")) return root + "Recycler";
+  return root + "$Recycle.Bin";
+}
+
+}  // namespace velmora::junk

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/registry_store.h"
+
+namespace velmora::junk {
+
+// The eight junk categories, in the order of the type list on the Files page.
+enum class JunkCategory : int {
+  junkFiles = 0,
+  cookies = 1,
+  history = 2,
+  recent = 3,
+  temporary = 4,
+  temporaryInternet = 5,
+  recycleBin = 6,
+  brokenShortcuts = 7,
+};
+inline constexpr int kJunkCategoryCount = 8;
+
+// Whether a category walks the checked drives (rows 0, 6 and 7) rather than one
+// folder of the user's profile (rows 1 to 5).
+bool walksDrives(JunkCategory category);
+
+// The folder a profile category (rows 1 to 5) walks: the profile folder followed by
+// the category's old sub-folder ("Cookies", "Local Settings\Temp", ...) when that
+// folder exists. Windows since Vista keeps these folders elsewhere; then the
+// category takes the folder's current place from the user's "Shell Folders" key
+// ("Cookies", "History", "Recent", "Cache", and "Local AppData" followed by "Temp").
+// When neither exists the old path is returned, which lists nothing.
+std::string profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
+                                platform::FileSystem& files, platform::RegistryStore& registry);
+
+// The folder a drive category walks on one drive: the root for rows 0 and 7; for
+// row 6 the recycle-bin folder, "X:\Recycler" where it exists and "X:\$Recycle.Bin"
+// (the folder of every Windows since Vista) otherwise.
+std::string driveCategoryRoot(JunkCategory category, char driveLetter, platform::FileSystem& files);
+
+}  // namespace velmora::junk

@@ -1,0 +1,98 @@
+#include "junk/junk_scan.h"
+
+#include "junk/folder_walk.h"
+
+namespace velmora::junk {
+namespace {
+
+std::string_view fileNameOf(std::string_view path) {
+  auto slash = path.rfind('\\');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// The extension with its dot, as the shell is asked for a type's icon; empty for a
+// name without a dot.
+std::string_view dottedExtensionOf(std::string_view fileName) {
+  auto dot = fileName.rfind('.');
+  return dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+}
+
+}  // namespace
+
+JunkScan::JunkScan(platform::FileSystem& files, platform::RegistryStore& registry, platform::Shell& shell,
+                   std::string profileFolder)
+    : files_(files), registry_(registry), shell_(shell), profileFolder_(std::move(profileFolder)) {}
+
+void JunkScan::run(JunkScanView& view) {
+  view.clearResults();
+  for (int row = 0; row < kJunkCategoryCount; ++row) {
+    if (view.stopRequested()) return;
+    if (!view.choices()->categories[row]) continue;
+    const auto category = static_cast<JunkCategory>(row);
+    if (!walksDrives(category)) {
+      scanRoot(view, category, profileCategoryRoot(category, profileFolder_, files_, registry_));
+      continue;
+    }
+    // The drives are read once per category; each is walked in drive-list order.
+    const auto choices = view.choices();
+    for (char letter : choices->checkedDrives) {
+      if (view.stopRequested()) return;
+      const std::string root = driveCategoryRoot(category, letter, files_);
+      if (category != JunkCategory::recycleBin) view.showWorkingOn(choices->readingStructureText + root);
+      scanRoot(view, category, root);
+    }
+  }
+}
+
+void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::string& root) {
+  fileList_.clear();
+  {
+    const Exclusions exclusions(view.choices()->exclusionLines);
+    walkFolder(files_, root, exclusions, fileList_, [&view] { return view.stopRequested(); });
+  }
+  const std::size_t n = fileList_.size();
+  int shownPercent = -1;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (view.stopRequested()) return;
+    const std::string_view path = fileList_[k];
+    view.showWorkingOn(std::string(path));
+    if (isListed(category, path, view.choices())) view.listFile(describe(std::string(path)));
+    // The bar moves only when its value changes: a root of a million files would
+    // otherwise hand the window a million identical positions.
+    const int percent = static_cast<int>(100 * k / n);
+    if (percent != shownPercent) {
+      view.setProgress(percent);
+      shownPercent = percent;
+    }
+  }
+}
+
+bool JunkScan::isListed(JunkCategory category, std::string_view path,
+                        const std::shared_ptr<const JunkScanChoices>& choices) {
+  const std::string_view name = fileNameOf(path);
+  switch (category) {
+    case JunkCategory::junkFiles: {
+      // The catalogue is prepared again only when the user has changed a choice.
+      if (choices != patternsFrom_) {
+        patterns_.emplace(choices->checkedPatterns);
+        patternsFrom_ = choices;
+      }
+      return patterns_->matches(name);
+    }
+    case JunkCategory::brokenShortcuts:
+      return hasShortcutExtension(name) && !files_.fileExists(shell_.shortcutTarget(path));
+    default:
+      return true;
+  }
+}
+
+FoundFile JunkScan::describe(std::string path) {
+  FoundFile file;
+  // A file another program holds open cannot be measured; it is listed with size 0.
+  if (auto size = files_.exclusiveFileSize(path)) file.sizeBytes = size.bytes;
+  file.imageIndex = shell_.iconIndexOfType(dottedExtensionOf(fileNameOf(path)));
+  file.path = std::move(path);
+  return file;
+}
+
+}  // namespace velmora::junk

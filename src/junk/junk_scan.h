@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "junk/category_roots.h"
+#include "junk/exclusions.h"
+#include "junk/file_list.h"
+#include "junk/junk_name_rules.h"
+#include "platform/file_system.h"
+#include "platform/registry_store.h"
+#include "platform/shell.h"
+
+namespace velmora::junk {
+
+// What the user has chosen for the scan, as the window last published it: the
+// scan reads the latest one each time it needs a choice, so a change made during
+// the scan applies from the next time it is read.
+struct JunkScanChoices {
+  std::array<bool, kJunkCategoryCount> categories{};
+  std::vector<char> checkedDrives;           // Letters, in drive-list order.
+  std::vector<std::string> checkedPatterns;  // Checked rows of the catalogue.
+  std::vector<std::string> exclusionLines;   // Lines of the exclusions memo.
+  std::string readingStructureText;          // Shown before a drive root while it is walked.
+};
+
+// One junk file found, as its result row shows it.
+struct FoundFile {
+  std::string path;
+  std::uint64_t sizeBytes = 0;    // 0 when the file could not be opened to be measured.
+  std::optional<int> imageIndex;  // Index in the system small-icon list.
+};
+
+// Everything the scan does to the window, in the order it does it. Called on the
+// scanning thread; the implementation hands each change to the UI thread.
+class JunkScanView {
+ public:
+  virtual ~JunkScanView() = default;
+  virtual std::shared_ptr<const JunkScanChoices> choices() = 0;
+  virtual bool stopRequested() = 0;
+  virtual void clearResults() = 0;
+  virtual void showWorkingOn(const std::string& text) = 0;
+  virtual void listFile(FoundFile file) = 0;
+  virtual void setProgress(int percent) = 0;
+};
+
+// The junk-file scan of the Files page: for each checked category and each of its
+// root folders, a walk that collects every file below the root, then a pass over
+// those files that lists the junk ones.
+class JunkScan {
+ public:
+  JunkScan(platform::FileSystem& files, platform::RegistryStore& registry, platform::Shell& shell,
+           std::string profileFolder);
+
+  void run(JunkScanView& view);
+
+ private:
+  void scanRoot(JunkScanView& view, JunkCategory category, const std::string& root);
+  bool isListed(JunkCategory category, std::string_view path,
+                const std::shared_ptr<const JunkScanChoices>& choices);
+  FoundFile describe(std::string path);
+
+  platform::FileSystem& files_;
+  platform::RegistryStore& registry_;
+  platform::Shell& shell_;
+  std::string profileFolder_;
+  FileList fileList_;
+  // The catalogue patterns prepared for the choices they were made from.
+  std::shared_ptr<const JunkScanChoices> patternsFrom_;
+  std::optional<JunkPatterns> patterns_;
+};
+
+}  // namespace velmora::junk

@@ -1,0 +1,206 @@
+#include "junk/junk_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_registry_store.h"
+#include "fakes/fake_shell.h"
+#include "registry/registry_object.h"
+
+namespace velmora::junk {
+namespace {
+
+// Records what the scan does to the window, in order.
+class RecordingView : public JunkScanView {
+ public:
+  explicit RecordingView(JunkScanChoices choices)
+      : choices_(std::make_shared<JunkScanChoices>(std::move(choices))) {}
+
+  std::shared_ptr<const JunkScanChoices> choices() override { return choices_; }
+  bool stopRequested() override { return stopAfter_ >= 0 && static_cast<int>(listed.size()) >= stopAfter_; }
+  void clearResults() override { events.push_back("clear"); }
+  void showWorkingOn(const std::string& text) override { working.push_back(text); }
+  void listFile(FoundFile file) override {
+    events.push_back("list " + file.path);
+    listed.push_back(std::move(file));
+  }
+  void setProgress(int percent) override { progress.push_back(percent); }
+
+  void stopAfter(int rows) { stopAfter_ = rows; }
+
+  std::vector<std::string> paths() const {
+    std::vector<std::string> out;
+    for (const auto& f : listed) out.push_back(f.path);
+    return out;
+  }
+
+  std::vector<std::string> events;
+  std::vector<std::string> working;
+  std::vector<FoundFile> listed;
+  std::vector<int> progress;
+
+ private:
+  std::shared_ptr<JunkScanChoices> choices_;
+  int stopAfter_ = -1;
+};
+
+JunkScanChoices only(std::initializer_list<JunkCategory> categories, std::vector<char> drives = {'C'}) {
+  JunkScanChoices choices;
+  for (auto c : categories) choices.categories[static_cast<int>(c)] = true;
+  choices.checkedDrives = std::move(drives);
+  choices.readingStructureText = "Reading ";
+  return choices;
+}
+
+class JunkScanTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> scan(RecordingView& view, std::string profile = "C:\\Profile\\") {
+    JunkScan(files, registry, shell, std::move(profile)).run(view);
+    return view.paths();
+  }
+
+  void setShellFolder(const std::string& name, const std::string& path) {
+    registry::TRegistry reg(registry);
+    ASSERT_TRUE(reg.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true));
+    reg.WriteText(name, path);
+  }
+
+  fakes::FakeFileSystem files;
+  fakes::FakeRegistryStore registry;
+  fakes::FakeShell shell;
+};
+
+TEST_F(JunkScanTest, JunkNamesOnEveryCheckedDriveInDriveOrder) {
+  files.addFile("C:\\a\\report.~doc", 3000);
+  files.addFile("C:\\a\\keep.txt");
+  files.addFile("D:\\b\\data.ba~");
+  files.addFile("E:\\c.~tmp");
+  RecordingView view(only({JunkCategory::junkFiles}, {'D', 'C'}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"D:\\b\\data.ba~", "C:\\a\\report.~doc"}));
+  EXPECT_EQ(view.listed[1].sizeBytes, 3000u);
+  ASSERT_GE(view.working.size(), 1u);
+  EXPECT_EQ(view.working.front(), "Reading D:\\");
+  EXPECT_EQ(view.events.front(), "clear");
+}
+
+TEST_F(JunkScanTest, CheckedCatalogueRowsAndTheirCaseRules) {
+  // Names that differ only in letter case are one file on Windows: separate folders.
+  files.addFile("C:\\a\\Thumbs.db");
+  files.addFile("C:\\b\\thumbs.db");
+  files.addFile("C:\\b\\music.db");
+  files.addFile("C:\\c\\setup.tmp");
+  files.addFile("C:\\d\\SETUP.TMP");
+  auto choices = only({JunkCategory::junkFiles});
+  choices.checkedPatterns = {"Thumbs.db", "*.tmp"};
+  RecordingView view(choices);
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\a\\Thumbs.db", "C:\\c\\setup.tmp"}));
+}
+
+TEST_F(JunkScanTest, JunkAndShortcutCategoriesEachWalkTheDrive) {
+  files.addFile("C:\\dead.lnk");
+  files.addFile("C:\\DEAD.LNK.~x");  // junk by name only
+  files.addFile("C:\\SHORTCUT.LNK");
+  files.addFile("C:\\live.lnk");
+  files.addFile("C:\\target.exe");
+  shell.addShortcut("C:\\dead.lnk", "C:\\gone.exe");
+  shell.addShortcut("C:\\SHORTCUT.LNK", "C:\\gone.exe");
+  shell.addShortcut("C:\\live.lnk", "C:\\target.exe");
+  RecordingView view(only({JunkCategory::junkFiles, JunkCategory::brokenShortcuts}));
+  // Row 0 lists the junk name; row 7 walks the drive again and lists the dead
+  // shortcut; the upper-case SHORTCUT.LNK is never examined.
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\DEAD.LNK.~x", "C:\\dead.lnk"}));
+  EXPECT_EQ(std::count(view.working.begin(), view.working.end(), "Reading C:\\"), 2);
+}
+
+TEST_F(JunkScanTest, AFileFoundByTwoCategoriesIsListedTwice) {
+  files.addFile("C:\\Profile\\Local Settings\\Temp\\x.~tmp", 2048);
+  RecordingView view(only({JunkCategory::junkFiles, JunkCategory::temporary}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Profile\\Local Settings\\Temp\\x.~tmp",
+                                                  "C:\\Profile\\Local Settings\\Temp\\x.~tmp"}));
+}
+
+TEST_F(JunkScanTest, ProfileCategoriesUseTodaysFoldersWhenTheOldOnesAreGone) {
+  files.addFile("C:\\Users\\u\\AppData\\Local\\Temp\\t1.dat");
+  files.addFile("C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\doc.lnk");
+  files.addFile("C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\INetCache\\page.htm");
+  setShellFolder("Local AppData", "C:\\Users\\u\\AppData\\Local");
+  setShellFolder("Recent", "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\Recent");
+  setShellFolder("Cache", "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\INetCache");
+  setShellFolder("Cookies", "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\Cookies");
+  RecordingView view(only({JunkCategory::cookies, JunkCategory::recent, JunkCategory::temporary,
+                           JunkCategory::temporaryInternet}));
+  EXPECT_EQ(
+      scan(view, "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\"),
+      (std::vector<std::string>{"C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\Recent\\doc.lnk",
+                                "C:\\Users\\u\\AppData\\Local\\Temp\\t1.dat",
+                                "C:\\Users\\u\\AppData\\Local\\Microsoft\\Windows\\INetCache\\page.htm"}));
+}
+
+TEST_F(JunkScanTest, TheOldProfileFolderWinsWhereItExists) {
+  files.addFile("C:\\Profile\\Cookies\\old.txt");
+  files.addFile("C:\\Elsewhere\\new.txt");
+  setShellFolder("Cookies", "C:\\Elsewhere");
+  RecordingView view(only({JunkCategory::cookies}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Profile\\Cookies\\old.txt"}));
+  // With no profile folder at all the relative paths are refused: nothing listed.
+  RecordingView empty(only({JunkCategory::history}));
+  EXPECT_TRUE(scan(empty, "").empty());
+}
+
+TEST_F(JunkScanTest, RecycleBinOfOldAndNewWindows) {
+  files.addFile("C:\\Recycler\\S-1\\Dc1.txt");
+  files.addFile("D:\\$Recycle.Bin\\S-1\\$R1.txt");
+  RecordingView view(only({JunkCategory::recycleBin}, {'C', 'D'}));
+  EXPECT_EQ(scan(view),
+            (std::vector<std::string>{"C:\\Recycler\\S-1\\Dc1.txt", "D:\\$Recycle.Bin\\S-1\\$R1.txt"}));
+  EXPECT_TRUE(view.working.size() == 2u);  // only the two files: no "Reading" line for the bin
+}
+
+TEST_F(JunkScanTest, ALinkInsideTheTempFolderNeverMakesItsTargetJunk) {
+  files.addFile("C:\\Precious\\canary.doc");
+  files.addFile("C:\\Profile\\Local Settings\\Temp\\a.tmp");
+  files.addFolderLink("C:\\Profile\\Local Settings\\Temp\\link");
+  files.addFile("C:\\Profile\\Local Settings\\Temp\\link\\canary.doc");
+  RecordingView view(only({JunkCategory::temporary}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Profile\\Local Settings\\Temp\\a.tmp"}));
+}
+
+TEST_F(JunkScanTest, UnmeasurableFilesShowZeroAndLookAlikeNamesStayApart) {
+  files.addFile("C:\\T\\held.~tmp", 5000);
+  files.setHeldOpen("C:\\T\\held.~tmp", true);
+  files.addFile("C:\\T\\nul", 10);
+  files.addFile("C:\\T\\name.", 20);
+  files.addFile("C:\\T\\name", 30);
+  auto choices = only({JunkCategory::junkFiles});
+  choices.checkedPatterns = {""};  // an empty catalogue line: files without extension
+  RecordingView view(choices);
+  scan(view);
+  std::map<std::string, std::uint64_t> sizes;
+  for (const auto& f : view.listed) sizes[f.path] = f.sizeBytes;
+  EXPECT_EQ(sizes,
+            (std::map<std::string, std::uint64_t>{
+                {"C:\\T\\held.~tmp", 0}, {"C:\\T\\nul", 10}, {"C:\\T\\name.", 20}, {"C:\\T\\name", 30}}));
+}
+
+TEST_F(JunkScanTest, ProgressRestartsForEveryRootAndStopsShortOfAHundred) {
+  for (int i = 0; i < 4; ++i) files.addFile("C:\\P\\Cookies\\f" + std::to_string(i));
+  RecordingView view(only({JunkCategory::cookies}));
+  scan(view, "C:\\P\\");
+  EXPECT_EQ(view.progress, (std::vector<int>{0, 25, 50, 75}));
+}
+
+TEST_F(JunkScanTest, AStoppedScanListsNothingMore) {
+  for (int i = 0; i < 20; ++i) files.addFile("C:\\S\\f" + std::to_string(i) + ".~t");
+  RecordingView view(only({JunkCategory::junkFiles}));
+  view.stopAfter(5);
+  scan(view);
+  EXPECT_EQ(view.listed.size(), 5u);
+}
+
+}  // namespace
+}  // namespace velmora::junk
