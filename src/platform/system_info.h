@@ -63,6 +63,11 @@ class SystemInfo {
   // The primary screen's size in pixels (GetSystemMetrics with SM_CXSCREEN and
   // SM_CYSCREEN).
   virtual ScreenSize screenSize() const = 0;
+
+  // The user's thousands separator (GetLocaleInfo with LOCALE_STHOUSAND for the
+  // user's default locale): "," in English, a no-break space in Russian. Empty when
+  // the locale gives none.
+  virtual std::string thousandsSeparator() const = 0;
 };
 
 }  // namespace velmora::platform

@@ -63,5 +63,14 @@ TEST_F(SystemInfoContract, TheDisplayHasADepthAndASize) {
   EXPECT_GT(screen.height, 0);
 }
 
+TEST_F(SystemInfoContract, TheThousandsSeparatorIsAShortTextWithoutDigits) {
+  const std::string separator = info->thousandsSeparator();
+  EXPECT_TRUE(platform::utf8::isValid(separator));
+  const std::optional<std::size_t> length = platform::utf8::utf16Length(separator);
+  ASSERT_TRUE(length.has_value());
+  EXPECT_LE(*length, 4u) << separator;
+  EXPECT_EQ(separator.find_first_of("0123456789"), std::string::npos) << separator;
+}
+
 }  // namespace
 }  // namespace velmora::contract

@@ -18,6 +18,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::optional<std::string> systemDirectory() const override;
   std::optional<int> displayBitsPerPixel() const override { return bitsPerPixel; }
   platform::ScreenSize screenSize() const override { return screen; }
+  std::string thousandsSeparator() const override { return separator; }
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -26,6 +27,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::optional<std::string> systemFolder = "C:\\Windows\\system32";
   std::optional<int> bitsPerPixel = 32;
   platform::ScreenSize screen{1024, 768};
+  std::string separator = ",";
 };
 
 }  // namespace velmora::fakes

@@ -70,4 +70,11 @@ ScreenSize Win32SystemInfo::screenSize() const {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+std::string Win32SystemInfo::thousandsSeparator() const {
+  // LOCALE_STHOUSAND holds at most four characters and the terminating zero.
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) == 0) return {};
+  return win32::narrow(separator);
+}
+
 }  // namespace velmora::platform

@@ -15,6 +15,7 @@ class Win32SystemInfo final : public SystemInfo {
   std::optional<std::string> systemDirectory() const override;
   std::optional<int> displayBitsPerPixel() const override;
   ScreenSize screenSize() const override;
+  std::string thousandsSeparator() const override;
 };
 
 }  // namespace velmora::platform
