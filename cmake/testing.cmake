@@ -14,10 +14,12 @@ endif()
 # Adds a GoogleTest executable and registers each of its tests with CTest. Under
 # Wine, discovery happens at test time: listing the tests at build time would start
 # Wine inside the build, and Wine is slow on its first start.
-# The ThreadSanitizer build holds only the tests marked THREADS.
-#   velmora_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [THREADS])
+# The ThreadSanitizer build holds only the tests marked THREADS. Tests marked
+# SERIAL run alone: they move the pointer or need the foreground window, which
+# every window on the test display shares.
+#   velmora_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [THREADS] [SERIAL])
 function(velmora_add_test)
-  cmake_parse_arguments(T "THREADS" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "THREADS;SERIAL" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   if(VELMORA_SANITIZE MATCHES "thread" AND NOT T_THREADS)
     return()
   endif()
@@ -26,6 +28,9 @@ function(velmora_add_test)
   set(properties TIMEOUT 300)
   if(T_LABELS)
     list(APPEND properties LABELS "${T_LABELS}")
+  endif()
+  if(T_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   if(WIN32)
     gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})

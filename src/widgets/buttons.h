@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "widgets/control.h"
+#include "widgets/form.h"
+
+namespace velmora::widgets {
+
+// A push button. The default button is the one Enter presses. A button with a
+// modal result closes its modal form with that result when clicked.
+class Button : public Control {
+ public:
+  Button(Control& parent, std::string name, std::string caption = {});
+
+  bool isDefault() const { return default_; }
+  void setDefault(bool isDefault);
+  ModalResult modalResult() const { return modalResult_; }
+  void setModalResult(ModalResult result) { modalResult_ = result; }
+
+  std::function<void()> onClick;
+  // The user pressed the button: fires onClick, then hands the modal result to
+  // the form. A disabled button does nothing.
+  void click();
+
+ protected:
+  std::unique_ptr<Peer> createPeer(PeerFactory& factory) override { return factory.make(*this); }
+
+ private:
+  bool default_ = false;
+  ModalResult modalResult_ = ModalResult::None;
+};
+
+// A check box with its caption beside it.
+class CheckBox : public Control {
+ public:
+  CheckBox(Control& parent, std::string name, std::string caption = {});
+
+  bool checked() const { return checked_; }
+  // From code: changes the mark and fires nothing.
+  void setChecked(bool checked);
+
+  std::function<void()> onClick;
+  // The user clicked the box: the mark flips, then onClick fires.
+  void click() { userSetChecked(!checked_); }
+  // The native box reports its new mark after a click: the object takes it and
+  // onClick fires.
+  void userSetChecked(bool checked);
+
+ protected:
+  std::unique_ptr<Peer> createPeer(PeerFactory& factory) override { return factory.make(*this); }
+
+ private:
+  bool checked_ = false;
+};
+
+}  // namespace velmora::widgets

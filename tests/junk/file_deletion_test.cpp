@@ -1,0 +1,93 @@
+#include "junk/file_deletion.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_file_system.h"
+#include "widgets/application.h"
+#include "widgets/form.h"
+#include "widgets/headless_backend.h"
+
+namespace velmora::junk {
+namespace {
+
+class FileDeletionTest : public ::testing::Test {
+ protected:
+  FileDeletionTest() {
+    results.addColumn("Filename", 350);
+    results.addColumn("Size, Kb", 80, widgets::TextAlign::Right);
+    results.setCheckBoxes(true);
+  }
+
+  void addRow(const std::string& path, std::uint64_t bytes, bool onDisk = true) {
+    if (onDisk) files.addFile(path, bytes);
+    results.addRow({path, std::to_string(bytes / 1024)}, true);
+  }
+
+  fakes::FakeFileSystem files;
+  widgets::Application app{std::make_unique<widgets::HeadlessBackend>()};
+  widgets::Form form{app, "TForm1"};
+  widgets::ListView results{form, "ListViewFiles"};
+};
+
+TEST_F(FileDeletionTest, CheckedFilesGoAndTheirShownKilobytesAddUp) {
+  addRow("C:\\t\\a.tmp", 1500);  // shows 1
+  addRow("C:\\t\\b.tmp", 900);   // shows 0
+  addRow("C:\\t\\keep.tmp", 4096);
+  results.setChecked(2, false);
+  auto result = deleteCheckedFiles(files, results);
+  EXPECT_EQ(result.deletedCount, 2);
+  EXPECT_EQ(result.freedKb, 1);
+  ASSERT_EQ(results.count(), 1);
+  EXPECT_EQ(results.rowCaption(0), "C:\\t\\keep.tmp");
+  EXPECT_TRUE(files.contains("C:\\t\\keep.tmp"));
+  EXPECT_FALSE(files.contains("C:\\t\\a.tmp"));
+  EXPECT_EQ(deletionStatusText("Files deleted: ", "Space freed: ", result), "Files deleted: 2\nSpace freed: 1 Kb.");
+}
+
+TEST_F(FileDeletionTest, FilesThatCannotBeDeletedKeepTheirCheckedRows) {
+  addRow("C:\\t\\readonly.tmp", 2048);
+  files.setAttributes("C:\\t\\readonly.tmp", platform::file_attribute::readOnly);
+  addRow("C:\\t\\held.tmp", 2048);
+  files.setHeldOpen("C:\\t\\held.tmp", true);
+  addRow("C:\\t\\gone.tmp", 2048, false);
+  auto result = deleteCheckedFiles(files, results);
+  EXPECT_EQ(result.deletedCount, 0);
+  ASSERT_EQ(results.count(), 3);
+  for (int row = 0; row < 3; ++row) EXPECT_TRUE(results.checked(row));
+  EXPECT_TRUE(files.contains("C:\\t\\readonly.tmp"));
+  EXPECT_TRUE(files.contains("C:\\t\\held.tmp"));
+}
+
+TEST_F(FileDeletionTest, AFileListedTwiceIsDeletedOnceFromTheLaterRow) {
+  addRow("C:\\t\\twice.~tmp", 3072);
+  results.addRow({"C:\\t\\twice.~tmp", "3"}, true);
+  auto result = deleteCheckedFiles(files, results);
+  EXPECT_EQ(result.deletedCount, 1);
+  EXPECT_EQ(result.freedKb, 3);
+  ASSERT_EQ(results.count(), 1);  // the earlier row's delete failed: it stays
+  EXPECT_TRUE(results.checked(0));
+}
+
+TEST_F(FileDeletionTest, NothingCheckedDeletesNothing) {
+  addRow("C:\\t\\a.tmp", 1024);
+  results.uncheckAll();
+  auto result = deleteCheckedFiles(files, results);
+  EXPECT_EQ(result.deletedCount, 0);
+  EXPECT_EQ(results.count(), 1);
+  EXPECT_TRUE(files.contains("C:\\t\\a.tmp"));
+  EXPECT_EQ(deletionStatusText("D: ", "S: ", result), "D: 0\nS: 0 Kb.");
+}
+
+TEST_F(FileDeletionTest, LookAlikeNamesAreDeletedExactly) {
+  files.addFile("C:\\t\\keep.txt", 10);
+  addRow("C:\\t\\keep.txt.", 10);
+  addRow("C:\\t\\nul", 10);
+  auto result = deleteCheckedFiles(files, results);
+  EXPECT_EQ(result.deletedCount, 2);
+  EXPECT_TRUE(files.contains("C:\\t\\keep.txt"));
+  EXPECT_FALSE(files.contains("C:\\t\\keep.txt."));
+  EXPECT_FALSE(files.contains("C:\\t\\nul"));
+}
+
+}  // namespace
+}  // namespace velmora::junk
