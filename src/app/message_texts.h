@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace velmora::app {
+
+// The forty message texts the main window holds, each named by its language-file
+// key. They start empty; only the language loader sets them, and the windows read
+// them by key and join them with numbers and names as they need.
+class MessageTexts {
+ public:
+  // Every key, in the order the language loader reads them.
+  static constexpr std::array<std::string_view, 40> kKeys = {
+      "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
+      "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringDeleteRegKey",
+      "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
+      "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer",
+      "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringDrive", "StringDriveLabel",
+      "StringDriveNumber", "StringFileSystem", "StringDiskSpaceTotal", "StringDiskSpaceFree",
+      "StringJunkFiles", "StringCookies", "StringHistory", "StringRecent", "StringTemporary",
+      "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts", "StringMissingDlls",
+      "StringUnusedExt", "StringActiveX", "StringHelpFile", "StringInstall", "StringUninstall",
+      "StringObsolete", "StringMuiCache"};
+
+  // The text of a key; a key that is not one of kKeys is a programming error and
+  // throws std::out_of_range.
+  const std::string& operator[](std::string_view key) const { return texts_[indexOf(key)]; }
+  void set(std::string_view key, std::string text) { texts_[indexOf(key)] = std::move(text); }
+
+ private:
+  static std::size_t indexOf(std::string_view key);
+
+  std::array<std::string, kKeys.size()> texts_;
+};
+
+}  // namespace velmora::app
