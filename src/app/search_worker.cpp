@@ -1,0 +1,35 @@
+#include "app/search_worker.h"
+
+#include <chrono>
+#include <thread>
+
+namespace velmora::app {
+
+std::shared_ptr<Search> Search::start(widgets::Application& app, Scan scan, std::function<void()> endOfScan) {
+  std::shared_ptr<Search> search(new Search);
+  widgets::UiChannel channel = app.channel(search->run_);
+  widgets::Application* application = &app;
+  // The thread keeps the worker alive until it ends: the window keeps only a
+  // reference for Stop, and may drop it at any time.
+  std::thread([search, channel, application, scan = std::move(scan), endOfScan = std::move(endOfScan)] {
+    try {
+      scan(channel);
+    } catch (...) {
+      // A scan reports nothing of its own; an unexpected error is shown like one
+      // that escapes an event handler, and the page still returns to idle.
+      std::exception_ptr error = std::current_exception();
+      channel.post([application, error] { application->showException(error); });
+    }
+    // An error of the end-of-scan step is shown on the UI thread, as from any
+    // event handler, and never reaches this thread.
+    channel.invoke([application, &endOfScan] { application->guard(endOfScan); });
+    search->done_.set_value();
+  }).detach();
+  return search;
+}
+
+bool Search::finished() const {
+  return finished_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <future>
+#include <memory>
+
+#include "widgets/application.h"
+#include "widgets/ui_channel.h"
+
+namespace velmora::app {
+
+// The worker that runs one scan of the main window. Each Search button starts a
+// new one: the scan runs on a thread of its own and hands every change to the UI
+// thread through its channel; when the scan returns, the end-of-scan step runs on
+// the UI thread while the worker waits, and then the worker ends and frees itself.
+//
+// Stop (from the UI thread) marks the run stopped: from that moment nothing the
+// worker posted takes effect, its end-of-scan step is dropped, and the scan, which
+// asks the channel between two items, ends soon after. A later scan may already
+// own the page by then.
+class Search {
+ public:
+  using Scan = std::function<void(const widgets::UiChannel&)>;
+
+  // Starts scan on a new thread; endOfScan runs on the UI thread after it.
+  static std::shared_ptr<Search> start(widgets::Application& app, Scan scan, std::function<void()> endOfScan);
+
+  // UI thread: the run is over for the window; the thread ends by itself.
+  void stop() { run_.stop(); }
+  bool stopped() const { return run_.stopped(); }
+
+  // Whether the thread has ended, and a wait for it, for shutdown and tests.
+  bool finished() const;
+  void waitUntilFinished() const { finished_.wait(); }
+
+ private:
+  Search() = default;
+
+  widgets::RunToken run_;
+  std::promise<void> done_;
+  std::shared_future<void> finished_ = done_.get_future().share();
+};
+
+}  // namespace velmora::app
