@@ -1,45 +1,31 @@
-// The program's entry: the application on the UI thread and its main window.
-// The main window is still minimal: its caption, size, placement and the tray
-// icon; its pages, menus and scanners come with the application's own windows.
+// The program's entry: the application on the UI thread over the real Windows,
+// its main window, and the message loop until the main window closes. No argument
+// and no environment variable is read.
 #include <exception>
 #include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
+#include "app/main_window.h"
+#include "platform/system_info.h"
+#include "platform/win32/win32_services.h"
 #include "widgets/application.h"
-#include "widgets/form.h"
-#include "widgets/tray_icon.h"
 #include "widgets/win32/win32_backend.h"
 
-namespace {
-
-constexpr const char* kTitle = "Velmora Disk Cleaner 1.3";
-
-// The main window as far as it exists yet.
-class TForm1 : public velmora::widgets::Form {
- public:
-  explicit TForm1(velmora::widgets::Application& app) : Form(app, "TForm1") {
-    setCaption(kTitle);
-    setSize(703, 588);
-    setPlacement(velmora::widgets::FormPlacement::ScreenCenter);
-    // Minimizing sends the window to the tray; a double click on the icon
-    // brings it back.
-    onMinimize = [&app] { app.hideMainWindow(); };
-    StTrayIcon1.onDoubleClick = [&app] { app.restoreMainWindow(); };
-  }
-
-  velmora::widgets::TrayIcon StTrayIcon1{*this, "StTrayIcon1"};
-};
-
-}  // namespace
-
 int main() {
-  velmora::widgets::Application app(std::make_unique<velmora::widgets::win32::Win32Backend>());
-  app.setTitle(kTitle);
+  using namespace velmora;
+  widgets::Application app(std::make_unique<widgets::win32::Win32Backend>());
   try {
-    TForm1 form(app);
+    platform::Services& services = platform::win32::win32Services();
+    const std::optional<std::string> exePath = services.system.executablePath();
+    if (!exePath) throw std::runtime_error("The program cannot find where it was started from.");
+    // The window and tray icon take the program's icon from its resources.
+    app::TForm1 form(app, services, *exePath);
     return app.run(form);
   } catch (...) {
-    // An error that escapes the start-up is shown like any other, and ends
-    // the program.
+    // An error that escapes the start-up is shown like any other, and ends the
+    // program.
     app.showException(std::current_exception());
     return 1;
   }

@@ -29,9 +29,8 @@ class Search {
   void stop() { run_.stop(); }
   bool stopped() const { return run_.stopped(); }
 
-  // Whether the thread has ended, and a wait for it, for shutdown and tests.
+  // Whether the thread has ended.
   bool finished() const;
-  void waitUntilFinished() const { finished_.wait(); }
 
  private:
   Search() = default;

@@ -38,7 +38,7 @@ void JunkScan::run(JunkScanView& view) {
     for (char letter : choices->checkedDrives) {
       if (view.stopRequested()) return;
       const std::string root = driveCategoryRoot(category, letter, files_);
-      if (category != JunkCategory::recycleBin) view.showWorkingOn(choices->readingStructureText + root);
+      if (category != JunkCategory::recycleBin) view.showWalking(choices->readingStructureText + root);
       scanRoot(view, category, root);
     }
   }
@@ -55,7 +55,7 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::st
   for (std::size_t k = 0; k < n; ++k) {
     if (view.stopRequested()) return;
     const std::string_view path = fileList_[k];
-    view.showWorkingOn(std::string(path));
+    view.showExamining(path);
     if (isListed(category, path, view.choices())) view.listFile(describe(std::string(path)));
     // The bar moves only when its value changes: a root of a million files would
     // otherwise hand the window a million identical positions.
@@ -90,7 +90,10 @@ FoundFile JunkScan::describe(std::string path) {
   FoundFile file;
   // A file another program holds open cannot be measured; it is listed with size 0.
   if (auto size = files_.exclusiveFileSize(path)) file.sizeBytes = size.bytes;
-  file.imageIndex = shell_.iconIndexOfType(dottedExtensionOf(fileNameOf(path)));
+  const std::string_view type = dottedExtensionOf(fileNameOf(path));
+  auto icon = iconOfType_.find(type);
+  if (icon == iconOfType_.end()) icon = iconOfType_.emplace(std::string(type), shell_.iconIndexOfType(type)).first;
+  file.imageIndex = icon->second;
   file.path = std::move(path);
   return file;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,7 +44,11 @@ class JunkScanView {
   virtual std::shared_ptr<const JunkScanChoices> choices() = 0;
   virtual bool stopRequested() = 0;
   virtual void clearResults() = 0;
-  virtual void showWorkingOn(const std::string& text) = 0;
+  // The drive root about to be walked, headed by the "reading structure" text.
+  virtual void showWalking(const std::string& text) = 0;
+  // The file about to be examined; called for every file, so a window may show
+  // only some of them.
+  virtual void showExamining(std::string_view path) = 0;
   virtual void listFile(FoundFile file) = 0;
   virtual void setProgress(int percent) = 0;
 };
@@ -69,6 +74,9 @@ class JunkScan {
   platform::Shell& shell_;
   std::string profileFolder_;
   FileList fileList_;
+  // The shell's icon index of each file type met so far: asking the shell costs
+  // far more than a lookup, and a type's icon does not change during a scan.
+  std::map<std::string, std::optional<int>, std::less<>> iconOfType_;
   // The catalogue patterns prepared for the choices they were made from.
   std::shared_ptr<const JunkScanChoices> patternsFrom_;
   std::optional<JunkPatterns> patterns_;

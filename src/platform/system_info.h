@@ -5,8 +5,9 @@
 #include <optional>
 #include <string>
 
-// Facts about the computer for the System Information window: names, the Windows
-// version and folders, and the display. Each call asks Windows afresh.
+// Facts about the computer for the System Information window (names, the Windows
+// version and folders, and the display), and where the running program lies. Each
+// call asks Windows afresh.
 namespace velmora::platform {
 
 // The version record of GetVersionEx (OSVERSIONINFO).
@@ -63,6 +64,12 @@ class SystemInfo {
   // The primary screen's size in pixels (GetSystemMetrics with SM_CXSCREEN and
   // SM_CYSCREEN).
   virtual ScreenSize screenSize() const = 0;
+
+  // The full path of the running program's executable (GetModuleFileName of the
+  // process's own module), however long: the program's folder is taken from it,
+  // never from the working folder. The path has the form the program was started
+  // with, a "\\?\" prefix included. Nothing when it cannot be read.
+  virtual std::optional<std::string> executablePath() const = 0;
 
   // The user's thousands separator (GetLocaleInfo with LOCALE_STHOUSAND for the
   // user's default locale): "," in English, a no-break space in Russian. Empty when

@@ -15,6 +15,7 @@ class ComboBox;
 class Edit;
 class Form;
 class GroupBox;
+class IconImage;
 class Label;
 class ListView;
 class MainMenu;
@@ -77,6 +78,7 @@ class PeerFactory {
   virtual std::unique_ptr<Peer> make(PageControl&) = 0;
   virtual std::unique_ptr<Peer> make(TabSheet&) = 0;
   virtual std::unique_ptr<Peer> make(Label&) = 0;
+  virtual std::unique_ptr<Peer> make(IconImage&) = 0;
   virtual std::unique_ptr<Peer> make(Button&) = 0;
   virtual std::unique_ptr<Peer> make(CheckBox&) = 0;
   virtual std::unique_ptr<Peer> make(Edit&) = 0;

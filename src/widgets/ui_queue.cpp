@@ -48,6 +48,8 @@ bool UiQueue::invoke(std::function<void()> task, std::optional<RunToken> run) {
     task();
     return true;
   }
+  // A run already stopped has nothing to wait for: the task would only be dropped.
+  if (run && run->stopped()) return false;
   auto waiter = std::make_shared<Waiter>();
   if (!push({std::move(task), std::move(run), waiter})) return false;
   std::exception_ptr error;

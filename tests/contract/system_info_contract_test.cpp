@@ -72,5 +72,20 @@ TEST_F(SystemInfoContract, TheThousandsSeparatorIsAShortTextWithoutDigits) {
   EXPECT_EQ(separator.find_first_of("0123456789"), std::string::npos) << separator;
 }
 
+TEST_F(SystemInfoContract, TheExecutableIsAFullPathToAProgramFile) {
+  const std::optional<std::string> path = info->executablePath();
+  ASSERT_TRUE(path.has_value());
+  EXPECT_TRUE(platform::utf8::isValid(*path));
+  EXPECT_EQ(path->find('\0'), std::string::npos) << "the terminating zero came along";
+  // A drive path, perhaps in its extended-length form; the program's folder is
+  // everything up to the last backslash, so there must be a name after it.
+  const std::string plain = path->starts_with("\\\\?\\") ? path->substr(4) : *path;
+  ASSERT_GE(plain.size(), 3u) << *path;
+  EXPECT_EQ(plain.substr(1, 2), ":\\") << *path;
+  const std::size_t slash = plain.rfind('\\');
+  EXPECT_LT(slash + 1, plain.size()) << *path;
+  EXPECT_TRUE(text::asciiLower(plain).ends_with(".exe")) << *path;
+}
+
 }  // namespace
 }  // namespace velmora::contract

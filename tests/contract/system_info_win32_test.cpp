@@ -39,5 +39,15 @@ TEST(SystemInfoWin32, AnswersAgreeWithTheEnvironment) {
       << *info.windowsDirectory() << " / " << *windows;
 }
 
+TEST(SystemInfoWin32, TheExecutablePathNamesThisTestProgram) {
+  const std::optional<std::string> path = platform::Win32SystemInfo().executablePath();
+  ASSERT_TRUE(path.has_value());
+  const DWORD attributes = GetFileAttributesW(platform::win32::widen(*path).c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << *path;
+  EXPECT_EQ(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u) << *path;
+  const std::string name = path->substr(path->rfind('\\') + 1);
+  EXPECT_TRUE(sameIgnoringCase(name, "contract_system_info.exe")) << *path;
+}
+
 }  // namespace
 }  // namespace velmora::contract

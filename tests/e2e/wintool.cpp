@@ -1,5 +1,6 @@
 // A small console tool the scripts use to drive the program's windows under Wine:
 //   wintool wait CAPTION SECONDS   succeeds once a visible top-level window has CAPTION
+//   wintool waitany SECONDS CAPTION...  prints the first caption shown of several
 //   wintool rect CAPTION           prints its outer rectangle as WIDTHxHEIGHT+X+Y
 //   wintool close CAPTION          sends it WM_CLOSE
 #include <windows.h>
@@ -27,6 +28,19 @@ int usage() {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return usage();
   std::wstring verb = argv[1];
+  if (verb == L"waitany") {
+    const DWORD limit = static_cast<DWORD>(_wtoi(argv[2])) * 1000;
+    const DWORD start = GetTickCount();
+    for (;;) {
+      for (int i = 3; i < argc; ++i)
+        if (findVisible(argv[i])) {
+          std::wprintf(L"%ls\n", argv[i]);
+          return 0;
+        }
+      if (GetTickCount() - start > limit) return 1;
+      Sleep(100);
+    }
+  }
   const wchar_t* caption = argv[2];
   if (verb == L"wait") {
     if (argc < 4) return usage();

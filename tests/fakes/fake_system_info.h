@@ -19,6 +19,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::optional<int> displayBitsPerPixel() const override { return bitsPerPixel; }
   platform::ScreenSize screenSize() const override { return screen; }
   std::string thousandsSeparator() const override { return separator; }
+  std::optional<std::string> executablePath() const override { return executable; }
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -28,6 +29,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::optional<int> bitsPerPixel = 32;
   platform::ScreenSize screen{1024, 768};
   std::string separator = ",";
+  std::optional<std::string> executable = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe";
 };
 
 }  // namespace velmora::fakes

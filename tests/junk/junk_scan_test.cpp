@@ -24,7 +24,8 @@ class RecordingView : public JunkScanView {
   std::shared_ptr<const JunkScanChoices> choices() override { return choices_; }
   bool stopRequested() override { return stopAfter_ >= 0 && static_cast<int>(listed.size()) >= stopAfter_; }
   void clearResults() override { events.push_back("clear"); }
-  void showWorkingOn(const std::string& text) override { working.push_back(text); }
+  void showWalking(const std::string& text) override { working.push_back(text); }
+  void showExamining(std::string_view path) override { working.emplace_back(path); }
   void listFile(FoundFile file) override {
     events.push_back("list " + file.path);
     listed.push_back(std::move(file));

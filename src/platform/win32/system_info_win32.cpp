@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/wide.h"
 
 namespace velmora::platform {
@@ -75,6 +77,23 @@ std::string Win32SystemInfo::thousandsSeparator() const {
   wchar_t separator[8] = {};
   if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) == 0) return {};
   return win32::narrow(separator);
+}
+
+std::optional<std::string> Win32SystemInfo::executablePath() const {
+  // A path may be longer than MAX_PATH (with the "\\?\" prefix, up to 32767
+  // characters). GetModuleFileNameW cuts a path that does not fit to the buffer and
+  // then returns the buffer's full size, so the buffer grows until the length it
+  // returns leaves room to spare.
+  constexpr DWORD kLongestPath = 32768;
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (length == 0) return std::nullopt;
+    if (length < size) return win32::narrow(std::wstring_view(buffer.data(), length));
+    if (size >= kLongestPath) return std::nullopt;
+    buffer.resize(std::min<std::size_t>(buffer.size() * 2, kLongestPath));
+  }
 }
 
 }  // namespace velmora::platform

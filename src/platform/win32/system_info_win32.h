@@ -16,6 +16,7 @@ class Win32SystemInfo final : public SystemInfo {
   std::optional<int> displayBitsPerPixel() const override;
   ScreenSize screenSize() const override;
   std::string thousandsSeparator() const override;
+  std::optional<std::string> executablePath() const override;
 };
 
 }  // namespace velmora::platform

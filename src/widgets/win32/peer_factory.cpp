@@ -2,6 +2,7 @@
 
 #include "widgets/win32/container_peers.h"
 #include "widgets/win32/form_peer.h"
+#include "widgets/win32/icon_image_peer.h"
 #include "widgets/win32/list_view_peer.h"
 #include "widgets/win32/menu_peers.h"
 #include "widgets/win32/page_control_peer.h"
@@ -18,6 +19,7 @@ std::unique_ptr<Peer> Win32PeerFactory::make(Splitter& c) { return std::make_uni
 std::unique_ptr<Peer> Win32PeerFactory::make(PageControl& c) { return std::make_unique<PageControlPeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(TabSheet& c) { return std::make_unique<TabSheetPeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(Label& c) { return std::make_unique<LabelPeer>(c); }
+std::unique_ptr<Peer> Win32PeerFactory::make(IconImage& c) { return std::make_unique<IconImagePeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(Button& c) { return std::make_unique<ButtonPeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(CheckBox& c) { return std::make_unique<CheckBoxPeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(Edit& c) { return std::make_unique<EditPeer>(c); }

@@ -14,6 +14,7 @@ class Win32PeerFactory : public PeerFactory {
   std::unique_ptr<Peer> make(PageControl&) override;
   std::unique_ptr<Peer> make(TabSheet&) override;
   std::unique_ptr<Peer> make(Label&) override;
+  std::unique_ptr<Peer> make(IconImage&) override;
   std::unique_ptr<Peer> make(Button&) override;
   std::unique_ptr<Peer> make(CheckBox&) override;
   std::unique_ptr<Peer> make(Edit&) override;

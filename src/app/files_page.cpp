@@ -1,0 +1,207 @@
+#include "app/files_page.h"
+
+#include <chrono>
+
+#include "junk/file_deletion.h"
+#include "platform/system_info.h"
+
+namespace velmora::app {
+
+void ScanChoicesBox::publish(std::shared_ptr<const junk::JunkScanChoices> choices) {
+  std::lock_guard lock(mutex_);
+  choices_ = std::move(choices);
+}
+
+std::shared_ptr<const junk::JunkScanChoices> ScanChoicesBox::latest() const {
+  std::lock_guard lock(mutex_);
+  return choices_;
+}
+
+namespace {
+
+// What the scan does to the Files page, handed to the UI thread in order. Every
+// task goes through the worker's channel, so a stopped scan changes nothing.
+class PageScanView final : public junk::JunkScanView {
+ public:
+  PageScanView(const widgets::UiChannel& ui, std::shared_ptr<ScanChoicesBox> choices,
+               std::function<void(junk::FoundFile)> addRow, FilesPageControls controls)
+      : ui_(ui), choices_(std::move(choices)), addRow_(std::move(addRow)), controls_(controls) {}
+
+  std::shared_ptr<const junk::JunkScanChoices> choices() override { return choices_->latest(); }
+  bool stopRequested() override { return ui_.stopRequested(); }
+
+  void clearResults() override {
+    ui_.post([results = &controls_.results] { results->clear(); });
+  }
+
+  void showWalking(const std::string& text) override {
+    ui_.post([edit = &controls_.workingOn, text] { edit->setText(text); });
+    lastShown_ = Clock::now();
+  }
+
+  // Every file passes here, and a drive holds millions: the edit shows the file
+  // being examined a few times a second, which is all anyone can read.
+  void showExamining(std::string_view path) override {
+    const auto now = Clock::now();
+    if (now - lastShown_ < std::chrono::milliseconds(50)) return;
+    lastShown_ = now;
+    ui_.post([edit = &controls_.workingOn, text = std::string(path)] { edit->setText(text); });
+  }
+
+  void listFile(junk::FoundFile file) override {
+    ui_.post([this_add = addRow_, file = std::move(file), edit = &controls_.workingOn]() mutable {
+      edit->setText(file.path);
+      this_add(std::move(file));
+    });
+  }
+
+  void setProgress(int percent) override {
+    ui_.post([bar = &controls_.progress, percent] { bar->setPosition(percent); });
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  widgets::UiChannel ui_;
+  std::shared_ptr<ScanChoicesBox> choices_;
+  std::function<void(junk::FoundFile)> addRow_;
+  FilesPageControls controls_;
+  Clock::time_point lastShown_{};
+};
+
+}  // namespace
+
+FilesPage::FilesPage(widgets::Application& app, platform::Services& services, FilesPageControls controls,
+                     const MessageTexts& messages, std::function<void()> showScanStatus)
+    : app_(app),
+      services_(services),
+      controls_(controls),
+      messages_(messages),
+      showScanStatus_(std::move(showScanStatus)) {
+  auto republish = [this](int) { publishChoices(); };
+  controls_.types.onItemChecked = republish;
+  controls_.drives.onItemChecked = republish;
+  controls_.catalogue.onItemChecked = republish;
+  controls_.exclusions.onChange = [this] { publishChoices(); };
+}
+
+std::string FilesPage::statusSummary() const {
+  return messages_["StringFoundFiles"] + std::to_string(foundCount_) + " " + messages_["StringTotalSpace"] +
+         std::to_string(totalBytes_ / 1024) + " Kb.";
+}
+
+junk::DriveInfoTexts FilesPage::driveInfoTexts() const {
+  return {messages_["StringDrive"],      messages_["StringDriveLabel"],     messages_["StringDriveNumber"],
+          messages_["StringFileSystem"], messages_["StringDiskSpaceTotal"], messages_["StringDiskSpaceFree"]};
+}
+
+void FilesPage::buildDriveList() {
+  driveLetters_ = junk::buildDriveLetters(services_.drives);
+  widgets::ListView& list = controls_.drives;
+  list.clear();
+  if (driveLetters_.empty()) return;
+  const std::string separator = services_.system.thousandsSeparator();
+  for (std::size_t j = 0; j < driveLetters_.size(); ++j) {
+    // A drive whose space cannot be read shows the figures computed before it.
+    if (auto info =
+            junk::computeDriveInformation(services_.drives, driveLetters_[j], driveInfoTexts(), separator))
+      driveInfo_ = std::move(info);
+    const std::string caption = std::string(1, driveLetters_[j]) + ":\\";
+    list.addRow({caption, driveInfo_ ? driveInfo_->formattedTotal : std::string()}, j == 0);
+  }
+  list.setSelectedIndex(0);
+  list.setFocusedIndex(0);
+  // Selecting from code fires no event: show the first drive's information here.
+  driveSelected(0);
+  publishChoices();
+}
+
+void FilesPage::driveSelected(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= driveLetters_.size()) return;
+  selectedDrive_ = row;
+  refreshDriveInfo();
+}
+
+void FilesPage::refreshDriveInfo() {
+  if (driveLetters_.empty()) return;
+  auto info =
+      junk::computeDriveInformation(services_.drives, driveLetters_[static_cast<std::size_t>(selectedDrive_)],
+                                    driveInfoTexts(), services_.system.thousandsSeparator());
+  // When the space cannot be read the label keeps what it showed.
+  if (!info) return;
+  driveInfo_ = std::move(info);
+  controls_.driveInfo.setCaption(driveInfo_->text);
+}
+
+void FilesPage::publishChoices() {
+  auto choices = std::make_shared<junk::JunkScanChoices>();
+  for (int row = 0; row < junk::kJunkCategoryCount && row < controls_.types.count(); ++row)
+    choices->categories[static_cast<std::size_t>(row)] = controls_.types.checked(row);
+  for (int row = 0; row < controls_.drives.count() && static_cast<std::size_t>(row) < driveLetters_.size();
+       ++row)
+    if (controls_.drives.checked(row))
+      choices->checkedDrives.push_back(driveLetters_[static_cast<std::size_t>(row)]);
+  for (int row = 0; row < controls_.catalogue.count(); ++row)
+    if (controls_.catalogue.checked(row))
+      choices->checkedPatterns.push_back(controls_.catalogue.rowCaption(row));
+  choices->exclusionLines = controls_.exclusions.lines();
+  choices->readingStructureText = messages_["StringReadingStructure"];
+  choices_->publish(std::move(choices));
+}
+
+void FilesPage::searchClick(const std::string& profileFolder) {
+  scanRunning_ = !scanRunning_;
+  if (!scanRunning_) {
+    // Stop: the page is idle at once; the rows found so far stay.
+    if (worker_) worker_->stop();
+    restoreIdle();
+    return;
+  }
+  controls_.status.setSimpleText("");
+  controls_.search.setCaption(messages_["StringStop"]);
+  foundCount_ = 0;
+  totalBytes_ = 0;
+  publishChoices();
+
+  auto addRow = [this](junk::FoundFile file) {
+    ++foundCount_;
+    totalBytes_ += static_cast<std::int64_t>(file.sizeBytes);
+    controls_.results.addRow({file.path, std::to_string(file.sizeBytes / 1024)}, true,
+                             file.imageIndex.value_or(-1));
+    showScanStatus_();
+  };
+  platform::Services& services = services_;
+  auto choices = choices_;
+  FilesPageControls controls = controls_;
+  worker_ = Search::start(
+      app_,
+      [&services, choices, addRow, controls, profileFolder](const widgets::UiChannel& ui) {
+        PageScanView view(ui, choices, addRow, controls);
+        junk::JunkScan(services.files, services.registry, services.shell, profileFolder).run(view);
+      },
+      [this] { restoreIdle(); });
+}
+
+void FilesPage::restoreIdle() {
+  scanRunning_ = false;
+  controls_.progress.setPosition(0);
+  controls_.search.setCaption(messages_["StringSearch"]);
+  controls_.workingOn.setText("");
+}
+
+void FilesPage::deleteClick() {
+  const junk::DeletionResult result = junk::deleteCheckedFiles(services_.files, controls_.results);
+  controls_.status.setSimpleText(
+      junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
+}
+
+void FilesPage::typesCheckAllClick() {
+  controls_.types.checkAll();
+  publishChoices();
+}
+
+void FilesPage::typesUncheckAllClick() {
+  controls_.types.uncheckAll();
+  publishChoices();
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/message_texts.h"
+#include "app/search_worker.h"
+#include "junk/drive_list.h"
+#include "junk/junk_scan.h"
+#include "platform/services.h"
+#include "widgets/application.h"
+#include "widgets/buttons.h"
+#include "widgets/edits.h"
+#include "widgets/indicators.h"
+#include "widgets/label.h"
+#include "widgets/list_view.h"
+
+namespace velmora::app {
+
+// The controls of the Files page, with the Settings window's catalogue and
+// exclusion controls that the scan reads.
+struct FilesPageControls {
+  widgets::ListView& types;        // ListViewTypesFiles
+  widgets::ListView& drives;       // ListViewDrives
+  widgets::Label& driveInfo;       // LabelDriveInfo
+  widgets::ListView& results;      // ListViewFiles
+  widgets::Button& search;         // ButtonSearchFiles
+  widgets::Edit& workingOn;        // EditSearchFiles
+  widgets::ProgressBar& progress;  // pbFiles
+  widgets::StatusBar& status;      // StatusBar1
+  widgets::ListView& catalogue;    // TFormSettings.ListViewJunk
+  widgets::Memo& exclusions;       // TFormSettings.MemoExclusions
+};
+
+// The user's latest choices for the scan, published by the UI thread whenever
+// they change and read by the scanning thread whenever it needs one.
+class ScanChoicesBox {
+ public:
+  void publish(std::shared_ptr<const junk::JunkScanChoices> choices);
+  std::shared_ptr<const junk::JunkScanChoices> latest() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::shared_ptr<const junk::JunkScanChoices> choices_ = std::make_shared<junk::JunkScanChoices>();
+};
+
+// The Files page: the drive list and its information, the junk-file scan with
+// Search and Stop, the result list and deletion. Everything here runs on the UI
+// thread; the scan runs on a Search worker and reaches the controls only through
+// tasks posted to the UI thread.
+class FilesPage {
+ public:
+  FilesPage(widgets::Application& app, platform::Services& services, FilesPageControls controls,
+            const MessageTexts& messages, std::function<void()> showScanStatus);
+
+  // Scan state that the status line and the page control read.
+  bool scanRunning() const { return scanRunning_; }
+  int foundCount() const { return foundCount_; }
+  std::int64_t totalBytes() const { return totalBytes_; }
+  // "Found: 12 Total size: 345 Kb."
+  std::string statusSummary() const;
+
+  // The drive list, built once when the main window is first shown.
+  void buildDriveList();
+  // ListViewDrivesSelectItem.
+  void driveSelected(int row);
+  // After a change of language: the selected drive's information in the new texts.
+  void refreshDriveInfo();
+
+  // ButtonSearchFilesClick: starts a scan, or stops the running one.
+  void searchClick(const std::string& profileFolder);
+  // The Files end-of-scan restoration.
+  void restoreIdle();
+  // ButtonDeleteFilesClick.
+  void deleteClick();
+  void checkAllClick() { controls_.results.checkAll(); }
+  void uncheckAllClick() { controls_.results.uncheckAll(); }
+  // ButtonTypesCheckClick, ButtonTypesUncheckClick.
+  void typesCheckAllClick();
+  void typesUncheckAllClick();
+
+  // Publishes the user's current choices for a running scan; called whenever a
+  // category, drive, catalogue row or exclusion line changes.
+  void publishChoices();
+
+  // Whether the last worker, running or stopped, has ended. Never wait for it on
+  // the UI thread: it may be waiting for the UI thread to drop its last task.
+  bool workerFinished() const { return !worker_ || worker_->finished(); }
+
+ private:
+  junk::DriveInfoTexts driveInfoTexts() const;
+
+  widgets::Application& app_;
+  platform::Services& services_;
+  FilesPageControls controls_;
+  const MessageTexts& messages_;
+  std::function<void()> showScanStatus_;
+  std::shared_ptr<ScanChoicesBox> choices_ = std::make_shared<ScanChoicesBox>();
+
+  std::vector<char> driveLetters_;
+  int selectedDrive_ = 0;
+  std::optional<junk::DriveInformation> driveInfo_;
+
+  bool scanRunning_ = false;
+  int foundCount_ = 0;
+  std::int64_t totalBytes_ = 0;
+  std::shared_ptr<Search> worker_;
+};
+
+}  // namespace velmora::app

@@ -1,0 +1,184 @@
+#include "app/main_window.h"
+
+#include "app/folders.h"
+#include "platform/shell.h"
+#include "widgets/application.h"
+
+#ifndef VELMORA_UPDATE_SERVER_ROOT
+#error "VELMORA_UPDATE_SERVER_ROOT names the update server; the build sets it."
+#endif
+
+namespace velmora::app {
+namespace {
+
+// The junk-file categories and the registry problem types: eight entries each,
+// captioned by the language file.
+constexpr int kFileCategoryCount = 8;
+constexpr int kRegistryProblemTypeCount = 8;
+
+}  // namespace
+
+TForm1::TForm1(widgets::Application& app, platform::Services& services, std::string exePath,
+               LanguageApplier applyLanguage)
+    : Form(app, "TForm1"),
+      services_(services),
+      exePath_(std::move(exePath)),
+      applyLanguage_(std::move(applyLanguage)) {
+  designWindow();
+  placeControls();
+  bindEvents();
+  FormCreate();
+}
+
+void TForm1::bindEvents() {
+  onShow = [this] { FormShow(); };
+  onClose = [this] { FormClose(); };
+  onMinimize = [this] { FormMinimize(); };
+  // The layout runs on every resize request, from the widths the controls have
+  // before the new size takes effect, and once more when it has: otherwise, after
+  // a single change of size such as maximizing, the controls would keep the
+  // figures of the previous size until the user resized the window again.
+  onCanResize = [this](int&, int&) {
+    LayOutMainWindow();
+    return true;
+  };
+  onResize = [this] { LayOutMainWindow(); };
+  // A hidden page takes the window's size only when it is shown, and dragging the
+  // splitter resizes the Files page's main part without a resize of the window;
+  // the controls that follow those widths are placed again at those moments.
+  Splitter1.onMoved = [this] { LayOutMainWindow(); };
+  PageControlClean.onChanging = [this](bool& allow) { PageControlCleanChanging(allow); };
+  PageControlClean.onChange = [this] { LayOutMainWindow(); };
+
+  MExit.onClick = [this] { close(); };
+  MLangEnglish.onClick = [this] {
+    CurrentLanguage = "English";
+    ApplyLanguage(CurrentLanguage);
+  };
+  MLangRussian.onClick = [this] {
+    CurrentLanguage = "Russian";
+    ApplyLanguage(CurrentLanguage);
+  };
+  MContents.onClick = [this] { OpenHelpContents(); };
+  bindSecondaryWindowCommands();
+
+  PMRestore.onClick = [this] { RestoreFromTray(); };
+  PMClose.onClick = [this] { close(); };
+  StTrayIcon1.onDoubleClick = [this] { RestoreFromTray(); };
+}
+
+void TForm1::ApplyLanguage(const std::string& name) {
+  if (applyLanguage_)
+    applyLanguage_(*this, name);
+  else
+    applyLanguageFile(name);
+}
+
+void TForm1::FormCreate() {
+  ProductTitle = "Velmora Disk Cleaner";
+  ProductVersion = "1.3";
+  ServerRoot = VELMORA_UPDATE_SERVER_ROOT;
+  ProductPageAddress = ServerRoot + "/velmora_disk_cleaner.shtml";
+
+  // The title is the product's, in every language.
+  const std::string title = ProductTitle + " " + ProductVersion;
+  setCaption(title);
+  application().setTitle(title);
+
+  // Every folder follows from where the program itself lies, never from the
+  // working folder it was started in.
+  ProgramFolder = folderPart(exePath_);
+  DataFolder = ProgramFolder + "data\\";
+  ReplyFile = DataFolder + "version.txt";
+  HelpFileEnglish = ProgramFolder + "Help - EN.chm";
+  HelpFileRussian = ProgramFolder + "Help - RU.chm";
+  SettingsFilePath = SettingsFile::pathFor(exePath_);
+
+  // The language loader captions them, so they exist before it runs.
+  createSecondaryWindows();
+  createFilesPage();
+
+  holdSettings(SettingsFile(services_.textFiles, SettingsFilePath).read());
+
+  for (int i = 0; i < kFileCategoryCount; ++i) ListViewTypesFiles.addRow({""}, true);
+  for (int i = 0; i < kRegistryProblemTypeCount; ++i) ListViewTypesReg.addRow({""}, true);
+
+  ApplyLanguage(CurrentLanguage);
+
+  ProfileFolder = findProfileFolder(services_.registry);
+
+  // Row icons are indexes of the system's small-icon list; without it the lists
+  // draw no icons.
+  if (const std::uintptr_t systemIcons = services_.shell.systemSmallImageList(); systemIcons != 0) {
+    ImageList1.attach(systemIcons);
+    for (widgets::ListView* list : {&ListViewFiles, &ListViewStartup, &ListViewUninstall})
+      list->setSmallImages(&ImageList1);
+  }
+
+  // The scan reads the catalogue and the exclusions from the Settings window: they
+  // are loaded now, silently, so that a folder excluded in an earlier run is
+  // skipped even when the window is never opened in this one.
+  loadSettingsLists(false);
+}
+
+void TForm1::FormShow() {
+  // The native window, made just before it is shown, may have a frame and tabs of
+  // other sizes than the design assumed; the controls placed for the design
+  // follow the widths the panels really have.
+  placeControls();
+  // The language is chosen once, on the first start, before the window appears.
+  if (FirstStart) {
+    FirstStart = false;
+    FormLanguage->showModal();
+  }
+  PageControlClean.setActivePage(TabSheetCleanFiles);
+  filesPage_->buildDriveList();
+  // Still to come with their subsystems: the Internet connection test, and the
+  // update check at start-up when CheckUpdateAtStart is set.
+}
+
+void TForm1::FormClose() {
+  SettingsFile file(services_.textFiles, SettingsFilePath);
+  if (!file.write(heldSettings()))
+    application().messageBox({unableToWriteMessage(file.path()), application().title(),
+                              widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+  // Closing the main window ends the program whether or not the settings were
+  // saved: the user asked to leave, and has been told what was lost.
+}
+
+void TForm1::PageControlCleanChanging(bool& allow) {
+  // A junk-file or registry scan reports into its own page; the user stays there
+  // until it ends or is stopped.
+  if (filesPage_->scanRunning() || RegScanRunning) allow = false;
+}
+
+void TForm1::FormMinimize() { application().hideMainWindow(); }
+
+void TForm1::RestoreFromTray() { application().restoreMainWindow(); }
+
+void TForm1::OpenHelpContents() {
+  std::string file;
+  if (CurrentLanguage == "English")
+    file = HelpFileEnglish;
+  else if (CurrentLanguage == "Russian")
+    file = HelpFileRussian;
+  else
+    return;
+  const std::uintptr_t owner = peer() ? peer()->nativeHandle() : 0;
+  services_.shell.shellExecute(owner, "open", file, "", "", platform::show_command::normal);
+}
+
+Settings TForm1::heldSettings() const {
+  return {CurrentLanguage, FirstStart, CheckUpdateAtStart, TryToFree, Delay, AutoDefrag};
+}
+
+void TForm1::holdSettings(const Settings& settings) {
+  CurrentLanguage = settings.language;
+  FirstStart = settings.firstStart;
+  CheckUpdateAtStart = settings.checkUpdateAtStart;
+  TryToFree = settings.tryToFree;
+  Delay = settings.delay;
+  AutoDefrag = settings.autoDefrag;
+}
+
+}  // namespace velmora::app

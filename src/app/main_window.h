@@ -1,0 +1,248 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/form_about.h"
+#include "app/files_page.h"
+#include "app/form_language.h"
+#include "app/message_texts.h"
+#include "app/settings.h"
+#include "junk/form_settings.h"
+#include "memory/form_memory.h"
+#include "platform/services.h"
+#include "sysinfo/form_sys_info.h"
+#include "update/form_update.h"
+#include "widgets/buttons.h"
+#include "widgets/containers.h"
+#include "widgets/edits.h"
+#include "widgets/form.h"
+#include "widgets/image_list.h"
+#include "widgets/indicators.h"
+#include "widgets/label.h"
+#include "widgets/list_view.h"
+#include "widgets/menu.h"
+#include "widgets/page_control.h"
+#include "widgets/splitter.h"
+#include "widgets/timer.h"
+#include "widgets/tray_icon.h"
+
+namespace velmora::app {
+
+// The main window: four pages (Files, Registry, Startup, Uninstall) in one page
+// control over a status line, the main menu, and the tray icon with its menu. It
+// holds what lives from start-up to exit: the settings values, the folders and
+// file names, the message texts of the language file, the scan flags and counters,
+// and the six secondary windows.
+//
+// Construction builds the window as designed and then runs FormCreate, which reads
+// the settings file and prepares everything else; FormShow runs when the window is
+// first shown and FormClose when it closes, which writes the settings back and
+// ends the program.
+class TForm1 : public widgets::Form {
+ public:
+  // Applies the language file of a language name to the main window and the
+  // secondary windows. Called with the window itself, so that it can be handed in
+  // before the window exists.
+  using LanguageApplier = std::function<void(TForm1&, const std::string& language)>;
+
+  // services and app must outlive the window. exePath is the running executable's
+  // full path, which every folder of the program is taken from.
+  TForm1(widgets::Application& app, platform::Services& services, std::string exePath,
+         LanguageApplier applyLanguage = {});
+
+  // Applies the language file of name to every window, through the applier the
+  // window was made with or else the program's language files.
+  void ApplyLanguage(const std::string& name);
+  // Shows the summary of the active page in the status line.
+  void ShowScanStatus();
+
+  // Places the controls whose size or position follows the window's width: the
+  // file-name column, the edit lines and progress bars, the button rows and the
+  // column widths of the Startup and Uninstall lists.
+  void LayOutMainWindow();
+
+  // Opens the help file of the current language (the hidden Help Contents command).
+  void OpenHelpContents();
+
+  // Product facts, fixed at creation.
+  std::string ProductTitle;
+  std::string ProductVersion;
+  std::string ServerRoot;
+  std::string ProductPageAddress;
+
+  // Folders and files, fixed at creation. Folders end with a backslash.
+  std::string ProgramFolder;
+  std::string DataFolder;
+  std::string ReplyFile;
+  std::string HelpFileEnglish;
+  std::string HelpFileRussian;
+  std::string SettingsFilePath;
+  std::string ProfileFolder;
+
+  // The settings values, read at creation and written back when the window closes.
+  // Other windows read and change them in memory.
+  std::string CurrentLanguage;
+  bool FirstStart = true;
+  bool CheckUpdateAtStart = true;
+  int TryToFree = 64;
+  int Delay = 20;
+  bool AutoDefrag = false;
+
+  // The message texts of the language file, set only by the language loader.
+  MessageTexts messages;
+
+  // Scan state. While a Files or Registry scan runs the page control keeps its
+  // page; the Files page keeps its own flag and counters (FilesPage).
+  bool RegScanRunning = false;
+  std::int32_t ProblemCount = 0;
+  std::int32_t StartupCount = 0;
+  std::int32_t UninstallCount = 0;
+
+  // The secondary windows, created in FormCreate and kept for the whole run.
+  std::unique_ptr<TFormLanguage> FormLanguage;
+  std::unique_ptr<memory::TFormMemory> FormMemory;
+  std::unique_ptr<junk::TFormSettings> FormSettings;
+  std::unique_ptr<sysinfo::TFormSysInfo> FormSysInfo;
+  std::unique_ptr<update::TFormUpdate> FormUpdate;
+  std::unique_ptr<TFormAbout> FormAbout;
+  // The Files page's drive list, scan and deletion, made with the windows above.
+  FilesPage& filesPage() { return *filesPage_; }
+
+  // Controls, in creation order, which is also the order aligned controls take
+  // their edge in: of several controls aligned to the same edge, the first one
+  // created sits nearest to it.
+  widgets::StatusBar StatusBar1{*this, "StatusBar1"};
+  widgets::PageControl PageControlClean{*this, "PageControlClean"};
+
+  widgets::TabSheet TabSheetCleanFiles{PageControlClean, "TabSheetCleanFiles"};
+  widgets::Panel PanelFilesLeft{TabSheetCleanFiles, "PanelFilesLeft"};
+  widgets::ListView ListViewTypesFiles{PanelFilesLeft, "ListViewTypesFiles"};
+  // The three below stack up from the column's bottom edge.
+  widgets::Panel PanelDriveInfo{PanelFilesLeft, "PanelDriveInfo"};
+  widgets::Label LabelDriveInfo{PanelDriveInfo, "LabelDriveInfo"};
+  widgets::ListView ListViewDrives{PanelFilesLeft, "ListViewDrives"};
+  widgets::Panel PanelFilesCheck{PanelFilesLeft, "PanelFilesCheck"};
+  widgets::Button ButtonTypesCheck{PanelFilesCheck, "ButtonTypesCheck", "Check All"};
+  widgets::Button ButtonTypesUncheck{PanelFilesCheck, "ButtonTypesUncheck", "Uncheck All"};
+  widgets::Splitter Splitter1{TabSheetCleanFiles, "Splitter1"};
+  widgets::Panel PanelFilesMain{TabSheetCleanFiles, "PanelFilesMain"};
+  widgets::ListView ListViewFiles{PanelFilesMain, "ListViewFiles"};
+  widgets::Panel PanelFilesBottom{PanelFilesMain, "PanelFilesBottom"};
+  widgets::Button ButtonSearchFiles{PanelFilesBottom, "ButtonSearchFiles", "Search"};
+  widgets::Edit EditSearchFiles{PanelFilesBottom, "EditSearchFiles"};
+  widgets::ProgressBar pbFiles{PanelFilesBottom, "pbFiles"};
+  widgets::Button ButtonCheckFiles{PanelFilesBottom, "ButtonCheckFiles", "Check All"};
+  widgets::Button ButtonUncheckFiles{PanelFilesBottom, "ButtonUncheckFiles", "Uncheck All"};
+  widgets::Button ButtonDeleteFiles{PanelFilesBottom, "ButtonDeleteFiles", "Delete"};
+
+  widgets::TabSheet TabSheetCleanReg{PageControlClean, "TabSheetCleanReg"};
+  widgets::Panel PanelRegLeft{TabSheetCleanReg, "PanelRegLeft"};
+  widgets::ListView ListViewTypesReg{PanelRegLeft, "ListViewTypesReg"};
+  widgets::Panel PanelRegCheck{PanelRegLeft, "PanelRegCheck"};
+  widgets::Button ButtonRegCheck{PanelRegCheck, "ButtonRegCheck", "Check All"};
+  widgets::Button ButtonRegUncheck{PanelRegCheck, "ButtonRegUncheck", "Uncheck All"};
+  widgets::Panel PanelRegMain{TabSheetCleanReg, "PanelRegMain"};
+  widgets::ListView ListViewReg{PanelRegMain, "ListViewReg"};
+  widgets::Panel PanelRegBottom{PanelRegMain, "PanelRegBottom"};
+  widgets::Button ButtonSearchReg{PanelRegBottom, "ButtonSearchReg", "Search"};
+  widgets::Edit EditSearchReg{PanelRegBottom, "EditSearchReg"};
+  widgets::ProgressBar pbReg{PanelRegBottom, "pbReg"};
+  widgets::Button ButtonCheckReg{PanelRegBottom, "ButtonCheckReg", "Check All"};
+  widgets::Button ButtonUncheckReg{PanelRegBottom, "ButtonUncheckReg", "Uncheck All"};
+  widgets::Button ButtonDeleteReg{PanelRegBottom, "ButtonDeleteReg", "Delete"};
+
+  widgets::TabSheet TabSheetCleanStartup{PageControlClean, "TabSheetCleanStartup"};
+  widgets::ListView ListViewStartup{TabSheetCleanStartup, "ListViewStartup"};
+  widgets::Panel PanelStartupBottom{TabSheetCleanStartup, "PanelStartupBottom"};
+  widgets::Button ButtonSearchStartup{PanelStartupBottom, "ButtonSearchStartup", "Search"};
+  widgets::Button ButtonDeleteStartup{PanelStartupBottom, "ButtonDeleteStartup", "Delete"};
+
+  widgets::TabSheet TabSheetCleanUninstall{PageControlClean, "TabSheetCleanUninstall"};
+  widgets::ListView ListViewUninstall{TabSheetCleanUninstall, "ListViewUninstall"};
+  widgets::Panel PanelUninstallBottom{TabSheetCleanUninstall, "PanelUninstallBottom"};
+  widgets::Button ButtonSearchUninstall{PanelUninstallBottom, "ButtonSearchUninstall", "Search"};
+  widgets::Button ButtonUninstall{PanelUninstallBottom, "ButtonUninstall", "Uninstall"};
+  widgets::Button ButtonDeleteUninstall{PanelUninstallBottom, "ButtonDeleteUninstall", "Delete"};
+
+  widgets::MainMenu MainMenu1{*this, "MainMenu1"};
+  widgets::MenuItem MFile{MainMenu1, "MFile", "File"};
+  widgets::MenuItem MExit{MFile, "MExit", "Exit"};
+  widgets::MenuItem MOptions{MainMenu1, "MOptions", "Options"};
+  widgets::MenuItem MSettings{MOptions, "MSettings", "Settings"};
+  widgets::MenuItem MLanguage{MOptions, "MLanguage", "Language"};
+  widgets::MenuItem MLangEnglish{MLanguage, "MLangEnglish", "English"};
+  widgets::MenuItem MLangRussian{MLanguage, "MLangRussian", "Russian"};
+  widgets::MenuItem MOptionsSeparator{MOptions, "MOptionsSeparator", "-"};
+  widgets::MenuItem MFreeMemory{MOptions, "MFreeMemory", "Free Memory"};
+  widgets::MenuItem MSysInfo{MOptions, "MSysInfo", "System Information"};
+  widgets::MenuItem MHelp{MainMenu1, "MHelp", "Help"};
+  widgets::MenuItem MContents{MHelp, "MContents", "Contents"};
+  widgets::MenuItem MCheckUpdate{MHelp, "MCheckUpdate", "Check for updates ..."};
+  widgets::MenuItem MAbout{MHelp, "MAbout", "About Program"};
+
+  widgets::PopupMenu PopupMenuTray{*this, "PopupMenuTray"};
+  widgets::MenuItem PMRestore{PopupMenuTray, "PMRestore", "Restore"};
+  widgets::MenuItem PMFreeRam{PopupMenuTray, "PMFreeRam", "Free Ram"};
+  widgets::MenuItem PMSeparator{PopupMenuTray, "PMSeparator", "-"};
+  widgets::MenuItem PMClose{PopupMenuTray, "PMClose", "Close"};
+  widgets::TrayIcon StTrayIcon1{*this, "StTrayIcon1"};
+
+  widgets::Timer Timer1{*this, "Timer1"};
+  widgets::ImageList ImageList1{*this, "ImageList1"};
+
+ private:
+  // Sizes, positions and looks of the controls as designed.
+  void designWindow();
+  void designFilesPage();
+  void designRegistryPage();
+  void designStartupPage();
+  void designUninstallPage();
+  void bindEvents();
+  // The six secondary windows, in the order they are created, and the menu
+  // commands that show them.
+  void createSecondaryWindows();
+  void bindSecondaryWindowCommands();
+
+  // The two halves of LayOutMainWindow: the column widths that follow the lists'
+  // widths, and the edit lines, progress bars and button rows that follow the
+  // panels' widths. The latter are placed for the designed size, and again when
+  // the window is shown; the designed column widths stay until the first resize.
+  void fitColumns();
+  void placeControls();
+
+  // The real language loader: the language file, the menu check marks, the type
+  // lists, the drive information and a summary already shown.
+  void applyLanguageFile(const std::string& name);
+  // The Files page and the Settings window's catalogue and exclusions.
+  void createFilesPage();
+  void bindScanCommands();
+  bool loadSettingsLists(bool report);
+  // The scans of the Registry, Startup and Uninstall pages.
+  void searchRegistryClick();
+  void searchListingClick(std::int32_t& counter);
+  void restoreRegistryIdle();
+
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void PageControlCleanChanging(bool& allow);
+  void FormMinimize();
+  void RestoreFromTray();
+  // Re-applies the current language, then shows a secondary window modally, so
+  // that it always shows the texts of the current language file.
+  void showLocalized(widgets::Form& window);
+
+  Settings heldSettings() const;
+  void holdSettings(const Settings& settings);
+
+  platform::Services& services_;
+  std::string exePath_;
+  LanguageApplier applyLanguage_;
+  std::unique_ptr<FilesPage> filesPage_;
+  std::shared_ptr<Search> otherWorker_;
+};
+
+}  // namespace velmora::app

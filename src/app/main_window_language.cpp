@@ -1,0 +1,47 @@
+// The main window's language switch: the language file applied to every window.
+#include "app/language_loader.h"
+#include "app/main_window.h"
+
+namespace velmora::app {
+namespace {
+
+constexpr std::string_view kFileCategoryKeys[] = {
+    "StringJunkFiles", "StringCookies",       "StringHistory",    "StringRecent",
+    "StringTemporary", "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts"};
+constexpr std::string_view kRegistryTypeKeys[] = {"StringMissingDlls", "StringUnusedExt", "StringActiveX",
+                                                  "StringHelpFile",    "StringInstall",   "StringUninstall",
+                                                  "StringObsolete",    "StringMuiCache"};
+
+}  // namespace
+
+void TForm1::applyLanguageFile(const std::string& name) {
+  // Only the two offered names check an item; any other leaves both clear.
+  MLangEnglish.setChecked(name == "English");
+  MLangRussian.setChecked(name == "Russian");
+
+  LanguageTargets targets;
+  targets.mainForm = this;
+  targets.windows = {{"FormMemory", FormMemory.get()},
+                     {"FormSettings", FormSettings.get()},
+                     {"FormSysInfo", FormSysInfo.get()},
+                     {"FormUpdate", FormUpdate.get()},
+                     {"FormAbout", FormAbout.get()}};
+  targets.messages = &messages;
+  targets.checkingForUpdatesText = &FormUpdate->StringCheckingForUpdates;
+  app::applyLanguageFile(platform::ProfileFile(services_.textFiles, languageFilePath(ProgramFolder, name)),
+                         targets);
+
+  // The type lists take their captions from the message texts; their check marks
+  // stay as the user left them.
+  for (int row = 0; row < 8 && row < ListViewTypesFiles.count(); ++row)
+    ListViewTypesFiles.setCell(row, 0, messages[kFileCategoryKeys[row]]);
+  for (int row = 0; row < 8 && row < ListViewTypesReg.count(); ++row)
+    ListViewTypesReg.setCell(row, 0, messages[kRegistryTypeKeys[row]]);
+
+  filesPage_->refreshDriveInfo();
+  if (!StatusBar1.simpleText().empty()) ShowScanStatus();
+  // A running scan heads the next drive it walks with the new text.
+  filesPage_->publishChoices();
+}
+
+}  // namespace velmora::app

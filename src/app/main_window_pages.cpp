@@ -1,0 +1,130 @@
+// The scans of the four pages as the main window starts them, its status line, and
+// the Settings window's catalogue and exclusions that the Files scan reads.
+#include "app/main_window.h"
+
+#include "junk/settings_lists.h"
+#include "widgets/application.h"
+
+namespace velmora::app {
+
+void TForm1::createFilesPage() {
+  FilesPageControls controls{ListViewTypesFiles,
+                             ListViewDrives,
+                             LabelDriveInfo,
+                             ListViewFiles,
+                             ButtonSearchFiles,
+                             EditSearchFiles,
+                             pbFiles,
+                             StatusBar1,
+                             FormSettings->ListViewJunk,
+                             FormSettings->MemoExclusions};
+  filesPage_ =
+      std::make_unique<FilesPage>(application(), services_, controls, messages, [this] { ShowScanStatus(); });
+
+  // Each showing of the Settings window reloads both lists, and tells the user
+  // when a file cannot be read.
+  FormSettings->onLoad = [this] {
+    FormSettings->cbCheckUpdate.setChecked(CheckUpdateAtStart);
+    loadSettingsLists(true);
+  };
+  FormSettings->onSaveExclusions = [this] {
+    const std::string path = junk::exclusionsFilePath(ProgramFolder);
+    if (junk::saveExclusions(services_.textFiles, path, FormSettings->MemoExclusions)) return true;
+    application().messageBox({"Cannot create file " + path, application().title(),
+                              widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+    return false;
+  };
+  bindScanCommands();
+}
+
+bool TForm1::loadSettingsLists(bool report) {
+  auto cannotOpen = [this, report](const std::string& path) {
+    if (report)
+      application().messageBox({"Cannot open file " + path, application().title(),
+                                widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+  };
+  bool loaded = false;
+  const std::string catalogue = junk::catalogueFilePath(ProgramFolder);
+  if (!junk::loadCatalogue(services_.textFiles, catalogue, FormSettings->ListViewJunk)) {
+    // Without the catalogue the exclusions are not read either: the memo keeps
+    // what it held.
+    cannotOpen(catalogue);
+  } else {
+    const std::string exclusions = junk::exclusionsFilePath(ProgramFolder);
+    loaded = junk::loadExclusions(services_.textFiles, exclusions, FormSettings->MemoExclusions);
+    if (!loaded) cannotOpen(exclusions);
+  }
+  filesPage_->publishChoices();
+  return loaded;
+}
+
+void TForm1::bindScanCommands() {
+  ButtonSearchFiles.onClick = [this] { filesPage_->searchClick(ProfileFolder); };
+  ButtonDeleteFiles.onClick = [this] { filesPage_->deleteClick(); };
+  ButtonCheckFiles.onClick = [this] { filesPage_->checkAllClick(); };
+  ButtonUncheckFiles.onClick = [this] { filesPage_->uncheckAllClick(); };
+  ButtonTypesCheck.onClick = [this] { filesPage_->typesCheckAllClick(); };
+  ButtonTypesUncheck.onClick = [this] { filesPage_->typesUncheckAllClick(); };
+  ListViewDrives.onSelectItem = [this](int row) { filesPage_->driveSelected(row); };
+
+  ButtonCheckReg.onClick = [this] { ListViewReg.checkAll(); };
+  ButtonUncheckReg.onClick = [this] { ListViewReg.uncheckAll(); };
+  ButtonRegCheck.onClick = [this] { ListViewTypesReg.checkAll(); };
+  ButtonRegUncheck.onClick = [this] { ListViewTypesReg.uncheckAll(); };
+  ButtonSearchReg.onClick = [this] { searchRegistryClick(); };
+  ButtonSearchStartup.onClick = [this] { searchListingClick(StartupCount); };
+  ButtonSearchUninstall.onClick = [this] { searchListingClick(UninstallCount); };
+}
+
+// The registry checks, the startup entries and the installed programs are not
+// scanned yet: their workers run the protocol of a scan (flag, Stop, end step)
+// around a scan that lists nothing.
+void TForm1::searchRegistryClick() {
+  RegScanRunning = !RegScanRunning;
+  if (!RegScanRunning) {
+    if (otherWorker_) otherWorker_->stop();
+    restoreRegistryIdle();
+    return;
+  }
+  StatusBar1.setSimpleText("");
+  ButtonSearchReg.setCaption(messages["StringStop"]);
+  otherWorker_ = Search::start(
+      application(), [](const widgets::UiChannel&) {}, [this] { restoreRegistryIdle(); });
+}
+
+void TForm1::searchListingClick(std::int32_t& counter) {
+  counter = 0;
+  StatusBar1.setSimpleText("");
+  otherWorker_ = Search::start(
+      application(), [](const widgets::UiChannel&) {}, [] {});
+}
+
+void TForm1::restoreRegistryIdle() {
+  RegScanRunning = false;
+  pbReg.setPosition(0);
+  ButtonSearchReg.setCaption(messages["StringSearch"]);
+  EditSearchReg.setText("");
+}
+
+void TForm1::ShowScanStatus() {
+  std::string summary;
+  switch (PageControlClean.activePageIndex()) {
+    case 0:
+      summary = filesPage_->statusSummary();
+      break;
+    case 1:
+      summary = messages["StringFoundProblems"] + std::to_string(ProblemCount);
+      break;
+    case 2:
+      summary = messages["StringFoundFiles"] + std::to_string(StartupCount);
+      break;
+    case 3:
+      summary = messages["StringFoundFiles"] + std::to_string(UninstallCount);
+      break;
+    default:
+      return;
+  }
+  StatusBar1.setSimpleText(summary);
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,40 @@
+// The secondary windows the main window creates, owns and shows from its menus.
+#include "app/main_window.h"
+
+namespace velmora::app {
+
+void TForm1::createSecondaryWindows() {
+  widgets::Application& app = application();
+  FormLanguage = std::make_unique<TFormLanguage>(app);
+  FormMemory = std::make_unique<memory::TFormMemory>(app);
+  FormSettings = std::make_unique<junk::TFormSettings>(app);
+  FormSysInfo = std::make_unique<sysinfo::TFormSysInfo>(app);
+  FormUpdate = std::make_unique<update::TFormUpdate>(app);
+  FormAbout = std::make_unique<TFormAbout>(app, services_.shell);
+
+  FormLanguage->onLanguageChosen = [this](const std::string& language) {
+    CurrentLanguage = language;
+    ApplyLanguage(CurrentLanguage);
+  };
+  // The Settings window shows and changes the check-update flag this window
+  // holds (its showing is bound with the Files page); the flag reaches the
+  // settings file when this window closes.
+  FormSettings->onCheckUpdateChosen = [this](bool checkUpdateAtStart) {
+    CheckUpdateAtStart = checkUpdateAtStart;
+  };
+}
+
+void TForm1::bindSecondaryWindowCommands() {
+  MSettings.onClick = [this] { showLocalized(*FormSettings); };
+  MFreeMemory.onClick = [this] { showLocalized(*FormMemory); };
+  MSysInfo.onClick = [this] { showLocalized(*FormSysInfo); };
+  MCheckUpdate.onClick = [this] { showLocalized(*FormUpdate); };
+  MAbout.onClick = [this] { showLocalized(*FormAbout); };
+}
+
+void TForm1::showLocalized(widgets::Form& window) {
+  ApplyLanguage(CurrentLanguage);
+  window.showModal();
+}
+
+}  // namespace velmora::app

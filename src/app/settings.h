@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/text_files.h"
+
+namespace velmora::app {
+
+// The values the settings file keeps from one run to the next, with the defaults a
+// missing file, key or unreadable value gives.
+struct Settings {
+  std::string language = "English";
+  bool firstStart = true;
+  bool checkUpdateAtStart = true;
+  int tryToFree = 64;  // Megabytes the Free Memory window frees at once.
+  int delay = 20;      // Minutes between automatic freeings.
+  bool autoDefrag = false;
+
+  friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// The settings file beside the executable: the executable's full path with its
+// extension replaced by ".ini", so that a renamed copy of the program keeps settings
+// of its own. Everything lives in section "Options". Integers are written in
+// decimal and booleans as 1 and 0; a boolean reads as an integer, any non-zero one
+// meaning true, and a value that is not an integer reads as the key's default.
+//
+// The file is opened only within read and write and never held open.
+class SettingsFile {
+ public:
+  // files must outlive this object.
+  SettingsFile(platform::TextFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+
+  // The path the settings of the executable at exePath live in.
+  static std::string pathFor(std::string_view exePath);
+
+  const std::string& path() const { return path_; }
+
+  // Every key, each with its default when the file, the key or a readable value is
+  // missing. A missing or unreadable file is not an error.
+  Settings read() const;
+
+  // Writes the six keys in the order Language, firstStart, checkUpdateAtStart,
+  // trytofree, delay, autodefrag. False as soon as one cannot be written; the keys
+  // after it are not tried, and the caller reports the failure with path().
+  bool write(const Settings& settings);
+
+ private:
+  platform::TextFiles& files_;
+  std::string path_;
+};
+
+// The message shown when the settings file cannot be written, with the file's full
+// path in it.
+std::string unableToWriteMessage(std::string_view path);
+
+}  // namespace velmora::app

@@ -1,0 +1,52 @@
+#include "junk/form_settings.h"
+
+namespace velmora::junk {
+
+TFormSettings::TFormSettings(widgets::Application& app) : Form(app, "TFormSettings") {
+  setCaption("Settings");
+  // A fixed dialog: its controls sit at fixed places and would not follow a
+  // resize.
+  setBorderStyle(widgets::BorderStyle::Dialog);
+  setSize(322, 324);
+  setPlacement(widgets::FormPlacement::OwnerCenter);
+
+  PageControl1.setBounds({8, 8, 297, 241});
+  TabSheetGeneral.setCaption("General");
+  TabSheetJunk.setCaption("Junk Files");
+  TabSheetJunkExclusions.setCaption("Junk Exclusions");
+
+  // Wide enough for the option's longest translation.
+  cbCheckUpdate.setBounds({8, 12, 273, 17});
+
+  ListViewJunk.setAlign(widgets::Align::Client);
+  ListViewJunk.setCheckBoxes(true);
+  ListViewJunk.setRowSelect(true);
+  ListViewJunk.setCaptionsEditable(false);
+  ListViewJunk.addColumn("Extension", 70);
+  ListViewJunk.addColumn("File Type", 200);
+
+  MemoExclusions.setAlign(widgets::Align::Client);
+
+  ButtonOk.setBounds({112, 256, 75, 25});
+
+  onShow = [this] { FormShow(); };
+  onClose = [this] { FormClose(); };
+  ButtonOk.onClick = [this] { ButtonOkClick(); };
+}
+
+// Every showing starts on the General page, then refreshes what the window
+// shows from the main window and the files.
+void TFormSettings::FormShow() {
+  PageControl1.setActivePage(TabSheetGeneral);
+  if (onLoad) onLoad();
+}
+
+void TFormSettings::FormClose() {
+  if (onCheckUpdateChosen) onCheckUpdateChosen(cbCheckUpdate.checked());
+}
+
+void TFormSettings::ButtonOkClick() {
+  if (!onSaveExclusions || onSaveExclusions()) close();
+}
+
+}  // namespace velmora::junk

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/services.h"
+
+namespace velmora::platform::win32 {
+
+// Every service over the real Windows: the one Services the program hands its
+// windows. Made on the first call and kept until the program ends; every
+// implementation is safe to use from any thread.
+Services& win32Services();
+
+}  // namespace velmora::platform::win32

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "widgets/buttons.h"
+#include "widgets/containers.h"
+#include "widgets/form.h"
+#include "widgets/label.h"
+
+namespace velmora::sysinfo {
+
+// The System Information window: computer, system, video and memory facts in
+// four group boxes, each fact a title label beside a value label. A value label
+// shows "XXX" until its fact is read, and keeps it when the fact cannot be.
+class TFormSysInfo : public widgets::Form {
+ public:
+  explicit TFormSysInfo(widgets::Application& app);
+
+  widgets::GroupBox GroupBoxHardware{*this, "GroupBoxHardware"};
+  widgets::Label LabelCompName{GroupBoxHardware, "LabelCompName", "Computer name:"};
+  widgets::Label laCompName{GroupBoxHardware, "laCompName", "XXX"};
+  widgets::Label LabelUserName{GroupBoxHardware, "LabelUserName", "User name:"};
+  widgets::Label laUserName{GroupBoxHardware, "laUserName", "XXX"};
+  widgets::Label LabelCPU{GroupBoxHardware, "LabelCPU", "CPU:"};
+  widgets::Label laCPU{GroupBoxHardware, "laCPU", "XXX"};
+  widgets::Label LabelFamily{GroupBoxHardware, "LabelFamily", "CPU Family:"};
+  widgets::Label laFamily{GroupBoxHardware, "laFamily", "XXX"};
+
+  widgets::GroupBox GroupBoxSystem{*this, "GroupBoxSystem"};
+  widgets::Label LabelWinDir{GroupBoxSystem, "LabelWinDir", "Win Dir:"};
+  widgets::Label laWinDir{GroupBoxSystem, "laWinDir", "XXX"};
+  widgets::Label LabelSysDir{GroupBoxSystem, "LabelSysDir", "System Dir:"};
+  widgets::Label laSysDir{GroupBoxSystem, "laSysDir", "XXX"};
+  widgets::Label LabelOS{GroupBoxSystem, "LabelOS", "OS Title:"};
+  widgets::Label laOS{GroupBoxSystem, "laOS", "XXX"};
+  widgets::Label LabelBIOSDate{GroupBoxSystem, "LabelBIOSDate", "BIOS Date:"};
+  widgets::Label laBIOSDate{GroupBoxSystem, "laBIOSDate", "XXX"};
+
+  widgets::GroupBox GroupBoxVideo{*this, "GroupBoxVideo"};
+  widgets::Label LabelScreenSize{GroupBoxVideo, "LabelScreenSize", "Resolution:"};
+  widgets::Label laScreenSize{GroupBoxVideo, "laScreenSize", "XXX"};
+  widgets::Label LabelBitsPerPixel{GroupBoxVideo, "LabelBitsPerPixel", "BPP:"};
+  widgets::Label laBitsPerPixel{GroupBoxVideo, "laBitsPerPixel", "XXX"};
+  widgets::Label LabelColors{GroupBoxVideo, "LabelColors", "Color:"};
+  widgets::Label laColors{GroupBoxVideo, "laColors", "XXX"};
+
+  widgets::GroupBox GroupBoxMemory{*this, "GroupBoxMemory"};
+  widgets::Label LabelFreeMemory{GroupBoxMemory, "LabelFreeMemory", "Free:"};
+  widgets::Label laFreeMemory{GroupBoxMemory, "laFreeMemory", "XXX"};
+  widgets::Label LabelRAM{GroupBoxMemory, "LabelRAM", "RAM:"};
+  widgets::Label laRAM{GroupBoxMemory, "laRAM", "XXX"};
+  widgets::Label LabelFreeRAM{GroupBoxMemory, "LabelFreeRAM", "RAM Free:"};
+  widgets::Label laFreeRAM{GroupBoxMemory, "laFreeRAM", "XXX"};
+
+  widgets::Button ButtonClose{*this, "ButtonClose", "Close"};
+
+ private:
+  void FormCreate();
+  void ButtonCloseClick();
+};
+
+}  // namespace velmora::sysinfo

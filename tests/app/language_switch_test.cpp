@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "app/language_keys.h"
+#include "app/language_loader.h"
+#include "main_window_fixture.h"
+
+namespace velmora::app::testing {
+namespace {
+
+constexpr const char* kRussian =
+    "[Interface]\r\n"
+    "MFile->Caption=Файл\r\n"
+    "ButtonSearchFiles->Caption=Поиск\r\n"
+    "StringFoundFiles=\"Найдено: \"\r\n"
+    "StringTotalSpace=\"Всего: \"\r\n"
+    "StringJunkFiles=Мусор\r\n"
+    "StringMuiCache=Кэш MUI\r\n"
+    "FormMemory->ButtonClean->Caption=Очистить\r\n";
+
+class LanguageSwitchTest : public MainWindowTest {};
+
+TEST_F(LanguageSwitchTest, WithoutLanguageFilesTheDesignedCaptionsStayAndMessagesAreEmpty) {
+  createWithLanguageFiles();
+  EXPECT_EQ(form->MFile.caption(), "File");
+  EXPECT_EQ(form->ButtonSearchFiles.caption(), "Search");
+  EXPECT_EQ(form->FormMemory->ButtonClean.caption(), "Clean");
+  for (auto key : MessageTexts::kKeys) EXPECT_EQ(form->messages[key], "") << key;
+  EXPECT_TRUE(form->MLangEnglish.checked());
+  EXPECT_FALSE(form->MLangRussian.checked());
+}
+
+TEST_F(LanguageSwitchTest, ASwitchRecaptionsEveryWindowAndKeepsTextsTheNewFileLacks) {
+  putLanguageFile("Russian", kRussian);
+  putLanguageFile("English", "[Interface]\r\nMFile->Caption=File\r\nStringJunkFiles=Junk files\r\n");
+  createWithLanguageFiles();
+  form->ListViewTypesFiles.setChecked(0, false);
+  form->MLangRussian.click();
+  EXPECT_EQ(form->CurrentLanguage, "Russian");
+  EXPECT_TRUE(form->MLangRussian.checked());
+  EXPECT_FALSE(form->MLangEnglish.checked());
+  EXPECT_EQ(form->MFile.caption(), "Файл");
+  EXPECT_EQ(form->FormMemory->ButtonClean.caption(), "Очистить");
+  EXPECT_EQ(form->ListViewTypesFiles.rowCaption(0), "Мусор");
+  EXPECT_EQ(form->ListViewTypesReg.rowCaption(7), "Кэш MUI");
+  EXPECT_FALSE(form->ListViewTypesFiles.checked(0));  // check marks are not touched
+  EXPECT_TRUE(form->ListViewTypesFiles.checked(1));
+
+  form->MLangEnglish.click();
+  EXPECT_EQ(form->MFile.caption(), "File");
+  EXPECT_EQ(form->ListViewTypesFiles.rowCaption(0), "Junk files");
+  // The English file lacks these keys: the Russian texts stay.
+  EXPECT_EQ(form->ButtonSearchFiles.caption(), "Поиск");
+  EXPECT_EQ(form->messages["StringFoundFiles"], "Найдено: ");
+}
+
+TEST_F(LanguageSwitchTest, AShownSummaryIsRebuiltAndAnEmptyStatusLineStaysEmpty) {
+  putLanguageFile("Russian", kRussian);
+  putLanguageFile("English",
+                  "[Interface]\r\nStringFoundFiles=\"Found: \"\r\nStringTotalSpace=\"Total: \"\r\n");
+  createWithLanguageFiles();
+  form->MLangEnglish.click();
+  form->MLangRussian.click();
+  EXPECT_EQ(form->StatusBar1.simpleText(), "");
+  form->StatusBar1.setSimpleText("something");
+  form->MLangEnglish.click();
+  EXPECT_EQ(form->StatusBar1.simpleText(), "Found: 0 Total: 0 Kb.");
+}
+
+TEST_F(LanguageSwitchTest, AnUnknownLanguageOpensItsOwnFileAndChecksNeitherItem) {
+  machine.textFiles.put(kSettingsPath, "[Options]\r\nLanguage=German\r\nfirstStart=0\r\n");
+  putLanguageFile("German", "[Interface]\r\nMFile->Caption=Datei\r\n");
+  createWithLanguageFiles();
+  EXPECT_EQ(form->MFile.caption(), "Datei");
+  EXPECT_FALSE(form->MLangEnglish.checked());
+  EXPECT_FALSE(form->MLangRussian.checked());
+}
+
+TEST_F(LanguageSwitchTest, EveryKeyOfTheLanguageFilesReachesAControlOfTheRealWindows) {
+  createWithLanguageFiles();
+  LanguageTargets targets;
+  targets.mainForm = form.get();
+  targets.windows = {{"FormMemory", form->FormMemory.get()},
+                     {"FormSettings", form->FormSettings.get()},
+                     {"FormSysInfo", form->FormSysInfo.get()},
+                     {"FormUpdate", form->FormUpdate.get()},
+                     {"FormAbout", form->FormAbout.get()}};
+  targets.messages = &form->messages;
+  targets.checkingForUpdatesText = &form->FormUpdate->StringCheckingForUpdates;
+  EXPECT_EQ(applyLanguageFile(platform::ProfileFile(machine.textFiles, "C:\\none.ini"), targets),
+            std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace velmora::app::testing

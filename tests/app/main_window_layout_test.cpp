@@ -1,0 +1,119 @@
+// The main window's design and how it follows its size, headless. The headless
+// frame is the standard one (8-pixel borders, 51 pixels of title and menu bar)
+// and the page control's tabs take 24 pixels at the top and 4 at the sides, so a
+// window 900 wide has pages 876 wide and, beside the 209-pixel column and the
+// 3-pixel splitter, a main part of 664 on the Files page.
+#include <gtest/gtest.h>
+
+#include "main_window_fixture.h"
+
+namespace velmora::app::testing {
+namespace {
+
+std::vector<int> columnWidths(const widgets::ListView& list) {
+  std::vector<int> widths;
+  for (int i = 0; i < list.columnCount(); ++i) widths.push_back(list.column(i).width);
+  return widths;
+}
+
+// The three buttons under a result list stand centred in the main part, 105 wide
+// each with 4 pixels between them.
+void expectCentredRow(const widgets::Panel& main, const widgets::Button& check,
+                      const widgets::Button& uncheck, const widgets::Button& remove, int expectedLeft) {
+  EXPECT_EQ(check.left(), expectedLeft);
+  EXPECT_EQ(check.left(), (main.width() - 3 * (105 + 4)) / 2);
+  EXPECT_EQ(uncheck.left(), check.bounds().right() + 4);
+  EXPECT_EQ(remove.left(), uncheck.bounds().right() + 4);
+  EXPECT_EQ(remove.width(), 105);
+}
+
+TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
+  create();
+  EXPECT_EQ(form->width(), 703);
+  EXPECT_EQ(form->height(), 588);
+  EXPECT_EQ(form->placement(), widgets::FormPlacement::ScreenCenter);
+
+  // The left column stacks its parts from the bottom up, the type list on top;
+  // controls aligned to one edge take it in creation order.
+  const widgets::Panel& left = form->PanelFilesLeft;
+  EXPECT_EQ(left.width(), 209);
+  EXPECT_EQ(form->PanelDriveInfo.bounds().bottom(), left.height());
+  EXPECT_EQ(form->ListViewDrives.bounds().bottom(), form->PanelDriveInfo.top());
+  EXPECT_EQ(form->PanelFilesCheck.bounds().bottom(), form->ListViewDrives.top());
+  EXPECT_EQ(form->ListViewTypesFiles.top(), 0);
+  EXPECT_EQ(form->ListViewTypesFiles.bounds().bottom(), form->PanelFilesCheck.top());
+  EXPECT_EQ(form->Splitter1.neighbour(), &left) << "the splitter resizes the left column";
+  EXPECT_EQ(form->ListViewFiles.bounds().bottom(), form->PanelFilesBottom.top());
+
+  // The button rows and edit lines fit the designed size (main part 467) at once,
+  // while the columns keep their designed widths until the first resize.
+  expectCentredRow(form->PanelFilesMain, form->ButtonCheckFiles, form->ButtonUncheckFiles,
+                   form->ButtonDeleteFiles, 70);
+  EXPECT_EQ(form->EditSearchFiles.width(), 467 - 88 - 4);
+  EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{350, 80}));
+  EXPECT_EQ(columnWidths(form->ListViewStartup), (std::vector<int>{300, 300, 80, 300}));
+  EXPECT_EQ(columnWidths(form->ListViewUninstall), (std::vector<int>{200, 150, 80, 230}));
+  // The size column of the drive list is wide enough for its header.
+  EXPECT_EQ(columnWidths(form->ListViewDrives), (std::vector<int>{90, 115}));
+}
+
+TEST_F(MainWindowTest, AfterAResizeTheFilesPageFitsTheNewWidth) {
+  create();
+  ASSERT_TRUE(form->userResize(900, 650));
+  ASSERT_EQ(form->PanelFilesMain.width(), 664);
+  EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{664 - 80 - 22, 80}));
+  EXPECT_EQ(form->EditSearchFiles.width(), 664 - 88 - 4);
+  EXPECT_EQ(form->pbFiles.width(), 664 - 8 - 4);
+  expectCentredRow(form->PanelFilesMain, form->ButtonCheckFiles, form->ButtonUncheckFiles,
+                   form->ButtonDeleteFiles, 168);
+
+  // Narrowing follows as well, and the splitter's drag too.
+  ASSERT_TRUE(form->userResize(800, 600));
+  EXPECT_EQ(form->ListViewFiles.column(0).width, 564 - 102);
+  expectCentredRow(form->PanelFilesMain, form->ButtonCheckFiles, form->ButtonUncheckFiles,
+                   form->ButtonDeleteFiles, 118);
+  ASSERT_EQ(form->Splitter1.userDrag(40), 40);
+  EXPECT_EQ(form->ListViewFiles.column(0).width, 524 - 102);
+  EXPECT_EQ(form->ButtonCheckFiles.left(), (524 - 327) / 2);
+}
+
+TEST_F(MainWindowTest, AfterAResizeTheOtherPagesFitTheNewWidthWhenShown) {
+  create();
+  ASSERT_TRUE(form->userResize(900, 650));
+
+  ASSERT_TRUE(form->PageControlClean.userChangePage(1));
+  // The Registry page has no splitter: its main part is 3 pixels wider.
+  ASSERT_EQ(form->PanelRegMain.width(), 667);
+  EXPECT_EQ(form->EditSearchReg.width(), 667 - 88 - 4);
+  EXPECT_EQ(form->pbReg.width(), 667 - 8 - 4);
+  expectCentredRow(form->PanelRegMain, form->ButtonCheckReg, form->ButtonUncheckReg, form->ButtonDeleteReg,
+                   170);
+  EXPECT_EQ(columnWidths(form->ListViewReg), (std::vector<int>{150, 520, 80, 300})) << "never resized";
+
+  // Pages 876 wide leave 854 for the columns: 30 and 70 per cent, the last two
+  // columns as designed; the two buttons centred with 4 pixels between them.
+  ASSERT_TRUE(form->PageControlClean.userChangePage(2));
+  ASSERT_EQ(form->TabSheetCleanStartup.width(), 876);
+  EXPECT_EQ(columnWidths(form->ListViewStartup), (std::vector<int>{256, 597, 80, 300}));
+  EXPECT_EQ(form->ButtonSearchStartup.left(), 359);
+  EXPECT_EQ(form->ButtonDeleteStartup.left(), 359 + 75 + 4);
+
+  ASSERT_TRUE(form->PageControlClean.userChangePage(3));
+  EXPECT_EQ(columnWidths(form->ListViewUninstall), (std::vector<int>{256, 170, 85, 341}));
+  EXPECT_EQ(form->ButtonSearchUninstall.left(), 319);
+  EXPECT_EQ(form->ButtonUninstall.left(), 319 + 75 + 4);
+  EXPECT_EQ(form->ButtonDeleteUninstall.left(), 319 + 2 * (75 + 4));
+}
+
+TEST_F(MainWindowTest, AWindowTooNarrowForTheFixedColumnsLeavesThemEmpty) {
+  create();
+  ASSERT_TRUE(form->userResize(300, 300));
+  EXPECT_EQ(form->ListViewFiles.column(0).width, 0) << "never a negative width";
+  ASSERT_TRUE(form->PageControlClean.userChangePage(2));
+  ASSERT_TRUE(form->userResize(30, 300));
+  EXPECT_EQ(form->ListViewStartup.column(0).width, 0);
+  EXPECT_EQ(form->ListViewStartup.column(1).width, 0);
+}
+
+}  // namespace
+}  // namespace velmora::app::testing

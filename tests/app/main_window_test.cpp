@@ -1,0 +1,239 @@
+// Start-up, settings, menus and tray of the main window, headless.
+#include <gtest/gtest.h>
+
+#include "app/language_keys.h"
+#include "app/language_loader.h"
+#include "main_window_fixture.h"
+#include "registry/registry_object.h"
+
+namespace velmora::app::testing {
+namespace {
+
+constexpr const char* kSavedSettings =
+    "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
+    "trytofree=256\r\ndelay=5\r\nautodefrag=1\r\n";
+
+TEST_F(MainWindowTest, FirstRunAsksForTheLanguageBeforeAnythingElseAndSavesTheDefaults) {
+  create();
+  EXPECT_EQ(applied, std::vector<std::string>{"English"}) << "creation applies the default language";
+  // Showing the window selects the Files page after the language window: a page
+  // chosen beforehand must still be there when that window appears.
+  form->PageControlClean.setActivePageIndex(2);
+  answerModal = [this](widgets::Form& shown) {
+    EXPECT_FALSE(form->FirstStart) << "the flag is cleared as the window is shown";
+    EXPECT_EQ(form->PageControlClean.activePageIndex(), 2) << "the show handler went on before the choice";
+    form->FormLanguage->ComboBoxLang.userSelect(1);
+    form->FormLanguage->ButtonOk.click();
+    EXPECT_FALSE(shown.visible());
+  };
+
+  EXPECT_EQ(run(), 0);
+
+  EXPECT_EQ(modalWindows, std::vector<std::string>{"TFormLanguage"});
+  EXPECT_EQ(form->PageControlClean.activePageIndex(), 0);
+  EXPECT_EQ(form->CurrentLanguage, "Russian");
+  EXPECT_EQ(applied, (std::vector<std::string>{"English", "Russian"}));
+  EXPECT_TRUE(h.app.terminated());
+  EXPECT_EQ(settingsFile(),
+            "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n"
+            "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\n");
+}
+
+TEST_F(MainWindowTest, ALaterRunReadsItsSettingsAsksNothingAndSavesWhatChanged) {
+  machine.textFiles.put(kSettingsPath, kSavedSettings);
+  create();
+  EXPECT_EQ(form->CurrentLanguage, "Russian");
+  EXPECT_FALSE(form->FirstStart);
+  EXPECT_FALSE(form->CheckUpdateAtStart);
+  EXPECT_EQ(form->TryToFree, 256);
+  EXPECT_EQ(form->Delay, 5);
+  EXPECT_TRUE(form->AutoDefrag);
+  EXPECT_EQ(applied, std::vector<std::string>{"Russian"});
+
+  EXPECT_EQ(run([this] { form->TryToFree = 512; }), 0);
+  EXPECT_TRUE(modalWindows.empty());
+  EXPECT_EQ(settingsFile(),
+            "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
+            "trytofree=512\r\ndelay=5\r\nautodefrag=1\r\n");
+}
+
+TEST_F(MainWindowTest, EveryFolderAndTheSettingsFileFollowTheExecutable) {
+  machine.textFiles.put("D:\\Apps\\cleaner-copy.ini", "[Options]\r\nLanguage=Russian\r\n");
+  form = std::make_unique<TForm1>(h.app, machine.services, "D:\\Apps\\cleaner-copy.exe");
+  EXPECT_EQ(form->ProgramFolder, "D:\\Apps\\");
+  EXPECT_EQ(form->DataFolder, "D:\\Apps\\data\\");
+  EXPECT_EQ(form->ReplyFile, "D:\\Apps\\data\\version.txt");
+  EXPECT_EQ(form->HelpFileEnglish, "D:\\Apps\\Help - EN.chm");
+  EXPECT_EQ(form->HelpFileRussian, "D:\\Apps\\Help - RU.chm");
+  EXPECT_EQ(form->SettingsFilePath, "D:\\Apps\\cleaner-copy.ini");
+  EXPECT_EQ(form->CurrentLanguage, "Russian") << "the copy reads its own settings";
+}
+
+TEST_F(MainWindowTest, CreationPreparesTitleListsProfileFolderAndIcons) {
+  {
+    registry::TRegistry reg(machine.registry);
+    ASSERT_TRUE(reg.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true));
+    reg.WriteText("Cookies", "D:\\Profiles\\user\\Cookies");
+  }
+  // The language is applied once the type lists hold their entries and the
+  // secondary windows exist, which it captions too.
+  form = std::make_unique<TForm1>(h.app, machine.services, *machine.system.executable,
+                                  [this](TForm1& window, const std::string& name) {
+                                    applied.push_back(name);
+                                    EXPECT_EQ(window.ListViewTypesFiles.count(), 8);
+                                    EXPECT_EQ(window.ListViewTypesReg.count(), 8);
+                                    EXPECT_NE(window.FormAbout, nullptr);
+                                  });
+  ASSERT_EQ(applied.size(), 1u);
+
+  EXPECT_EQ(form->caption(), "Velmora Disk Cleaner 1.3");
+  EXPECT_EQ(h.app.title(), "Velmora Disk Cleaner 1.3");
+  EXPECT_EQ(form->ProductPageAddress, "http://velmora.example/velmora_disk_cleaner.shtml");
+  EXPECT_EQ(form->ProfileFolder, "D:\\Profiles\\user\\");
+  for (widgets::ListView* list : {&form->ListViewTypesFiles, &form->ListViewTypesReg})
+    for (int row = 0; row < list->count(); ++row) {
+      EXPECT_TRUE(list->checked(row)) << list->name() << " " << row;
+      EXPECT_EQ(list->rowCaption(row), "") << list->name() << " " << row;
+    }
+  for (widgets::ListView* list : {&form->ListViewFiles, &form->ListViewStartup, &form->ListViewUninstall}) {
+    ASSERT_EQ(list->smallImages(), &form->ImageList1) << list->name();
+  }
+  EXPECT_EQ(form->ImageList1.handle(), machine.shell.systemSmallImageList());
+  EXPECT_EQ(form->ListViewReg.smallImages(), nullptr);
+
+  // Without the system's list the result lists draw no icons.
+  form.reset();
+  machine.shell.setSystemImageList(0);
+  create();
+  EXPECT_EQ(form->ListViewFiles.smallImages(), nullptr);
+  EXPECT_EQ(form->ImageList1.handle(), 0u);
+}
+
+TEST_F(MainWindowTest, AFailedSettingsWriteIsShownAndTheProgramStillEnds) {
+  machine.textFiles.put(kSettingsPath, kSavedSettings);
+  machine.textFiles.setUnwritable(kSettingsPath);
+  create();
+  EXPECT_EQ(run([this] { form->MExit.click(); }), 0);
+  EXPECT_TRUE(h.app.terminated());
+  ASSERT_EQ(h.dialogs.shown().size(), 1u);
+  EXPECT_EQ(h.dialogs.shown()[0].text,
+            "Unable to write to C:\\Program Files\\Velmora\\VelmoraDiskCleaner.ini");
+  EXPECT_EQ(h.dialogs.shown()[0].caption, "Velmora Disk Cleaner 1.3");
+  EXPECT_EQ(settingsFile(), kSavedSettings);
+}
+
+TEST_F(MainWindowTest, PagesStayWhileAFilesOrRegistryScanRuns) {
+  create();
+  // A Files scan runs from the click until its end step has run on the UI thread.
+  form->ButtonSearchFiles.click();
+  EXPECT_FALSE(form->PageControlClean.userChangePage(1));
+  EXPECT_EQ(form->PageControlClean.activePageIndex(), 0);
+  while (form->filesPage().scanRunning()) h.app.runPendingTasks();
+  EXPECT_TRUE(form->PageControlClean.userChangePage(1));
+  form->RegScanRunning = true;
+  EXPECT_FALSE(form->PageControlClean.userChangePage(2));
+  EXPECT_EQ(form->PageControlClean.activePageIndex(), 1);
+  form->RegScanRunning = false;
+  EXPECT_TRUE(form->PageControlClean.userChangePage(3));
+}
+
+TEST_F(MainWindowTest, MinimizingSendsTheWindowToTheTrayUntilRestoreOrADoubleClick) {
+  machine.textFiles.put(kSettingsPath, kSavedSettings);
+  create();
+  run([this] {
+    form->userMinimize();
+    EXPECT_TRUE(form->inTray());
+    EXPECT_TRUE(h.app.mainWindowHidden());
+    EXPECT_FALSE(h.app.terminated()) << "minimizing does not end the program";
+
+    form->PMRestore.click();
+    EXPECT_FALSE(form->inTray());
+    EXPECT_EQ(form->windowState(), widgets::WindowState::Normal);
+    EXPECT_TRUE(form->visible());
+
+    form->userMinimize();
+    form->StTrayIcon1.userDoubleClick();
+    EXPECT_FALSE(form->inTray());
+
+    form->StTrayIcon1.userRightButtonDown({300, 400});
+    EXPECT_EQ(form->PopupMenuTray.popupPoint(), (widgets::Point{300, 400}));
+    EXPECT_FALSE(form->inTray()) << "the right button only opens the menu";
+
+    form->userMinimize();
+    form->PMClose.click();
+    EXPECT_TRUE(h.app.terminated()) << "Close in the tray menu ends the program";
+  });
+  EXPECT_NE(settingsFile().find("trytofree=256"), std::string::npos) << "and saves the settings";
+}
+
+TEST_F(MainWindowTest, HelpContentsIsHiddenAndOpensTheCurrentLanguagesHelpFile) {
+  machine.shell.addDocument("C:\\Program Files\\Velmora\\Help - EN.chm");
+  machine.shell.addDocument("C:\\Program Files\\Velmora\\Help - RU.chm");
+  create();
+  // Hidden, the item cannot be chosen; its command is run directly.
+  EXPECT_FALSE(form->MContents.visible());
+  form->MContents.onClick();
+  form->CurrentLanguage = "Russian";
+  form->MContents.onClick();
+  form->CurrentLanguage = "German";
+  form->MContents.onClick();
+  const std::vector<fakes::FakeShell::Opened> opened = machine.shell.opened();
+  ASSERT_EQ(opened.size(), 2u) << "a language without a help file opens nothing";
+  EXPECT_EQ(opened[0].file, "C:\\Program Files\\Velmora\\Help - EN.chm");
+  EXPECT_EQ(opened[1].file, "C:\\Program Files\\Velmora\\Help - RU.chm");
+  EXPECT_EQ(opened[0].verb, "open");
+  EXPECT_EQ(opened[0].parameters, "");
+  EXPECT_EQ(opened[0].showCommand, platform::show_command::normal);
+}
+
+TEST_F(MainWindowTest, MenuCommandsApplyTheLanguageAgainBeforeShowingTheirWindow) {
+  create();
+  std::vector<std::string> appliedBeforeShowing;
+  answerModal = [&](widgets::Form& shown) {
+    appliedBeforeShowing.push_back(applied.back());
+    shown.userClose();
+  };
+  h.backend().onModal = [&](widgets::Form& shown) {
+    modalWindows.push_back(shown.name());
+    answerModal(shown);
+  };
+  form->CurrentLanguage = "Russian";
+  for (widgets::MenuItem* item :
+       {&form->MSettings, &form->MFreeMemory, &form->MSysInfo, &form->MCheckUpdate, &form->MAbout})
+    item->click();
+  EXPECT_EQ(modalWindows, (std::vector<std::string>{"TFormSettings", "TFormMemory", "TFormSysInfo",
+                                                    "TFormUpdate", "TFormAbout"}));
+  EXPECT_EQ(appliedBeforeShowing, std::vector<std::string>(5, "Russian"));
+
+  form->MLangEnglish.click();
+  EXPECT_EQ(form->CurrentLanguage, "English");
+  EXPECT_EQ(applied.back(), "English");
+}
+
+TEST_F(MainWindowTest, TheSettingsWindowShowsAndChangesTheCheckUpdateFlag) {
+  create();
+  h.backend().onModal = [this](widgets::Form&) {
+    EXPECT_TRUE(form->FormSettings->cbCheckUpdate.checked());
+    form->FormSettings->cbCheckUpdate.click();
+    form->FormSettings->userClose();
+  };
+  ASSERT_TRUE(form->userShortcut(widgets::Shortcut::parse("Ctrl+O")));
+  EXPECT_FALSE(form->CheckUpdateAtStart);
+}
+
+TEST_F(MainWindowTest, EveryMainWindowKeyOfTheLanguageFilesFindsItsTarget) {
+  create();
+  LanguageTargets targets;
+  targets.mainForm = form.get();
+  targets.messages = &form->messages;
+  const std::vector<std::string> unresolved =
+      applyLanguageFile(platform::ProfileFile(machine.textFiles, "C:\\none.ini"), targets);
+  for (const std::string& key : unresolved)
+    EXPECT_TRUE(key.starts_with("Form")) << key << " names nothing on the main window";
+  // A missing file leaves the designed captions.
+  EXPECT_EQ(form->MCheckUpdate.caption(), "Check for updates ...");
+  EXPECT_EQ(form->ListViewUninstall.column(2).caption, "Vesion");
+}
+
+}  // namespace
+}  // namespace velmora::app::testing

@@ -1,0 +1,121 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_text_encoding.h"
+#include "fakes/fake_text_files.h"
+
+namespace velmora::app {
+namespace {
+
+constexpr const char* kPath = "C:\\Tools\\cleaner.ini";
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  Settings readFrom(std::string_view contents) {
+    files.put(kPath, contents);
+    return SettingsFile(files, kPath).read();
+  }
+
+  fakes::FakeTextEncoding encoding;
+  fakes::FakeTextFiles files{encoding};
+};
+
+TEST(SettingsPath, FollowsTheExecutablesNameAndFolder) {
+  EXPECT_EQ(SettingsFile::pathFor("X:\\Tools\\cleaner.exe"), "X:\\Tools\\cleaner.ini");
+  // Two copies in one folder under different names keep separate settings.
+  EXPECT_EQ(SettingsFile::pathFor("X:\\Tools\\cleaner2.exe"), "X:\\Tools\\cleaner2.ini");
+  // Only the last extension of the name goes; a dot in a folder name stays.
+  EXPECT_EQ(SettingsFile::pathFor("X:\\Tools.v2\\cleaner.old.exe"), "X:\\Tools.v2\\cleaner.old.ini");
+  EXPECT_EQ(SettingsFile::pathFor("X:\\Tools.v2\\cleaner"), "X:\\Tools.v2\\cleaner.ini");
+}
+
+TEST_F(SettingsFileTest, AMissingFileReadsAsAllDefaults) {
+  const Settings settings = SettingsFile(files, kPath).read();
+  EXPECT_EQ(settings, Settings{});
+  EXPECT_EQ(settings.language, "English");
+  EXPECT_TRUE(settings.firstStart);
+  EXPECT_TRUE(settings.checkUpdateAtStart);
+  EXPECT_EQ(settings.tryToFree, 64);
+  EXPECT_EQ(settings.delay, 20);
+  EXPECT_FALSE(settings.autoDefrag);
+}
+
+TEST_F(SettingsFileTest, BooleansAreIntegersAndNonIntegersReadAsTheDefault) {
+  const Settings settings = readFrom(
+      "[Options]\r\n"
+      "Language=Russian\r\n"
+      "firstStart=5\r\n"            // any non-zero integer is true
+      "checkUpdateAtStart=yes\r\n"  // not an integer: the default, true
+      "trytofree=12abc\r\n"         // not a whole integer: the default
+      "delay=-3\r\n"                // negative integers are integers
+      "autodefrag=-1\r\n");
+  EXPECT_EQ(settings.language, "Russian");
+  EXPECT_TRUE(settings.firstStart);
+  EXPECT_TRUE(settings.checkUpdateAtStart);
+  EXPECT_EQ(settings.tryToFree, 64);
+  EXPECT_EQ(settings.delay, -3);
+  EXPECT_TRUE(settings.autoDefrag);
+
+  const Settings zeros =
+      readFrom("[Options]\r\nfirstStart=0\r\ncheckUpdateAtStart= 0 \r\ntrytofree=+128\r\n");
+  EXPECT_FALSE(zeros.firstStart);
+  EXPECT_FALSE(zeros.checkUpdateAtStart);
+  EXPECT_EQ(zeros.tryToFree, 128);
+
+  // Empty values, and integers beyond 32 bits, are not integers either.
+  const Settings odd = readFrom("[Options]\r\nfirstStart=\r\ndelay=99999999999\r\nautodefrag=1x\r\n");
+  EXPECT_TRUE(odd.firstStart);
+  EXPECT_EQ(odd.delay, 20);
+  EXPECT_FALSE(odd.autoDefrag);
+}
+
+TEST_F(SettingsFileTest, WritesEveryKeyInDecimalAndReadsItBack) {
+  files.put(kPath, "; kept\r\n[Other]\r\nx=1\r\n");
+  Settings settings;
+  settings.language = "Russian";
+  settings.firstStart = false;
+  settings.checkUpdateAtStart = true;
+  settings.tryToFree = 128;
+  settings.delay = 0;
+  settings.autoDefrag = true;
+  SettingsFile file(files, kPath);
+  ASSERT_TRUE(file.write(settings));
+  EXPECT_EQ(*files.bytes(kPath),
+            "; kept\r\n[Other]\r\nx=1\r\n[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\n"
+            "checkUpdateAtStart=1\r\ntrytofree=128\r\ndelay=0\r\nautodefrag=1\r\n");
+  EXPECT_EQ(file.read(), settings);
+}
+
+// Text files of which one write fails and the others succeed, as when another
+// program holds the file open for a moment.
+class FilesWithOneFailingWrite final : public platform::TextFiles {
+ public:
+  FilesWithOneFailingWrite(fakes::FakeTextFiles& inner, int failingWrite)
+      : TextFiles(encoding_), inner_(inner), failingWrite_(failingWrite) {}
+  platform::FileContents readBytes(std::string_view path) const override { return inner_.readBytes(path); }
+  bool writeBytes(std::string_view path, std::string_view bytes) override {
+    if (++writes_ == failingWrite_) return false;
+    return inner_.writeBytes(path, bytes);
+  }
+  bool createIfMissing(std::string_view path) override { return inner_.createIfMissing(path); }
+
+ private:
+  fakes::FakeTextEncoding encoding_;
+  fakes::FakeTextFiles& inner_;
+  int failingWrite_;
+  int writes_ = 0;
+};
+
+TEST_F(SettingsFileTest, AFailedWriteStopsAtTheFailingKeyAndNamesTheFile) {
+  FilesWithOneFailingWrite flaky(files, 3);
+  SettingsFile file(flaky, kPath);
+  EXPECT_FALSE(file.write(Settings{}));
+  // Language and firstStart made it; checkUpdateAtStart failed, and the keys after
+  // it were not tried, although their writes would have succeeded.
+  EXPECT_EQ(*files.bytes(kPath), "[Options]\r\nLanguage=English\r\nfirstStart=1\r\n");
+  EXPECT_EQ(unableToWriteMessage(file.path()), "Unable to write to C:\\Tools\\cleaner.ini");
+}
+
+}  // namespace
+}  // namespace velmora::app
