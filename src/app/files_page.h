@@ -74,6 +74,10 @@ class FilesPage {
 
   // ButtonSearchFilesClick: starts a scan, or stops the running one.
   void searchClick(const std::string& profileFolder);
+  // Stops a running scan without touching the page, as the program closes.
+  void stopScan() {
+    if (worker_) worker_->stop();
+  }
   // The Files end-of-scan restoration.
   void restoreIdle();
   // ButtonDeleteFilesClick.

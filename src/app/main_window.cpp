@@ -138,6 +138,9 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormClose() {
+  // A scan still running ends with the program and changes nothing from now on.
+  filesPage_->stopScan();
+  if (otherWorker_) otherWorker_->stop();
   SettingsFile file(services_.textFiles, SettingsFilePath);
   if (!file.write(heldSettings()))
     application().messageBox({unableToWriteMessage(file.path()), application().title(),

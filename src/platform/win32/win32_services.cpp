@@ -34,8 +34,10 @@ struct Win32ServiceSet {
 }  // namespace
 
 Services& win32Services() {
-  static Win32ServiceSet set;
-  return set.services;
+  // Never destroyed: a scan worker may still be walking the disk while the
+  // program exits, and must not meet services torn down under it.
+  static Win32ServiceSet* set = new Win32ServiceSet;
+  return set->services;
 }
 
 }  // namespace velmora::platform::win32
