@@ -22,8 +22,10 @@ TFormSettings::TFormSettings(widgets::Application& app) : Form(app, "TFormSettin
   ListViewJunk.setCheckBoxes(true);
   ListViewJunk.setRowSelect(true);
   ListViewJunk.setCaptionsEditable(false);
-  ListViewJunk.addColumn("Extension", 70);
-  ListViewJunk.addColumn("File Type", 200);
+  // 85 and 165 rather than 70 and 200: whole names such as Thumbs.db fit, and both
+  // columns with the scroll bar fit the page without a horizontal scroll bar.
+  ListViewJunk.addColumn("Extension", 85);
+  ListViewJunk.addColumn("File Type", 165);
 
   MemoExclusions.setAlign(widgets::Align::Client);
 

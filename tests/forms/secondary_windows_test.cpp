@@ -41,9 +41,9 @@ TEST_F(SecondaryWindowsTest, SettingsWindowAsDesigned) {
   const widgets::ListView& list = form.ListViewJunk;
   ASSERT_EQ(list.columnCount(), 2);
   EXPECT_EQ(list.column(0).caption, "Extension");
-  EXPECT_EQ(list.column(0).width, 70);
+  EXPECT_EQ(list.column(0).width, 85);
   EXPECT_EQ(list.column(1).caption, "File Type");
-  EXPECT_EQ(list.column(1).width, 200);
+  EXPECT_EQ(list.column(1).width, 165);
   EXPECT_TRUE(list.checkBoxes());
   EXPECT_TRUE(list.rowSelect());
   EXPECT_FALSE(list.captionsEditable());
