@@ -10,7 +10,7 @@ if(WIN32)
             ${CMAKE_CURRENT_LIST_DIR}/file_system_world_win32.cpp
             ${CMAKE_CURRENT_LIST_DIR}/file_system_scratch_win32.cpp
             ${CMAKE_CURRENT_LIST_DIR}/file_system_win32_test.cpp
-    LIBS velmora_platform_win32 LABELS contract)
+    LIBS velmora_platform_win32 velmora_wine_test_support LABELS contract)
 else()
   velmora_add_test(NAME contract_file_system
     SOURCES ${file_system_contract_sources} ${CMAKE_CURRENT_LIST_DIR}/file_system_world_fake.cpp

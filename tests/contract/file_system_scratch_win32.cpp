@@ -2,49 +2,25 @@
 
 #include <windows.h>
 
+#include "wine_unix.h"
+
 #include <atomic>
 #include <stdexcept>
 
 namespace velmora::contract {
 namespace {
 
-// Wine's own exports: the Linux path of a Windows path, and starting a Linux
-// program. Both are null on Windows.
-using UnixFileName = char*(CDECL*)(const wchar_t*);
-using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-
-UnixFileName wineUnixFileName() {
-  return reinterpret_cast<UnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-UnixSpawn wineUnixSpawn() {
-  return reinterpret_cast<UnixSpawn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
-}
-
-std::string unixPathOf(UnixFileName convert, const std::wstring& path) {
-  char* unixPath = convert(path.c_str());
-  if (unixPath == nullptr) throw std::runtime_error("no Linux path for " + utf8(path));
-  std::string result(unixPath);
-  HeapFree(GetProcessHeap(), 0, unixPath);
-  return result;
-}
-
-void runUnix(std::vector<std::string> arguments) {
-  UnixSpawn spawn = wineUnixSpawn();
-  if (spawn == nullptr) throw std::runtime_error("not running under Wine");
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  if (spawn(argv.data(), 1) != 0) throw std::runtime_error("could not run " + arguments[0]);
+// Runs a Linux program, which must succeed.
+void runUnixOrThrow(std::vector<std::string> arguments) {
+  const std::string program = arguments[0];
+  if (testing::runUnix(std::move(arguments)) != 0) throw std::runtime_error("could not run " + program);
 }
 
 // Removes a folder link as itself. Under Wine it is removed from the Linux side:
 // asking Wine to remove a link may reach what it points at.
 void removeLink(const std::wstring& link) {
-  if (UnixFileName convert = wineUnixFileName()) {
-    runUnix({"/bin/rm", "-f", unixPathOf(convert, link)});
+  if (testing::runningUnderWine()) {
+    runUnixOrThrow({"/bin/rm", "-f", testing::unixPathOf(link)});
   } else {
     RemoveDirectoryW(link.c_str());
   }
@@ -108,9 +84,9 @@ ScratchFolder::ScratchFolder() {
 ScratchFolder::~ScratchFolder() { removeTree(extendedForm(path_.substr(0, path_.size() - 1))); }
 
 void makeFolderLink(const std::string& link, const std::string& target) {
-  if (UnixFileName convert = wineUnixFileName()) {
-    runUnix({"/bin/ln", "-s", unixPathOf(convert, extendedForm(target)),
-             unixPathOf(convert, extendedForm(link))});
+  if (testing::runningUnderWine()) {
+    runUnixOrThrow({"/bin/ln", "-s", testing::unixPathOf(extendedForm(target)),
+                    testing::unixPathOf(extendedForm(link))});
     return;
   }
   if (!CreateSymbolicLinkW(extendedForm(link).c_str(), extendedForm(target).c_str(),

@@ -2,41 +2,16 @@
 
 #include <windows.h>
 
+#include "wine_unix.h"
+
 #include <stdexcept>
 #include <vector>
 
 namespace velmora::e2e {
 namespace {
 
-// Wine's own exports: the Linux path of a Windows path, and starting a Linux
-// program. Both are missing on Windows.
-using UnixFileName = char*(CDECL*)(const wchar_t*);
-using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-
-template <typename Function>
-Function wineExport(const wchar_t* module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(module), name)));
-}
-
-std::string unixPathOf(const std::wstring& path) {
-  const auto convert = wineExport<UnixFileName>(L"kernel32.dll", "wine_get_unix_file_name");
-  if (!convert) throw std::runtime_error("not running under Wine");
-  char* unixPath = convert(path.c_str());
-  if (!unixPath) throw std::runtime_error("Wine gives no Linux path for a Windows path");
-  std::string result(unixPath);
-  HeapFree(GetProcessHeap(), 0, unixPath);
-  return result;
-}
-
-// Runs a Linux program and waits for it; its exit status.
-LONG runUnix(std::vector<std::string> arguments) {
-  const auto spawn = wineExport<UnixSpawn>(L"ntdll.dll", "__wine_unix_spawnvp");
-  if (!spawn) throw std::runtime_error("not running under Wine");
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  return spawn(argv.data(), 1);
-}
+using testing::runUnix;
+using testing::unixPathOf;
 
 // The prefix's dosdevices folder, from the Linux path of C:\, which Wine gives
 // through it ("<prefix>/dosdevices/c:/").
