@@ -103,13 +103,15 @@ std::optional<Target> resolve(const LanguageTargets& targets, std::string_view k
 std::vector<std::string> applyLanguageFile(const platform::ProfileFile& file,
                                            const LanguageTargets& targets) {
   std::vector<std::string> unresolved;
+  // The file is read once; a missing file gives every key its default.
+  const platform::ProfileSnapshot contents = file.snapshot();
   for (std::string_view key : languageKeys()) {
     std::optional<Target> target = resolve(targets, key);
     if (!target) {
       unresolved.emplace_back(key);
       continue;
     }
-    target->set(file.readString("Interface", key, target->get()));
+    target->set(contents.readString("Interface", key, target->get()));
   }
   return unresolved;
 }

@@ -70,17 +70,19 @@ std::string_view withoutQuotes(std::string_view value) {
 
 }  // namespace
 
-std::string ProfileFile::readString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue) const {
+ProfileSnapshot::ProfileSnapshot(const TextFiles& files, const std::string& path) {
+  FileContents contents = files.readText(path);
+  if (contents) text_ = std::move(contents.data);
+}
+
+std::string ProfileSnapshot::readString(std::string_view section, std::string_view key,
+                                        std::string_view defaultValue) const {
   const std::string_view wantedSection = trimmed(section);
   const std::string_view wantedKey = trimmed(key);
-  if (wantedSection.empty() || wantedKey.empty()) return std::string(defaultValue);
-
-  const FileContents contents = files_.readText(path_);
-  if (!contents) return std::string(defaultValue);
+  if (wantedSection.empty() || wantedKey.empty() || !text_) return std::string(defaultValue);
 
   bool inSection = false;
-  for (const std::string& raw : text::splitLines(contents.data)) {
+  for (const std::string& raw : text::splitLines(*text_)) {
     const Line line = parse(raw);
     if (line.kind == Line::Kind::section) {
       // Only the first section of that name is searched.
@@ -92,6 +94,11 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
     }
   }
   return std::string(defaultValue);
+}
+
+std::string ProfileFile::readString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  return snapshot().readString(section, key, defaultValue);
 }
 
 bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,18 @@
 // the program asks for. A line without "=" names a key that has no value. Text after
 // a value's first "=" belongs to the value, a ";" in a value included.
 namespace velmora::platform {
+
+// A profile file's contents read once, for reading many keys without reading the
+// file again for each (the language loader reads well over a hundred).
+class ProfileSnapshot {
+ public:
+  ProfileSnapshot(const TextFiles& files, const std::string& path);
+  // As ProfileFile::readString, from the contents as they were when read.
+  std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+ private:
+  std::optional<std::string> text_;  // Nothing when the file could not be read.
+};
 
 class ProfileFile {
  public:
@@ -48,6 +61,9 @@ class ProfileFile {
   // read: writing then would lose every other line. Empty section or key names are
   // refused (false), as they could never be read back.
   bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+  // The file read once now, for reading many keys.
+  ProfileSnapshot snapshot() const { return ProfileSnapshot(files_, path_); }
 
  private:
   TextFiles& files_;
