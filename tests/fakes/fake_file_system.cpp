@@ -1,10 +1,11 @@
 #include "fakes/fake_file_system.h"
 
-#include <limits>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <stdexcept>
 
+#include "common/text_lines.h"
 #include "platform/extended_path.h"
 
 namespace velmora::fakes {
@@ -31,11 +32,7 @@ struct FoldedLess {
   }
 };
 
-std::string folded(std::string_view name) {
-  std::string result(name);
-  for (char& c : result) c = foldedChar(c);
-  return result;
-}
+std::string folded(std::string_view name) { return text::asciiLower(name); }
 
 // A path taken apart: its root ("C:" or "\\server\share") and the names below it.
 struct ParsedPath {

@@ -1,14 +1,11 @@
 #include "fakes/fake_shell.h"
 
+#include "common/text_lines.h"
+
 namespace velmora::fakes {
 namespace {
 
-std::string folded(std::string_view text) {
-  std::string result(text);
-  for (char& c : result)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return result;
-}
+std::string folded(std::string_view text) { return text::asciiLower(text); }
 
 // The extension of a path's last name, dot included; empty when it has none.
 std::string_view extensionOf(std::string_view path) {
