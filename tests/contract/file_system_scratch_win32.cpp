@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include "wine_unix.h"
 
 #include <atomic>
@@ -73,15 +75,33 @@ std::string utf8(const std::wstring& text) {
 
 std::wstring extendedForm(const std::string& path) { return L"\\\\?\\" + utf16(path); }
 
+// Wine hands out process IDs again as soon as a process ends, so the ID alone does
+// not make a name unique over a test run: a folder that an earlier process could not
+// remove would be taken for this one's. The folder is made new, under the next free
+// name, and never shared.
 ScratchFolder::ScratchFolder() {
   static std::atomic<int> counter{0};
-  path_ = "C:\\velmora-contract-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-  if (!CreateDirectoryW(extendedForm(path_).c_str(), nullptr))
-    throw std::runtime_error("cannot make " + path_ + ", error " + std::to_string(GetLastError()));
-  path_ += "\\";
+  const std::string stem = "C:\\velmora-contract-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(GetTickCount64()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = stem + std::to_string(++counter);
+    if (CreateDirectoryW(extendedForm(path_).c_str(), nullptr)) {
+      path_ += "\\";
+      return;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  throw std::runtime_error("cannot make " + path_ + ", error " + std::to_string(GetLastError()));
 }
 
-ScratchFolder::~ScratchFolder() { removeTree(extendedForm(path_.substr(0, path_.size() - 1))); }
+// A folder that cannot be removed means that something the case started still holds
+// a file in it; that is the case's fault, and it is reported against that case.
+ScratchFolder::~ScratchFolder() {
+  const std::wstring folder = extendedForm(path_.substr(0, path_.size() - 1));
+  removeTree(folder);
+  if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
+    ADD_FAILURE() << "the scratch folder " << path_ << " is still there after the case";
+}
 
 void makeFolderLink(const std::string& link, const std::string& target) {
   if (testing::runningUnderWine()) {

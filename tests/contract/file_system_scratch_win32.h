@@ -16,7 +16,7 @@ std::string utf8(const std::wstring& utf16);
 // The extended-length form of a full drive path, for the helpers' own calls.
 std::wstring extendedForm(const std::string& path);
 
-// A folder C:\velmora-contract-<process>-<n>\ made on construction and removed with
+// A new folder C:\velmora-contract-<process>-<ticks>-<n>\ made on construction and removed with
 // everything in it on destruction. The removal never goes through a link: a link is
 // removed as itself.
 class ScratchFolder {

@@ -19,6 +19,20 @@ bool appears(const std::string& path) {
   return false;
 }
 
+// Waits up to ten seconds for the program that runs a script to let go of it, by
+// deleting the script: the command interpreter keeps a batch file open until it
+// ends, and a folder with a file still open in it cannot be removed.
+bool released(const std::string& path) {
+  const std::wstring file = extendedForm(path);
+  for (int i = 0; i < 100; ++i) {
+    DeleteFileW(file.c_str());
+    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
+      return true;
+    Sleep(100);
+  }
+  return false;
+}
+
 std::string systemProgram(const char* name) {
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
@@ -53,6 +67,7 @@ TEST(Win32Shell, ShellExecuteRunsADocumentsDefaultVerb) {
 
   ASSERT_GT(shell.shellExecute(0, "", script, "", "", platform::show_command::hide), 32);
   EXPECT_TRUE(appears(marker));
+  EXPECT_TRUE(released(script));
 }
 
 }  // namespace

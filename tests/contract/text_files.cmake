@@ -4,7 +4,8 @@ if(WIN32)
   velmora_add_test(NAME contract_text_files
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_files_contract_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/text_files_world_win32.cpp
-    LIBS velmora_platform_win32 LABELS contract)
+            ${CMAKE_CURRENT_LIST_DIR}/file_system_scratch_win32.cpp
+    LIBS velmora_platform_win32 velmora_wine_test_support LABELS contract)
 else()
   velmora_add_test(NAME contract_text_files
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_files_contract_test.cpp

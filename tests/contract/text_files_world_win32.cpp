@@ -1,11 +1,11 @@
-// Real files for the text-file cases: a scratch folder in the temporary folder,
-// created empty for each case and removed with everything in it afterwards.
+// Real files for the text-file cases: a scratch folder, created empty for each case
+// and removed with everything in it afterwards.
 #include <windows.h>
 
-#include <atomic>
 #include <stdexcept>
 #include <vector>
 
+#include "file_system_scratch_win32.h"
 #include "platform/win32/text_encoding_win32.h"
 #include "platform/win32/text_files_win32.h"
 #include "platform/win32/wide.h"
@@ -14,48 +14,20 @@
 namespace velmora::contract {
 namespace {
 
-using platform::win32::narrow;
 using platform::win32::widen;
-
-std::string scratchFolder() {
-  static std::atomic<int> counter{0};
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-  if (length == 0 || length > MAX_PATH) throw std::runtime_error("no temporary folder");
-  return narrow(std::wstring_view(temp, length)) + "velmora-contract-" +
-         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
-}
 
 class Win32TextFilesWorld final : public TextFilesWorld {
  public:
-  Win32TextFilesWorld() : folder_(scratchFolder()) {
-    if (!CreateDirectoryW(widen(folder_).c_str(), nullptr))
-      throw std::runtime_error("cannot create " + folder_);
-  }
-
   ~Win32TextFilesWorld() override {
     for (HANDLE handle : held_) CloseHandle(handle);
-    const std::wstring folder = widen(folder_);
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = folder + L"\\" + name;
-        DeleteFileW(path.c_str());
-      } while (FindNextFileW(search, &entry));
-      FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
   }
 
   platform::TextFiles& files() override { return files_; }
   const platform::TextEncoding& encoding() override { return encoding_; }
 
-  std::string path(std::string_view name) override { return folder_ + "\\" + std::string(name); }
+  std::string path(std::string_view name) override { return scratch_.path() + std::string(name); }
   std::string pathInMissingFolder(std::string_view name) override {
-    return folder_ + "\\missing\\" + std::string(name);
+    return scratch_.path() + "missing\\" + std::string(name);
   }
 
   void plant(const std::string& path, std::string_view bytes) override {
@@ -93,7 +65,7 @@ class Win32TextFilesWorld final : public TextFilesWorld {
     held_.push_back(file);
   }
 
-  std::string folder_;
+  ScratchFolder scratch_;
   std::vector<HANDLE> held_;
   platform::Win32TextEncoding encoding_;
   platform::Win32TextFiles files_{encoding_};
