@@ -234,6 +234,7 @@ class TForm1 : public widgets::Form {
   // Re-applies the current language, then shows a secondary window modally, so
   // that it always shows the texts of the current language file.
   void showLocalized(widgets::Form& window);
+  void PMFreeRamClick();
 
   Settings heldSettings() const;
   void holdSettings(const Settings& settings);

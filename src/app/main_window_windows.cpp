@@ -6,7 +6,7 @@ namespace velmora::app {
 void TForm1::createSecondaryWindows() {
   widgets::Application& app = application();
   FormLanguage = std::make_unique<TFormLanguage>(app);
-  FormMemory = std::make_unique<memory::TFormMemory>(app);
+  FormMemory = std::make_unique<memory::TFormMemory>(app, services_.memory);
   FormSettings = std::make_unique<junk::TFormSettings>(app);
   FormSysInfo = std::make_unique<sysinfo::TFormSysInfo>(app);
   FormUpdate = std::make_unique<update::TFormUpdate>(app);
@@ -22,6 +22,15 @@ void TForm1::createSecondaryWindows() {
   FormSettings->onCheckUpdateChosen = [this](bool checkUpdateAtStart) {
     CheckUpdateAtStart = checkUpdateAtStart;
   };
+  // The Free Memory window shows the three memory settings this window holds
+  // and hands them back on closing; they reach the settings file when this
+  // window closes.
+  FormMemory->onLoadSettings = [this] { return memory::MemorySettings{TryToFree, Delay, AutoDefrag}; };
+  FormMemory->onStoreSettings = [this](const memory::MemorySettings& settings) {
+    TryToFree = settings.tryToFree;
+    Delay = settings.delay;
+    AutoDefrag = settings.autoDefrag;
+  };
 }
 
 void TForm1::bindSecondaryWindowCommands() {
@@ -30,7 +39,12 @@ void TForm1::bindSecondaryWindowCommands() {
   MSysInfo.onClick = [this] { showLocalized(*FormSysInfo); };
   MCheckUpdate.onClick = [this] { showLocalized(*FormUpdate); };
   MAbout.onClick = [this] { showLocalized(*FormAbout); };
+  PMFreeRam.onClick = [this] { PMFreeRamClick(); };
 }
+
+// Frees memory as the Free Memory window's Clean button does, with the amount
+// that window shows, without showing it.
+void TForm1::PMFreeRamClick() { FormMemory->FreeRamNow(); }
 
 void TForm1::showLocalized(widgets::Form& window) {
   ApplyLanguage(CurrentLanguage);

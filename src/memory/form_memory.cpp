@@ -1,35 +1,70 @@
 #include "memory/form_memory.h"
 
-namespace velmora::memory {
+#include <algorithm>
+#include <string>
 
-TFormMemory::TFormMemory(widgets::Application& app) : Form(app, "TFormMemory") {
+#include "widgets/application.h"
+
+namespace velmora::memory {
+namespace {
+
+// The two figures stand in the column of the spin fields and reach to the
+// window's right margin. The designed window, 203 pixels wide, clips a five-digit figure;
+// it is widened as far as the longest figure needs, that of a machine with
+// 1 TiB.
+constexpr int kDesignedClientWidth = 203;
+constexpr int kValueLeft = 120;
+constexpr int kRightMargin = 8;
+constexpr const char* kLongestFigure = "1048576 Mb (100%)";
+// Clean and Abort, 81 pixels wide and 7 apart, centred below.
+constexpr int kButtonWidth = 81;
+constexpr int kButtonGap = 7;
+
+std::string megabytesText(std::int64_t megabytes) { return std::to_string(megabytes) + " Mb"; }
+
+// The free share of the total, truncated; 0 for a total below one megabyte,
+// which leaves nothing to divide by.
+std::int64_t freePercent(std::int64_t freeMB, std::int64_t totalMB) {
+  return totalMB > 0 ? freeMB * 100 / totalMB : 0;
+}
+
+}  // namespace
+
+TFormMemory::TFormMemory(widgets::Application& app, platform::Memory& memory)
+    : Form(app, "TFormMemory"), qzMaxMem1(*this, "qzMaxMem1", memory) {
   setCaption("Free Memory");
   setBorderStyle(widgets::BorderStyle::Dialog);
-  setClientSize(203, 186);
+  const int figureWidth = application().backend().measureText(LabelRamFree.font(), kLongestFigure).width;
+  setClientSize(std::max(kDesignedClientWidth, kValueLeft + figureWidth + kRightMargin), 186);
   setPlacement(widgets::FormPlacement::OwnerCenter);
 
+  const auto placeFigure = [this](widgets::Label& figure, int top) {
+    figure.setAutoSize(false);
+    figure.setBounds({kValueLeft, top, clientWidth() - kValueLeft - kRightMargin, figure.height()});
+  };
   LabelRamTotalTitle.setPosition(15, 13);
-  LabelRamTotal.setPosition(120, 13);
+  placeFigure(LabelRamTotal, 13);
   LabelRamFreeTitle.setPosition(15, 32);
-  LabelRamFree.setPosition(120, 32);
+  placeFigure(LabelRamFree, 32);
   LabelTryFree.setPosition(15, 62);
-  CSpinEditTryFree.setBounds({120, 56, 57, 22});
+  CSpinEditTryFree.setBounds({kValueLeft, 56, 57, 22});
   CSpinEditTryFree.setRange(0, 2048);
   CSpinEditTryFree.setIncrement(8);
   LabelElapsedTime.setPosition(15, 84);
-  CSpinEditElapsedTime.setBounds({120, 80, 57, 22});
+  CSpinEditElapsedTime.setBounds({kValueLeft, 80, 57, 22});
   CSpinEditElapsedTime.setRange(0, 3600);
   CSpinEditElapsedTime.setIncrement(5);
   // Wider than the 106 pixels first drawn for it, up to the window's edge: the
   // translations of its caption ("free automatically", "освобождать
   // автоматически") need the room.
-  cbAutoDefrag.setBounds({15, 105, 188, 18});
+  cbAutoDefrag.setBounds({15, 105, clientWidth() - 15, 18});
   // The bar is part of the window's design but is never shown.
   pbMem.setBounds({7, 133, 170, 7});
   pbMem.setRange(0, 100);
   pbMem.setVisible(false);
-  ButtonClean.setBounds({8, 152, 81, 25});
-  ButtonAbort.setBounds({96, 152, 81, 25});
+  const int buttonsLeft = (clientWidth() - 2 * kButtonWidth - kButtonGap) / 2;
+  ButtonClean.setBounds({buttonsLeft, 152, kButtonWidth, 25});
+  ButtonAbort.setBounds({buttonsLeft + kButtonWidth + kButtonGap, 152, kButtonWidth, 25});
   TimerMem.setInterval(1000);
   TimerMem.setEnabled(true);
 
@@ -40,28 +75,42 @@ TFormMemory::TFormMemory(widgets::Application& app) : Form(app, "TFormMemory") {
   ButtonAbort.onClick = [this] { ButtonAbortClick(); };
 }
 
-// The window's own behaviour comes with the memory defragmenter it drives. The
-// four handlers below are bound to their events already and are where it goes;
-// until then they leave the window as designed.
+void TFormMemory::FormShow() {
+  if (!onLoadSettings) return;
+  const MemorySettings settings = onLoadSettings();
+  CSpinEditTryFree.setValue(settings.tryToFree);
+  CSpinEditElapsedTime.setValue(settings.delay);
+  cbAutoDefrag.setChecked(settings.autoDefrag);
+}
 
-// Will load the main window's "trytofree", "delay" and "autodefrag" settings
-// into the two spin fields and the check box, each clamped to its field.
-void TFormMemory::FormShow() {}
+void TFormMemory::FormClose() {
+  if (onStoreSettings)
+    onStoreSettings({CSpinEditTryFree.value(), CSpinEditElapsedTime.value(), cbAutoDefrag.checked()});
+}
 
-// Will store the two spin fields and the check box back into the main window's
-// settings, by Abort and by the close box alike.
-void TFormMemory::FormClose() {}
+void TFormMemory::TimerMemTimer() {
+  TotalMB = static_cast<std::int64_t>(qzMaxMem1.TotalMemory() >> 20);
+  FreeMB = static_cast<std::int64_t>(qzMaxMem1.FreeMemory() >> 20);
+  LabelRamTotal.setCaption(megabytesText(TotalMB));
+  LabelRamFree.setCaption(megabytesText(FreeMB) + " (" + std::to_string(freePercent(FreeMB, TotalMB)) + "%)");
+}
 
-// Will refresh TotalMB, FreeMB and the two figures every second, shown or not.
-void TFormMemory::TimerMemTimer() {}
+void TFormMemory::ButtonCleanClick() { FreeMemory(CSpinEditTryFree.value()); }
 
-// Will free memory: all of it when the amount asked for is below the free
-// figure, and otherwise that amount.
-void TFormMemory::ButtonCleanClick() {}
+void TFormMemory::FreeRamNow() { FreeMemory(CSpinEditTryFree.value()); }
 
-// Asks the defragmenter to abort (once it exists), then closes. Freeing runs
-// on this thread and blocks it, so an abort never meets a running freeing; its
-// visible effect is the closing.
-void TFormMemory::ButtonAbortClick() { close(); }
+void TFormMemory::FreeMemory(int megabytes) {
+  if (megabytes < FreeMB)
+    qzMaxMem1.DefragAll();
+  else
+    qzMaxMem1.DefragMemory(megabytes);
+}
+
+// Freeing runs on this thread and blocks it, so an abort never meets a running
+// freeing; its visible effect is the closing.
+void TFormMemory::ButtonAbortClick() {
+  qzMaxMem1.Abort();
+  close();
+}
 
 }  // namespace velmora::memory

@@ -221,6 +221,35 @@ TEST_F(MainWindowTest, TheSettingsWindowShowsAndChangesTheCheckUpdateFlag) {
   EXPECT_FALSE(form->CheckUpdateAtStart);
 }
 
+// The Free Memory window shows the saved amount and hands a changed one back to
+// the settings file; the tray's Free Ram frees with the amount the window shows.
+TEST_F(MainWindowTest, TheFreeMemoryWindowCarriesTheMemorySettingsAndTheTrayFreesWithItsAmount) {
+  machine.textFiles.put(kSettingsPath, kSavedSettings);
+  // 8 MB free: asking for 16 frees those 16, not the whole memory.
+  machine.memory.setStatus({98, std::uint64_t{512} << 20, std::uint64_t{8} << 20});
+  create();
+  answerModal = [this](widgets::Form& shown) {
+    memory::TFormMemory& window = *form->FormMemory;
+    EXPECT_EQ(window.CSpinEditTryFree.value(), 256);
+    EXPECT_EQ(window.CSpinEditElapsedTime.value(), 5);
+    EXPECT_TRUE(window.cbAutoDefrag.checked());
+    window.CSpinEditTryFree.setValue(16);
+    shown.userClose();
+  };
+  EXPECT_EQ(run([this] {
+              form->MFreeMemory.click();
+              form->FormMemory->TimerMem.tick();
+              form->PMFreeRam.click();
+            }),
+            0);
+  EXPECT_EQ(modalWindows, std::vector<std::string>{"TFormMemory"});
+  EXPECT_EQ(machine.memory.commits(), 16u);
+  EXPECT_EQ(machine.memory.liveBlocks(), 0u);
+  EXPECT_EQ(settingsFile(),
+            "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
+            "trytofree=16\r\ndelay=5\r\nautodefrag=1\r\n");
+}
+
 TEST_F(MainWindowTest, EveryMainWindowKeyOfTheLanguageFilesFindsItsTarget) {
   create();
   LanguageTargets targets;

@@ -31,13 +31,6 @@ namespace fs = std::filesystem;
 constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
 constexpr int kCategoryCount = 8;
 
-// A settings file from an earlier run: English, no language question, and no
-// update check at start, which would reach for the network.
-void writeSettings(const ProgramCopy& copy) {
-  std::ofstream(copy.settingsPath(), std::ios::binary)
-      << "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n";
-}
-
 void writeFile(const fs::path& path, std::size_t bytes) {
   std::ofstream(path, std::ios::binary) << std::string(bytes, 'x');
 }
@@ -103,13 +96,6 @@ void closeSettings(HWND settings) {
       << "the Settings window stayed open after Ok";
 }
 
-void closeProgram(const ProgramProcess& program, HWND window) {
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  const auto code = program.waitForExit(30s);
-  ASSERT_TRUE(code.has_value()) << "the program did not end within 30 s of WM_CLOSE";
-  EXPECT_EQ(*code, 0u);
-}
-
 // The typical request: junk files on a drive of their own, found with only the
 // junk-file category and that drive checked, then deleted. A link on the drive
 // leads to junk-named files elsewhere, which the scan must not reach.
@@ -135,7 +121,7 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
       << "the link on the drive does not lead to the canaries";
 
   ProgramCopy copy;
-  writeSettings(copy);
+  copy.writeEarlierRunSettings();
   ProgramProcess program(copy.exePath());
   ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
   HWND window = program.waitForWindow(kMainCaption, 60s);
@@ -217,7 +203,7 @@ TEST(FilesPageScreens, ScanAndSettingsPagesAreDrawn) {
   }
 
   ProgramCopy copy;
-  writeSettings(copy);
+  copy.writeEarlierRunSettings();
   ProgramProcess program(copy.exePath());
   ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
   HWND window = program.waitForWindow(kMainCaption, 60s);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace velmora::e2e {
@@ -206,18 +207,36 @@ void clickTab(HWND tabs, int index) {
   leftClick(tabs, {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
 }
 
-bool typeCtrlKey(HWND window, WORD key) {
+namespace {
+
+// Makes window the foreground window and sends the key events through the
+// system's input, so that they arrive through the program's input queue with
+// the key states set, as a user's typing does.
+bool sendKeys(HWND window, const std::vector<std::pair<WORD, DWORD>>& events) {
   SetForegroundWindow(window);
   if (!waitUntil([window] { return GetForegroundWindow() == window; }, std::chrono::seconds(5))) return false;
-  INPUT keys[4]{};
-  const WORD sequence[4][2] = {
-      {VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
-  for (int i = 0; i < 4; ++i) {
+  std::vector<INPUT> keys(events.size());
+  for (std::size_t i = 0; i < events.size(); ++i) {
     keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = sequence[i][0];
-    keys[i].ki.dwFlags = sequence[i][1];
+    keys[i].ki.wVk = events[i].first;
+    keys[i].ki.dwFlags = events[i].second;
   }
-  return SendInput(4, keys, sizeof(INPUT)) == 4;
+  return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+}
+
+}  // namespace
+
+bool typeCtrlKey(HWND window, WORD key) {
+  return sendKeys(window, {{VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}});
+}
+
+bool typeKeys(HWND window, std::initializer_list<WORD> keys) {
+  std::vector<std::pair<WORD, DWORD>> events;
+  for (WORD key : keys) {
+    events.emplace_back(key, 0);
+    events.emplace_back(key, KEYEVENTF_KEYUP);
+  }
+  return sendKeys(window, events);
 }
 
 }  // namespace velmora::e2e

@@ -40,6 +40,11 @@ std::filesystem::path ProgramCopy::settingsPath() const {
   return folder_ / std::filesystem::path(exeName_).replace_extension(L".ini");
 }
 
+void ProgramCopy::writeEarlierRunSettings(const std::string& language) const {
+  std::ofstream(settingsPath(), std::ios::binary)
+      << "[Options]\r\nLanguage=" << language << "\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n";
+}
+
 std::string ProgramCopy::readSettings() const {
   std::ifstream in(settingsPath(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -20,6 +20,10 @@ class ProgramCopy {
   std::wstring exePath() const { return (folder_ / exeName_).wstring(); }
   // The settings file beside the copied executable.
   std::filesystem::path settingsPath() const;
+  // Writes a settings file as an earlier run leaves it: the language given, no
+  // language question, and no update check at start, which would reach for the
+  // network.
+  void writeEarlierRunSettings(const std::string& language = "English") const;
   // The settings file's bytes; empty when there is none.
   std::string readSettings() const;
 

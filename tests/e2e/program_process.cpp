@@ -1,5 +1,7 @@
 #include "program_process.h"
 
+#include <gtest/gtest.h>
+
 #include <thread>
 
 namespace velmora::e2e {
@@ -81,6 +83,13 @@ std::optional<DWORD> ProgramProcess::waitForExit(std::chrono::milliseconds limit
   DWORD code = 0;
   GetExitCodeProcess(process_, &code);
   return code;
+}
+
+void closeProgram(const ProgramProcess& program, HWND mainWindow) {
+  PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+  const auto code = program.waitForExit(std::chrono::seconds(30));
+  ASSERT_TRUE(code.has_value()) << "the program did not end within 30 s of WM_CLOSE";
+  EXPECT_EQ(*code, 0u);
 }
 
 }  // namespace velmora::e2e

@@ -39,4 +39,8 @@ class ProgramProcess {
   DWORD startError_ = 0;
 };
 
+// Closes the program's main window as the close box does and expects the
+// program to end within 30 s with exit code 0.
+void closeProgram(const ProgramProcess& program, HWND mainWindow);
+
 }  // namespace velmora::e2e

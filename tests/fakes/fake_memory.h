@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/memory.h"
 
@@ -12,7 +13,8 @@ namespace velmora::fakes {
 // Scripted physical memory, for tests of the logic. The status is whatever the test
 // sets (by default 50% in use of 4 GiB, 2 GiB available). Blocks are real, zeroed
 // 1 MiB allocations at distinct addresses, since the logic writes every byte of
-// them: a test that commits 1024 blocks holds 1 GiB while they live. Commits can be
+// them: a test that commits 1024 blocks holds 1 GiB until the fake goes, since
+// released blocks are kept for later commits. Commits can be
 // made to fail after a number of blocks, and the fake counts what was committed,
 // released and released in error.
 class FakeMemory final : public platform::Memory {
@@ -44,6 +46,8 @@ class FakeMemory final : public platform::Memory {
  private:
   platform::MemoryStatus status_{50, std::uint64_t{4} << 30, std::uint64_t{2} << 30};
   std::map<void*, std::unique_ptr<std::byte[]>> blocks_;
+  // Released blocks, kept for the next commits.
+  std::vector<std::unique_ptr<std::byte[]>> spare_;
   std::optional<std::size_t> commitsLeft_;
   std::size_t commits_ = 0;
   std::size_t releases_ = 0;

@@ -9,6 +9,7 @@
 #include "app/form_language.h"
 #include "app/language_loader.h"
 #include "designed_controls.h"
+#include "fakes/fake_memory.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_text_encoding.h"
 #include "fakes/fake_text_files.h"
@@ -147,7 +148,8 @@ TEST_F(AppWindowsTest, AboutLinkTurnsRedUnderThePointerBlueOverThePanelAndOpensO
 // Every key the language loader reads for a secondary window names a control
 // these windows have; the Select Language window has none.
 TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
-  memory::TFormMemory formMemory(h.app);
+  fakes::FakeMemory memory;
+  memory::TFormMemory formMemory(h.app, memory);
   junk::TFormSettings formSettings(h.app);
   sysinfo::TFormSysInfo formSysInfo(h.app);
   update::TFormUpdate formUpdate(h.app);

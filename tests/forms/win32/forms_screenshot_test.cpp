@@ -16,6 +16,7 @@
 #include "app/form_about.h"
 #include "app/form_language.h"
 #include "app/language_loader.h"
+#include "fakes/fake_memory.h"
 #include "fakes/fake_shell.h"
 #include "junk/form_settings.h"
 #include "memory/form_memory.h"
@@ -127,10 +128,17 @@ class FormsScreenshotTest : public ::testing::Test {
 
   widgets::Application app;
   fakes::FakeShell shell;
+  // A machine with 1 TiB, all of it free: the longest figures the Free Memory
+  // window shows.
+  static fakes::FakeMemory& terabyte(fakes::FakeMemory& memory) {
+    memory.setStatus({0, std::uint64_t{1} << 40, std::uint64_t{1} << 40});
+    return memory;
+  }
+  fakes::FakeMemory memory;
   app::TFormLanguage formLanguage{app};
   app::TFormAbout formAbout{app, shell};
   junk::TFormSettings formSettings{app};
-  memory::TFormMemory formMemory{app};
+  memory::TFormMemory formMemory{app, terabyte(memory)};
   sysinfo::TFormSysInfo formSysInfo{app};
   update::TFormUpdate formUpdate{app};
 };
@@ -140,6 +148,8 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
       {&formLanguage, "language"}, {&formAbout, "about"},     {&formSettings, "settings"},
       {&formMemory, "memory"},     {&formSysInfo, "sysinfo"}, {&formUpdate, "update"}};
   formSettings.ListViewJunk.addRow({"tmp", "Temporary files"}, true);
+  formMemory.TimerMem.tick();
+  ASSERT_EQ(formMemory.LabelRamFree.caption(), "1048576 Mb (100%)");
   formSettings.ListViewJunk.addRow({"Thumbs.db", "Thumbnail cache"}, true);
 
   const auto junkPage = [&] { formSettings.PageControl1.setActivePage(formSettings.TabSheetJunk); };
