@@ -8,7 +8,7 @@ void TForm1::createSecondaryWindows() {
   FormLanguage = std::make_unique<TFormLanguage>(app);
   FormMemory = std::make_unique<memory::TFormMemory>(app, services_.memory);
   FormSettings = std::make_unique<junk::TFormSettings>(app);
-  FormSysInfo = std::make_unique<sysinfo::TFormSysInfo>(app);
+  FormSysInfo = std::make_unique<sysinfo::TFormSysInfo>(app, services_);
   FormUpdate = std::make_unique<update::TFormUpdate>(app);
   FormAbout = std::make_unique<TFormAbout>(app, services_.shell);
 

@@ -27,9 +27,10 @@ struct ScreenSize {
 class SystemInfo {
  public:
   // The buffer, in UTF-16 characters, that the computer and user names are read
-  // into. A name needs one more for its terminating zero, so the longest name that
-  // fits has 15 characters.
-  static constexpr std::size_t kNameBufferChars = 16;
+  // into: UNLEN + 1, which holds the longest user name Windows allows with its
+  // terminating zero, and so also every computer name (at most
+  // MAX_COMPUTERNAME_LENGTH, 15 characters).
+  static constexpr std::size_t kNameBufferChars = 257;
   // The buffer, in characters, for the Windows and system folders.
   static constexpr std::size_t kFolderBufferChars = 255;
 
@@ -40,7 +41,7 @@ class SystemInfo {
   virtual std::optional<std::string> computerName() const = 0;
 
   // GetUserName with a kNameBufferChars buffer: the name the user logged on with;
-  // nothing when it does not fit (16 characters or more) or cannot be read.
+  // nothing when it cannot be read.
   virtual std::optional<std::string> userName() const = 0;
 
   // The version of Windows. Windows answers GetVersionEx according to the program's

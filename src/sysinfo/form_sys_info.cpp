@@ -1,5 +1,14 @@
 #include "sysinfo/form_sys_info.h"
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/memory.h"
+#include "platform/system_info.h"
+#include "registry/registry_object.h"
+#include "sysinfo/sys_info_texts.h"
+
 namespace velmora::sysinfo {
 namespace {
 
@@ -14,6 +23,33 @@ constexpr int kRightMargin = 8;
 constexpr int kWideBoxValueLeft = 124;
 constexpr int kNarrowBoxValueLeft = 112;
 
+constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
+constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+constexpr const char* kSystemKey = "HARDWARE\\DESCRIPTION\\System";
+constexpr const char* kBiosSubkey = "BIOS";
+// The clock speed's unit, "MHz" in Russian with a Latin M, whatever the
+// interface language.
+constexpr const char* kMegahertz = " Mгц)";
+
+// The text or number of a value of the open key; nothing when the value holds
+// another type or cannot be read, which leaves its label as it is. A missing
+// text value reads as the empty text.
+std::optional<std::string> textValue(const registry::TRegistry& reg, const std::string& name) {
+  try {
+    return reg.ReadText(name);
+  } catch (const registry::ERegistryException&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<std::int32_t> numberValue(const registry::TRegistry& reg, const std::string& name) {
+  try {
+    return reg.ReadNumber(name);
+  } catch (const registry::ERegistryException&) {
+    return std::nullopt;
+  }
+}
+
 // Puts a fact on row `row` of its group box. The value label keeps the height of
 // its text but not its width: it spans the rest of the row, so that the longer
 // text it gets at run time is shown as far as the box allows, and never beyond.
@@ -26,7 +62,8 @@ void placeRow(widgets::Label& title, widgets::Label& value, int row, int valueLe
 
 }  // namespace
 
-TFormSysInfo::TFormSysInfo(widgets::Application& app) : Form(app, "TFormSysInfo") {
+TFormSysInfo::TFormSysInfo(widgets::Application& app, platform::Services& services)
+    : Form(app, "TFormSysInfo") {
   setCaption("System Information");
   setBorderStyle(widgets::BorderStyle::Dialog);
   setClientSize(474, 368);
@@ -63,14 +100,72 @@ TFormSysInfo::TFormSysInfo(widgets::Application& app) : Form(app, "TFormSysInfo"
 
   ButtonClose.setBounds({199, 330, 75, 25});
   ButtonClose.onClick = [this] { ButtonCloseClick(); };
-  FormCreate();
+  FormCreate(services);
 }
 
-// Will read the facts once, at creation, in the order computer, video, memory,
-// system, each into its value label; that comes with the system-information
-// sources. Until then every value shows "XXX", as it does for a fact that
-// cannot be read.
-void TFormSysInfo::FormCreate() {}
+void TFormSysInfo::FormCreate(platform::Services& services) {
+  fillComputer(services.system, services.registry);
+  fillVideo(services.system);
+  fillMemory(services.memory);
+  fillSystem(services.system, services.registry);
+}
+
+void TFormSysInfo::fillComputer(const platform::SystemInfo& system, platform::RegistryStore& store) {
+  if (const std::optional<std::string> name = system.computerName()) laCompName.setCaption(*name);
+  if (const std::optional<std::string> name = system.userName()) laUserName.setCaption(*name);
+
+  registry::TRegistry reg(store);
+  reg.SetRoot(platform::HKEY_LOCAL_MACHINE);
+  if (!reg.OpenForRead(kProcessorKey)) return;
+  // Without a readable speed the processor's name stands alone.
+  if (const std::optional<std::string> name = textValue(reg, "ProcessorNameString")) {
+    std::string cpu = *name;
+    if (const std::optional<std::int32_t> megahertz = numberValue(reg, "~mhz"))
+      cpu += " (" + std::to_string(*megahertz) + kMegahertz;
+    laCPU.setCaption(cpu);
+  }
+  if (const std::optional<std::string> family = textValue(reg, "Identifier")) laFamily.setCaption(*family);
+}
+
+void TFormSysInfo::fillVideo(const platform::SystemInfo& system) {
+  const platform::ScreenSize screen = system.screenSize();
+  laScreenSize.setCaption(std::to_string(screen.width) + " x " + std::to_string(screen.height));
+  if (const std::optional<int> bits = system.displayBitsPerPixel()) {
+    laBitsPerPixel.setCaption(std::to_string(*bits));
+    laColors.setCaption(colorsText(*bits));
+  }
+}
+
+void TFormSysInfo::fillMemory(const platform::Memory& memory) {
+  const platform::MemoryStatus status = memory.status();
+  laFreeMemory.setCaption(std::to_string(status.memoryLoad) + "%");
+  // The total is rounded up by one whole megabyte: Windows reports a little
+  // less than is installed.
+  laRAM.setCaption(std::to_string(status.totalPhysical / kMiB + 1) + " MB");
+  laFreeRAM.setCaption(std::to_string(status.availablePhysical / kMiB) + " MB");
+}
+
+void TFormSysInfo::fillSystem(const platform::SystemInfo& system, platform::RegistryStore& store) {
+  if (const std::optional<std::string> folder = system.windowsDirectory()) laWinDir.setCaption(*folder);
+  if (const std::optional<std::string> folder = system.systemDirectory()) laSysDir.setCaption(*folder);
+
+  const std::optional<platform::OsVersion> version = system.osVersion();
+  if (!version) return;
+  const std::string title = osTitle(*version);
+  laOS.setCaption(title + " Build " + std::to_string(version->build) + " " + version->servicePack);
+
+  const BiosDateSource source = biosDateSource(title);
+  if (source == BiosDateSource::None) return;
+  registry::TRegistry reg(store);
+  reg.SetRoot(platform::HKEY_LOCAL_MACHINE);
+  if (!reg.OpenForRead(kSystemKey)) return;
+  std::optional<std::string> date;
+  if (source == BiosDateSource::SystemKey || reg.HasValue("SystemBiosDate"))
+    date = textValue(reg, "SystemBiosDate");
+  else if (reg.OpenForRead(kBiosSubkey))
+    date = textValue(reg, "BIOSReleaseDate");
+  if (date) laBIOSDate.setCaption(*date);
+}
 
 void TFormSysInfo::ButtonCloseClick() { close(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/services.h"
 #include "widgets/buttons.h"
 #include "widgets/containers.h"
 #include "widgets/form.h"
@@ -8,11 +9,13 @@
 namespace velmora::sysinfo {
 
 // The System Information window: computer, system, video and memory facts in
-// four group boxes, each fact a title label beside a value label. A value label
-// shows "XXX" until its fact is read, and keeps it when the fact cannot be.
+// four group boxes, each fact a title label beside a value label. The facts are
+// read once, when the window is made; showing it later reads nothing again. A
+// value label keeps "XXX" when its fact cannot be read.
 class TFormSysInfo : public widgets::Form {
  public:
-  explicit TFormSysInfo(widgets::Application& app);
+  // services must outlive the making of the window; it does not keep them.
+  TFormSysInfo(widgets::Application& app, platform::Services& services);
 
   widgets::GroupBox GroupBoxHardware{*this, "GroupBoxHardware"};
   widgets::Label LabelCompName{GroupBoxHardware, "LabelCompName", "Computer name:"};
@@ -53,8 +56,14 @@ class TFormSysInfo : public widgets::Form {
   widgets::Button ButtonClose{*this, "ButtonClose", "Close"};
 
  private:
-  void FormCreate();
+  void FormCreate(platform::Services& services);
   void ButtonCloseClick();
+
+  // The four fill steps, in the order FormCreate runs them.
+  void fillComputer(const platform::SystemInfo& system, platform::RegistryStore& registry);
+  void fillVideo(const platform::SystemInfo& system);
+  void fillMemory(const platform::Memory& memory);
+  void fillSystem(const platform::SystemInfo& system, platform::RegistryStore& registry);
 };
 
 }  // namespace velmora::sysinfo

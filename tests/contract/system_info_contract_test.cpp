@@ -19,7 +19,7 @@ class SystemInfoContract : public ::testing::Test {
   std::unique_ptr<SystemInfo> info = makeSystemInfo();
 };
 
-TEST_F(SystemInfoContract, NamesAreReadIntoSixteenCharacters) {
+TEST_F(SystemInfoContract, NamesAreReadWholeWithoutTheirZero) {
   for (const std::optional<std::string>& name : {info->computerName(), info->userName()}) {
     ASSERT_TRUE(name.has_value());
     EXPECT_FALSE(name->empty());

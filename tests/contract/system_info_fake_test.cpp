@@ -1,5 +1,6 @@
 // The buffer limits of the fake system information, which stand for what Windows
-// does with a long user name; Wine's user cannot be renamed for a test.
+// does with a name too long for the program's buffer; Wine's user cannot be
+// renamed for a test.
 #include <gtest/gtest.h>
 
 #include "fakes/fake_system_info.h"
@@ -7,19 +8,22 @@
 namespace velmora::fakes {
 namespace {
 
-TEST(FakeSystemInfo, NamesFailFromSixteenUtf16CharactersOn) {
+using platform::SystemInfo;
+
+TEST(FakeSystemInfo, NamesFailFromTheBufferSizeInUtf16CharactersOn) {
   FakeSystemInfo info;
-  info.user = "fifteen-chars-x";
-  EXPECT_EQ(info.userName(), "fifteen-chars-x");
-  info.user = "sixteen-chars-xx";
+  const std::size_t longest = SystemInfo::kNameBufferChars - 1;
+  info.user = std::string(longest, 'u');
+  EXPECT_EQ(info.userName(), info.user);
+  info.user = std::string(longest + 1, 'u');
   EXPECT_EQ(info.userName(), std::nullopt);
-  // Fifteen Cyrillic letters take 30 bytes but 15 UTF-16 characters: they fit.
+  // Cyrillic letters take two bytes but one UTF-16 character each: they fit.
   std::string cyrillic;
-  for (int i = 0; i < 15; ++i) cyrillic += "\xD0\x96";
+  for (std::size_t i = 0; i < longest; ++i) cyrillic += "\xD0\x96";
   info.computer = cyrillic;
   EXPECT_EQ(info.computerName(), cyrillic);
-  // A character beyond the BMP takes two: 14 letters and an emoji make 16.
-  info.computer = "fourteen-chars\xF0\x9F\x98\x80";
+  // A character beyond the BMP takes two.
+  info.computer = std::string(longest - 1, 'c') + "\xF0\x9F\x98\x80";
   EXPECT_EQ(info.computerName(), std::nullopt);
   info.computer.reset();
   EXPECT_EQ(info.computerName(), std::nullopt);

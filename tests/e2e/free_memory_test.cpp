@@ -33,12 +33,6 @@ PROCESS_MEMORY_COUNTERS countersOf(HANDLE process) {
   return counters;
 }
 
-// The value label beside a title label: the next control of the window.
-HWND figureBeside(HWND dialog, const wchar_t* title) {
-  HWND label = findVisibleChild(dialog, L"Static", title);
-  return label ? GetWindow(label, GW_HWNDNEXT) : nullptr;
-}
-
 TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
@@ -51,8 +45,8 @@ TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   ASSERT_TRUE(typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
   HWND dialog = program.waitForWindow(L"Free Memory", 30s);
   ASSERT_NE(dialog, nullptr) << "the Options menu did not open the Free Memory window";
-  HWND total = figureBeside(dialog, L"RAM total:");
-  HWND free = figureBeside(dialog, L"RAM free:");
+  HWND total = labelBeside(dialog, L"RAM total:");
+  HWND free = labelBeside(dialog, L"RAM free:");
   ASSERT_NE(total, nullptr);
   ASSERT_NE(free, nullptr);
 

@@ -134,6 +134,11 @@ HWND findVisibleChild(HWND root, const wchar_t* className, const wchar_t* text) 
   return nullptr;
 }
 
+HWND labelBeside(HWND root, const wchar_t* title) {
+  HWND label = findVisibleChild(root, L"Static", title);
+  return label ? GetWindow(label, GW_HWNDNEXT) : nullptr;
+}
+
 HWND findListView(HWND root, const std::wstring& firstColumnCaption) {
   for (HWND list : visibleChildren(root, WC_LISTVIEWW))
     if (listColumnCaption(list, 0) == firstColumnCaption) return list;

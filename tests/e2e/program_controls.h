@@ -52,6 +52,9 @@ std::wstring windowText(HWND window);
 // The first visible descendant of root of the window class className whose text
 // is text (any text when text is null); null when there is none.
 HWND findVisibleChild(HWND root, const wchar_t* className, const wchar_t* text = nullptr);
+// The control that follows the visible static text title below root, in the
+// order its parent lists them: the value label beside its title label.
+HWND labelBeside(HWND root, const wchar_t* title);
 // The visible report list below root whose first column has the caption given.
 HWND findListView(HWND root, const std::wstring& firstColumnCaption);
 

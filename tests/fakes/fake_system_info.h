@@ -5,8 +5,9 @@
 namespace velmora::fakes {
 
 // Scripted facts about a computer, for tests of the logic. A test sets the public
-// fields; the calls answer from them with the buffer limits of Windows: a name of
-// 16 UTF-16 characters or more, or a folder of 255 or more, fails as it would there.
+// fields; the calls answer from them with the buffer limits of the program's calls:
+// a name of kNameBufferChars UTF-16 characters or more, or a folder of 255 or more,
+// fails as it would there.
 // An empty optional stands for a call that fails. The defaults describe a plausible
 // Windows 10 machine.
 class FakeSystemInfo final : public platform::SystemInfo {

@@ -9,7 +9,7 @@
 #include "app/form_language.h"
 #include "app/language_loader.h"
 #include "designed_controls.h"
-#include "fakes/fake_memory.h"
+#include "fakes/fake_services.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_text_encoding.h"
 #include "fakes/fake_text_files.h"
@@ -148,10 +148,10 @@ TEST_F(AppWindowsTest, AboutLinkTurnsRedUnderThePointerBlueOverThePanelAndOpensO
 // Every key the language loader reads for a secondary window names a control
 // these windows have; the Select Language window has none.
 TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
-  fakes::FakeMemory memory;
-  memory::TFormMemory formMemory(h.app, memory);
+  fakes::FakeServices machine;
+  memory::TFormMemory formMemory(h.app, machine.memory);
   junk::TFormSettings formSettings(h.app);
-  sysinfo::TFormSysInfo formSysInfo(h.app);
+  sysinfo::TFormSysInfo formSysInfo(h.app, machine.services);
   update::TFormUpdate formUpdate(h.app);
   app::TFormAbout formAbout(h.app, shell);
   app::LanguageTargets targets;

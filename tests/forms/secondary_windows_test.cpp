@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "designed_controls.h"
-#include "fakes/fake_memory.h"
+#include "fakes/fake_services.h"
 #include "headless_app.h"
 #include "junk/form_settings.h"
 #include "memory/form_memory.h"
@@ -19,7 +19,7 @@ using testing::expectDesigned;
 class SecondaryWindowsTest : public ::testing::Test {
  protected:
   widgets::testing::HeadlessApp h;
-  fakes::FakeMemory memory;
+  fakes::FakeServices machine;
 };
 
 TEST_F(SecondaryWindowsTest, SettingsWindowAsDesigned) {
@@ -77,7 +77,7 @@ TEST_F(SecondaryWindowsTest, SettingsWindowOpensOnGeneralAndStaysOpenWhenTheExcl
 }
 
 TEST_F(SecondaryWindowsTest, FreeMemoryWindowAsDesigned) {
-  memory::TFormMemory form(h.app, memory);
+  memory::TFormMemory form(h.app, machine.memory);
   EXPECT_EQ(form.caption(), "Free Memory");
   EXPECT_EQ(form.borderStyle(), widgets::BorderStyle::Dialog);
   EXPECT_GE(form.clientWidth(), 203) << "widened as far as the longest figure needs";
@@ -100,7 +100,7 @@ TEST_F(SecondaryWindowsTest, FreeMemoryWindowAsDesigned) {
 }
 
 TEST_F(SecondaryWindowsTest, FreeMemorySpinFieldsClampToTheirRangesAndStepByTheirIncrements) {
-  memory::TFormMemory form(h.app, memory);
+  memory::TFormMemory form(h.app, machine.memory);
   struct Field {
     widgets::SpinEdit& spin;
     int max;
@@ -126,7 +126,7 @@ TEST_F(SecondaryWindowsTest, FreeMemorySpinFieldsClampToTheirRangesAndStepByThei
 }
 
 TEST_F(SecondaryWindowsTest, SystemInformationWindowAsDesigned) {
-  sysinfo::TFormSysInfo form(h.app);
+  sysinfo::TFormSysInfo form(h.app, machine.services);
   EXPECT_EQ(form.caption(), "System Information");
   EXPECT_EQ(form.borderStyle(), widgets::BorderStyle::Dialog);
   EXPECT_EQ(form.clientWidth(), 474);
@@ -135,36 +135,22 @@ TEST_F(SecondaryWindowsTest, SystemInformationWindowAsDesigned) {
   const Designed table[] = {
       {"GroupBoxHardware", " Computer ", {8, 8, 457, 97}},
       {"LabelCompName", "Computer name:"},
-      {"laCompName", "XXX"},
       {"LabelUserName", "User name:"},
-      {"laUserName", "XXX"},
       {"LabelCPU", "CPU:"},
-      {"laCPU", "XXX"},
       {"LabelFamily", "CPU Family:"},
-      {"laFamily", "XXX"},
       {"GroupBoxSystem", " System ", {8, 112, 457, 97}},
       {"LabelWinDir", "Win Dir:"},
-      {"laWinDir", "XXX"},
       {"LabelSysDir", "System Dir:"},
-      {"laSysDir", "XXX"},
       {"LabelOS", "OS Title:"},
-      {"laOS", "XXX"},
       {"LabelBIOSDate", "BIOS Date:"},
-      {"laBIOSDate", "XXX"},
       {"GroupBoxVideo", " Video System ", {8, 216, 225, 97}},
       {"LabelScreenSize", "Resolution:"},
-      {"laScreenSize", "XXX"},
       {"LabelBitsPerPixel", "BPP:"},
-      {"laBitsPerPixel", "XXX"},
       {"LabelColors", "Color:"},
-      {"laColors", "XXX"},
       {"GroupBoxMemory", " Memory ", {240, 216, 225, 97}},
       {"LabelFreeMemory", "Free:"},
-      {"laFreeMemory", "XXX"},
       {"LabelRAM", "RAM:"},
-      {"laRAM", "XXX"},
       {"LabelFreeRAM", "RAM Free:"},
-      {"laFreeRAM", "XXX"},
       {"ButtonClose", "Close"},
   };
   expectDesigned(form, table);
@@ -201,8 +187,8 @@ TEST_F(SecondaryWindowsTest, SoftwareUpdateLabelsCentreAcrossTheWholeWindow) {
 }
 
 TEST_F(SecondaryWindowsTest, CloseAndAbortButtonsCloseTheirWindows) {
-  memory::TFormMemory freeMemory(h.app, memory);
-  sysinfo::TFormSysInfo info(h.app);
+  memory::TFormMemory freeMemory(h.app, machine.memory);
+  sysinfo::TFormSysInfo info(h.app, machine.services);
   update::TFormUpdate update(h.app);
   for (auto [form, button] :
        {std::pair<widgets::Form*, widgets::Button*>{&freeMemory, &freeMemory.ButtonAbort},

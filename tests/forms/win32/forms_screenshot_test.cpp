@@ -16,11 +16,12 @@
 #include "app/form_about.h"
 #include "app/form_language.h"
 #include "app/language_loader.h"
-#include "fakes/fake_memory.h"
 #include "fakes/fake_shell.h"
 #include "junk/form_settings.h"
+#include "longest_facts_machine.h"
 #include "memory/form_memory.h"
 #include "platform/profile_file.h"
+#include "platform/services.h"
 #include "platform/win32/text_encoding_win32.h"
 #include "platform/win32/text_files_win32.h"
 #include "platform/win32/wide.h"
@@ -128,18 +129,13 @@ class FormsScreenshotTest : public ::testing::Test {
 
   widgets::Application app;
   fakes::FakeShell shell;
-  // A machine with 1 TiB, all of it free: the longest figures the Free Memory
-  // window shows.
-  static fakes::FakeMemory& terabyte(fakes::FakeMemory& memory) {
-    memory.setStatus({0, std::uint64_t{1} << 40, std::uint64_t{1} << 40});
-    return memory;
-  }
-  fakes::FakeMemory memory;
+  testing::LongestFactsMachine machine;
+  platform::Services& services = machine.services();
   app::TFormLanguage formLanguage{app};
   app::TFormAbout formAbout{app, shell};
   junk::TFormSettings formSettings{app};
-  memory::TFormMemory formMemory{app, terabyte(memory)};
-  sysinfo::TFormSysInfo formSysInfo{app};
+  memory::TFormMemory formMemory{app, services.memory};
+  sysinfo::TFormSysInfo formSysInfo{app, services};
   update::TFormUpdate formUpdate{app};
 };
 
@@ -148,9 +144,10 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
       {&formLanguage, "language"}, {&formAbout, "about"},     {&formSettings, "settings"},
       {&formMemory, "memory"},     {&formSysInfo, "sysinfo"}, {&formUpdate, "update"}};
   formSettings.ListViewJunk.addRow({"tmp", "Temporary files"}, true);
+  formSettings.ListViewJunk.addRow({"Thumbs.db", "Thumbnail cache"}, true);
   formMemory.TimerMem.tick();
   ASSERT_EQ(formMemory.LabelRamFree.caption(), "1048576 Mb (100%)");
-  formSettings.ListViewJunk.addRow({"Thumbs.db", "Thumbnail cache"}, true);
+  ASSERT_EQ(formSysInfo.laColors.caption(), "True-Color / 16 млн цветов");
 
   const auto junkPage = [&] { formSettings.PageControl1.setActivePage(formSettings.TabSheetJunk); };
   for (auto& [form, name] : windows) {
@@ -181,11 +178,6 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
                          targets);
   ASSERT_EQ(formSysInfo.caption(), "Сведения о системе") << "the Russian file was read";
 
-  // Values as the window will show them, the longest of their kinds.
-  formSysInfo.laColors.setCaption("True-Color / 16 млн цветов");
-  formSysInfo.laCPU.setCaption("Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz (2112 Mгц)");
-  formSysInfo.laWinDir.setCaption("C:\\windows");
-  formSysInfo.laRAM.setCaption("4096 MB");
   formUpdate.LabelText.setCaption(formUpdate.StringCheckingForUpdates);
   formUpdate.LabelLink.setCaption("");
   formUpdate.CentreLabels();

@@ -1,0 +1,159 @@
+// The System Information window of the real program, opened from the Options
+// menu: every value it shows, against what the test reads of the same machine,
+// and pictures of it in English and in Russian.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <optional>
+#include <string>
+
+#include "png_screenshot.h"
+#include "program_controls.h"
+#include "program_copy.h"
+#include "program_process.h"
+
+namespace velmora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr ULONGLONG kMiB = ULONGLONG{1} << 20;
+
+std::optional<std::wstring> registryText(const wchar_t* key, const wchar_t* value) {
+  wchar_t text[512];
+  DWORD size = sizeof text;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(text);
+}
+
+std::optional<DWORD> registryNumber(const wchar_t* key, const wchar_t* value) {
+  DWORD number = 0;
+  DWORD size = sizeof number;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_DWORD, nullptr, &number, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return number;
+}
+
+// The build of Windows as the kernel tells it, whatever the caller's manifest.
+DWORD windowsBuild() {
+  using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  return rtlGetVersion && rtlGetVersion(&version) == 0 ? version.dwBuildNumber : 0;
+}
+
+bool isNumberFollowedBy(const std::wstring& text, const std::wstring& unit) {
+  if (!text.ends_with(unit) || text.size() == unit.size()) return false;
+  for (std::size_t i = 0; i + unit.size() < text.size(); ++i)
+    if (!std::iswdigit(text[i])) return false;
+  return true;
+}
+
+// Opens the System Information window from the menu: Options, then down past
+// Settings, Language and Free Memory.
+HWND openSystemInformation(const ProgramProcess& program, HWND window, const std::wstring& caption) {
+  if (!typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})) return nullptr;
+  return program.waitForWindow(caption, 30s);
+}
+
+void closeWindow(HWND dialog, const wchar_t* closeCaption) {
+  HWND close = findVisibleChild(dialog, L"Button", closeCaption);
+  ASSERT_NE(close, nullptr);
+  clickButton(close);
+  ASSERT_TRUE(waitUntil([dialog] { return !IsWindowVisible(dialog); }, 10s));
+}
+
+TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  ProgramProcess program(copy.exePath());
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
+  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  HWND dialog = openSystemInformation(program, window, L"System Information");
+  ASSERT_NE(dialog, nullptr) << "the Options menu did not open the System Information window";
+  const auto value = [dialog](const wchar_t* title) {
+    HWND label = labelBeside(dialog, title);
+    return label ? windowText(label) : L"(no label beside " + std::wstring(title) + L")";
+  };
+
+  wchar_t name[257];
+  DWORD size = 257;
+  ASSERT_TRUE(GetComputerNameW(name, &size));
+  EXPECT_EQ(value(L"Computer name:"), name);
+  size = 257;
+  ASSERT_TRUE(GetUserNameW(name, &size));
+  EXPECT_EQ(value(L"User name:"), name);
+
+  const wchar_t* processorKey = L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+  const std::optional<std::wstring> processor = registryText(processorKey, L"ProcessorNameString");
+  ASSERT_TRUE(processor.has_value()) << "the prefix describes no processor";
+  const std::optional<DWORD> megahertz = registryNumber(processorKey, L"~MHz");
+  EXPECT_EQ(value(L"CPU:"),
+            *processor + (megahertz ? L" (" + std::to_wstring(*megahertz) + L" Mгц)" : std::wstring()));
+  EXPECT_EQ(value(L"CPU family:"), registryText(processorKey, L"Identifier").value_or(L""));
+
+  EXPECT_EQ(value(L"Resolution:"), std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" x " +
+                                       std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
+  HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  const int bits = GetDeviceCaps(display, BITSPIXEL);
+  DeleteDC(display);
+  EXPECT_EQ(value(L"Bits per pixel:"), std::to_wstring(bits));
+  if (bits == 32) {
+    EXPECT_EQ(value(L"Colors:"), L"True-Color / 32 бит");
+  } else if (bits == 24) {
+    EXPECT_EQ(value(L"Colors:"), L"True-Color / 16 млн цветов");
+  }
+
+  MEMORYSTATUSEX memory{};
+  memory.dwLength = sizeof memory;
+  ASSERT_TRUE(GlobalMemoryStatusEx(&memory));
+  EXPECT_EQ(value(L"RAM:"), std::to_wstring(memory.ullTotalPhys / kMiB + 1) + L" MB");
+  // The free figures were taken when the program started.
+  EXPECT_TRUE(isNumberFollowedBy(value(L"RAM free:"), L" MB")) << value(L"RAM free:");
+  EXPECT_TRUE(isNumberFollowedBy(value(L"Free:"), L"%")) << value(L"Free:");
+
+  wchar_t folder[MAX_PATH];
+  GetWindowsDirectoryW(folder, MAX_PATH);
+  EXPECT_EQ(value(L"Windows folder:"), folder);
+  GetSystemDirectoryW(folder, MAX_PATH);
+  EXPECT_EQ(value(L"System folder:"), folder);
+  // Wine stands for a Windows the program knows (Wine 8 for Windows 7 unless
+  // told otherwise).
+  const std::wstring os = value(L"OS title:");
+  EXPECT_TRUE(os.starts_with(L"Windows ")) << os;
+  EXPECT_NE(os.find(L" Build " + std::to_wstring(windowsBuild()) + L" "), std::wstring::npos) << os;
+  const wchar_t* systemKey = L"HARDWARE\\DESCRIPTION\\System";
+  const std::optional<std::wstring> biosDate =
+      registryText(systemKey, L"SystemBiosDate")
+          ? registryText(systemKey, L"SystemBiosDate")
+          : registryText(L"HARDWARE\\DESCRIPTION\\System\\BIOS", L"BIOSReleaseDate");
+  EXPECT_EQ(value(L"BIOS date:"), biosDate.value_or(L"XXX"));
+
+  int colours = 0;
+  EXPECT_TRUE(saveWindowPng(dialog, L"sys_info_en", colours));
+  EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
+  const std::wstring computerName = value(L"Computer name:");
+  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, L"Close"));
+
+  // Options, Language, Russian; then the window again, in Russian, with the
+  // values it read at start-up.
+  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
+  dialog = openSystemInformation(program, window, L"Сведения о системе");
+  ASSERT_NE(dialog, nullptr) << "no System Information window in Russian";
+  EXPECT_EQ(value(L"Имя компьютера:"), computerName);
+  EXPECT_TRUE(saveWindowPng(dialog, L"sys_info_ru", colours));
+  EXPECT_GT(colours, 8);
+  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, L"Закрыть"));
+
+  closeProgram(program, window);
+}
+
+}  // namespace
+}  // namespace velmora::e2e
