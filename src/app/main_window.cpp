@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include "app/folders.h"
-#include "platform/shell.h"
 #include "widgets/application.h"
 
 #ifndef VELMORA_UPDATE_SERVER_ROOT
@@ -28,43 +27,6 @@ TForm1::TForm1(widgets::Application& app, platform::Services& services, std::str
   placeControls();
   bindEvents();
   FormCreate();
-}
-
-void TForm1::bindEvents() {
-  onShow = [this] { FormShow(); };
-  onClose = [this] { FormClose(); };
-  onMinimize = [this] { FormMinimize(); };
-  // The layout runs on every resize request, from the widths the controls have
-  // before the new size takes effect, and once more when it has: otherwise, after
-  // a single change of size such as maximizing, the controls would keep the
-  // figures of the previous size until the user resized the window again.
-  onCanResize = [this](int&, int&) {
-    LayOutMainWindow();
-    return true;
-  };
-  onResize = [this] { LayOutMainWindow(); };
-  // A hidden page takes the window's size only when it is shown, and dragging the
-  // splitter resizes the Files page's main part without a resize of the window;
-  // the controls that follow those widths are placed again at those moments.
-  Splitter1.onMoved = [this] { LayOutMainWindow(); };
-  PageControlClean.onChanging = [this](bool& allow) { PageControlCleanChanging(allow); };
-  PageControlClean.onChange = [this] { LayOutMainWindow(); };
-
-  MExit.onClick = [this] { close(); };
-  MLangEnglish.onClick = [this] {
-    CurrentLanguage = "English";
-    ApplyLanguage(CurrentLanguage);
-  };
-  MLangRussian.onClick = [this] {
-    CurrentLanguage = "Russian";
-    ApplyLanguage(CurrentLanguage);
-  };
-  MContents.onClick = [this] { OpenHelpContents(); };
-  bindSecondaryWindowCommands();
-
-  PMRestore.onClick = [this] { RestoreFromTray(); };
-  PMClose.onClick = [this] { close(); };
-  StTrayIcon1.onDoubleClick = [this] { RestoreFromTray(); };
 }
 
 void TForm1::ApplyLanguage(const std::string& name) {
@@ -147,28 +109,6 @@ void TForm1::FormClose() {
                               widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
   // Closing the main window ends the program whether or not the settings were
   // saved: the user asked to leave, and has been told what was lost.
-}
-
-void TForm1::PageControlCleanChanging(bool& allow) {
-  // A junk-file or registry scan reports into its own page; the user stays there
-  // until it ends or is stopped.
-  if (filesPage_->scanRunning() || RegScanRunning) allow = false;
-}
-
-void TForm1::FormMinimize() { application().hideMainWindow(); }
-
-void TForm1::RestoreFromTray() { application().restoreMainWindow(); }
-
-void TForm1::OpenHelpContents() {
-  std::string file;
-  if (CurrentLanguage == "English")
-    file = HelpFileEnglish;
-  else if (CurrentLanguage == "Russian")
-    file = HelpFileRussian;
-  else
-    return;
-  const std::uintptr_t owner = peer() ? peer()->nativeHandle() : 0;
-  services_.shell.shellExecute(owner, "open", file, "", "", platform::show_command::normal);
 }
 
 Settings TForm1::heldSettings() const {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/form_about.h"
 #include "app/files_page.h"
+#include "app/form_about.h"
 #include "app/form_language.h"
 #include "app/message_texts.h"
 #include "app/settings.h"
@@ -63,9 +63,6 @@ class TForm1 : public widgets::Form {
   // file-name column, the edit lines and progress bars, the button rows and the
   // column widths of the Startup and Uninstall lists.
   void LayOutMainWindow();
-
-  // Opens the help file of the current language (the hidden Help Contents command).
-  void OpenHelpContents();
 
   // Product facts, fixed at creation.
   std::string ProductTitle;
@@ -200,11 +197,11 @@ class TForm1 : public widgets::Form {
   void designRegistryPage();
   void designStartupPage();
   void designUninstallPage();
+  // Binds every event of the window's controls to its handler below: the one
+  // place to look for what a control does.
   void bindEvents();
-  // The six secondary windows, in the order they are created, and the menu
-  // commands that show them.
+  // The six secondary windows, in the order they are created.
   void createSecondaryWindows();
-  void bindSecondaryWindowCommands();
 
   // The two halves of LayOutMainWindow: the column widths that follow the lists'
   // widths, and the edit lines, progress bars and button rows that follow the
@@ -218,23 +215,59 @@ class TForm1 : public widgets::Form {
   void applyLanguageFile(const std::string& name);
   // The Files page and the Settings window's catalogue and exclusions.
   void createFilesPage();
-  void bindScanCommands();
   bool loadSettingsLists(bool report);
-  // The scans of the Registry, Startup and Uninstall pages.
-  void searchRegistryClick();
-  void searchListingClick(std::int32_t& counter);
+  // The scans of the Startup and Uninstall pages, and the Registry page's
+  // end-of-scan restoration.
+  void searchListing(std::int32_t& counter);
   void restoreRegistryIdle();
-
-  void FormCreate();
-  void FormShow();
-  void FormClose();
-  void PageControlCleanChanging(bool& allow);
-  void FormMinimize();
-  void RestoreFromTray();
+  // Sets the interface language and applies it (the two language menu items).
+  void switchLanguage(const std::string& name);
   // Re-applies the current language, then shows a secondary window modally, so
   // that it always shows the texts of the current language file.
   void showLocalized(widgets::Form& window);
+
+  // Event handlers, named after the control and the event. The work of a page
+  // is done by its page object; a handler says which step runs.
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void FormMinimize();
+  bool FormCanResize(int& width, int& height);
+  void FormResize();
+  void Splitter1Moved();
+  void PageControlCleanChanging(bool& allow);
+  void PageControlCleanChange();
+
+  void MExitClick();
+  void MSettingsClick();
+  void MLangEnglishClick();
+  void MLangRussianClick();
+  void MFreeMemoryClick();
+  void MSysInfoClick();
+  void MContentsClick();
+  void MCheckUpdateClick();
+  void MAboutClick();
+  void PMRestoreClick();
   void PMFreeRamClick();
+  void PMCloseClick();
+  void StTrayIcon1DblClick();
+
+  void ButtonTypesCheckClick();
+  void ButtonTypesUncheckClick();
+  void ListViewDrivesSelectItem(int row);
+  void ButtonSearchFilesClick();
+  void ButtonCheckFilesClick();
+  void ButtonUncheckFilesClick();
+  void ButtonDeleteFilesClick();
+
+  void ButtonRegCheckClick();
+  void ButtonRegUncheckClick();
+  void ButtonSearchRegClick();
+  void ButtonCheckRegClick();
+  void ButtonUncheckRegClick();
+
+  void ButtonSearchStartupClick();
+  void ButtonSearchUninstallClick();
 
   Settings heldSettings() const;
   void holdSettings(const Settings& settings);

@@ -34,7 +34,6 @@ void TForm1::createFilesPage() {
                               widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
     return false;
   };
-  bindScanCommands();
 }
 
 bool TForm1::loadSettingsLists(bool report) {
@@ -58,28 +57,10 @@ bool TForm1::loadSettingsLists(bool report) {
   return loaded;
 }
 
-void TForm1::bindScanCommands() {
-  ButtonSearchFiles.onClick = [this] { filesPage_->searchClick(ProfileFolder); };
-  ButtonDeleteFiles.onClick = [this] { filesPage_->deleteClick(); };
-  ButtonCheckFiles.onClick = [this] { filesPage_->checkAllClick(); };
-  ButtonUncheckFiles.onClick = [this] { filesPage_->uncheckAllClick(); };
-  ButtonTypesCheck.onClick = [this] { filesPage_->typesCheckAllClick(); };
-  ButtonTypesUncheck.onClick = [this] { filesPage_->typesUncheckAllClick(); };
-  ListViewDrives.onSelectItem = [this](int row) { filesPage_->driveSelected(row); };
-
-  ButtonCheckReg.onClick = [this] { ListViewReg.checkAll(); };
-  ButtonUncheckReg.onClick = [this] { ListViewReg.uncheckAll(); };
-  ButtonRegCheck.onClick = [this] { ListViewTypesReg.checkAll(); };
-  ButtonRegUncheck.onClick = [this] { ListViewTypesReg.uncheckAll(); };
-  ButtonSearchReg.onClick = [this] { searchRegistryClick(); };
-  ButtonSearchStartup.onClick = [this] { searchListingClick(StartupCount); };
-  ButtonSearchUninstall.onClick = [this] { searchListingClick(UninstallCount); };
-}
-
 // The registry checks, the startup entries and the installed programs are not
 // scanned yet: their workers run the protocol of a scan (flag, Stop, end step)
 // around a scan that lists nothing.
-void TForm1::searchRegistryClick() {
+void TForm1::ButtonSearchRegClick() {
   RegScanRunning = !RegScanRunning;
   if (!RegScanRunning) {
     if (otherWorker_) otherWorker_->stop();
@@ -92,7 +73,7 @@ void TForm1::searchRegistryClick() {
       application(), [](const widgets::UiChannel&) {}, [this] { restoreRegistryIdle(); });
 }
 
-void TForm1::searchListingClick(std::int32_t& counter) {
+void TForm1::searchListing(std::int32_t& counter) {
   counter = 0;
   StatusBar1.setSimpleText("");
   otherWorker_ = Search::start(

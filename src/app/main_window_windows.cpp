@@ -1,4 +1,5 @@
-// The secondary windows the main window creates, owns and shows from its menus.
+// The secondary windows the main window creates, owns and shows from its menus,
+// and the language they are shown in.
 #include "app/main_window.h"
 
 namespace velmora::app {
@@ -12,10 +13,7 @@ void TForm1::createSecondaryWindows() {
   FormUpdate = std::make_unique<update::TFormUpdate>(app);
   FormAbout = std::make_unique<TFormAbout>(app, services_.shell);
 
-  FormLanguage->onLanguageChosen = [this](const std::string& language) {
-    CurrentLanguage = language;
-    ApplyLanguage(CurrentLanguage);
-  };
+  FormLanguage->onLanguageChosen = [this](const std::string& language) { switchLanguage(language); };
   // The Settings window shows and changes the check-update flag this window
   // holds (its showing is bound with the Files page); the flag reaches the
   // settings file when this window closes.
@@ -33,13 +31,9 @@ void TForm1::createSecondaryWindows() {
   };
 }
 
-void TForm1::bindSecondaryWindowCommands() {
-  MSettings.onClick = [this] { showLocalized(*FormSettings); };
-  MFreeMemory.onClick = [this] { showLocalized(*FormMemory); };
-  MSysInfo.onClick = [this] { showLocalized(*FormSysInfo); };
-  MCheckUpdate.onClick = [this] { showLocalized(*FormUpdate); };
-  MAbout.onClick = [this] { showLocalized(*FormAbout); };
-  PMFreeRam.onClick = [this] { PMFreeRamClick(); };
+void TForm1::switchLanguage(const std::string& name) {
+  CurrentLanguage = name;
+  ApplyLanguage(CurrentLanguage);
 }
 
 // Frees memory as the Free Memory window's Clean button does, with the amount
