@@ -52,6 +52,11 @@ void PageControlPeer::changed(Change what, int index) {
     case Change::Selection: {
       Mirroring mirroring(*this);
       SendMessageW(hwnd(), TCM_SETCURSEL, static_cast<WPARAM>(pages().activePageIndex()), 0);
+      // The page that comes into view is drawn whole, and so is the tab strip:
+      // a list's header placed while its page was hidden, and the edge that the
+      // tab chosen before drew into the page area, would otherwise keep what
+      // they showed (seen under Wine).
+      RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       return;
     }
     case Change::Bounds:

@@ -19,6 +19,17 @@ LabelPeer::LabelPeer(Label& label) : WindowPeer(label) {
   createChild(L"STATIC", SS_LEFT | SS_NOTIFY);
 }
 
+void LabelPeer::changed(Change what, int index) {
+  WindowPeer::changed(what, index);
+  // A static control draws its text as soon as the text is set, wrapped at the
+  // width it has then; when the label then takes the size of its new text, the
+  // window keeps those pixels (its class does not redraw on resize, on Windows as
+  // under Wine), so the old wrapping and the ends of longer old lines stay on
+  // screen. Drawing the whole label again shows the text laid out for its new
+  // size; the area it left belongs to the parent, which the move invalidates.
+  if (what == Change::Bounds && hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 ButtonPeer::ButtonPeer(Button& button) : WindowPeer(button) {
   createChild(L"BUTTON", WS_TABSTOP | (button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
 }

@@ -14,6 +14,7 @@ namespace velmora::widgets::win32 {
 class LabelPeer : public WindowPeer {
  public:
   explicit LabelPeer(Label& label);
+  void changed(Change what, int index) override;
 };
 
 class ButtonPeer : public WindowPeer {
