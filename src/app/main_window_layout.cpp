@@ -25,10 +25,13 @@ void setColumn(widgets::ListView& list, int column, int width) {
 int tenths(int width, int parts) { return width * parts / 10; }
 
 // Buttons side by side with kGap between them, the row centred as a group in
-// width; each button's share of the row is the width of sizeOf plus the gap.
-void centreRow(std::initializer_list<widgets::Button*> row, const widgets::Button& sizeOf, int width) {
-  const int count = static_cast<int>(row.size());
-  int left = (width - count * (sizeOf.width() + kGap)) / 2;
+// width; each button's share of the row is its width plus the gap. Buttons of one
+// width give the designed rows; a button widened for a longer caption moves its
+// neighbours apart instead of covering them.
+void centreRow(std::initializer_list<widgets::Button*> row, int width) {
+  int share = 0;
+  for (const widgets::Button* button : row) share += button->width() + kGap;
+  int left = (width - share) / 2;
   for (widgets::Button* button : row) {
     button->setLeft(left);
     left = button->bounds().right() + kGap;
@@ -41,7 +44,7 @@ void layOutScanPanel(const widgets::Panel& main, widgets::Edit& edit, widgets::P
                      widgets::Button& check, widgets::Button& uncheck, widgets::Button& remove) {
   edit.setWidth(main.width() - edit.left() - kGap);
   progress.setWidth(main.width() - progress.left() - kGap);
-  centreRow({&check, &uncheck, &remove}, check, main.width());
+  centreRow({&check, &uncheck, &remove}, main.width());
 }
 
 }  // namespace
@@ -70,8 +73,8 @@ void TForm1::placeControls() {
   layOutScanPanel(PanelFilesMain, EditSearchFiles, pbFiles, ButtonCheckFiles, ButtonUncheckFiles,
                   ButtonDeleteFiles);
   layOutScanPanel(PanelRegMain, EditSearchReg, pbReg, ButtonCheckReg, ButtonUncheckReg, ButtonDeleteReg);
-  centreRow({&ButtonSearchStartup, &ButtonDeleteStartup}, ButtonDeleteStartup, TabSheetCleanStartup.width());
-  centreRow({&ButtonSearchUninstall, &ButtonUninstall, &ButtonDeleteUninstall}, ButtonSearchUninstall,
+  centreRow({&ButtonSearchStartup, &ButtonDeleteStartup}, TabSheetCleanStartup.width());
+  centreRow({&ButtonSearchUninstall, &ButtonUninstall, &ButtonDeleteUninstall},
             TabSheetCleanUninstall.width());
 }
 

@@ -10,9 +10,16 @@ namespace velmora::widgets {
 
 // A push button. The default button is the one Enter presses. A button with a
 // modal result closes its modal form with that result when clicked.
+//
+// A button is as wide as it was made, or wider when its caption needs more in
+// the current font: a caption in any language shows whole, and the button
+// returns to its own width when a shorter caption comes back. Code that only
+// moves the button (setLeft, setPosition) keeps the width it was made with.
 class Button : public Control {
  public:
   Button(Control& parent, std::string name, std::string caption = {});
+
+  void setBounds(Rect bounds) override;
 
   bool isDefault() const { return default_; }
   void setDefault(bool isDefault);
@@ -26,10 +33,17 @@ class Button : public Control {
 
  protected:
   std::unique_ptr<Peer> createPeer(PeerFactory& factory) override { return factory.make(*this); }
+  void captionChanged() override { fit(); }
+  void fontChanged() override { fit(); }
 
  private:
+  int widthFor(int designedWidth) const;
+  void fit();
+
   bool default_ = false;
   ModalResult modalResult_ = ModalResult::None;
+  // The width the button was made with, which it never gets narrower than.
+  int designedWidth_ = 0;
 };
 
 // A check box with its caption beside it.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,24 @@ TEST_F(ControlsTest, ButtonClickFiresUnlessDisabled) {
   button.setEnabled(false);
   button.click();
   EXPECT_EQ(clicks, 1);
+}
+
+// A caption longer than the button widens it; moving the button keeps that width,
+// and a short caption again brings back the width the button was made with.
+TEST_F(ControlsTest, ButtonTakesTheWidthItsCaptionNeeds) {
+  Button button(form, "ButtonUninstall", "Uninstall");
+  button.setBounds({10, 7, 75, 25});
+  ASSERT_EQ(button.width(), 75);
+  button.setCaption("Деинсталлировать");
+  const int wide = button.width();
+  EXPECT_GT(wide, h.backend().measureText(button.font(), button.caption()).width);
+  button.setLeft(200);
+  EXPECT_EQ(button.bounds(), (Rect{200, 7, wide, 25}));
+  button.setCaption("Uninstall");
+  EXPECT_EQ(button.width(), 75);
+  button.setWidth(150);
+  button.setCaption("Деинсталлировать");
+  EXPECT_EQ(button.width(), std::max(150, wide));
 }
 
 TEST_F(ControlsTest, CheckBoxFlipsOnClickButNotFromCode) {
