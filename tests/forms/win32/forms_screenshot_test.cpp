@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,110 +21,17 @@
 #include "platform/services.h"
 #include "platform/win32/text_encoding_win32.h"
 #include "platform/win32/text_files_win32.h"
-#include "platform/win32/wide.h"
-#include "screenshot.h"
+#include "realized_windows.h"
 #include "sysinfo/form_sys_info.h"
 #include "update/form_update.h"
-#include "widgets/application.h"
-#include "widgets/label.h"
-#include "widgets/page_control.h"
-#include "widgets/win32/win32_backend.h"
 
 namespace velmora::forms {
 namespace {
 
-using platform::win32::narrow;
+using testing::windowsPath;
 
-// Room a control needs beside its caption's text: a check box's box and gap, a
-// button's frame.
-constexpr int kCheckBoxRoom = 18;
-constexpr int kButtonRoom = 8;
-
-// A Linux path as Wine shows it, on drive Z:.
-std::string windowsPath(const std::string& linuxPath) {
-  std::string path = "Z:";
-  for (char c : linuxPath) path += c == '/' ? '\\' : c;
-  return path;
-}
-
-class FormsScreenshotTest : public ::testing::Test {
+class FormsScreenshotTest : public testing::RealizedWindowsTest {
  protected:
-  FormsScreenshotTest() : app(std::make_unique<widgets::win32::Win32Backend>()) {
-    app.setTitle("Velmora Disk Cleaner 1.3");
-  }
-
-  void pump() {
-    for (int i = 0; i < 10; ++i) {
-      app.processMessages();
-      // Wine hands what a window painted to the X server a little later, while
-      // the thread waits for messages.
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT);
-    }
-  }
-
-  // Shows the form, saves what the screen shows of it, and hides it again;
-  // beforeShot runs once the form is shown (it may change the page).
-  void shoot(widgets::Form& form, const std::string& name, const std::function<void()>& beforeShot = {}) {
-    form.show();
-    if (beforeShot) beforeShot();
-    HWND hwnd = reinterpret_cast<HWND>(form.peer()->nativeHandle());
-    SetForegroundWindow(hwnd);
-    RedrawWindow(hwnd, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    pump();
-    int colours = 0;
-    const std::wstring path =
-        widgets::testing::outputFolder() + L"\\forms_" + platform::win32::widen(name) + L".bmp";
-    EXPECT_TRUE(widgets::testing::saveWindowBitmap(hwnd, path, colours)) << narrow(path);
-    EXPECT_GT(colours, 8) << name << ": the capture shows a drawn window, not a blank area";
-    form.hide();
-    pump();
-  }
-
-  // Every caption fits its control, every control lies inside its parent, and
-  // no two controls side by side overlap (the pages of a page control lie on
-  // top of one another by design).
-  void expectEverythingFits(const widgets::Form& form) {
-    SCOPED_TRACE(form.name());
-    for (widgets::Component* component : form.components()) {
-      const auto* control = dynamic_cast<const widgets::Control*>(component);
-      if (control == nullptr || !control->visible() || control->parent() == nullptr) continue;
-      SCOPED_TRACE(control->name());
-      const widgets::Control& parent = *control->parent();
-      // A form places its controls in its client area, any other control in
-      // all of itself.
-      const widgets::Rect area = parent.parent() == nullptr
-                                     ? parent.clientArea()
-                                     : widgets::Rect{0, 0, parent.width(), parent.height()};
-      EXPECT_GE(control->left(), 0);
-      EXPECT_GE(control->top(), 0);
-      EXPECT_LE(control->bounds().right(), area.width);
-      EXPECT_LE(control->bounds().bottom(), area.height);
-
-      const widgets::Size text = app.backend().measureText(control->font(), control->caption());
-      if (dynamic_cast<const widgets::Label*>(control)) {
-        // A label of several lines' height wraps its text onto them.
-        const int lines = text.height > 0 ? std::max(control->height() / text.height, 1) : 1;
-        EXPECT_LE(text.width, lines * control->width()) << '"' << control->caption() << '"';
-      } else if (dynamic_cast<const widgets::CheckBox*>(control)) {
-        EXPECT_LE(text.width + kCheckBoxRoom, control->width()) << '"' << control->caption() << '"';
-      } else if (dynamic_cast<const widgets::Button*>(control)) {
-        EXPECT_LE(text.width + kButtonRoom, control->width()) << '"' << control->caption() << '"';
-      }
-
-      if (dynamic_cast<const widgets::PageControl*>(&parent)) continue;
-      for (const widgets::Control* sibling : parent.children()) {
-        if (sibling == control || !sibling->visible()) continue;
-        const widgets::Rect a = control->bounds();
-        const widgets::Rect b = sibling->bounds();
-        const bool overlap =
-            a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
-        EXPECT_FALSE(overlap) << "overlaps " << sibling->name();
-      }
-    }
-  }
-
-  widgets::Application app;
   fakes::FakeShell shell;
   testing::LongestFactsMachine machine;
   platform::Services& services = machine.services();

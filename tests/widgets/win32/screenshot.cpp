@@ -1,10 +1,15 @@
 #include "screenshot.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
-#include <vector>
 
 namespace velmora::widgets::testing {
+namespace {
+
+int strideOf(int width) { return (width * 3 + 3) & ~3; }
+
+}  // namespace
 
 std::wstring outputFolder() {
   // The build tree is on Linux; Wine shows the Linux root as drive Z:.
@@ -14,58 +19,86 @@ std::wstring outputFolder() {
   return path;
 }
 
-bool saveWindowBitmap(HWND window, const std::wstring& path, int& distinctColours) {
+int WindowPicture::distinctColours() const {
+  const int stride = strideOf(width);
+  std::set<unsigned> colours;
+  for (int y = 0; y < height && colours.size() < 1000; ++y)
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = pixels.data() + y * stride + x * 3;
+      colours.insert(static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8) |
+                     (static_cast<unsigned>(p[2]) << 16));
+    }
+  return static_cast<int>(colours.size());
+}
+
+int WindowPicture::pixelsDifferentFrom(const WindowPicture& other) const {
+  if (other.width != width || other.height != height) return width * height;
+  const int stride = strideOf(width);
+  int different = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y * stride + x * 3);
+      if (!std::equal(pixels.begin() + at, pixels.begin() + at + 3, other.pixels.begin() + at)) ++different;
+    }
+  return different;
+}
+
+bool captureWindow(HWND window, WindowPicture& picture) {
   RECT r;
   if (!GetWindowRect(window, &r)) return false;
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
+  picture.width = r.right - r.left;
+  picture.height = r.bottom - r.top;
+  if (picture.width <= 0 || picture.height <= 0) return false;
 
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = picture.height;  // bottom-up, as BMP files store rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  const BOOL copied = BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  const BOOL copied = BitBlt(memory, 0, 0, picture.width, picture.height, screen, r.left, r.top, SRCCOPY);
   GdiFlush();
-
-  const int stride = (width * 3 + 3) & ~3;
-  const auto* pixels = static_cast<const unsigned char*>(bits);
-  std::set<unsigned> colours;
-  for (int y = 0; y < height && colours.size() < 1000; ++y)
-    for (int x = 0; x < width; ++x) {
-      const unsigned char* p = pixels + y * stride + x * 3;
-      colours.insert(static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8) |
-                     (static_cast<unsigned>(p[2]) << 16));
-    }
-  distinctColours = static_cast<int>(colours.size());
-
-  bool written = false;
-  if (copied) {
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-    if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-      written =
-          std::fwrite(&file, sizeof file, 1, out) == 1 &&
-          std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-          std::fwrite(bits, static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 1, out) == 1;
-      written = std::fclose(out) == 0 && written;
-    }
-  }
+  const auto* first = static_cast<const std::uint8_t*>(bits);
+  picture.pixels.assign(first, first + static_cast<std::size_t>(strideOf(picture.width)) *
+                                           static_cast<std::size_t>(picture.height));
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return written;
+  return copied != FALSE;
+}
+
+bool saveBitmap(const WindowPicture& picture, const std::wstring& path) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = picture.width;
+  header.biHeight = picture.height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.pixels.size());
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  const bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                       std::fwrite(&header, sizeof header, 1, out) == 1 &&
+                       std::fwrite(picture.pixels.data(), picture.pixels.size(), 1, out) == 1;
+  return std::fclose(out) == 0 && written;
+}
+
+bool saveWindowBitmap(HWND window, const std::wstring& path, int& distinctColours) {
+  WindowPicture picture;
+  if (!captureWindow(window, picture)) return false;
+  distinctColours = picture.distinctColours();
+  return saveBitmap(picture, path);
 }
 
 }  // namespace velmora::widgets::testing
