@@ -52,7 +52,7 @@ class MainWindowScreenshotTest : public testing::RealizedWindowsTest {
 
   // The main window as the program starts it in a language, after a run that
   // chose that language.
-  app::TForm1& start(const std::string& language) {
+  void start(const std::string& language) {
     machine.textFiles.put(
         std::string(kProgramFolder) + "VelmoraDiskCleaner.ini",
         "[Options]\r\nLanguage=" + language + "\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n");
@@ -60,7 +60,6 @@ class MainWindowScreenshotTest : public testing::RealizedWindowsTest {
     form->show();
     SetForegroundWindow(reinterpret_cast<HWND>(form->peer()->nativeHandle()));
     pump();
-    return *form;
   }
 
   // The summary of a big Files scan in the current language's texts.
@@ -89,27 +88,26 @@ class MainWindowScreenshotTest : public testing::RealizedWindowsTest {
     pump();
   }
 
+  // Starts in one of the two languages and checks every page, then switches to
+  // the other from the menu and checks every page again.
+  void startThenSwitch(const std::string& language, const std::string& tag) {
+    const bool english = language == "English";
+    start(language);
+    ASSERT_EQ(form->ButtonDeleteFiles.caption(), english ? "Delete" : "Удалить")
+        << "the language file was read";
+    checkEveryPage(tag);
+    (english ? form->MLangRussian : form->MLangEnglish).click();
+    ASSERT_EQ(form->ButtonDeleteFiles.caption(), english ? "Удалить" : "Delete") << "the other file was read";
+    checkEveryPage(tag + (english ? "_to_ru" : "_to_en"));
+  }
+
   fakes::FakeServices machine;
   std::unique_ptr<app::TForm1> form;
 };
 
-TEST_F(MainWindowScreenshotTest, StartedInEnglishThenSwitchedToRussian) {
-  start("English");
-  ASSERT_EQ(form->ButtonDeleteFiles.caption(), "Delete") << "the English file was read";
-  checkEveryPage("en");
-  form->MLangRussian.click();
-  ASSERT_EQ(form->ButtonDeleteFiles.caption(), "Удалить") << "the Russian file was read";
-  checkEveryPage("en_to_ru");
-}
+TEST_F(MainWindowScreenshotTest, StartedInEnglishThenSwitchedToRussian) { startThenSwitch("English", "en"); }
 
-TEST_F(MainWindowScreenshotTest, StartedInRussianThenSwitchedToEnglish) {
-  start("Russian");
-  ASSERT_EQ(form->ButtonDeleteFiles.caption(), "Удалить") << "the Russian file was read";
-  checkEveryPage("ru");
-  form->MLangEnglish.click();
-  ASSERT_EQ(form->ButtonDeleteFiles.caption(), "Delete") << "the English file was read";
-  checkEveryPage("ru_to_en");
-}
+TEST_F(MainWindowScreenshotTest, StartedInRussianThenSwitchedToEnglish) { startThenSwitch("Russian", "ru"); }
 
 }  // namespace
 }  // namespace velmora::forms
