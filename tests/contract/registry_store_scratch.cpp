@@ -33,8 +33,11 @@ std::string uniqueName() {
 
 }  // namespace
 
+// The key sits directly below Software, with no parent shared by other tests: a
+// test ending at the moment another created its key below a shared parent could
+// delete that parent in between and make the creation fail (ERROR_KEY_DELETED).
 ScratchKey::ScratchKey(RegistryStore& store, std::string_view area)
-    : store_(store), area_("Software\\" + std::string(area)), path_(area_ + "\\" + uniqueName()) {
+    : store_(store), path_("Software\\" + std::string(area) + "-" + uniqueName()) {
   const RegStatus status =
       store_.createKey(HKEY_CURRENT_USER, path_, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, key_, nullptr);
   EXPECT_EQ(status, ERROR_SUCCESS) << "creating HKEY_CURRENT_USER\\" << path_;
@@ -43,9 +46,6 @@ ScratchKey::ScratchKey(RegistryStore& store, std::string_view area)
 ScratchKey::~ScratchKey() {
   if (key_ != RegKey{}) store_.closeKey(key_);
   EXPECT_EQ(deleteTree(store_, HKEY_CURRENT_USER, path_), ERROR_SUCCESS) << "removing " << path_;
-  // The shared parent goes with the last test that used it; while others still
-  // have keys there this fails, as it should.
-  store_.deleteKey(HKEY_CURRENT_USER, area_);
 }
 
 void ScratchKey::createKey(const std::string& subKey) {

@@ -20,7 +20,7 @@ std::unique_ptr<platform::RegistryStore> makeRegistryStoreUnderTest();
 platform::RegStatus deleteTree(platform::RegistryStore& store, platform::RegKey key,
                                const std::string& subKey);
 
-// A key made for one test, HKEY_CURRENT_USER\Software\<area>\<unique name>, removed
+// A key made for one test, HKEY_CURRENT_USER\Software\<area>-<unique name>, removed
 // with everything below it when the object goes, so that tests running side by side
 // under one Wine prefix never meet and leave nothing behind.
 class ScratchKey {
@@ -47,7 +47,6 @@ class ScratchKey {
 
  private:
   platform::RegistryStore& store_;
-  std::string area_;
   std::string path_;
   platform::RegKey key_{};
 };
