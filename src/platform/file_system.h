@@ -29,6 +29,7 @@ enum class FileError {
   pathNotFound,      // A folder on the way does not exist (or the drive does not).
   accessDenied,      // Read-only file, a folder where a file is expected, or no permission.
   sharingViolation,  // Another program holds the file open without sharing it.
+  alreadyExists,     // What was to be created is there already.
   relativePath,      // Refused before reaching Windows: not a full path.
   invalidName,       // The name cannot name a file (wildcards where none may be, ...).
   other,
@@ -126,6 +127,10 @@ class FileSystem {
   // DeleteFile: deletes one file for good. A read-only, held-open or missing file,
   // and a folder, are not deleted and the call fails.
   virtual FileStatus deleteFile(std::string_view path) = 0;
+
+  // CreateDirectory: makes one folder whose parent exists. A folder (or file) that
+  // is already there fails with alreadyExists, a missing parent with pathNotFound.
+  virtual FileStatus createDirectory(std::string_view path) = 0;
 
   // FileTimeToLocalFileTime followed by FileTimeToDosDateTime: a file time as a
   // local MS-DOS date and time; nothing when it falls outside 1980 to 2107.

@@ -307,5 +307,15 @@ TEST_F(FileSystemContract, DirectoryExistenceNeedsTheDirectoryBit) {
   EXPECT_FALSE(files.directoryExists(world->missingDriveRoot()));
 }
 
+TEST_F(FileSystemContract, CreateDirectoryMakesOneLevelAndNeverReplaces) {
+  world->makeFile(dir + "a.txt", 1);
+  EXPECT_TRUE(files.createDirectory(dir + "new"));
+  EXPECT_TRUE(files.directoryExists(dir + "new"));
+  EXPECT_EQ(files.createDirectory(dir + "NEW").error, FileError::alreadyExists);
+  EXPECT_EQ(files.createDirectory(dir + "a.txt").error, FileError::alreadyExists);
+  EXPECT_EQ(files.createDirectory(dir + "none\\below").error, FileError::pathNotFound);
+  EXPECT_FALSE(world->exists(dir + "none"));
+}
+
 }  // namespace
 }  // namespace velmora::contract

@@ -369,6 +369,18 @@ FileStatus FakeFileSystem::deleteFile(std::string_view path) {
   return {};
 }
 
+FileStatus FakeFileSystem::createDirectory(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  Location location = locate(path);
+  if (location.node) return {FileError::alreadyExists};
+  if (location.error != FileError::fileNotFound) return {location.error};
+  auto node = std::make_unique<Node>();
+  node->name = parse(path).names.back();
+  node->attributes = file_attribute::directory;
+  location.parent->children[folded(node->name)] = std::move(node);
+  return {};
+}
+
 std::optional<DosDateTime> FakeFileSystem::localDosDateTime(std::uint64_t fileTime) {
   constexpr std::int64_t ticksPerSecond = 10'000'000;
   constexpr std::int64_t secondsFrom1601To1970 = 11'644'473'600;

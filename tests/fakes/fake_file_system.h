@@ -57,6 +57,7 @@ class FakeFileSystem final : public platform::FileSystem {
   platform::FileAttributes getFileAttributes(std::string_view path) override;
   platform::FileSize exclusiveFileSize(std::string_view path) override;
   platform::FileStatus deleteFile(std::string_view path) override;
+  platform::FileStatus createDirectory(std::string_view path) override;
   std::optional<platform::DosDateTime> localDosDateTime(std::uint64_t fileTime) override;
 
  private:

@@ -27,6 +27,9 @@ FileError fileErrorFrom(DWORD code) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
       return FileError::sharingViolation;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+      return FileError::alreadyExists;
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_DIRECTORY:
@@ -126,6 +129,16 @@ FileStatus Win32FileSystem::deleteFile(std::string_view path) {
 
   CriticalErrorDialogsOff quiet;
   if (!DeleteFileW(wide.c_str())) return {fileErrorFrom(GetLastError())};
+  return {};
+}
+
+FileStatus Win32FileSystem::createDirectory(std::string_view path) {
+  std::optional<std::string> extended = extendedLengthPath(path);
+  if (!extended) return {FileError::relativePath};
+  const std::wstring wide = win32::widen(*extended);
+
+  CriticalErrorDialogsOff quiet;
+  if (!CreateDirectoryW(wide.c_str(), nullptr)) return {fileErrorFrom(GetLastError())};
   return {};
 }
 

@@ -15,6 +15,7 @@ class Win32FileSystem final : public FileSystem {
   FileAttributes getFileAttributes(std::string_view path) override;
   FileSize exclusiveFileSize(std::string_view path) override;
   FileStatus deleteFile(std::string_view path) override;
+  FileStatus createDirectory(std::string_view path) override;
   std::optional<DosDateTime> localDosDateTime(std::uint64_t fileTime) override;
 };
 
