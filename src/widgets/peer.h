@@ -29,6 +29,7 @@ class Splitter;
 class StatusBar;
 class TabSheet;
 class TrayIcon;
+class TreeView;
 
 // What changed in an object. index names the row, column or item concerned
 // where the change has one, and is -1 otherwise.
@@ -91,6 +92,7 @@ class PeerFactory {
   virtual std::unique_ptr<Peer> make(MainMenu&) = 0;
   virtual std::unique_ptr<Peer> make(PopupMenu&) = 0;
   virtual std::unique_ptr<Peer> make(TrayIcon&) = 0;
+  virtual std::unique_ptr<Peer> make(TreeView&) = 0;
 };
 
 }  // namespace velmora::widgets

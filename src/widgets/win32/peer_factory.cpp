@@ -32,5 +32,6 @@ std::unique_ptr<Peer> Win32PeerFactory::make(SpinEdit& c) { return std::make_uni
 std::unique_ptr<Peer> Win32PeerFactory::make(MainMenu& c) { return std::make_unique<MainMenuPeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(PopupMenu& c) { return std::make_unique<PopupMenuPeer>(c); }
 std::unique_ptr<Peer> Win32PeerFactory::make(TrayIcon& c) { return std::make_unique<TrayIconPeer>(c); }
+std::unique_ptr<Peer> Win32PeerFactory::make(TreeView& c) { return std::make_unique<TreeViewPeer>(c); }
 
 }  // namespace velmora::widgets::win32

@@ -27,6 +27,7 @@ class Win32PeerFactory : public PeerFactory {
   std::unique_ptr<Peer> make(MainMenu&) override;
   std::unique_ptr<Peer> make(PopupMenu&) override;
   std::unique_ptr<Peer> make(TrayIcon&) override;
+  std::unique_ptr<Peer> make(TreeView&) override;
 };
 
 }  // namespace velmora::widgets::win32

@@ -186,4 +186,31 @@ void StatusBarPeer::changed(Change what, int index) {
   WindowPeer::changed(what, index);
 }
 
+TreeViewPeer::TreeViewPeer(TreeView& tree) : WindowPeer(tree) {
+  createChild(WC_TREEVIEWW, WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, WS_EX_CLIENTEDGE);
+  fill();
+}
+
+void TreeViewPeer::fill() {
+  Mirroring mirroring(*this);
+  SendMessageW(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  for (const std::string& item : static_cast<TreeView&>(control()).items()) {
+    std::wstring text = widen(item);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = text.data();
+    SendMessageW(hwnd(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+  }
+}
+
+void TreeViewPeer::changed(Change what, int index) {
+  if (what == Change::Items) {
+    fill();
+    return;
+  }
+  WindowPeer::changed(what, index);
+}
+
 }  // namespace velmora::widgets::win32

@@ -5,6 +5,7 @@
 #include "widgets/edits.h"
 #include "widgets/indicators.h"
 #include "widgets/label.h"
+#include "widgets/tree_view.h"
 #include "widgets/win32/window_peer.h"
 
 // The peers of the standard one-purpose controls: each creates its Windows
@@ -67,6 +68,15 @@ class StatusBarPeer : public WindowPeer {
  public:
   explicit StatusBarPeer(StatusBar& bar);
   void changed(Change what, int index) override;
+};
+
+class TreeViewPeer : public WindowPeer {
+ public:
+  explicit TreeViewPeer(TreeView& tree);
+  void changed(Change what, int index) override;
+
+ private:
+  void fill();
 };
 
 }  // namespace velmora::widgets::win32
