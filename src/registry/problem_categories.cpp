@@ -1,0 +1,12 @@
+#include "registry/problem_categories.h"
+
+namespace velmora::registry {
+
+std::optional<platform::RegKey> rootOfText(std::string_view text) {
+  if (text == kClassesRootText) return platform::HKEY_CLASSES_ROOT;
+  if (text == kCurrentUserText) return platform::HKEY_CURRENT_USER;
+  if (text == kLocalMachineText) return platform::HKEY_LOCAL_MACHINE;
+  return std::nullopt;
+}
+
+}  // namespace velmora::registry

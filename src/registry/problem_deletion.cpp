@@ -1,0 +1,132 @@
+#include "registry/problem_deletion.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/text_lines.h"
+#include "registry/problem_categories.h"
+#include "registry/registry_object.h"
+
+namespace velmora::registry {
+namespace {
+
+// The columns of a result row after the problem text.
+constexpr int kEntryColumn = 1;
+constexpr int kRootColumn = 2;
+constexpr int kKeyColumn = 3;
+
+// A name that names nothing: empty, or only blanks and backslashes.
+bool namesNothing(std::string_view name) { return name.find_first_not_of(" \\") == std::string_view::npos; }
+
+// The levels of a key path as the registry reads it: empty levels ("a\\b", a
+// trailing backslash) are passed over, and letter case does not count.
+std::vector<std::string> levelsOf(std::string_view path) {
+  std::vector<std::string> levels;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string_view::npos) end = path.size();
+    if (end > start) levels.push_back(text::asciiLower(path.substr(start, end - start)));
+    start = end + 1;
+  }
+  return levels;
+}
+
+// A key tree that a row may delete: a key below a category's own key, never that
+// key itself nor a root.
+bool mayDeleteTree(std::string_view path) {
+  const std::vector<std::string> levels = levelsOf(path);
+  if (levels.empty() || namesNothing(levels.back())) return false;
+  for (std::string_view own : {kClassesKey, kUninstallKey, kSoftwareKey, kSharedDllsKey, kHelpKey,
+                               kInstallerFoldersKey, kMuiCacheKey, kCurrentMuiCacheKey})
+    if (levels == levelsOf(own)) return false;
+  return true;
+}
+
+std::optional<DeletionTarget> valueTarget(platform::RegKey root, std::string_view key, std::string_view name) {
+  if (namesNothing(name)) return std::nullopt;
+  return DeletionTarget{root, std::string(key), std::string(name)};
+}
+
+std::optional<DeletionTarget> treeTarget(platform::RegKey root, std::string path) {
+  if (!mayDeleteTree(path)) return std::nullopt;
+  return DeletionTarget{root, std::move(path), std::nullopt};
+}
+
+bool exportTarget(RegFileExport& backup, const DeletionTarget& target) {
+  return target.valueName ? backup.addValue(target.root, target.keyPath, *target.valueName)
+                          : backup.addKeyTree(target.root, target.keyPath);
+}
+
+bool deleteTarget(TRegistry& registry, const DeletionTarget& target) {
+  registry.Close();
+  registry.SetRoot(target.root);
+  if (!target.valueName) return registry.RemoveKeyTree(target.keyPath);
+  const bool removed = registry.Open(target.keyPath, false) && registry.RemoveValue(*target.valueName);
+  registry.Close();
+  return removed;
+}
+
+}  // namespace
+
+std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::string_view rootText,
+                                               std::string_view registryKey) {
+  const std::optional<platform::RegKey> root = rootOfText(rootText);
+  if (!root) return std::nullopt;
+  if (registryKey == kSharedDllsKey) return valueTarget(*root, registryKey, entry);
+  if (rootText == kClassesRootText) return treeTarget(*root, std::string(registryKey));
+  if (registryKey == kHelpKey) {
+    // The entry is the help file's path; the value is named by its file name.
+    const std::size_t cut = entry.find_last_of("\\:");
+    return valueTarget(*root, registryKey, cut == std::string_view::npos ? entry : entry.substr(cut + 1));
+  }
+  if (registryKey == kInstallerFoldersKey) return valueTarget(*root, registryKey, entry);
+  if (registryKey == kUninstallKey || registryKey == kSoftwareKey)
+    return treeTarget(*root, std::string(registryKey) + std::string(entry));
+  if (registryKey == kMuiCacheKey || registryKey == kCurrentMuiCacheKey)
+    return valueTarget(*root, registryKey, entry);
+  return std::nullopt;
+}
+
+ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
+                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup) {
+  struct Planned {
+    int row;
+    DeletionTarget target;
+  };
+  std::vector<Planned> planned;
+  std::vector<DeletionTarget> exported;
+  RegFileExport backup(store);
+  for (int row = results.count() - 1; row >= 0; --row) {
+    if (!results.checked(row)) continue;
+    std::optional<DeletionTarget> target = deletionTargetOf(
+        results.cellView(row, kEntryColumn), results.cellView(row, kRootColumn), results.cellView(row, kKeyColumn));
+    if (!target) continue;
+    // Only what the backup holds is deleted. Two rows of one class key share it.
+    if (std::find(exported.begin(), exported.end(), *target) == exported.end()) {
+      if (!exportTarget(backup, *target)) continue;
+      exported.push_back(*target);
+    }
+    planned.push_back({row, std::move(*target)});
+  }
+
+  ProblemDeletion result;
+  if (planned.empty()) return result;
+  const BackupFile file = writeBackup(backup);
+  result.backupPath = file.path;
+  if (!file.written) {
+    result.backupFailed = true;
+    return result;
+  }
+  // One registry object serves the whole run. The rows are handled from the last
+  // to the first, so removing one never moves one still to be handled.
+  TRegistry registry(store);
+  for (const Planned& item : planned) {
+    if (!deleteTarget(registry, item.target)) continue;
+    results.remove(item.row);
+    ++result.deletedCount;
+  }
+  return result;
+}
+
+}  // namespace velmora::registry

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/registry_store.h"
+#include "registry/reg_file_export.h"
+#include "registry/registry_backup.h"
+#include "widgets/list_view.h"
+
+namespace velmora::registry {
+
+// What one result row deletes: a value of a key, or a key with everything below it.
+struct DeletionTarget {
+  platform::RegKey root{};
+  std::string keyPath;
+  std::optional<std::string> valueName;  // Nothing: the whole key tree.
+
+  friend bool operator==(const DeletionTarget&, const DeletionTarget&) = default;
+};
+
+// The target of a result row, recognised from its "Entry", "Root Key" and
+// "Registry Key" texts by the first kind that fits, in the order the deletion
+// tries them. Nothing for a row that fits no kind, names no known root, or would
+// delete what a row must never delete: a value or key whose name, once the row's
+// texts are joined, is empty, only blanks or only backslashes; a category's own
+// key ("Software\", "CLSID\", the Uninstall key, ...); or a root.
+std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::string_view rootText,
+                                               std::string_view registryKey);
+
+// What one press of Delete did.
+struct ProblemDeletion {
+  int deletedCount = 0;
+  // The backup could not be written, so nothing was deleted; backupPath names it.
+  bool backupFailed = false;
+  std::string backupPath;
+};
+
+// Deletes what the checked rows of the Registry page's result list describe, from
+// the last row to the first, after writing everything about to be deleted into one
+// backup file (writeBackup is called once, and only when something is to be
+// deleted). A row whose target could not be exported is not deleted; when the
+// backup cannot be written nothing is. A row goes when its deletion succeeded;
+// otherwise it stays, still checked. Runs on the UI thread.
+ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
+                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup);
+
+}  // namespace velmora::registry

@@ -1,0 +1,231 @@
+#include "registry/problem_scan.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "registry/cleaned_path.h"
+
+namespace velmora::registry {
+namespace {
+
+using platform::HKEY_CLASSES_ROOT;
+using platform::HKEY_CURRENT_USER;
+using platform::HKEY_LOCAL_MACHINE;
+
+char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The order of names without regard to letter case; the rows of the two classes
+// categories come in this order.
+void sortWithoutCase(std::vector<std::string>& names) {
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return folded(x) < folded(y); });
+  });
+}
+
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+// The text of a value, or nothing when it holds another type than text and so
+// cannot be read as one.
+std::optional<std::string> readText(const TRegistry& registry, const std::string& name) {
+  try {
+    return registry.ReadText(name);
+  } catch (const ERegistryException&) {
+    return std::nullopt;
+  }
+}
+
+// The cache key of current Windows stores two values per program, its path
+// followed by one of these.
+constexpr std::string_view kCacheNameSuffixes[] = {".FriendlyAppName", ".ApplicationCompany"};
+
+std::string_view withoutCacheSuffix(std::string_view name) {
+  for (std::string_view suffix : kCacheNameSuffixes)
+    if (name.ends_with(suffix)) return name.substr(0, name.size() - suffix.size());
+  return name;
+}
+
+}  // namespace
+
+ProblemScan::ProblemScan(platform::RegistryStore& store, platform::FileSystem& files, platform::Drives& drives)
+    : store_(store), presence_(files, drives) {}
+
+bool ProblemScan::next() {
+  if (!stopped_ && !view_->keepGoing()) stopped_ = true;
+  return !stopped_;
+}
+
+void ProblemScan::list(ProblemCategory category, std::string entry, std::string_view rootText,
+                       std::string registryKey) {
+  view_->listProblem({category, std::move(entry), std::string(rootText), std::move(registryKey)});
+}
+
+void ProblemScan::run(ProblemScanView& view) {
+  view_ = &view;
+  stopped_ = false;
+  view.clearResults();
+  using Check = void (ProblemScan::*)(TRegistry&);
+  struct Step {
+    ProblemCategory category;
+    platform::RegKey root;
+    Check check;
+  };
+  static constexpr Step kSteps[kProblemCategoryCount] = {
+      {ProblemCategory::missingSharedDll, HKEY_LOCAL_MACHINE, &ProblemScan::sharedDlls},
+      {ProblemCategory::unusedExtension, HKEY_CLASSES_ROOT, &ProblemScan::fileExtensions},
+      {ProblemCategory::classServer, HKEY_CLASSES_ROOT, &ProblemScan::classServers},
+      {ProblemCategory::helpFile, HKEY_LOCAL_MACHINE, &ProblemScan::helpFiles},
+      {ProblemCategory::installerFolder, HKEY_LOCAL_MACHINE, &ProblemScan::installerFolders},
+      {ProblemCategory::uninstallEntry, HKEY_LOCAL_MACHINE, &ProblemScan::uninstallEntries},
+      {ProblemCategory::emptySoftwareKey, HKEY_CURRENT_USER, &ProblemScan::emptySoftwareKeys},
+      {ProblemCategory::muiCache, HKEY_CURRENT_USER, &ProblemScan::muiCache},
+  };
+  for (const Step& step : kSteps) {
+    if (!next()) return;
+    if (!view.categoryChecked(step.category)) continue;
+    names_.clear();
+    {
+      TRegistry registry(store_);
+      registry.SetRoot(step.root);
+      (this->*step.check)(registry);
+    }
+    if (stopped_) return;
+    view.categoryDone(step.category);
+  }
+}
+
+void ProblemScan::sharedDlls(TRegistry& registry) {
+  if (!registry.Open(std::string(kSharedDllsKey), false)) return;
+  registry.ListValues(names_);
+  registry.Close();
+  for (const std::string& name : names_) {
+    if (!next()) return;
+    if (presence_.file(name) == Presence::missing)
+      list(ProblemCategory::missingSharedDll, name, kLocalMachineText, std::string(kSharedDllsKey));
+  }
+}
+
+void ProblemScan::fileExtensions(TRegistry& registry) {
+  if (!registry.Open("", false)) return;
+  registry.ListSubkeys(names_);
+  registry.Close();
+  sortWithoutCase(names_);
+  for (const std::string& name : names_) {
+    if (!next()) return;
+    if (!name.starts_with('.') || !registry.Open(name, false)) continue;
+    // Many extensions in use have no default value and are known by what else
+    // their key holds (OpenWithProgids, ShellNew, "Content Type", ...): only a key
+    // that holds nothing at all besides an empty default value is unused.
+    std::uint32_t subkeys = 0;
+    std::uint32_t values = 0;
+    const std::optional<std::string> type = readText(registry, "");
+    const bool unused = type && type->empty() && registry.KeyCounts(subkeys, values) && subkeys == 0 &&
+                        (values == 0 || (values == 1 && registry.HasValue("")));
+    registry.Close();
+    if (unused) list(ProblemCategory::unusedExtension, name, kClassesRootText, name);
+  }
+}
+
+void ProblemScan::classServers(TRegistry& registry) {
+  if (!registry.Open(std::string(kClassesKey), false)) return;
+  registry.ListSubkeys(names_);
+  registry.Close();
+  sortWithoutCase(names_);
+  for (const std::string& name : names_) {
+    if (!next()) return;
+    const std::string classKey = std::string(kClassesKey) + name;
+    if (!registry.Open(classKey, false)) continue;
+    registry.ListSubkeys(innerNames_);
+    registry.Close();
+    for (const std::string& server : innerNames_) {
+      if (server != "InprocServer32" && server != "LocalServer32") continue;
+      if (!registry.Open(classKey + "\\" + server, false)) continue;
+      // Each server is judged by its own path: one whose command is not plain text
+      // (an expandable one, say) is never a problem.
+      std::string path;
+      if (registry.ValueKind("") == RegValueKind::Text) path = cleanedServerPath(readText(registry, "").value_or(""));
+      registry.Close();
+      if (contains(path, ":") && presence_.file(path) == Presence::missing)
+        list(ProblemCategory::classServer, server + " - " + path, kClassesRootText, classKey);
+    }
+  }
+}
+
+void ProblemScan::helpFiles(TRegistry& registry) {
+  if (!registry.Open(std::string(kHelpKey), false)) return;
+  registry.ListValues(names_);
+  for (const std::string& name : names_) {
+    if (!next()) break;
+    const std::optional<std::string> folder = readText(registry, name);
+    if (!folder) continue;
+    std::string path = *folder + "\\" + name;
+    if (presence_.file(path) == Presence::missing)
+      list(ProblemCategory::helpFile, std::move(path), kLocalMachineText, std::string(kHelpKey));
+  }
+  registry.Close();
+}
+
+void ProblemScan::installerFolders(TRegistry& registry) {
+  if (!registry.Open(std::string(kInstallerFoldersKey), false)) return;
+  registry.ListValues(names_);
+  for (const std::string& name : names_) {
+    if (!next()) break;
+    if (presence_.directory(name) == Presence::missing)
+      list(ProblemCategory::installerFolder, name, kLocalMachineText, std::string(kInstallerFoldersKey));
+  }
+  registry.Close();
+}
+
+void ProblemScan::uninstallEntries(TRegistry& registry) {
+  if (registry.Open(std::string(kUninstallKey), false)) registry.ListSubkeys(names_);
+  registry.Close();
+  for (const std::string& name : names_) {
+    if (!next()) return;
+    if (!registry.Open(std::string(kUninstallKey) + name, false)) continue;
+    std::optional<std::string> command;
+    if (registry.HasValue("UninstallString")) command = readText(registry, "UninstallString");
+    registry.Close();
+    if (!command) continue;
+    // Only a plain drive path to a program is judged: a command with arguments, a
+    // bare program name or a network path never is.
+    const std::string path = withoutQuotes(*command);
+    if (path.rfind(':') == 1 && !contains(path, " /") && !contains(path, " -") &&
+        presence_.file(path) == Presence::missing)
+      list(ProblemCategory::uninstallEntry, name, kLocalMachineText, std::string(kUninstallKey));
+  }
+}
+
+void ProblemScan::emptySoftwareKeys(TRegistry& registry) {
+  if (registry.Open(std::string(kSoftwareKey), false)) registry.ListSubkeys(names_);
+  registry.Close();
+  for (const std::string& name : names_) {
+    if (!next()) return;
+    if (!registry.Open(std::string(kSoftwareKey) + name, false)) continue;
+    registry.ListValues(innerNames_);
+    std::uint32_t subkeys = 0;
+    std::uint32_t values = 0;
+    const bool empty = registry.KeyCounts(subkeys, values) && subkeys == 0 && innerNames_.empty();
+    registry.Close();
+    if (empty) list(ProblemCategory::emptySoftwareKey, name, kCurrentUserText, std::string(kSoftwareKey));
+  }
+}
+
+void ProblemScan::muiCache(TRegistry& registry) {
+  muiCacheKey(registry, kMuiCacheKey, false);
+  names_.clear();
+  if (!stopped_) muiCacheKey(registry, kCurrentMuiCacheKey, true);
+}
+
+void ProblemScan::muiCacheKey(TRegistry& registry, std::string_view key, bool namesCarrySuffix) {
+  if (!registry.Open(std::string(key), false)) return;
+  registry.ListValues(names_);
+  registry.Close();
+  for (const std::string& name : names_) {
+    if (!next()) return;
+    const std::string path = cleanedCachePath(namesCarrySuffix ? withoutCacheSuffix(name) : name);
+    if (contains(path, ":") && !contains(path, "@") && presence_.file(path) == Presence::missing)
+      list(ProblemCategory::muiCache, name, kCurrentUserText, std::string(key));
+  }
+}
+
+}  // namespace velmora::registry

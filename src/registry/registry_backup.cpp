@@ -1,0 +1,34 @@
+#include "registry/registry_backup.h"
+
+#include <cstdio>
+
+namespace velmora::registry {
+
+std::string registryBackupName(const std::tm& localTime) {
+  char name[40];
+  std::snprintf(name, sizeof name, "registry-%04d%02d%02d-%02d%02d%02d.reg", localTime.tm_year + 1900,
+                localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min, localTime.tm_sec);
+  return name;
+}
+
+BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
+                               const std::string& programFolder, const std::tm& localTime,
+                               const RegFileExport& content) {
+  const std::string dataFolder = programFolder + "data\\";
+  const std::string folder = dataFolder + "backups\\";
+  // Either may be there already; a folder that cannot be made shows as a file
+  // that cannot be written.
+  files.createDirectory(dataFolder);
+  files.createDirectory(folder);
+
+  const std::string name = registryBackupName(localTime);
+  const std::string stem = folder + name.substr(0, name.size() - 4);
+  std::string path = stem + ".reg";
+  for (int n = 2; textFiles.readBytes(path).status != platform::ReadStatus::notFound; ++n) {
+    if (n > 99) return {false, path};
+    path = stem + "-" + std::to_string(n) + ".reg";
+  }
+  return {textFiles.writeBytes(path, content.fileBytes()), path};
+}
+
+}  // namespace velmora::registry

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/text_files.h"
+#include "registry/reg_file_export.h"
+
+namespace velmora::registry {
+
+// Where a registry backup went, or was to go.
+struct BackupFile {
+  bool written = false;
+  std::string path;
+};
+
+// "registry-20240131-235959.reg" for that local time.
+std::string registryBackupName(const std::tm& localTime);
+
+// Writes content as a new backup file in the program's "data\backups\" folder
+// (made when missing), named for localTime; an earlier backup is never replaced,
+// so a second one within the same second is named "...-2.reg", and so on. The
+// file is written whole in one call of the text-file writer, the single place
+// through which the program replaces whole files. Not written: path names the
+// file that could not be written.
+BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
+                               const std::string& programFolder, const std::tm& localTime,
+                               const RegFileExport& content);
+
+}  // namespace velmora::registry

@@ -1,0 +1,233 @@
+// The deletion of registry problems and its backup, against a machine of fakes:
+// rows as the scan lists them, deleted from a headless result list.
+#include "registry/problem_deletion.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_services.h"
+#include "headless_app.h"
+#include "reg_file_reader.h"
+#include "registry/problem_scan.h"
+#include "registry_planter.h"
+#include "widgets/form.h"
+
+namespace velmora::registry {
+namespace {
+
+using namespace platform;
+
+constexpr const char* kShared = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+constexpr const char* kHelp = "Software\\Microsoft\\Windows\\Help";
+constexpr const char* kFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
+constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kOldCache = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+constexpr const char* kNewCache = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
+
+// Lists every problem into the result list as the page does, every row checked.
+class ListingView final : public ProblemScanView {
+ public:
+  explicit ListingView(widgets::ListView& results) : results_(results) {}
+  bool categoryChecked(ProblemCategory) override { return true; }
+  bool keepGoing() override { return true; }
+  void clearResults() override { results_.clear(); }
+  void listProblem(ProblemRow row) override {
+    results_.addRow({"problem", row.entry, row.rootText, row.registryKey}, true);
+  }
+  void categoryDone(ProblemCategory) override {}
+
+ private:
+  widgets::ListView& results_;
+};
+
+class ProblemDeletionTest : public ::testing::Test {
+ protected:
+  ProblemDeletionTest() {
+    machine.drives.addDrive('C', {});
+    machine.files.addFolder("C:\\Windows");
+    machine.files.addFile("C:\\Windows\\here.dll");
+    for (int column = 0; column < 4; ++column) results.addColumn("", 100);
+  }
+
+  void scan() {
+    ListingView view(results);
+    ProblemScan(machine.registry, machine.files, machine.drives).run(view);
+  }
+  ProblemDeletion deleteChecked() {
+    return deleteCheckedProblems(machine.registry, results, [this](const RegFileExport& file) {
+      ++backups;
+      backup = file.fileBytes();
+      return BackupFile{backupWritable, "C:\\Velmora\\data\\backups\\registry-x.reg"};
+    });
+  }
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    for (int row = 0; row < results.count(); ++row) names.push_back(results.cell(row, 1));
+    return names;
+  }
+  // What the deletion may touch, and what sits beside it.
+  test_support::RegistryTree everything() const {
+    test_support::RegistryTree all;
+    for (auto [root, path] : {std::pair{HKEY_LOCAL_MACHINE, "Software"}, std::pair{HKEY_CLASSES_ROOT, "CLSID"},
+                              std::pair{HKEY_CLASSES_ROOT, ".xyz"}, std::pair{HKEY_CURRENT_USER, "Software"}})
+      all.merge(plant.tree(root, path));
+    return all;
+  }
+
+  fakes::FakeServices machine;
+  test_support::RegistryPlanter plant{machine.registry};
+  widgets::testing::HeadlessApp h;
+  widgets::Form form{h.app, "TForm1"};
+  widgets::ListView results{form, "ListViewReg"};
+  bool backupWritable = true;
+  int backups = 0;
+  std::string backup;
+};
+
+TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack) {
+  plant.number(HKEY_LOCAL_MACHINE, kShared, "C:\\Gone\\a.dll", 1);
+  plant.number(HKEY_LOCAL_MACHINE, kShared, "C:\\Windows\\here.dll", 1);
+  plant.key(HKEY_CLASSES_ROOT, ".xyz");
+  plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\InprocServer32", "", "C:\\Gone\\a.dll");
+  plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\LocalServer32", "", "C:\\Gone\\a.exe");
+  plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\ProgID", "", "Gone.Thing");
+  plant.text(HKEY_CLASSES_ROOT, "CLSID\\{B}\\InprocServer32", "", "C:\\Windows\\here.dll");
+  plant.text(HKEY_LOCAL_MACHINE, kHelp, "x.hlp", "C:\\Help");
+  plant.text(HKEY_LOCAL_MACHINE, kHelp, "", "the help key's own default value");
+  plant.number(HKEY_LOCAL_MACHINE, kFolders, "C:\\Gone\\", 1);
+  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\Gone", "UninstallString", "C:\\Gone\\un.exe");
+  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\Gone\\Below", "more", "x");
+  plant.key(HKEY_CURRENT_USER, "Software\\Empty");
+  plant.text(HKEY_CURRENT_USER, kOldCache, "C:\\Old\\app.exe", "App");
+  plant.text(HKEY_CURRENT_USER, kNewCache, "C:\\Old\\tool.exe.FriendlyAppName", "Tool");
+  plant.text(HKEY_CURRENT_USER, kNewCache, "C:\\Windows\\here.dll.FriendlyAppName", "Kept");
+  const test_support::RegistryTree before = everything();
+  scan();
+  ASSERT_EQ(results.count(), 10);
+
+  const ProblemDeletion result = deleteChecked();
+  EXPECT_EQ(backups, 1);
+  EXPECT_FALSE(result.backupFailed);
+  EXPECT_EQ(result.deletedCount, 9);
+  // The two rows of {A} share one class key: the lower row took it, the other stays.
+  ASSERT_EQ(entries(), std::vector<std::string>{"InprocServer32 - C:\\Gone\\a.dll"});
+  EXPECT_TRUE(results.checked(0));
+  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kShared, "C:\\Gone\\a.dll"));
+  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kShared, "C:\\Windows\\here.dll"));
+  EXPECT_FALSE(plant.exists(HKEY_CLASSES_ROOT, ".xyz"));
+  EXPECT_FALSE(plant.exists(HKEY_CLASSES_ROOT, "CLSID\\{A}"));
+  EXPECT_TRUE(plant.exists(HKEY_CLASSES_ROOT, "CLSID\\{B}"));
+  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelp, "x.hlp"));
+  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelp, ""));
+  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kFolders, "C:\\Gone\\"));
+  EXPECT_FALSE(plant.exists(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\Gone"));
+  EXPECT_TRUE(plant.exists(HKEY_LOCAL_MACHINE, kUninstall));
+  EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Empty"));
+  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kOldCache, "C:\\Old\\app.exe"));
+  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kNewCache, "C:\\Old\\tool.exe.FriendlyAppName"));
+  EXPECT_TRUE(plant.hasValue(HKEY_CURRENT_USER, kNewCache, "C:\\Windows\\here.dll.FriendlyAppName"));
+
+  ASSERT_TRUE(test_support::importRegFile(machine.registry, backup));
+  EXPECT_EQ(everything(), before);
+}
+
+TEST_F(ProblemDeletionTest, UncheckedRowsAreLeftAndNothingIsBackedUp) {
+  plant.key(HKEY_CURRENT_USER, "Software\\Empty");
+  scan();
+  results.uncheckAll();
+  EXPECT_EQ(deleteChecked().deletedCount, 0);
+  EXPECT_EQ(backups, 0);
+  EXPECT_EQ(results.count(), 1);
+  EXPECT_TRUE(plant.exists(HKEY_CURRENT_USER, "Software\\Empty"));
+}
+
+TEST_F(ProblemDeletionTest, ARowThatNamesNothingOrACategorysOwnKeyNeverDeletes) {
+  plant.number(HKEY_LOCAL_MACHINE, kShared, "", 1);
+  plant.number(HKEY_LOCAL_MACHINE, kShared, " ", 1);
+  plant.text(HKEY_LOCAL_MACHINE, kHelp, "", "C:\\Help");
+  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\App", "UninstallString", "x");
+  plant.key(HKEY_CURRENT_USER, "Software\\Vendor");
+  plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}", "", "x");
+  const test_support::RegistryTree before = everything();
+  const std::string shared = kSharedDllsKey.data();
+  const std::vector<std::vector<std::string>> rows = {
+      {"", "HKLM", shared},
+      {" ", "HKLM", shared},
+      {"C:\\Help\\", "HKLM", std::string(kHelpKey)},
+      {"", "HKLM", std::string(kUninstallKey)},
+      {"\\", "HKLM", std::string(kUninstallKey)},
+      {"", "HKCU", "Software\\"},
+      {"\\\\", "HKCU", "Software\\"},
+      {" ", "HKCU", "Software\\"},
+      {"x", "HKCR", "CLSID\\"},
+      {"x", "HKCR", "clsid"},
+      {"x", "HKCR", ""},
+      {"x", "HKCR", "\\"},
+      {"x", "HKCR", "CLSID\\ "},
+      {"Vendor", "HKXX", "Software\\"},
+  };
+  for (const auto& row : rows) results.addRow({"problem", row[0], row[1], row[2]}, true);
+
+  EXPECT_EQ(deleteChecked().deletedCount, 0);
+  EXPECT_EQ(backups, 0);
+  EXPECT_EQ(results.count(), static_cast<int>(rows.size()));
+  EXPECT_EQ(everything(), before);
+}
+
+TEST_F(ProblemDeletionTest, OnlyWhatTheBackupHoldsIsDeleted) {
+  plant.key(HKEY_CURRENT_USER, "Software\\Empty");
+  plant.key(HKEY_CURRENT_USER, "Software\\Other");
+  scan();
+  ASSERT_EQ(results.count(), 2);
+
+  backupWritable = false;
+  ProblemDeletion result = deleteChecked();
+  EXPECT_TRUE(result.backupFailed);
+  EXPECT_EQ(result.backupPath, "C:\\Velmora\\data\\backups\\registry-x.reg");
+  EXPECT_EQ(result.deletedCount, 0);
+  EXPECT_EQ(results.count(), 2);
+  EXPECT_TRUE(plant.exists(HKEY_CURRENT_USER, "Software\\Empty"));
+
+  // Gone since the scan: nothing to back up, and nothing deleted for that row.
+  backupWritable = true;
+  machine.registry.deleteKey(HKEY_CURRENT_USER, "Software\\Empty");
+  result = deleteChecked();
+  EXPECT_EQ(result.deletedCount, 1);
+  EXPECT_EQ(entries(), std::vector<std::string>{"Empty"});
+  EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Other"));
+}
+
+TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
+  machine.files.addFolder("C:\\Velmora");
+  plant.text(HKEY_CURRENT_USER, "Software\\Saved", "v", "x");
+  RegFileExport file(machine.registry);
+  ASSERT_TRUE(file.addKeyTree(HKEY_CURRENT_USER, "Software\\Saved"));
+  std::tm time{};
+  time.tm_year = 2024 - 1900;
+  time.tm_mon = 0;
+  time.tm_mday = 31;
+  time.tm_hour = 23;
+  time.tm_min = 59;
+  time.tm_sec = 5;
+  std::vector<std::string> paths;
+  for (int i = 0; i < 3; ++i) {
+    const BackupFile written = writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file);
+    EXPECT_TRUE(written.written);
+    paths.push_back(written.path);
+  }
+  EXPECT_EQ(paths, (std::vector<std::string>{"C:\\Velmora\\data\\backups\\registry-20240131-235905.reg",
+                                             "C:\\Velmora\\data\\backups\\registry-20240131-235905-2.reg",
+                                             "C:\\Velmora\\data\\backups\\registry-20240131-235905-3.reg"}));
+  EXPECT_TRUE(machine.files.directoryExists("C:\\Velmora\\data\\backups"));
+  EXPECT_EQ(machine.textFiles.bytes(paths[0]), file.fileBytes());
+
+  machine.textFiles.setUnwritable("C:\\Velmora\\data\\backups\\registry-20240131-235906.reg");
+  time.tm_sec = 6;
+  EXPECT_EQ(writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file).written, false);
+}
+
+}  // namespace
+}  // namespace velmora::registry

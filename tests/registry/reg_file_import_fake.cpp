@@ -1,0 +1,10 @@
+#include "reg_file_import.h"
+#include "reg_file_reader.h"
+
+namespace velmora::test_support {
+
+bool importAsTheSystemDoes(platform::RegistryStore& store, std::string_view fileBytes) {
+  return importRegFile(store, fileBytes);
+}
+
+}  // namespace velmora::test_support
