@@ -62,6 +62,7 @@ void TForm1::FormCreate() {
   // The language loader captions them, so they exist before it runs.
   createSecondaryWindows();
   createFilesPage();
+  createRegistryPage();
 
   holdSettings(SettingsFile(services_.textFiles, SettingsFilePath).read());
 
@@ -105,6 +106,7 @@ void TForm1::FormShow() {
 void TForm1::FormClose() {
   // A scan still running ends with the program and changes nothing from now on.
   filesPage_->stopScan();
+  registryPage_->stopScan();
   if (otherWorker_) otherWorker_->stop();
   SettingsFile file(services_.textFiles, SettingsFilePath);
   if (!file.write(heldSettings()))

@@ -9,6 +9,7 @@
 #include "app/form_about.h"
 #include "app/form_language.h"
 #include "app/message_texts.h"
+#include "app/registry_page.h"
 #include "app/settings.h"
 #include "junk/form_settings.h"
 #include "memory/form_memory.h"
@@ -28,6 +29,7 @@
 #include "widgets/splitter.h"
 #include "widgets/timer.h"
 #include "widgets/tray_icon.h"
+#include "widgets/tree_view.h"
 
 namespace velmora::app {
 
@@ -92,9 +94,8 @@ class TForm1 : public widgets::Form {
   MessageTexts messages;
 
   // Scan state. While a Files or Registry scan runs the page control keeps its
-  // page; the Files page keeps its own flag and counters (FilesPage).
-  bool RegScanRunning = false;
-  std::int32_t ProblemCount = 0;
+  // page; those two pages keep their own flags and counters (FilesPage,
+  // RegistryPage).
   std::int32_t StartupCount = 0;
   std::int32_t UninstallCount = 0;
 
@@ -107,6 +108,8 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<TFormAbout> FormAbout;
   // The Files page's drive list, scan and deletion, made with the windows above.
   FilesPage& filesPage() { return *filesPage_; }
+  // The Registry page's scan and deletion.
+  RegistryPage& registryPage() { return *registryPage_; }
 
   // Controls, in creation order, which is also the order aligned controls take
   // their edge in: of several controls aligned to the same edge, the first one
@@ -138,6 +141,8 @@ class TForm1 : public widgets::Form {
   widgets::TabSheet TabSheetCleanReg{PageControlClean, "TabSheetCleanReg"};
   widgets::Panel PanelRegLeft{TabSheetCleanReg, "PanelRegLeft"};
   widgets::ListView ListViewTypesReg{PanelRegLeft, "ListViewTypesReg"};
+  // Never shown, and takes no part in anything.
+  widgets::TreeView TreeVieweg{PanelRegLeft, "TreeVieweg"};
   widgets::Panel PanelRegCheck{PanelRegLeft, "PanelRegCheck"};
   widgets::Button ButtonRegCheck{PanelRegCheck, "ButtonRegCheck", "Check All"};
   widgets::Button ButtonRegUncheck{PanelRegCheck, "ButtonRegUncheck", "Uncheck All"};
@@ -216,10 +221,9 @@ class TForm1 : public widgets::Form {
   // The Files page and the Settings window's catalogue and exclusions.
   void createFilesPage();
   bool loadSettingsLists(bool report);
-  // The scans of the Startup and Uninstall pages, and the Registry page's
-  // end-of-scan restoration.
+  // The Registry page, and the scans of the Startup and Uninstall pages.
+  void createRegistryPage();
   void searchListing(std::int32_t& counter);
-  void restoreRegistryIdle();
   // Sets the interface language and applies it (the two language menu items).
   void switchLanguage(const std::string& name);
   // Re-applies the current language, then shows a secondary window modally, so
@@ -263,6 +267,7 @@ class TForm1 : public widgets::Form {
   void ButtonRegCheckClick();
   void ButtonRegUncheckClick();
   void ButtonSearchRegClick();
+  void ButtonDeleteRegClick();
   void ButtonCheckRegClick();
   void ButtonUncheckRegClick();
 
@@ -276,6 +281,7 @@ class TForm1 : public widgets::Form {
   std::string exePath_;
   LanguageApplier applyLanguage_;
   std::unique_ptr<FilesPage> filesPage_;
+  std::unique_ptr<RegistryPage> registryPage_;
   std::shared_ptr<Search> otherWorker_;
 };
 

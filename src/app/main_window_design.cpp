@@ -110,6 +110,11 @@ void TForm1::designRegistryPage() {
   PanelRegLeft.setBevel(Bevel::None);
   designTypeList(ListViewTypesReg);
   ListViewTypesReg.setCaptionsEditable(true);
+  TreeVieweg.setVisible(false);
+  TreeVieweg.setPosition(8, 8);
+  for (const char* type : {"Junk files", "Cookies", "History", "Recent documents", "Temporary files",
+                           "Temporary Internet files", "Recycle Bin", "Broken shortcuts"})
+    TreeVieweg.addItem(type);
   designCheckPanel(PanelRegCheck, ButtonRegCheck, ButtonRegUncheck);
 
   PanelRegMain.setAlign(Align::Client);

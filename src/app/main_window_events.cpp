@@ -1,7 +1,7 @@
 // The main window's events: every control's event bound to its handler in one
 // place, and the handlers that only say which step of the program runs. The
-// handlers with more to do (FormCreate, FormShow, FormClose, the Registry
-// Search) live with the rest of what they do.
+// handlers with more to do (FormCreate, FormShow, FormClose) live with the rest
+// of what they do.
 #include "app/main_window.h"
 #include "widgets/application.h"
 
@@ -44,6 +44,7 @@ void TForm1::bindEvents() {
   ButtonSearchReg.onClick = [this] { ButtonSearchRegClick(); };
   ButtonCheckReg.onClick = [this] { ButtonCheckRegClick(); };
   ButtonUncheckReg.onClick = [this] { ButtonUncheckRegClick(); };
+  ButtonDeleteReg.onClick = [this] { ButtonDeleteRegClick(); };
 
   ButtonSearchStartup.onClick = [this] { ButtonSearchStartupClick(); };
   ButtonSearchUninstall.onClick = [this] { ButtonSearchUninstallClick(); };
@@ -66,7 +67,7 @@ void TForm1::FormResize() { LayOutMainWindow(); }
 void TForm1::PageControlCleanChanging(bool& allow) {
   // A junk-file or registry scan reports into its own page; the user stays there
   // until it ends or is stopped.
-  if (filesPage_->scanRunning() || RegScanRunning) allow = false;
+  if (filesPage_->scanRunning() || registryPage_->scanRunning()) allow = false;
 }
 
 // A hidden page takes the window's size only when it is shown, and dragging the
@@ -133,6 +134,10 @@ void TForm1::ButtonRegUncheckClick() { ListViewTypesReg.uncheckAll(); }
 void TForm1::ButtonCheckRegClick() { ListViewReg.checkAll(); }
 
 void TForm1::ButtonUncheckRegClick() { ListViewReg.uncheckAll(); }
+
+void TForm1::ButtonSearchRegClick() { registryPage_->searchClick(); }
+
+void TForm1::ButtonDeleteRegClick() { registryPage_->deleteClick(); }
 
 void TForm1::ButtonSearchStartupClick() { searchListing(StartupCount); }
 

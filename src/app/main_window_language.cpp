@@ -8,9 +8,6 @@ namespace {
 constexpr std::string_view kFileCategoryKeys[] = {
     "StringJunkFiles", "StringCookies",       "StringHistory",    "StringRecent",
     "StringTemporary", "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts"};
-constexpr std::string_view kRegistryTypeKeys[] = {"StringMissingDlls", "StringUnusedExt", "StringActiveX",
-                                                  "StringHelpFile",    "StringInstall",   "StringUninstall",
-                                                  "StringObsolete",    "StringMuiCache"};
 
 }  // namespace
 
@@ -36,7 +33,7 @@ void TForm1::applyLanguageFile(const std::string& name) {
   for (int row = 0; row < 8 && row < ListViewTypesFiles.count(); ++row)
     ListViewTypesFiles.setCell(row, 0, messages[kFileCategoryKeys[row]]);
   for (int row = 0; row < 8 && row < ListViewTypesReg.count(); ++row)
-    ListViewTypesReg.setCell(row, 0, messages[kRegistryTypeKeys[row]]);
+    ListViewTypesReg.setCell(row, 0, messages[kProblemTextKeys[static_cast<std::size_t>(row)]]);
 
   filesPage_->refreshDriveInfo();
   if (!StatusBar1.simpleText().empty()) ShowScanStatus();

@@ -57,34 +57,19 @@ bool TForm1::loadSettingsLists(bool report) {
   return loaded;
 }
 
-// The registry checks, the startup entries and the installed programs are not
-// scanned yet: their workers run the protocol of a scan (flag, Stop, end step)
-// around a scan that lists nothing.
-void TForm1::ButtonSearchRegClick() {
-  RegScanRunning = !RegScanRunning;
-  if (!RegScanRunning) {
-    if (otherWorker_) otherWorker_->stop();
-    restoreRegistryIdle();
-    return;
-  }
-  StatusBar1.setSimpleText("");
-  ButtonSearchReg.setCaption(messages["StringStop"]);
-  otherWorker_ = Search::start(
-      application(), [](const widgets::UiChannel&) {}, [this] { restoreRegistryIdle(); });
+void TForm1::createRegistryPage() {
+  RegistryPageControls controls{ListViewTypesReg, ListViewReg, ButtonSearchReg, EditSearchReg, pbReg, StatusBar1};
+  registryPage_ = std::make_unique<RegistryPage>(application(), services_, controls, messages,
+                                                 [this] { ShowScanStatus(); }, ProgramFolder);
 }
 
+// The startup entries and the installed programs are not listed yet: their
+// workers run the protocol of a scan around a scan that lists nothing.
 void TForm1::searchListing(std::int32_t& counter) {
   counter = 0;
   StatusBar1.setSimpleText("");
   otherWorker_ = Search::start(
       application(), [](const widgets::UiChannel&) {}, [] {});
-}
-
-void TForm1::restoreRegistryIdle() {
-  RegScanRunning = false;
-  pbReg.setPosition(0);
-  ButtonSearchReg.setCaption(messages["StringSearch"]);
-  EditSearchReg.setText("");
 }
 
 void TForm1::ShowScanStatus() {
@@ -94,7 +79,7 @@ void TForm1::ShowScanStatus() {
       summary = filesPage_->statusSummary();
       break;
     case 1:
-      summary = messages["StringFoundProblems"] + std::to_string(ProblemCount);
+      summary = registryPage_->statusSummary();
       break;
     case 2:
       summary = messages["StringFoundFiles"] + std::to_string(StartupCount);

@@ -130,10 +130,10 @@ TEST_F(MainWindowTest, PagesStayWhileAFilesOrRegistryScanRuns) {
   EXPECT_EQ(form->PageControlClean.activePageIndex(), 0);
   while (form->filesPage().scanRunning()) h.app.runPendingTasks();
   EXPECT_TRUE(form->PageControlClean.userChangePage(1));
-  form->RegScanRunning = true;
+  form->ButtonSearchReg.click();
   EXPECT_FALSE(form->PageControlClean.userChangePage(2));
   EXPECT_EQ(form->PageControlClean.activePageIndex(), 1);
-  form->RegScanRunning = false;
+  while (form->registryPage().scanRunning()) h.app.runPendingTasks();
   EXPECT_TRUE(form->PageControlClean.userChangePage(3));
 }
 

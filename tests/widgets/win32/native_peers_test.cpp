@@ -154,6 +154,7 @@ TEST_F(NativePeersTest, EveryControlHasAWindowWhereItsObjectSaysAndShowingWhatIt
   EXPECT_EQ(SendMessageW(hwndOf(form->pbFiles), PBM_GETPOS, 0, 0), 40);
   EXPECT_EQ(SendMessageW(hwndOf(form->ComboBoxLang), CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(SendMessageW(hwndOf(form->PageControlClean), TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(hwndOf(form->TreeVieweg), TVM_GETCOUNT, 0, 0), 3);
   wchar_t status[128] = {};
   SendMessageW(hwndOf(form->StatusBar1), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_EQ(narrow(status), "Found files: 3 Total space: 12 Kb.");

@@ -87,6 +87,8 @@ PeerTestForm::PeerTestForm(Application& app) : Form(app, "TForm1") {
   ComboBoxLang.onChange = [this] { events.push_back("ComboBoxLang.Change"); };
   MemoExclusions.setBounds({8, 120, 387, 150});
   MemoExclusions.setLines({"C:\\Windows", "D:\\Keep"});
+  TreeVieweg.setVisible(false);
+  for (const char* item : {"Junk files", "Cookies", "History"}) TreeVieweg.addItem(item);
   ButtonOk.setBounds({8, 280, 75, 25});
 }
 

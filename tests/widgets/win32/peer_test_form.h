@@ -18,6 +18,7 @@
 #include "widgets/splitter.h"
 #include "widgets/timer.h"
 #include "widgets/tray_icon.h"
+#include "widgets/tree_view.h"
 
 namespace velmora::widgets::testing {
 
@@ -75,6 +76,7 @@ class PeerTestForm : public Form {
   Label LabelSite{TabSheetOptions, "LabelSite", "https://velmora.example/velmora_disk_cleaner.shtml"};
   ComboBox ComboBoxLang{TabSheetOptions, "ComboBoxLang"};
   Memo MemoExclusions{TabSheetOptions, "MemoExclusions"};
+  TreeView TreeVieweg{TabSheetOptions, "TreeVieweg"};
   Button ButtonOk{TabSheetOptions, "ButtonOk", "Ok"};
 };
 

@@ -1,0 +1,147 @@
+#include "app/registry_page.h"
+
+#include <chrono>
+
+#include "registry/problem_deletion.h"
+#include "registry/problem_scan.h"
+#include "registry/registry_backup.h"
+
+namespace velmora::app {
+
+// Every change the registry scan makes to the Registry page, handed to the UI
+// thread through the worker's channel, so that a stopped scan changes nothing.
+// Rows go in batches, at most one every 50 ms, and whatever is waiting goes when a
+// category is done, so that the figures are exact at the end of each category and
+// of the scan: the list, the status line and the bar are redrawn a few times a
+// second however fast problems are found.
+class RegistryScanUpdates final : public registry::ProblemScanView {
+ public:
+  RegistryScanUpdates(const widgets::UiChannel& ui, RegistryPage& page) : ui_(ui), page_(&page) {}
+
+  // Read on the UI thread when the category's turn comes.
+  bool categoryChecked(registry::ProblemCategory category) override {
+    bool checked = false;
+    ui_.invoke([page = page_, row = static_cast<int>(category), &checked] {
+      checked = row < page->controls_.types.count() && page->controls_.types.checked(row);
+    });
+    return checked;
+  }
+
+  bool keepGoing() override {
+    if (!pending_.empty() && Clock::now() - lastSent_ >= kInterval) sendRows();
+    return !ui_.stopRequested();
+  }
+
+  void clearResults() override {
+    ui_.post([page = page_] {
+      page->controls_.results.clear();
+      page->problemCount_ = 0;
+    });
+  }
+
+  void listProblem(registry::ProblemRow row) override {
+    pending_.push_back(std::move(row));
+    keepGoing();
+  }
+
+  void categoryDone(registry::ProblemCategory category) override {
+    sendRows();
+    ui_.post([page = page_, index = static_cast<int>(category)] { page->showProgress(index); });
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr auto kInterval = std::chrono::milliseconds(50);
+
+  void sendRows() {
+    if (pending_.empty()) return;
+    ui_.post([page = page_, rows = std::move(pending_)] { page->showProblems(rows); });
+    pending_.clear();
+    lastSent_ = Clock::now();
+  }
+
+  widgets::UiChannel ui_;
+  RegistryPage* page_;
+  std::vector<registry::ProblemRow> pending_;
+  Clock::time_point lastSent_ = Clock::now();
+};
+
+namespace {
+
+std::tm clockLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  // The UI thread is the only caller, so the shared result of localtime is safe.
+  const std::tm* local = std::localtime(&now);
+  return local ? *local : std::tm{};
+}
+
+}  // namespace
+
+RegistryPage::RegistryPage(widgets::Application& app, platform::Services& services, RegistryPageControls controls,
+                           const MessageTexts& messages, std::function<void()> showScanStatus,
+                           std::string programFolder)
+    : localTime(clockLocalTime),
+      app_(app),
+      services_(services),
+      controls_(controls),
+      messages_(messages),
+      showScanStatus_(std::move(showScanStatus)),
+      programFolder_(std::move(programFolder)) {}
+
+std::string RegistryPage::statusSummary() const {
+  return messages_["StringFoundProblems"] + std::to_string(problemCount_);
+}
+
+void RegistryPage::searchClick() {
+  scanRunning_ = !scanRunning_;
+  if (!scanRunning_) {
+    // Stop: the page is idle at once; the rows found so far stay.
+    if (worker_) worker_->stop();
+    restoreIdle();
+    return;
+  }
+  controls_.status.setSimpleText("");
+  controls_.search.setCaption(messages_["StringStop"]);
+  platform::Services& services = services_;
+  worker_ = Search::start(
+      app_,
+      [&services, this](const widgets::UiChannel& ui) {
+        RegistryScanUpdates updates(ui, *this);
+        registry::ProblemScan(services.registry, services.files, services.drives).run(updates);
+      },
+      [this] { restoreIdle(); });
+}
+
+void RegistryPage::restoreIdle() {
+  scanRunning_ = false;
+  controls_.progress.setPosition(0);
+  controls_.search.setCaption(messages_["StringSearch"]);
+  controls_.workingOn.setText("");
+}
+
+void RegistryPage::showProblems(const std::vector<registry::ProblemRow>& rows) {
+  for (const registry::ProblemRow& row : rows) {
+    const std::string& problem = messages_[kProblemTextKeys[static_cast<std::size_t>(row.category)]];
+    controls_.results.addRow({problem, row.entry, row.rootText, row.registryKey}, true);
+    ++problemCount_;
+  }
+  showScanStatus_();
+}
+
+void RegistryPage::showProgress(int categoryIndex) {
+  controls_.progress.setPosition(controls_.progress.max() * categoryIndex / registry::kProblemCategoryCount);
+}
+
+void RegistryPage::deleteClick() {
+  const registry::ProblemDeletion result = registry::deleteCheckedProblems(
+      services_.registry, controls_.results, [this](const registry::RegFileExport& content) {
+        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_, localTime(),
+                                             content);
+      });
+  // Nothing was deleted: the user learns why, and where the backup was to go.
+  if (result.backupFailed)
+    app_.messageBox({"Cannot create file " + result.backupPath, app_.title(), widgets::MessageButtons::Ok,
+                     widgets::MessageIcon::Error});
+}
+
+}  // namespace velmora::app

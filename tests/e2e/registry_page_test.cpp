@@ -1,0 +1,230 @@
+// The Registry page of the real program from end to end: one planted problem per
+// category in the registry of the test prefix, found by Search, deleted from the
+// list, and put back by opening the backup the deletion wrote. And a picture of
+// the page after the scan for a person to look at.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "png_screenshot.h"
+#include "program_controls.h"
+#include "program_copy.h"
+#include "program_process.h"
+
+namespace velmora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
+const std::wstring kGone = L"C:\\velmora-e2e-gone\\";
+const std::wstring kShared = L"Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\";
+const std::wstring kHelp = L"Software\\Microsoft\\Windows\\Help\\";
+const std::wstring kFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
+const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::wstring kOldCache = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache\\";
+const std::wstring kNewCache = L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
+
+// One planted registry entry: a value, or (with no value name) a whole key.
+struct Planted {
+  HKEY root;
+  std::wstring key;
+  std::optional<std::wstring> value;
+};
+
+bool exists(const Planted& item) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const bool found = !item.value || RegQueryValueExW(key, item.value->c_str(), nullptr, nullptr, nullptr,
+                                                     nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+void setValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+              DWORD size) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+void createKey(HKEY root, const std::wstring& path) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+void setText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+  setValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+// The test's entries in the prefix's registry, removed again when it goes.
+class PlantedRegistry {
+ public:
+  PlantedRegistry() {
+    const DWORD one = 1;
+    setValue(HKEY_LOCAL_MACHINE, kShared, kGone + L"shared.dll", REG_DWORD, &one, sizeof one);
+    createKey(HKEY_CLASSES_ROOT, L".velmoraunused");
+    createKey(HKEY_CLASSES_ROOT, L".velmorakept\\OpenWithProgids");
+    setText(HKEY_CLASSES_ROOT, L"CLSID\\{VELMORA-E2E-CLASS}\\InprocServer32", L"", kGone + L"class.dll");
+    setText(HKEY_LOCAL_MACHINE, kHelp, L"velmora-e2e.hlp", L"C:\\velmora-e2e-gone");
+    setValue(HKEY_LOCAL_MACHINE, kFolders, kGone + L"folder\\", REG_DWORD, &one, sizeof one);
+    setText(HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EGone", L"UninstallString", kGone + L"unins.exe");
+    createKey(HKEY_CURRENT_USER, L"Software\\VelmoraE2EEmpty");
+    setText(HKEY_CURRENT_USER, kOldCache, kGone + L"app.exe", L"App");
+    setText(HKEY_CURRENT_USER, kNewCache, kGone + L"tool.exe.FriendlyAppName", L"Tool");
+  }
+  ~PlantedRegistry() {
+    for (const Planted& item : problems()) remove(item);
+    remove(kept());
+  }
+
+  // Each a problem the scan must find, in the order of the categories.
+  static std::vector<Planted> problems() {
+    return {{HKEY_LOCAL_MACHINE, kShared, kGone + L"shared.dll"},
+            {HKEY_CLASSES_ROOT, L".velmoraunused", std::nullopt},
+            {HKEY_CLASSES_ROOT, L"CLSID\\{VELMORA-E2E-CLASS}", std::nullopt},
+            {HKEY_LOCAL_MACHINE, kHelp, L"velmora-e2e.hlp"},
+            {HKEY_LOCAL_MACHINE, kFolders, kGone + L"folder\\"},
+            {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EGone", std::nullopt},
+            {HKEY_CURRENT_USER, L"Software\\VelmoraE2EEmpty", std::nullopt},
+            {HKEY_CURRENT_USER, kOldCache, kGone + L"app.exe"},
+            {HKEY_CURRENT_USER, kNewCache, kGone + L"tool.exe.FriendlyAppName"}};
+  }
+  // An extension in use without a default value, which must never be listed.
+  static Planted kept() { return {HKEY_CLASSES_ROOT, L".velmorakept", std::nullopt}; }
+
+ private:
+  static void remove(const Planted& item) {
+    if (!item.value) {
+      RegDeleteTreeW(item.root, item.key.c_str());
+      RegDeleteKeyW(item.root, item.key.c_str());
+      return;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, item.value->c_str());
+    RegCloseKey(key);
+  }
+};
+
+// A result row: "Problem", "Entry", "Root Key", "Registry Key".
+using Row = std::tuple<std::wstring, std::wstring, std::wstring, std::wstring>;
+
+std::vector<Row> plantedRows() {
+  return {{L"Missing shared DLLs", kGone + L"shared.dll", L"HKLM", kShared},
+          {L"Unused file extensions", L".velmoraunused", L"HKCR", L".velmoraunused"},
+          {L"ActiveX and COM", L"InprocServer32 - " + kGone + L"class.dll", L"HKCR", L"CLSID\\{VELMORA-E2E-CLASS}"},
+          {L"Help files", kGone + L"velmora-e2e.hlp", L"HKLM", kHelp},
+          {L"Installer folders", kGone + L"folder\\", L"HKLM", kFolders},
+          {L"Uninstall entries", L"VelmoraE2EGone", L"HKLM", kUninstall},
+          {L"Empty software keys", L"VelmoraE2EEmpty", L"HKCU", L"Software\\"},
+          {L"MUI cache", kGone + L"app.exe", L"HKCU", kOldCache},
+          {L"MUI cache", kGone + L"tool.exe.FriendlyAppName", L"HKCU", kNewCache}};
+}
+
+std::vector<Row> resultRows(HWND list) {
+  std::vector<Row> rows;
+  for (int row = 0; row < listRowCount(list); ++row)
+    rows.emplace_back(listCellText(list, row, 0), listCellText(list, row, 1), listCellText(list, row, 2),
+                      listCellText(list, row, 3));
+  return rows;
+}
+
+bool importWithRegedit(const fs::path& file) {
+  std::wstring command = L"regedit.exe /s \"" + file.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  DWORD code = 1;
+  const bool done = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 &&
+                    GetExitCodeProcess(process.hProcess, &code) && code == 0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return done;
+}
+
+TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
+  const PlantedRegistry planted;
+  ProgramCopy copy;
+  std::ofstream(copy.settingsPath(), std::ios::binary)
+      << "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n";
+  ProgramProcess program(copy.exePath());
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(kMainCaption, 60s);
+  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  HWND tabs = findVisibleChild(window, WC_TABCONTROLW);
+  ASSERT_NE(tabs, nullptr);
+  clickTab(tabs, 1);
+  ASSERT_TRUE(waitUntil([&] { return findListView(window, L"Problem") != nullptr; }, 10s));
+  HWND results = findListView(window, L"Problem");
+  HWND search = findVisibleChild(window, L"Button", L"Search");
+  HWND uncheckResults = findVisibleChild(GetParent(results), L"Button", L"Uncheck All");
+  HWND remove = findVisibleChild(window, L"Button", L"Delete");
+  HWND status = findVisibleChild(window, STATUSCLASSNAMEW);
+  ASSERT_TRUE(search && uncheckResults && remove && status) << "controls of the Registry page not found";
+
+  clickButton(search);
+  ASSERT_TRUE(waitUntil([&] { return windowText(search) == L"Search"; }, 120s))
+      << "the button did not read \"Search\" again within 120 s of the click";
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        const int rows = listRowCount(results);
+        return rows >= 9 && statusBarText(status) == L"Problems found: " + std::to_wstring(rows);
+      },
+      10s))
+      << listRowCount(results) << " rows, status line \"" << statusBarText(status) << "\"";
+  const std::vector<Row> rows = resultRows(results);
+  std::vector<int> ours;
+  for (const Row& expected : plantedRows()) {
+    const auto found = std::find(rows.begin(), rows.end(), expected);
+    EXPECT_NE(found, rows.end()) << "no row for " << ::testing::PrintToString(expected);
+    if (found != rows.end()) ours.push_back(static_cast<int>(found - rows.begin()));
+  }
+  for (const Row& row : rows) EXPECT_NE(std::get<1>(row), L".velmorakept") << "an extension in use was listed";
+  int colours = 0;
+  EXPECT_TRUE(saveWindowPng(window, L"registry_page_scanned", colours));
+  EXPECT_GT(colours, 8);
+  ASSERT_EQ(ours.size(), 9u);
+
+  // Only the planted rows: the prefix's own entries stay as they are.
+  clickButton(uncheckResults);
+  for (int row : ours) ASSERT_TRUE(clickListCheckBox(results, row));
+  for (int row = 0; row < listRowCount(results); ++row)
+    EXPECT_EQ(listRowChecked(results, row), std::count(ours.begin(), ours.end(), row) == 1) << "row " << row;
+  const std::wstring statusBefore = statusBarText(status);
+  clickButton(remove);
+  EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 9);
+  const std::vector<Row> left = resultRows(results);
+  for (const Row& expected : plantedRows()) EXPECT_EQ(std::count(left.begin(), left.end(), expected), 0);
+  EXPECT_EQ(statusBarText(status), statusBefore) << "the status line keeps the scan's count";
+  for (const Planted& item : PlantedRegistry::problems()) EXPECT_FALSE(exists(item)) << item.key;
+  EXPECT_TRUE(exists(PlantedRegistry::kept()));
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.waitForExit(30s).has_value());
+
+  std::vector<fs::path> backups;
+  for (const auto& entry : fs::directory_iterator(copy.folder() / L"data" / L"backups"))
+    backups.push_back(entry.path());
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_TRUE(backups[0].filename().wstring().starts_with(L"registry-"));
+  ASSERT_TRUE(importWithRegedit(backups[0]));
+  for (const Planted& item : PlantedRegistry::problems()) EXPECT_TRUE(exists(item)) << "not restored: " << item.key;
+}
+
+}  // namespace
+}  // namespace velmora::e2e
