@@ -12,25 +12,20 @@
 #include "platform/win32/registry_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/wide.h"
+#include "bench_figures.h"
 
 #include <windows.h>
-// psapi.h needs the types of windows.h.
-#include <psapi.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using velmora::bench::Clock;
+using velmora::bench::median;
+using velmora::bench::secondsSince;
 using velmora::platform::FileSystem;
-
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 constexpr int kTopFolders = 100;
 constexpr int kSubFolders = 100;
@@ -103,18 +98,6 @@ class CountingView final : public velmora::junk::JunkScanView {
   std::shared_ptr<const velmora::junk::JunkScanChoices> choices_;
 };
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-std::size_t peakPrivateBytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakPagefileUsage;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,7 +124,7 @@ int main(int argc, char** argv) {
   // figures are the medians.
   std::vector<double> bareTimes, scanTimes;
   std::size_t walked = 0;
-  const std::size_t peakBefore = peakPrivateBytes();
+  const std::size_t peakBefore = velmora::bench::peakMemory();
   CountingView view(root[0]);
   for (int round = 0; round < 5; ++round) {
     start = Clock::now();
@@ -152,7 +135,7 @@ int main(int argc, char** argv) {
     velmora::junk::JunkScan(files, registry, shell, "").run(view);
     scanTimes.push_back(secondsSince(start));
   }
-  const std::size_t peakAfter = peakPrivateBytes();
+  const std::size_t peakAfter = velmora::bench::peakMemory();
   const double bare = median(bareTimes);
   const double scan = median(scanTimes);
   std::printf("bare enumeration: %zu files, median %.3f s\n", walked, bare);

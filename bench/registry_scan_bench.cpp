@@ -23,36 +23,27 @@ constexpr velmora::platform::RegKey kClassesRoot = velmora::platform::HKEY_CLASS
 #include "platform/win32/wide.h"
 
 #include <windows.h>
-// psapi.h needs the types of windows.h.
-#include <psapi.h>
 #else
-#include <sys/resource.h>
-
 #include "fakes/fake_services.h"
 #endif
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
+
 namespace {
 
 using namespace velmora;
+using bench::Clock;
+using bench::median;
+using bench::secondsSince;
 using namespace velmora::platform;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kClassKeys = 100000;
 constexpr int kExtensionKeys = 10000;
 constexpr int kLibraries = 1000;  // The last tenth of them are missing.
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 char buffer[64];
 const char* numbered(const char* format, int n) {
@@ -84,13 +75,6 @@ struct Machine {
   void removePlanted();
 };
 
-std::size_t peakMemory() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakPagefileUsage;
-}
-const char* kMemoryKind = "peak private memory";
 #else
 struct Machine {
   fakes::FakeServices fakes;
@@ -105,12 +89,6 @@ struct Machine {
   void removePlanted() {}
 };
 
-std::size_t peakMemory() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
-}
-const char* kMemoryKind = "peak resident memory";
 #endif
 
 void setText(RegistryStore& store, const std::string& path, const std::string& name, const std::string& text) {
@@ -246,7 +224,7 @@ int main() {
   std::vector<double> bareTimes, scanTimes;
   std::size_t opened = 0;
   CountingView view;
-  const std::size_t peakBefore = peakMemory();
+  const std::size_t peakBefore = bench::peakMemory();
   for (int round = 0; round < 3; ++round) {
     start = Clock::now();
     opened = bareEnumeration(machine.registry);
@@ -255,13 +233,13 @@ int main() {
     registry::ProblemScan(machine.registry, machine.files, machine.drives).run(view);
     scanTimes.push_back(secondsSince(start));
   }
-  const std::size_t peakAfter = peakMemory();
+  const std::size_t peakAfter = bench::peakMemory();
   const double bare = median(bareTimes);
   const double scan = median(scanTimes);
   std::printf("bare enumeration: %zu keys opened, median %.3f s\n", opened, bare);
   std::printf("scan of unused extensions and class servers: %zu rows, median %.3f s\n", view.rows.size(), scan);
   std::printf("scan / bare enumeration: %.2f\n", scan / bare);
-  std::printf("%s: %.1f MiB before the rounds, %.1f MiB after\n", kMemoryKind, peakBefore / 1048576.0,
+  std::printf("%s: %.1f MiB before the rounds, %.1f MiB after\n", bench::kPeakMemoryKind, peakBefore / 1048576.0,
               peakAfter / 1048576.0);
 
   machine.removePlanted();

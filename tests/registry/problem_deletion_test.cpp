@@ -20,13 +20,6 @@ namespace {
 
 using namespace platform;
 
-constexpr const char* kShared = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
-constexpr const char* kHelp = "Software\\Microsoft\\Windows\\Help";
-constexpr const char* kFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
-constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kOldCache = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
-constexpr const char* kNewCache = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
-
 // Lists every problem into the result list as the page does, every row checked.
 class ListingView final : public ProblemScanView {
  public:
@@ -88,22 +81,22 @@ class ProblemDeletionTest : public ::testing::Test {
 };
 
 TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack) {
-  plant.number(HKEY_LOCAL_MACHINE, kShared, "C:\\Gone\\a.dll", 1);
-  plant.number(HKEY_LOCAL_MACHINE, kShared, "C:\\Windows\\here.dll", 1);
+  plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Gone\\a.dll", 1);
+  plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Windows\\here.dll", 1);
   plant.key(HKEY_CLASSES_ROOT, ".xyz");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\InprocServer32", "", "C:\\Gone\\a.dll");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\LocalServer32", "", "C:\\Gone\\a.exe");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\ProgID", "", "Gone.Thing");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{B}\\InprocServer32", "", "C:\\Windows\\here.dll");
-  plant.text(HKEY_LOCAL_MACHINE, kHelp, "x.hlp", "C:\\Help");
-  plant.text(HKEY_LOCAL_MACHINE, kHelp, "", "the help key's own default value");
-  plant.number(HKEY_LOCAL_MACHINE, kFolders, "C:\\Gone\\", 1);
-  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\Gone", "UninstallString", "C:\\Gone\\un.exe");
-  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\Gone\\Below", "more", "x");
+  plant.text(HKEY_LOCAL_MACHINE, kHelpKey, "x.hlp", "C:\\Help");
+  plant.text(HKEY_LOCAL_MACHINE, kHelpKey, "", "the help key's own default value");
+  plant.number(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, "C:\\Gone\\", 1);
+  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "Gone", "UninstallString", "C:\\Gone\\un.exe");
+  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "Gone\\Below", "more", "x");
   plant.key(HKEY_CURRENT_USER, "Software\\Empty");
-  plant.text(HKEY_CURRENT_USER, kOldCache, "C:\\Old\\app.exe", "App");
-  plant.text(HKEY_CURRENT_USER, kNewCache, "C:\\Old\\tool.exe.FriendlyAppName", "Tool");
-  plant.text(HKEY_CURRENT_USER, kNewCache, "C:\\Windows\\here.dll.FriendlyAppName", "Kept");
+  plant.text(HKEY_CURRENT_USER, kMuiCacheKey, "C:\\Old\\app.exe", "App");
+  plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Old\\tool.exe.FriendlyAppName", "Tool");
+  plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Windows\\here.dll.FriendlyAppName", "Kept");
   const test_support::RegistryTree before = everything();
   scan();
   ASSERT_EQ(results.count(), 10);
@@ -115,20 +108,20 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   // The two rows of {A} share one class key: the lower row took it, the other stays.
   ASSERT_EQ(entries(), std::vector<std::string>{"InprocServer32 - C:\\Gone\\a.dll"});
   EXPECT_TRUE(results.checked(0));
-  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kShared, "C:\\Gone\\a.dll"));
-  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kShared, "C:\\Windows\\here.dll"));
+  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Gone\\a.dll"));
+  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Windows\\here.dll"));
   EXPECT_FALSE(plant.exists(HKEY_CLASSES_ROOT, ".xyz"));
   EXPECT_FALSE(plant.exists(HKEY_CLASSES_ROOT, "CLSID\\{A}"));
   EXPECT_TRUE(plant.exists(HKEY_CLASSES_ROOT, "CLSID\\{B}"));
-  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelp, "x.hlp"));
-  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelp, ""));
-  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kFolders, "C:\\Gone\\"));
-  EXPECT_FALSE(plant.exists(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\Gone"));
-  EXPECT_TRUE(plant.exists(HKEY_LOCAL_MACHINE, kUninstall));
+  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, "x.hlp"));
+  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, ""));
+  EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, "C:\\Gone\\"));
+  EXPECT_FALSE(plant.exists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "Gone"));
+  EXPECT_TRUE(plant.exists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Empty"));
-  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kOldCache, "C:\\Old\\app.exe"));
-  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kNewCache, "C:\\Old\\tool.exe.FriendlyAppName"));
-  EXPECT_TRUE(plant.hasValue(HKEY_CURRENT_USER, kNewCache, "C:\\Windows\\here.dll.FriendlyAppName"));
+  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kMuiCacheKey, "C:\\Old\\app.exe"));
+  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Old\\tool.exe.FriendlyAppName"));
+  EXPECT_TRUE(plant.hasValue(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Windows\\here.dll.FriendlyAppName"));
 
   ASSERT_TRUE(test_support::importRegFile(machine.registry, backup));
   EXPECT_EQ(everything(), before);
@@ -145,10 +138,10 @@ TEST_F(ProblemDeletionTest, UncheckedRowsAreLeftAndNothingIsBackedUp) {
 }
 
 TEST_F(ProblemDeletionTest, ARowThatNamesNothingOrACategorysOwnKeyNeverDeletes) {
-  plant.number(HKEY_LOCAL_MACHINE, kShared, "", 1);
-  plant.number(HKEY_LOCAL_MACHINE, kShared, " ", 1);
-  plant.text(HKEY_LOCAL_MACHINE, kHelp, "", "C:\\Help");
-  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\App", "UninstallString", "x");
+  plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, "", 1);
+  plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, " ", 1);
+  plant.text(HKEY_LOCAL_MACHINE, kHelpKey, "", "C:\\Help");
+  plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "App", "UninstallString", "x");
   plant.key(HKEY_CURRENT_USER, "Software\\Vendor");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}", "", "x");
   const test_support::RegistryTree before = everything();

@@ -15,13 +15,6 @@ namespace {
 
 using namespace platform;
 
-constexpr const char* kShared = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
-constexpr const char* kHelp = "Software\\Microsoft\\Windows\\Help";
-constexpr const char* kFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
-constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr const char* kOldCache = "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
-constexpr const char* kNewCache = "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
-
 // Records what the scan does; the categories named at construction are checked.
 class RecordingView final : public ProblemScanView {
  public:
@@ -70,7 +63,7 @@ class ProblemScanTest : public ::testing::Test {
 };
 
 TEST_F(ProblemScanTest, NothingCheckedOpensNoKeyAndFindsNothing) {
-  plant.text(HKEY_LOCAL_MACHINE, kShared, "C:\\Gone\\a.dll", "");
+  plant.text(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Gone\\a.dll", "");
   const std::size_t callsBefore = machine.registry.callCount();
   RecordingView view{};
   EXPECT_TRUE(scan(view).empty());
@@ -85,13 +78,13 @@ TEST_F(ProblemScanTest, SharedLibrariesHelpFilesAndInstallerFoldersNameWhatIsGon
   machine.files.addFolder("C:\\Help");
   machine.files.addFile("C:\\Help\\here.hlp");
   for (const char* name : {"C:\\Windows\\here.dll", "C:\\Windows\\gone.dll", "C:\\Windows\\folder.dll"})
-    plant.number(HKEY_LOCAL_MACHINE, kShared, name, 1);
-  plant.text(HKEY_LOCAL_MACHINE, kHelp, "here.hlp", "C:\\Help");
-  plant.text(HKEY_LOCAL_MACHINE, kHelp, "gone.hlp", "C:\\Help\\");
-  plant.number(HKEY_LOCAL_MACHINE, kHelp, "number.hlp", 7);  // Unreadable as text: passed over.
-  plant.text(HKEY_LOCAL_MACHINE, kHelp, "zlast.hlp", "C:\\Old");
+    plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, name, 1);
+  plant.text(HKEY_LOCAL_MACHINE, kHelpKey, "here.hlp", "C:\\Help");
+  plant.text(HKEY_LOCAL_MACHINE, kHelpKey, "gone.hlp", "C:\\Help\\");
+  plant.number(HKEY_LOCAL_MACHINE, kHelpKey, "number.hlp", 7);  // Unreadable as text: passed over.
+  plant.text(HKEY_LOCAL_MACHINE, kHelpKey, "zlast.hlp", "C:\\Old");
   for (const char* name : {"C:\\Windows\\", "C:\\Windows\\file-folder\\", "C:\\Gone\\"})
-    plant.number(HKEY_LOCAL_MACHINE, kFolders, name, 1);
+    plant.number(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, name, 1);
 
   RecordingView view{ProblemCategory::missingSharedDll, ProblemCategory::helpFile,
                      ProblemCategory::installerFolder};
@@ -159,9 +152,9 @@ TEST_F(ProblemScanTest, MissingMeansTheSystemSaidNotFound) {
                                "relative\\a.dll",
                                "C:\\Gone\\real.dll"};
   for (std::size_t i = 0; i < std::size(paths); ++i) {
-    plant.number(HKEY_LOCAL_MACHINE, kShared, paths[i], 1);
+    plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, paths[i], 1);
     plant.text(HKEY_CLASSES_ROOT, "CLSID\\{" + std::to_string(i) + "}\\InprocServer32", "", paths[i]);
-    plant.text(HKEY_CURRENT_USER, kOldCache, paths[i], "x");
+    plant.text(HKEY_CURRENT_USER, kMuiCacheKey, paths[i], "x");
   }
   RecordingView view{ProblemCategory::missingSharedDll, ProblemCategory::classServer, ProblemCategory::muiCache};
   EXPECT_EQ(scan(view), (std::vector<std::string>{
@@ -172,7 +165,7 @@ TEST_F(ProblemScanTest, MissingMeansTheSystemSaidNotFound) {
 }
 
 TEST_F(ProblemScanTest, OnlyAPlainMissingUninstallerIsAProblem) {
-  const std::string key = std::string(kUninstall) + "\\";
+  const std::string key(kUninstallKey);
   plant.text(HKEY_LOCAL_MACHINE, key + "Gone", "UninstallString", "\"C:\\Prog\\unins000.exe\"");
   plant.text(HKEY_LOCAL_MACHINE, key + "Silent", "UninstallString", "C:\\Prog\\unins000.exe /SILENT");
   plant.text(HKEY_LOCAL_MACHINE, key + "Dash", "UninstallString", "C:\\Prog\\unins000.exe -remove");
@@ -200,10 +193,10 @@ TEST_F(ProblemScanTest, ASoftwareKeyIsEmptyWithoutValuesAndSubkeys) {
 
 TEST_F(ProblemScanTest, TheCacheIsExaminedInTheOldKeyAndInTheCurrentOne) {
   for (const char* name : {"@shell32.dll,-8496", "notepad", "C:\\Old\\app.exe", "C:\\Windows\\app.exe"})
-    plant.text(HKEY_CURRENT_USER, kOldCache, name, "x");
+    plant.text(HKEY_CURRENT_USER, kMuiCacheKey, name, "x");
   for (const char* name : {"C:\\Windows\\app.exe.FriendlyAppName", "C:\\Windows\\app.exe.ApplicationCompany",
                            "C:\\Old\\tool.exe.FriendlyAppName", "C:\\Old\\tool.exe.ApplicationCompany", "LangID"})
-    plant.text(HKEY_CURRENT_USER, kNewCache, name, "x");
+    plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, name, "x");
   EXPECT_EQ(scanOnly(ProblemCategory::muiCache),
             (std::vector<std::string>{
                 "C:\\Old\\app.exe | HKCU | " + std::string(kMuiCacheKey),
@@ -213,7 +206,7 @@ TEST_F(ProblemScanTest, TheCacheIsExaminedInTheOldKeyAndInTheCurrentOne) {
 
 TEST_F(ProblemScanTest, AStopEndsTheScanBetweenTwoItems) {
   for (int i = 0; i < 10; ++i) plant.key(HKEY_CURRENT_USER, "Software\\Empty" + std::to_string(i));
-  plant.key(HKEY_CURRENT_USER, kOldCache);
+  plant.key(HKEY_CURRENT_USER, kMuiCacheKey);
   RecordingView view{ProblemCategory::emptySoftwareKey, ProblemCategory::muiCache};
   view.stopAfterRows = 3;
   scan(view);

@@ -22,9 +22,9 @@ class RegistryPlanter {
  public:
   explicit RegistryPlanter(platform::RegistryStore& store) : store_(store) {}
 
-  void key(platform::RegKey root, const std::string& path) { close(create(root, path)); }
+  void key(platform::RegKey root, std::string_view path) { close(create(root, path)); }
 
-  void value(platform::RegKey root, const std::string& path, const std::string& name, platform::RegType type,
+  void value(platform::RegKey root, std::string_view path, const std::string& name, platform::RegType type,
              std::string_view data) {
     const platform::RegKey key = create(root, path);
     EXPECT_EQ(store_.setValue(key, name, type, reinterpret_cast<const std::uint8_t*>(data.data()),
@@ -33,25 +33,25 @@ class RegistryPlanter {
         << path << " " << name;
     close(key);
   }
-  void text(platform::RegKey root, const std::string& path, const std::string& name, std::string_view text,
+  void text(platform::RegKey root, std::string_view path, const std::string& name, std::string_view text,
             platform::RegType type = platform::REG_SZ) {
     value(root, path, name, type, std::string(text) + '\0');
   }
-  void number(platform::RegKey root, const std::string& path, const std::string& name, std::uint32_t number) {
+  void number(platform::RegKey root, std::string_view path, const std::string& name, std::uint32_t number) {
     const char bytes[4] = {static_cast<char>(number), static_cast<char>(number >> 8),
                            static_cast<char>(number >> 16), static_cast<char>(number >> 24)};
     value(root, path, name, platform::REG_DWORD, std::string_view(bytes, 4));
   }
 
-  bool exists(platform::RegKey root, const std::string& path) const {
+  bool exists(platform::RegKey root, std::string_view path) const {
     platform::RegKey key{};
-    if (store_.openKey(root, path, platform::KEY_READ, key) != platform::ERROR_SUCCESS) return false;
+    if (store_.openKey(root, std::string(path), platform::KEY_READ, key) != platform::ERROR_SUCCESS) return false;
     close(key);
     return true;
   }
-  bool hasValue(platform::RegKey root, const std::string& path, const std::string& name) const {
+  bool hasValue(platform::RegKey root, std::string_view path, const std::string& name) const {
     platform::RegKey key{};
-    if (store_.openKey(root, path, platform::KEY_READ, key) != platform::ERROR_SUCCESS) return false;
+    if (store_.openKey(root, std::string(path), platform::KEY_READ, key) != platform::ERROR_SUCCESS) return false;
     const bool found = store_.queryValue(key, name, nullptr, nullptr, nullptr) == platform::ERROR_SUCCESS;
     close(key);
     return found;
@@ -65,9 +65,9 @@ class RegistryPlanter {
   }
 
  private:
-  platform::RegKey create(platform::RegKey root, const std::string& path) {
+  platform::RegKey create(platform::RegKey root, std::string_view path) {
     platform::RegKey key{};
-    EXPECT_EQ(store_.createKey(root, path, platform::REG_OPTION_NON_VOLATILE, platform::KEY_ALL_ACCESS, key,
+    EXPECT_EQ(store_.createKey(root, std::string(path), platform::REG_OPTION_NON_VOLATILE, platform::KEY_ALL_ACCESS, key,
                                nullptr),
               platform::ERROR_SUCCESS)
         << path;
