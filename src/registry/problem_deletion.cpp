@@ -1,6 +1,7 @@
 #include "registry/problem_deletion.h"
 
-#include <algorithm>
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "common/text_lines.h"
@@ -95,7 +96,7 @@ ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::L
     DeletionTarget target;
   };
   std::vector<Planned> planned;
-  std::vector<DeletionTarget> exported;
+  std::set<std::tuple<std::uint64_t, std::string, std::optional<std::string>>> exported;
   RegFileExport backup(store);
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
@@ -103,9 +104,10 @@ ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::L
         results.cellView(row, kEntryColumn), results.cellView(row, kRootColumn), results.cellView(row, kKeyColumn));
     if (!target) continue;
     // Only what the backup holds is deleted. Two rows of one class key share it.
-    if (std::find(exported.begin(), exported.end(), *target) == exported.end()) {
+    auto key = std::tuple(static_cast<std::uint64_t>(target->root), target->keyPath, target->valueName);
+    if (!exported.contains(key)) {
       if (!exportTarget(backup, *target)) continue;
-      exported.push_back(*target);
+      exported.insert(std::move(key));
     }
     planned.push_back({row, std::move(*target)});
   }

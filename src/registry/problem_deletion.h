@@ -17,8 +17,6 @@ struct DeletionTarget {
   platform::RegKey root{};
   std::string keyPath;
   std::optional<std::string> valueName;  // Nothing: the whole key tree.
-
-  friend bool operator==(const DeletionTarget&, const DeletionTarget&) = default;
 };
 
 // The target of a result row, recognised from its "Entry", "Root Key" and
