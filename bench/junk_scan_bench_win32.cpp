@@ -12,9 +12,10 @@
 #include "platform/win32/registry_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/wide.h"
-#include "bench_figures.h"
 
 #include <windows.h>
+
+#include "bench_figures.h"
 
 #include <cstdio>
 #include <string>

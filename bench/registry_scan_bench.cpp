@@ -91,7 +91,8 @@ struct Machine {
 
 #endif
 
-void setText(RegistryStore& store, const std::string& path, const std::string& name, const std::string& text) {
+void setText(RegistryStore& store, const std::string& path, const std::string& name,
+             const std::string& text) {
   RegKey key{};
   if (store.createKey(kClassesRoot, path, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, key, nullptr) !=
       ERROR_SUCCESS)
@@ -121,7 +122,8 @@ void plant(Machine& machine) {
     const std::string server = key + "\\InprocServer32";
     setText(store, server, "", machine.folder + numbered("lib%03d.dll", n % kLibraries));
     setText(store, server, "ThreadingModel", "Both");
-    if (n % 10 == 0) setText(store, key + "\\LocalServer32", "", "\"" + machine.folder + "lib000.dll\" /automation");
+    if (n % 10 == 0)
+      setText(store, key + "\\LocalServer32", "", "\"" + machine.folder + "lib000.dll\" /automation");
   }
   for (int n = 0; n < kExtensionKeys; ++n) {
     const std::string key = extensionKey(n);
@@ -152,7 +154,8 @@ std::vector<std::string> subkeysOf(RegistryStore& store, RegKey key) {
   std::uint32_t count = 0;
   if (store.queryInfoKey(key, &count, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return names;
   std::string name;
-  for (std::uint32_t i = 0; i < count && store.enumKey(key, i, name) == ERROR_SUCCESS; ++i) names.push_back(name);
+  for (std::uint32_t i = 0; i < count && store.enumKey(key, i, name) == ERROR_SUCCESS; ++i)
+    names.push_back(name);
   return names;
 }
 
@@ -237,10 +240,11 @@ int main() {
   const double bare = median(bareTimes);
   const double scan = median(scanTimes);
   std::printf("bare enumeration: %zu keys opened, median %.3f s\n", opened, bare);
-  std::printf("scan of unused extensions and class servers: %zu rows, median %.3f s\n", view.rows.size(), scan);
+  std::printf("scan of unused extensions and class servers: %zu rows, median %.3f s\n", view.rows.size(),
+              scan);
   std::printf("scan / bare enumeration: %.2f\n", scan / bare);
-  std::printf("%s: %.1f MiB before the rounds, %.1f MiB after\n", bench::kPeakMemoryKind, peakBefore / 1048576.0,
-              peakAfter / 1048576.0);
+  std::printf("%s: %.1f MiB before the rounds, %.1f MiB after\n", bench::kPeakMemoryKind,
+              peakBefore / 1048576.0, peakAfter / 1048576.0);
 
   machine.removePlanted();
   return 0;

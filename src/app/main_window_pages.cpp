@@ -58,9 +58,10 @@ bool TForm1::loadSettingsLists(bool report) {
 }
 
 void TForm1::createRegistryPage() {
-  RegistryPageControls controls{ListViewTypesReg, ListViewReg, ButtonSearchReg, EditSearchReg, pbReg, StatusBar1};
-  registryPage_ = std::make_unique<RegistryPage>(application(), services_, controls, messages,
-                                                 [this] { ShowScanStatus(); }, ProgramFolder);
+  RegistryPageControls controls{ListViewTypesReg, ListViewReg, ButtonSearchReg,
+                                EditSearchReg,    pbReg,       StatusBar1};
+  registryPage_ = std::make_unique<RegistryPage>(
+      application(), services_, controls, messages, [this] { ShowScanStatus(); }, ProgramFolder);
 }
 
 // The startup entries and the installed programs are not listed yet: their

@@ -77,9 +77,9 @@ std::tm clockLocalTime() {
 
 }  // namespace
 
-RegistryPage::RegistryPage(widgets::Application& app, platform::Services& services, RegistryPageControls controls,
-                           const MessageTexts& messages, std::function<void()> showScanStatus,
-                           std::string programFolder)
+RegistryPage::RegistryPage(widgets::Application& app, platform::Services& services,
+                           RegistryPageControls controls, const MessageTexts& messages,
+                           std::function<void()> showScanStatus, std::string programFolder)
     : localTime(clockLocalTime),
       app_(app),
       services_(services),
@@ -135,8 +135,8 @@ void RegistryPage::showProgress(int categoryIndex) {
 void RegistryPage::deleteClick() {
   const registry::ProblemDeletion result = registry::deleteCheckedProblems(
       services_.registry, controls_.results, [this](const registry::RegFileExport& content) {
-        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_, localTime(),
-                                             content);
+        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_,
+                                             localTime(), content);
       });
   // Nothing was deleted: the user learns why, and where the backup was to go.
   if (result.backupFailed)

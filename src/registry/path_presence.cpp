@@ -34,7 +34,7 @@ bool PathPresence::onPresentFixedDrive(std::string_view path) {
 
 Presence PathPresence::fromError(FileError error) {
   return error == FileError::fileNotFound || error == FileError::pathNotFound ? Presence::missing
-                                                                               : Presence::unknown;
+                                                                              : Presence::unknown;
 }
 
 Presence PathPresence::file(std::string_view named) {
@@ -45,7 +45,7 @@ Presence PathPresence::file(std::string_view named) {
   platform::FindData found;
   const platform::FileSearch search = files_.findFirstFile(path, found);
   // A file found is there, whatever its time stamp says.
-  const Presence answer = !search ? fromError(search.error())
+  const Presence answer = !search               ? fromError(search.error())
                           : found.isDirectory() ? Presence::missing
                                                 : Presence::present;
   fileAnswers_.emplace(path, answer);

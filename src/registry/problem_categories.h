@@ -29,7 +29,8 @@ enum class ProblemCategory {
 // The keys examined, written as the rows show them: all but the installer folders
 // and the current cache key end with a backslash; "CLSID\" and "Software\" are
 // relative to their roots.
-inline constexpr std::string_view kSharedDllsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\";
+inline constexpr std::string_view kSharedDllsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\";
 inline constexpr std::string_view kClassesKey = "CLSID\\";
 inline constexpr std::string_view kHelpKey = "Software\\Microsoft\\Windows\\Help\\";
 inline constexpr std::string_view kInstallerFoldersKey =

@@ -44,7 +44,8 @@ bool mayDeleteTree(std::string_view path) {
   return true;
 }
 
-std::optional<DeletionTarget> valueTarget(platform::RegKey root, std::string_view key, std::string_view name) {
+std::optional<DeletionTarget> valueTarget(platform::RegKey root, std::string_view key,
+                                          std::string_view name) {
   if (namesNothing(name)) return std::nullopt;
   return DeletionTarget{root, std::string(key), std::string(name)};
 }
@@ -100,8 +101,9 @@ ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::L
   RegFileExport backup(store);
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
-    std::optional<DeletionTarget> target = deletionTargetOf(
-        results.cellView(row, kEntryColumn), results.cellView(row, kRootColumn), results.cellView(row, kKeyColumn));
+    std::optional<DeletionTarget> target =
+        deletionTargetOf(results.cellView(row, kEntryColumn), results.cellView(row, kRootColumn),
+                         results.cellView(row, kKeyColumn));
     if (!target) continue;
     // Only what the backup holds is deleted. Two rows of one class key share it.
     auto key = std::tuple(static_cast<std::uint64_t>(target->root), target->keyPath, target->valueName);

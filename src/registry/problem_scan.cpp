@@ -23,7 +23,9 @@ void sortWithoutCase(std::vector<std::string>& names) {
   });
 }
 
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 // The text of a value, or nothing when it holds another type than text and so
 // cannot be read as one.
@@ -47,7 +49,8 @@ std::string_view withoutCacheSuffix(std::string_view name) {
 
 }  // namespace
 
-ProblemScan::ProblemScan(platform::RegistryStore& store, platform::FileSystem& files, platform::Drives& drives)
+ProblemScan::ProblemScan(platform::RegistryStore& store, platform::FileSystem& files,
+                         platform::Drives& drives)
     : store_(store), presence_(files, drives) {}
 
 bool ProblemScan::next() {
@@ -143,7 +146,8 @@ void ProblemScan::classServers(TRegistry& registry) {
       // Each server is judged by its own path: one whose command is not plain text
       // (an expandable one, say) is never a problem.
       std::string path;
-      if (registry.ValueKind("") == RegValueKind::Text) path = cleanedServerPath(readText(registry, "").value_or(""));
+      if (registry.ValueKind("") == RegValueKind::Text)
+        path = cleanedServerPath(readText(registry, "").value_or(""));
       registry.Close();
       if (contains(path, ":") && presence_.file(path) == Presence::missing)
         list(ProblemCategory::classServer, server + " - " + path, kClassesRootText, classKey);

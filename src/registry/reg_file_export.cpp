@@ -108,12 +108,14 @@ std::optional<std::string> valueLine(std::string_view name, const ValueData& val
   if (breaksLine(name) || !utf8::isValid(name)) return std::nullopt;
   std::string line = name.empty() ? "@=" : quoted(name) + "=";
   const std::string_view data = value.bytes;
-  if (value.type == REG_SZ && data.ends_with('\0') && data.find('\0') == data.size() - 1 && !breaksLine(data) &&
-      utf8::isValid(data)) {
+  if (value.type == REG_SZ && data.ends_with('\0') && data.find('\0') == data.size() - 1 &&
+      !breaksLine(data) && utf8::isValid(data)) {
     line += quoted(data.substr(0, data.size() - 1));
   } else if (value.type == REG_DWORD && data.size() == 4) {
     char digits[9];
-    const auto byte = [&data](int i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])); };
+    const auto byte = [&data](int i) {
+      return static_cast<std::uint32_t>(static_cast<unsigned char>(data[i]));
+    };
     std::snprintf(digits, sizeof digits, "%08x", byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24);
     line += "dword:";
     line += digits;
@@ -187,7 +189,8 @@ bool RegFileExport::addKeyTree(RegKey root, std::string_view keyPath) {
     sections += *section;
     std::string name;
     RegStatus status;
-    for (std::uint32_t i = 0; (status = store_.enumValue(key.get(), i, name, nullptr)) == ERROR_SUCCESS; ++i) {
+    for (std::uint32_t i = 0; (status = store_.enumValue(key.get(), i, name, nullptr)) == ERROR_SUCCESS;
+         ++i) {
       const std::optional<ValueData> value = readValue(store_, key.get(), name);
       if (!value) return false;
       const std::optional<std::string> line = valueLine(name, *value);

@@ -33,7 +33,8 @@ const std::wstring kHelp = L"Software\\Microsoft\\Windows\\Help\\";
 const std::wstring kFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
 const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const std::wstring kOldCache = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache\\";
-const std::wstring kNewCache = L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
+const std::wstring kNewCache =
+    L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
 
 // One planted registry entry: a value, or (with no value name) a whole key.
 struct Planted {
@@ -125,7 +126,8 @@ using Row = std::tuple<std::wstring, std::wstring, std::wstring, std::wstring>;
 std::vector<Row> plantedRows() {
   return {{L"Missing shared DLLs", kGone + L"shared.dll", L"HKLM", kShared},
           {L"Unused file extensions", L".velmoraunused", L"HKCR", L".velmoraunused"},
-          {L"ActiveX and COM", L"InprocServer32 - " + kGone + L"class.dll", L"HKCR", L"CLSID\\{VELMORA-E2E-CLASS}"},
+          {L"ActiveX and COM", L"InprocServer32 - " + kGone + L"class.dll", L"HKCR",
+           L"CLSID\\{VELMORA-E2E-CLASS}"},
           {L"Help files", kGone + L"velmora-e2e.hlp", L"HKLM", kHelp},
           {L"Installer folders", kGone + L"folder\\", L"HKLM", kFolders},
           {L"Uninstall entries", L"VelmoraE2EGone", L"HKLM", kUninstall},
@@ -147,7 +149,8 @@ bool importWithRegedit(const fs::path& file) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return false;
   DWORD code = 1;
   const bool done = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 &&
@@ -194,7 +197,8 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
     EXPECT_NE(found, rows.end()) << "no row for " << ::testing::PrintToString(expected);
     if (found != rows.end()) ours.push_back(static_cast<int>(found - rows.begin()));
   }
-  for (const Row& row : rows) EXPECT_NE(std::get<1>(row), L".velmorakept") << "an extension in use was listed";
+  for (const Row& row : rows)
+    EXPECT_NE(std::get<1>(row), L".velmorakept") << "an extension in use was listed";
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(window, L"registry_page_scanned", colours));
   EXPECT_GT(colours, 8);
@@ -223,7 +227,8 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_TRUE(backups[0].filename().wstring().starts_with(L"registry-"));
   ASSERT_TRUE(importWithRegedit(backups[0]));
-  for (const Planted& item : PlantedRegistry::problems()) EXPECT_TRUE(exists(item)) << "not restored: " << item.key;
+  for (const Planted& item : PlantedRegistry::problems())
+    EXPECT_TRUE(exists(item)) << "not restored: " << item.key;
 }
 
 }  // namespace

@@ -64,8 +64,9 @@ class ProblemDeletionTest : public ::testing::Test {
   // What the deletion may touch, and what sits beside it.
   test_support::RegistryTree everything() const {
     test_support::RegistryTree all;
-    for (auto [root, path] : {std::pair{HKEY_LOCAL_MACHINE, "Software"}, std::pair{HKEY_CLASSES_ROOT, "CLSID"},
-                              std::pair{HKEY_CLASSES_ROOT, ".xyz"}, std::pair{HKEY_CURRENT_USER, "Software"}})
+    for (auto [root, path] :
+         {std::pair{HKEY_LOCAL_MACHINE, "Software"}, std::pair{HKEY_CLASSES_ROOT, "CLSID"},
+          std::pair{HKEY_CLASSES_ROOT, ".xyz"}, std::pair{HKEY_CURRENT_USER, "Software"}})
       all.merge(plant.tree(root, path));
     return all;
   }
@@ -121,7 +122,8 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Empty"));
   EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kMuiCacheKey, "C:\\Old\\app.exe"));
   EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Old\\tool.exe.FriendlyAppName"));
-  EXPECT_TRUE(plant.hasValue(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Windows\\here.dll.FriendlyAppName"));
+  EXPECT_TRUE(
+      plant.hasValue(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Windows\\here.dll.FriendlyAppName"));
 
   ASSERT_TRUE(test_support::importRegFile(machine.registry, backup));
   EXPECT_EQ(everything(), before);
@@ -207,7 +209,8 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
   time.tm_sec = 5;
   std::vector<std::string> paths;
   for (int i = 0; i < 3; ++i) {
-    const BackupFile written = writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file);
+    const BackupFile written =
+        writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file);
     EXPECT_TRUE(written.written);
     paths.push_back(written.path);
   }
@@ -219,7 +222,8 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
 
   machine.textFiles.setUnwritable("C:\\Velmora\\data\\backups\\registry-20240131-235906.reg");
   time.tm_sec = 6;
-  EXPECT_EQ(writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file).written, false);
+  EXPECT_EQ(writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file).written,
+            false);
 }
 
 }  // namespace

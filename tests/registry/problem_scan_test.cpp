@@ -21,7 +21,9 @@ class RecordingView final : public ProblemScanView {
   explicit RecordingView(std::initializer_list<ProblemCategory> checked) {
     for (ProblemCategory category : checked) checked_[static_cast<std::size_t>(category)] = true;
   }
-  bool categoryChecked(ProblemCategory category) override { return checked_[static_cast<std::size_t>(category)]; }
+  bool categoryChecked(ProblemCategory category) override {
+    return checked_[static_cast<std::size_t>(category)];
+  }
   bool keepGoing() override { return stopAfterRows < 0 || static_cast<int>(rows.size()) < stopAfterRows; }
   void clearResults() override { ++clears; }
   void listProblem(ProblemRow row) override {
@@ -96,14 +98,15 @@ TEST_F(ProblemScanTest, SharedLibrariesHelpFilesAndInstallerFoldersNameWhatIsGon
                             "C:\\Gone\\ | HKLM | " + std::string(kInstallerFoldersKey),
                             "C:\\Windows\\file-folder\\ | HKLM | " + std::string(kInstallerFoldersKey),
                         }));
-  EXPECT_EQ(view.done, (std::vector<ProblemCategory>{ProblemCategory::missingSharedDll, ProblemCategory::helpFile,
-                                                     ProblemCategory::installerFolder}));
+  EXPECT_EQ(view.done,
+            (std::vector<ProblemCategory>{ProblemCategory::missingSharedDll, ProblemCategory::helpFile,
+                                          ProblemCategory::installerFolder}));
 }
 
 TEST_F(ProblemScanTest, AnExtensionIsUnusedOnlyWhenItsKeyHoldsNothing) {
-  plant.key(HKEY_CLASSES_ROOT, ".xyz");                      // No default value.
-  plant.text(HKEY_CLASSES_ROOT, ".Empty", "", "");           // An empty default only.
-  plant.text(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");      // In use.
+  plant.key(HKEY_CLASSES_ROOT, ".xyz");                       // No default value.
+  plant.text(HKEY_CLASSES_ROOT, ".Empty", "", "");            // An empty default only.
+  plant.text(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");       // In use.
   plant.key(HKEY_CLASSES_ROOT, ".progids\\OpenWithProgids");  // In use without a default.
   plant.text(HKEY_CLASSES_ROOT, ".typed", "Content Type", "text/plain");
   plant.text(HKEY_CLASSES_ROOT, ".both", "", "");
@@ -156,7 +159,8 @@ TEST_F(ProblemScanTest, MissingMeansTheSystemSaidNotFound) {
     plant.text(HKEY_CLASSES_ROOT, "CLSID\\{" + std::to_string(i) + "}\\InprocServer32", "", paths[i]);
     plant.text(HKEY_CURRENT_USER, kMuiCacheKey, paths[i], "x");
   }
-  RecordingView view{ProblemCategory::missingSharedDll, ProblemCategory::classServer, ProblemCategory::muiCache};
+  RecordingView view{ProblemCategory::missingSharedDll, ProblemCategory::classServer,
+                     ProblemCategory::muiCache};
   EXPECT_EQ(scan(view), (std::vector<std::string>{
                             "C:\\Gone\\real.dll | HKLM | " + std::string(kSharedDllsKey),
                             "InprocServer32 - C:\\Gone\\real.dll | HKCR | CLSID\\{6}",
@@ -194,8 +198,9 @@ TEST_F(ProblemScanTest, ASoftwareKeyIsEmptyWithoutValuesAndSubkeys) {
 TEST_F(ProblemScanTest, TheCacheIsExaminedInTheOldKeyAndInTheCurrentOne) {
   for (const char* name : {"@shell32.dll,-8496", "notepad", "C:\\Old\\app.exe", "C:\\Windows\\app.exe"})
     plant.text(HKEY_CURRENT_USER, kMuiCacheKey, name, "x");
-  for (const char* name : {"C:\\Windows\\app.exe.FriendlyAppName", "C:\\Windows\\app.exe.ApplicationCompany",
-                           "C:\\Old\\tool.exe.FriendlyAppName", "C:\\Old\\tool.exe.ApplicationCompany", "LangID"})
+  for (const char* name :
+       {"C:\\Windows\\app.exe.FriendlyAppName", "C:\\Windows\\app.exe.ApplicationCompany",
+        "C:\\Old\\tool.exe.FriendlyAppName", "C:\\Old\\tool.exe.ApplicationCompany", "LangID"})
     plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, name, "x");
   EXPECT_EQ(scanOnly(ProblemCategory::muiCache),
             (std::vector<std::string>{

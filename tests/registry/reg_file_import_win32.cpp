@@ -23,7 +23,8 @@ bool importAsTheSystemDoes(platform::RegistryStore&, std::string_view fileBytes)
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   bool imported = false;
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process)) {
     DWORD code = 1;
     imported = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 &&
                GetExitCodeProcess(process.hProcess, &code) && code == 0;

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
-#include <string_view>
 
 #include "platform/registry_store.h"
 
@@ -45,13 +45,15 @@ class RegistryPlanter {
 
   bool exists(platform::RegKey root, std::string_view path) const {
     platform::RegKey key{};
-    if (store_.openKey(root, std::string(path), platform::KEY_READ, key) != platform::ERROR_SUCCESS) return false;
+    if (store_.openKey(root, std::string(path), platform::KEY_READ, key) != platform::ERROR_SUCCESS)
+      return false;
     close(key);
     return true;
   }
   bool hasValue(platform::RegKey root, std::string_view path, const std::string& name) const {
     platform::RegKey key{};
-    if (store_.openKey(root, std::string(path), platform::KEY_READ, key) != platform::ERROR_SUCCESS) return false;
+    if (store_.openKey(root, std::string(path), platform::KEY_READ, key) != platform::ERROR_SUCCESS)
+      return false;
     const bool found = store_.queryValue(key, name, nullptr, nullptr, nullptr) == platform::ERROR_SUCCESS;
     close(key);
     return found;
@@ -67,8 +69,8 @@ class RegistryPlanter {
  private:
   platform::RegKey create(platform::RegKey root, std::string_view path) {
     platform::RegKey key{};
-    EXPECT_EQ(store_.createKey(root, std::string(path), platform::REG_OPTION_NON_VOLATILE, platform::KEY_ALL_ACCESS, key,
-                               nullptr),
+    EXPECT_EQ(store_.createKey(root, std::string(path), platform::REG_OPTION_NON_VOLATILE,
+                               platform::KEY_ALL_ACCESS, key, nullptr),
               platform::ERROR_SUCCESS)
         << path;
     return key;
@@ -91,7 +93,8 @@ class RegistryPlanter {
       values[name] = {type, data};
     }
     std::vector<std::string> subkeys;
-    for (std::uint32_t i = 0; store_.enumKey(key, i, name) == platform::ERROR_SUCCESS; ++i) subkeys.push_back(name);
+    for (std::uint32_t i = 0; store_.enumKey(key, i, name) == platform::ERROR_SUCCESS; ++i)
+      subkeys.push_back(name);
     close(key);
     for (const std::string& sub : subkeys) addTree(root, path + "\\" + sub, tree);
   }
