@@ -5,7 +5,7 @@
 namespace velmora::registry {
 
 std::string registryBackupName(const std::tm& localTime) {
-  char name[40];
+  char name[96];  // Room for any year the fields can hold.
   std::snprintf(name, sizeof name, "registry-%04d%02d%02d-%02d%02d%02d.reg", localTime.tm_year + 1900,
                 localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min,
                 localTime.tm_sec);
