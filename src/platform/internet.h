@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -13,8 +14,10 @@
 //
 //   auto session = internet.open(agent);
 //   if (!session) ...;                      // failure
+//   session->setTimeout(15s);
 //   auto request = session->openUrl(url);
 //   if (!request) ...;                      // failure
+//   if (request->status() != 200) ...;      // the server answered with an error
 //   char chunk[1024];
 //   while (auto got = request->read(chunk)) { if (*got == 0) break; ... }
 namespace velmora::platform {
@@ -28,6 +31,10 @@ class InternetRequest {
   // how many bytes it read; 0 at the end of the body, nothing when the read failed.
   // A read may deliver fewer bytes than the buffer holds before the end.
   virtual std::optional<std::size_t> read(std::span<char> buffer) = 0;
+
+  // HttpQueryInfo with HTTP_QUERY_STATUS_CODE: the HTTP status of the reply (200,
+  // 404, ...); 0 when the reply carries none.
+  virtual int status() const = 0;
 };
 
 // A session opened by InternetOpen.
@@ -35,11 +42,19 @@ class InternetSession {
  public:
   virtual ~InternetSession() = default;
 
-  // InternetOpenUrl with no extra headers and INTERNET_FLAG_RELOAD: sends the
-  // request to the server itself, never answering from a cache. The HTTP status
-  // is not examined: any reply the server gives, an error page included, opens.
-  // Null when the address is not valid or the server cannot be reached. The request
-  // may outlive the session object; its own handle is closed first.
+  // InternetSetOption with the connect, send and receive timeouts: a connection
+  // that is not made, or a part of a request or reply that is not sent or received,
+  // within timeout fails the call that waits for it (openUrl gives null, read gives
+  // nothing). Requests opened afterwards take it over. False when it was refused.
+  virtual bool setTimeout(std::chrono::milliseconds timeout) = 0;
+
+  // InternetOpenUrl of an http or https address, with no extra headers,
+  // INTERNET_FLAG_RELOAD and INTERNET_FLAG_NO_CACHE_WRITE: sends the request to the
+  // server itself, never answering from the Internet cache nor adding the reply to
+  // it. Any reply the server gives, an error page included, opens; status() tells
+  // them apart. Null when the address is not a valid http or https address or the
+  // server cannot be reached or does not answer in time. The request may outlive
+  // the session object; its own handle is closed first.
   virtual std::unique_ptr<InternetRequest> openUrl(std::string_view url) = 0;
 };
 

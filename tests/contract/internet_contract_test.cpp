@@ -2,6 +2,8 @@
 // the scripted fake natively and against WinINet and a loopback server under Wine.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <utility>
 #include <vector>
 
 #include "internet_world.h"
@@ -64,11 +66,32 @@ TEST_F(InternetContract, ALongBodyComesInChunksNoLargerThanAsked) {
   EXPECT_EQ(request->read(more), 0u);
 }
 
-TEST_F(InternetContract, AnErrorPageIsARepliesLikeAnyOther) {
+TEST_F(InternetContract, AnErrorPageOpensLikeAnyReplyAndSaysItsStatus) {
   world->serve("/missing", 404, "<html>Not here</html>");
   EXPECT_EQ(fetch(world->url("/missing")), "<html>Not here</html>");
   world->serve("/empty", 200, "");
   EXPECT_EQ(fetch(world->url("/empty")), "");
+
+  auto session = world->internet().open(kAgent);
+  ASSERT_TRUE(session);
+  for (const auto& [path, status] : {std::pair{"/missing", 404}, {"/empty", 200}}) {
+    auto request = session->openUrl(world->url(path));
+    ASSERT_TRUE(request) << path;
+    EXPECT_EQ(request->status(), status) << path;
+  }
+}
+
+TEST_F(InternetContract, ASilentServerIsGivenUpAfterTheTimeout) {
+  world->serveSilence("/silent");
+  world->serve("/version", 200, "1.3");
+  auto session = world->internet().open(kAgent);
+  ASSERT_TRUE(session);
+  ASSERT_TRUE(session->setTimeout(std::chrono::milliseconds(500)));
+  EXPECT_EQ(session->openUrl(world->url("/silent")), nullptr);
+  // A server that answers is still read whole within the timeout.
+  auto request = session->openUrl(world->url("/version"));
+  ASSERT_TRUE(request);
+  EXPECT_EQ(readAll(*request, 1024), "1.3");
 }
 
 TEST_F(InternetContract, EveryRequestGoesToTheServer) {

@@ -21,6 +21,9 @@ class InternetWorld {
   // The server answers a GET of path with the status, the extra header lines (each
   // ended by CR LF) and the body. A fake has no status or headers: it serves the body.
   virtual void serve(std::string_view path, int status, std::string body, std::string headers = {}) = 0;
+  // The server takes a GET of path and never answers it. The fake, which cannot
+  // wait, stands for what the timeout makes of it: the request does not open.
+  virtual void serveSilence(std::string_view path) = 0;
   // How many requests for path reached the server.
   virtual int requestsFor(std::string_view path) = 0;
   // The user-agent name of the latest request.

@@ -10,9 +10,10 @@ class FakeInternetWorld final : public InternetWorld {
  public:
   platform::Internet& internet() override { return internet_; }
   std::string url(std::string_view path) override { return "http://127.0.0.1:8080" + std::string(path); }
-  void serve(std::string_view path, int, std::string body, std::string) override {
-    internet_.serve(url(path), std::move(body));
+  void serve(std::string_view path, int status, std::string body, std::string) override {
+    internet_.serve(url(path), std::move(body), status);
   }
+  void serveSilence(std::string_view path) override { internet_.stopServing(url(path)); }
   int requestsFor(std::string_view path) override {
     return static_cast<int>(
         std::count(internet_.requestedUrls().begin(), internet_.requestedUrls().end(), url(path)));

@@ -14,6 +14,7 @@ class Win32InternetWorld final : public InternetWorld {
   void serve(std::string_view path, int status, std::string body, std::string headers) override {
     server_.serve(path, status, std::move(body), std::move(headers));
   }
+  void serveSilence(std::string_view path) override { server_.serveSilence(path); }
   int requestsFor(std::string_view path) override { return server_.requestsFor(path); }
   std::string lastAgent() override { return server_.lastAgent(); }
   std::string unreachableUrl() override {

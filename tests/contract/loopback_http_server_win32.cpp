@@ -80,7 +80,12 @@ LoopbackHttpServer::~LoopbackHttpServer() {
 
 void LoopbackHttpServer::serve(std::string_view path, int status, std::string body, std::string headers) {
   std::lock_guard lock(mutex_);
-  replies_[std::string(path)] = Reply{status, std::move(body), std::move(headers)};
+  replies_[std::string(path)] = Reply{status, std::move(body), std::move(headers), false};
+}
+
+void LoopbackHttpServer::serveSilence(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  replies_[std::string(path)] = Reply{0, {}, {}, true};
 }
 
 int LoopbackHttpServer::requestsFor(std::string_view path) {
@@ -110,26 +115,29 @@ void LoopbackHttpServer::run() {
     if (select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
     SOCKET client = accept(listener_, nullptr, nullptr);
     if (client == INVALID_SOCKET) continue;
-    answer(client);
-    closesocket(client);
+    if (answer(client))
+      closesocket(client);
+    else
+      held_.push_back(client);
   }
+  for (SOCKET client : held_) closesocket(client);
 }
 
-void LoopbackHttpServer::answer(SOCKET client) {
+bool LoopbackHttpServer::answer(SOCKET client) {
   const DWORD timeout = 2000;
   setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
   std::string request;
   char buffer[1024];
   while (request.find("\r\n\r\n") == std::string::npos && request.size() < kMaxRequest) {
     const int got = recv(client, buffer, sizeof(buffer), 0);
-    if (got <= 0) return;
+    if (got <= 0) return true;
     request.append(buffer, static_cast<std::size_t>(got));
   }
 
   // "GET /path HTTP/1.1", then the header lines.
   const std::size_t pathStart = request.find(' ') + 1;
   const std::size_t pathEnd = request.find(' ', pathStart);
-  if (pathStart == 0 || pathEnd == std::string::npos) return;
+  if (pathStart == 0 || pathEnd == std::string::npos) return true;
   const std::string path = request.substr(pathStart, pathEnd - pathStart);
   std::string agent;
   for (std::size_t line = request.find("\r\n"); line != std::string::npos && line + 2 < request.size();
@@ -149,16 +157,18 @@ void LoopbackHttpServer::answer(SOCKET client) {
     const auto found = replies_.find(path);
     if (found != replies_.end()) reply = found->second;
   }
+  if (reply.silent) return false;
   const std::string response =
       "HTTP/1.1 " + std::to_string(reply.status) + " " + reason(reply.status) +
       "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(reply.body.size()) +
       "\r\nConnection: close\r\n" + reply.headers + "\r\n" + reply.body;
   for (std::size_t sent = 0; sent < response.size();) {
     const int count = send(client, response.data() + sent, static_cast<int>(response.size() - sent), 0);
-    if (count <= 0) return;
+    if (count <= 0) return true;
     sent += static_cast<std::size_t>(count);
   }
   shutdown(client, SD_SEND);
+  return true;
 }
 
 }  // namespace velmora::contract

@@ -24,6 +24,8 @@ class FakeInternetRequest final : public platform::InternetRequest {
     return count;
   }
 
+  int status() const override { return reply_.status; }
+
  private:
   FakeInternet& internet_;
   FakeInternet::Reply reply_;
@@ -36,6 +38,11 @@ class FakeInternetSession final : public platform::InternetSession {
   ~FakeInternetSession() override { --internet_.openHandles_; }
   FakeInternetSession(const FakeInternetSession&) = delete;
   FakeInternetSession& operator=(const FakeInternetSession&) = delete;
+
+  bool setTimeout(std::chrono::milliseconds timeout) override {
+    internet_.timeouts_.push_back(timeout);
+    return true;
+  }
 
   std::unique_ptr<platform::InternetRequest> openUrl(std::string_view url) override {
     internet_.requestedUrls_.emplace_back(url);
@@ -54,8 +61,8 @@ std::unique_ptr<platform::InternetSession> FakeInternet::open(std::string_view a
   return std::make_unique<FakeInternetSession>(*this);
 }
 
-void FakeInternet::serve(const std::string& url, std::string body) {
-  replies_[url] = Reply{std::move(body), {}};
+void FakeInternet::serve(const std::string& url, std::string body, int status) {
+  replies_[url] = Reply{std::move(body), status, {}};
 }
 
 void FakeInternet::failReadAfter(const std::string& url, std::size_t bytes) {

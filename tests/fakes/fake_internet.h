@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <limits>
 #include <map>
@@ -28,8 +29,9 @@ class FakeInternet final : public platform::Internet {
   // The most bytes one read delivers, to stand for a reply that arrives in pieces.
   std::size_t maxChunk = std::numeric_limits<std::size_t>::max();
 
-  // Answers url with body (a request opened later gets the body served then).
-  void serve(const std::string& url, std::string body);
+  // Answers url with body and the HTTP status (a request opened later gets the
+  // reply served then).
+  void serve(const std::string& url, std::string body, int status = 200);
   // Requests of the served url then fail to read once they have delivered bytes
   // bytes, as when the connection drops in the middle of the reply.
   void failReadAfter(const std::string& url, std::size_t bytes);
@@ -40,6 +42,8 @@ class FakeInternet final : public platform::Internet {
   // served or not, in order.
   const std::vector<std::string>& agents() const { return agents_; }
   const std::vector<std::string>& requestedUrls() const { return requestedUrls_; }
+  // The timeout of every setTimeout() call, in order.
+  const std::vector<std::chrono::milliseconds>& timeouts() const { return timeouts_; }
   // Sessions and requests handed out and not yet closed.
   int openHandles() const { return openHandles_; }
 
@@ -49,12 +53,14 @@ class FakeInternet final : public platform::Internet {
 
   struct Reply {
     std::string body;
+    int status = 200;
     std::optional<std::size_t> failAfter;
   };
 
   std::map<std::string, Reply> replies_;
   std::vector<std::string> agents_;
   std::vector<std::string> requestedUrls_;
+  std::vector<std::chrono::milliseconds> timeouts_;
   int openHandles_ = 0;
 };
 
