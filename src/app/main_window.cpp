@@ -99,8 +99,9 @@ void TForm1::FormShow() {
   }
   PageControlClean.setActivePage(TabSheetCleanFiles);
   filesPage_->buildDriveList();
-  // Still to come with their subsystems: the Internet connection test, and the
-  // update check at start-up when CheckUpdateAtStart is set.
+  updateChecker_->TestConnection();
+  // The start-up check shows its window only when it finds a newer version.
+  if (CheckUpdateAtStart) updateChecker_->StartCheck();
 }
 
 void TForm1::FormClose() {

@@ -16,6 +16,7 @@
 #include "platform/services.h"
 #include "sysinfo/form_sys_info.h"
 #include "update/form_update.h"
+#include "update/update_checker.h"
 #include "widgets/buttons.h"
 #include "widgets/containers.h"
 #include "widgets/edits.h"
@@ -110,6 +111,8 @@ class TForm1 : public widgets::Form {
   FilesPage& filesPage() { return *filesPage_; }
   // The Registry page's scan and deletion.
   RegistryPage& registryPage() { return *registryPage_; }
+  // The connection state and the update checks, which show in FormUpdate.
+  update::UpdateChecker& updateChecker() { return *updateChecker_; }
 
   // Controls, in creation order, which is also the order aligned controls take
   // their edge in: of several controls aligned to the same edge, the first one
@@ -274,6 +277,8 @@ class TForm1 : public widgets::Form {
   void ButtonSearchStartupClick();
   void ButtonSearchUninstallClick();
 
+  void Timer1Timer();
+
   Settings heldSettings() const;
   void holdSettings(const Settings& settings);
 
@@ -282,6 +287,7 @@ class TForm1 : public widgets::Form {
   LanguageApplier applyLanguage_;
   std::unique_ptr<FilesPage> filesPage_;
   std::unique_ptr<RegistryPage> registryPage_;
+  std::unique_ptr<update::UpdateChecker> updateChecker_;
   std::shared_ptr<Search> otherWorker_;
 };
 

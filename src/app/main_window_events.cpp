@@ -11,6 +11,7 @@ void TForm1::bindEvents() {
   onShow = [this] { FormShow(); };
   onClose = [this] { FormClose(); };
   onMinimize = [this] { FormMinimize(); };
+  Timer1.onTimer = [this] { Timer1Timer(); };
   onCanResize = [this](int& width, int& height) { return FormCanResize(width, height); };
   onResize = [this] { FormResize(); };
   Splitter1.onMoved = [this] { Splitter1Moved(); };
@@ -76,6 +77,10 @@ void TForm1::PageControlCleanChanging(bool& allow) {
 void TForm1::Splitter1Moved() { LayOutMainWindow(); }
 void TForm1::PageControlCleanChange() { LayOutMainWindow(); }
 
+// The connection state follows the system's every second; a check pauses the
+// timer while it runs.
+void TForm1::Timer1Timer() { updateChecker_->TestConnection(); }
+
 void TForm1::MExitClick() { close(); }
 
 void TForm1::MSettingsClick() { showLocalized(*FormSettings); }
@@ -102,7 +107,14 @@ void TForm1::MContentsClick() {
   services_.shell.shellExecute(owner, "open", file, "", "", platform::show_command::normal);
 }
 
-void TForm1::MCheckUpdateClick() { showLocalized(*FormUpdate); }
+// The window opens saying that it is checking; its showing starts the check, whose
+// outcome replaces the text while the window stays open.
+void TForm1::MCheckUpdateClick() {
+  ApplyLanguage(CurrentLanguage);
+  FormUpdate->LabelText.setCaption(FormUpdate->StringCheckingForUpdates);
+  FormUpdate->CentreLabels();
+  FormUpdate->showModal();
+}
 
 void TForm1::MAboutClick() { showLocalized(*FormAbout); }
 

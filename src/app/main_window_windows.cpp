@@ -10,7 +10,7 @@ void TForm1::createSecondaryWindows() {
   FormMemory = std::make_unique<memory::TFormMemory>(app, services_.memory);
   FormSettings = std::make_unique<junk::TFormSettings>(app);
   FormSysInfo = std::make_unique<sysinfo::TFormSysInfo>(app, services_);
-  FormUpdate = std::make_unique<update::TFormUpdate>(app);
+  FormUpdate = std::make_unique<update::TFormUpdate>(app, services_.shell);
   FormAbout = std::make_unique<TFormAbout>(app, services_.shell);
 
   FormLanguage->onLanguageChosen = [this](const std::string& language) { switchLanguage(language); };
@@ -29,6 +29,12 @@ void TForm1::createSecondaryWindows() {
     Delay = settings.delay;
     AutoDefrag = settings.autoDefrag;
   };
+
+  updateChecker_ = std::make_unique<update::UpdateChecker>(
+      app, services_, *FormUpdate, Timer1,
+      update::UpdateProduct{ProductTitle, ProductVersion, ServerRoot, ProductPageAddress, ReplyFile},
+      update::UpdateTexts{messages["StringLastVersion"], messages["StringNewVersionIsAvailable"],
+                          messages["StringCantConnectToServer"]});
 }
 
 void TForm1::switchLanguage(const std::string& name) {

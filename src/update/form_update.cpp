@@ -1,8 +1,11 @@
 #include "update/form_update.h"
 
+#include "update/update_checker.h"
+
 namespace velmora::update {
 
-TFormUpdate::TFormUpdate(widgets::Application& app) : Form(app, "TFormUpdate") {
+TFormUpdate::TFormUpdate(widgets::Application& app, platform::Shell& shell)
+    : Form(app, "TFormUpdate"), shell_(shell) {
   setCaption("Software Update");
   setBorderStyle(widgets::BorderStyle::Dialog);
   setClientSize(329, 82);
@@ -17,14 +20,19 @@ TFormUpdate::TFormUpdate(widgets::Application& app) : Form(app, "TFormUpdate") {
   link.color = widgets::colors::blue;
   LabelLink.setFont(link);
   LabelLink.setTop(26);
+  // The hand shows only while the pointer is over the link, as in a browser.
+  LabelLink.setCursor(widgets::Cursor::HandPoint);
   CentreLabels();
 
   ButtonCheck.setBounds({88, 48, 75, 25});
   ButtonClose.setBounds({168, 48, 75, 25});
 
   onShow = [this] { FormShow(); };
+  onMouseMove = [this](widgets::Point) { FormMouseMove(); };
   ButtonCheck.onClick = [this] { ButtonCheckClick(); };
   ButtonClose.onClick = [this] { ButtonCloseClick(); };
+  LabelLink.onMouseMove = [this](widgets::Point) { LabelLinkMouseMove(); };
+  LabelLink.onMouseDown = [this](widgets::MouseButton, widgets::Point) { LabelLinkMouseDown(); };
 }
 
 void TFormUpdate::CentreLabels() {
@@ -32,16 +40,37 @@ void TFormUpdate::CentreLabels() {
   LabelLink.setLeft((width() - LabelLink.width()) / 2);
 }
 
-// The update check comes with the update checker; these two handlers are bound
-// to their events already and are where it goes.
+// Every showing checks again; the link stays empty until a check finds news.
+// LabelText keeps what the opener put there, the checking-for-updates text or the
+// outcome that popped the window up.
+void TFormUpdate::FormShow() {
+  LabelLink.setCaption("");
+  if (checker_) checker_->StartCheck();
+}
 
-// Will empty LabelLink, repaint LabelText at once and start a check.
-void TFormUpdate::FormShow() {}
+// The link turns blue again once the pointer leaves it for the window around it...
+void TFormUpdate::FormMouseMove() { LabelLink.setFontColor(widgets::colors::blue); }
 
-// Will start a check, unless one is running, after showing the
-// checking-for-updates text in LabelText and centring both labels.
-void TFormUpdate::ButtonCheckClick() {}
+// A click while a check runs is ignored; that check's outcome is on its way.
+void TFormUpdate::ButtonCheckClick() {
+  if (!checker_ || checker_->UpdateBusy()) return;
+  LabelText.setCaption(StringCheckingForUpdates);
+  CentreLabels();
+  checker_->StartCheck();
+}
 
 void TFormUpdate::ButtonCloseClick() { close(); }
+
+// ...and lights up red under the pointer.
+void TFormUpdate::LabelLinkMouseMove() { LabelLink.setFontColor(widgets::colors::red); }
+
+// Any mouse button opens the address the link shows, with the system's browser.
+// The result is not looked at: a page that will not open leaves nothing to do. An
+// empty link opens nothing.
+void TFormUpdate::LabelLinkMouseDown() {
+  if (LabelLink.caption().empty()) return;
+  const std::uintptr_t owner = peer() ? peer()->nativeHandle() : 0;
+  shell_.shellExecute(owner, "", LabelLink.caption(), "", "", platform::show_command::normal);
+}
 
 }  // namespace velmora::update

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main_window.h"
@@ -18,6 +20,16 @@ namespace velmora::app::testing {
 // language applier only records the names it was asked to apply.
 class MainWindowTest : public ::testing::Test {
  protected:
+  // An update check the window started (showing it starts one) has ended before
+  // the fake machine it asks goes.
+  void TearDown() override {
+    if (!form) return;
+    while (!form->updateChecker().CheckFinished()) {
+      h.app.runPendingTasks();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+
   static constexpr const char* kSettingsPath = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.ini";
 
   TForm1& create() {

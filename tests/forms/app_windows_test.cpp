@@ -152,7 +152,7 @@ TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
   memory::TFormMemory formMemory(h.app, machine.memory);
   junk::TFormSettings formSettings(h.app);
   sysinfo::TFormSysInfo formSysInfo(h.app, machine.services);
-  update::TFormUpdate formUpdate(h.app);
+  update::TFormUpdate formUpdate(h.app, shell);
   app::TFormAbout formAbout(h.app, shell);
   app::LanguageTargets targets;
   targets.windows = {{"FormMemory", &formMemory},

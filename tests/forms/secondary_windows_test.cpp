@@ -157,7 +157,7 @@ TEST_F(SecondaryWindowsTest, SystemInformationWindowAsDesigned) {
 }
 
 TEST_F(SecondaryWindowsTest, SoftwareUpdateWindowAsDesigned) {
-  update::TFormUpdate form(h.app);
+  update::TFormUpdate form(h.app, machine.shell);
   EXPECT_EQ(form.caption(), "Software Update");
   EXPECT_EQ(form.borderStyle(), widgets::BorderStyle::Dialog);
   EXPECT_EQ(form.clientWidth(), 329);
@@ -178,7 +178,7 @@ TEST_F(SecondaryWindowsTest, SoftwareUpdateWindowAsDesigned) {
 }
 
 TEST_F(SecondaryWindowsTest, SoftwareUpdateLabelsCentreAcrossTheWholeWindow) {
-  update::TFormUpdate form(h.app);
+  update::TFormUpdate form(h.app, machine.shell);
   form.LabelText.setCaption("There is a newer version: 1.4");
   form.LabelLink.setCaption("");
   form.CentreLabels();
@@ -189,7 +189,7 @@ TEST_F(SecondaryWindowsTest, SoftwareUpdateLabelsCentreAcrossTheWholeWindow) {
 TEST_F(SecondaryWindowsTest, CloseAndAbortButtonsCloseTheirWindows) {
   memory::TFormMemory freeMemory(h.app, machine.memory);
   sysinfo::TFormSysInfo info(h.app, machine.services);
-  update::TFormUpdate update(h.app);
+  update::TFormUpdate update(h.app, machine.shell);
   for (auto [form, button] :
        {std::pair<widgets::Form*, widgets::Button*>{&freeMemory, &freeMemory.ButtonAbort},
         {&info, &info.ButtonClose},

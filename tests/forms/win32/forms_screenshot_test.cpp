@@ -40,7 +40,7 @@ class FormsScreenshotTest : public testing::RealizedWindowsTest {
   junk::TFormSettings formSettings{app};
   memory::TFormMemory formMemory{app, services.memory};
   sysinfo::TFormSysInfo formSysInfo{app, services};
-  update::TFormUpdate formUpdate{app};
+  update::TFormUpdate formUpdate{app, shell};
 };
 
 TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
