@@ -20,6 +20,11 @@ namespace velmora::app::testing {
 // language applier only records the names it was asked to apply.
 class MainWindowTest : public ::testing::Test {
  protected:
+  // Showing the window starts an update check on a thread of its own; offline, it
+  // asks the fake machine nothing while a test works with it. A test of the update
+  // check connects the machine.
+  MainWindowTest() { machine.internet.isConnected = false; }
+
   // An update check the window started (showing it starts one) has ended before
   // the fake machine it asks goes.
   void TearDown() override {

@@ -264,5 +264,51 @@ TEST_F(MainWindowTest, EveryMainWindowKeyOfTheLanguageFilesFindsItsTarget) {
   EXPECT_EQ(form->ListViewUninstall.column(2).caption, "Vesion");
 }
 
+TEST_F(MainWindowTest, ShowingChecksForUpdatesAndTheMenuOpensTheUpdateWindowWithTheOutcome) {
+  machine.textFiles.put(kSettingsPath, "[Options]\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n");
+  machine.internet.isConnected = true;
+  create();
+  form->messages.set("StringNewVersionIsAvailable", "New: ");
+  form->FormUpdate->StringCheckingForUpdates = "Checking...";
+  machine.internet.serve(form->ServerRoot + "/cgi-bin/check_update.cgi?title=Velmora+Disk+Cleaner", "1.4");
+  const auto checkEnded = [this] {
+    while (form->updateChecker().UpdateBusy()) {
+      h.app.processMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  };
+  std::vector<std::string> shownTexts;
+  h.backend().onModal = [&](widgets::Form& shown) {
+    modalWindows.push_back(shown.name());
+    shownTexts.push_back(form->FormUpdate->LabelText.caption());
+    // The check the menu's window starts ends while the window is open; the one
+    // that pops the window up ends only once it is closed.
+    if (modalWindows.size() == 2) {
+      checkEnded();
+      shownTexts.push_back(form->FormUpdate->LabelText.caption());
+    }
+    shown.userClose();
+  };
+
+  // Shown without the message loop, so that the start-up check's completion, which
+  // shows a window modally, runs here and not inside a step of this test.
+  form->show();
+  checkEnded();
+  EXPECT_TRUE(form->updateChecker().IsConnected());
+  EXPECT_TRUE(form->Timer1.running());
+  machine.internet.isConnected = false;
+  form->Timer1.tick();
+  EXPECT_FALSE(form->updateChecker().IsConnected());
+  machine.internet.isConnected = true;
+  form->Timer1.tick();
+  form->MCheckUpdate.click();
+
+  EXPECT_EQ(modalWindows, (std::vector<std::string>{"TFormUpdate", "TFormUpdate"}));
+  EXPECT_EQ(shownTexts, (std::vector<std::string>{"New: 1.4", "Checking...", "New: 1.4"}));
+  EXPECT_EQ(machine.internet.requestedUrls().size(), 2u);
+  EXPECT_EQ(machine.internet.agents(), std::vector<std::string>(2, "Velmora Disk Cleaner 1.3"));
+  EXPECT_EQ(machine.textFiles.bytes(form->ReplyFile), "1.4");
+}
+
 }  // namespace
 }  // namespace velmora::app::testing
