@@ -8,7 +8,11 @@ TFormUpdate::TFormUpdate(widgets::Application& app, platform::Shell& shell)
     : Form(app, "TFormUpdate"), shell_(shell) {
   setCaption("Software Update");
   setBorderStyle(widgets::BorderStyle::Dialog);
-  setClientSize(329, 82);
+  // Wider than the 329 pixels first drawn for it, so that the longest texts show
+  // whole in the labels' 13-pixel font: the product page address (about 330
+  // pixels) and the Russian cannot-connect message (about 345). The buttons stay
+  // centred below them.
+  setClientSize(369, 82);
   setPlacement(widgets::FormPlacement::DesktopCenter);
 
   widgets::Font text = LabelText.font();
@@ -24,8 +28,8 @@ TFormUpdate::TFormUpdate(widgets::Application& app, platform::Shell& shell)
   LabelLink.setCursor(widgets::Cursor::HandPoint);
   CentreLabels();
 
-  ButtonCheck.setBounds({88, 48, 75, 25});
-  ButtonClose.setBounds({168, 48, 75, 25});
+  ButtonCheck.setBounds({107, 48, 75, 25});
+  ButtonClose.setBounds({187, 48, 75, 25});
 
   onShow = [this] { FormShow(); };
   onMouseMove = [this](widgets::Point) { FormMouseMove(); };

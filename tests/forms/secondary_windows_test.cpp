@@ -160,14 +160,14 @@ TEST_F(SecondaryWindowsTest, SoftwareUpdateWindowAsDesigned) {
   update::TFormUpdate form(h.app, machine.shell);
   EXPECT_EQ(form.caption(), "Software Update");
   EXPECT_EQ(form.borderStyle(), widgets::BorderStyle::Dialog);
-  EXPECT_EQ(form.clientWidth(), 329);
+  EXPECT_EQ(form.clientWidth(), 369);
   EXPECT_EQ(form.clientHeight(), 82);
   EXPECT_EQ(form.placement(), widgets::FormPlacement::DesktopCenter);
   const Designed table[] = {
       {"LabelText", "xxx"},
       {"LabelLink", "xxx"},
-      {"ButtonCheck", "Check", {88, 48, 75, 25}},
-      {"ButtonClose", "Close", {168, 48, 75, 25}},
+      {"ButtonCheck", "Check", {107, 48, 75, 25}},
+      {"ButtonClose", "Close", {187, 48, 75, 25}},
   };
   expectDesigned(form, table);
   EXPECT_EQ(form.LabelText.font().height, -13);
