@@ -23,8 +23,9 @@ std::shared_ptr<TThreadUpdate> TThreadUpdate::Start(widgets::Application& app, c
       // server's answer was not had.
       outcome = {UpdateFinding::CannotConnect, {}};
     }
-    // The step always runs, so that the check ends (Timer1 ticks again, a new check
-    // may start) even when showing the outcome fails.
+    // The step runs whatever the outcome, since it is also where the check ends
+    // (Timer1 ticks again, a new check may start); it is dropped only when the
+    // checker is gone.
     channel.invoke([application, &completion, &outcome] { application->guard([&] { completion(outcome); }); });
     thread->done_.set_value();
   }).detach();

@@ -165,6 +165,10 @@ TEST_F(UpdateWindowTest, TheMenuCommandShowsEachOutcomeAndTheLinkOpensTheProduct
         // Runs in the window's modal loop, once the menu command has shown it.
         app.post([&] {
           checkingTexts.push_back(window.LabelText.caption() + "|" + window.StringCheckingForUpdates);
+          // Check, clicked while the showing's own check runs, starts nothing.
+          HWND check = reinterpret_cast<HWND>(window.ButtonCheck.peer()->nativeHandle());
+          SendMessageW(check, BM_CLICK, 0, 0);
+          SendMessageW(check, BM_CLICK, 0, 0);
           EXPECT_TRUE(runUntil([&] { return !form.updateChecker().UpdateBusy(); }));
           EXPECT_EQ(window.LabelText.caption(), form.messages[c.message] + (c.newer ? "1.4" : ""));
           EXPECT_EQ(window.LabelLink.caption(), c.newer ? form.ProductPageAddress : "");
@@ -189,6 +193,10 @@ TEST_F(UpdateWindowTest, TheMenuCommandShowsEachOutcomeAndTheLinkOpensTheProduct
             EXPECT_TRUE(runUntil([&] { return !(openedAddress = readFile(opened)).empty(); }))
                 << "the shell started the browser";
           }
+          // Once that check has ended, Check starts the next one.
+          SendMessageW(check, BM_CLICK, 0, 0);
+          EXPECT_EQ(window.LabelText.caption(), window.StringCheckingForUpdates);
+          EXPECT_TRUE(runUntil([&] { return !form.updateChecker().UpdateBusy(); }));
           window.ButtonClose.click();
         });
         form.MCheckUpdate.click();
@@ -211,7 +219,7 @@ TEST_F(UpdateWindowTest, TheMenuCommandShowsEachOutcomeAndTheLinkOpensTheProduct
     EXPECT_EQ(texts.substr(0, texts.find('|')), texts.substr(texts.find('|') + 1));
   }
   EXPECT_EQ(openedAddress, form.ProductPageAddress);
-  EXPECT_EQ(server.requestsFor(kScript), 6);
+  EXPECT_EQ(server.requestsFor(kScript), 12) << "one request per showing and one per Check clicked in time";
   EXPECT_EQ(readFile(folder.path() / "data" / "version.txt"), cases.back().body);
 }
 
