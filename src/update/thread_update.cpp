@@ -26,7 +26,8 @@ std::shared_ptr<TThreadUpdate> TThreadUpdate::Start(widgets::Application& app, c
     // The step runs whatever the outcome, since it is also where the check ends
     // (Timer1 ticks again, a new check may start); it is dropped only when the
     // checker is gone.
-    channel.invoke([application, &completion, &outcome] { application->guard([&] { completion(outcome); }); });
+    channel.invoke(
+        [application, &completion, &outcome] { application->guard([&] { completion(outcome); }); });
     thread->done_.set_value();
   }).detach();
   return thread;

@@ -14,8 +14,9 @@ namespace velmora::contract {
 
 // A tiny HTTP server on 127.0.0.1 for the Internet cases under Wine. It listens on a
 // port the system picks, answers each connection with one reply and closes it (or,
-// for a silent path, holds it open unanswered), and stops when it goes. Every wait is bounded: accepting polls a stop flag every 50 ms,
-// and reading a request gives up after two seconds or 16 KiB.
+// for a silent path, holds it open unanswered), and stops when it goes. Every wait
+// is bounded: accepting polls a stop flag every 50 ms, and reading a request gives
+// up after two seconds or 16 KiB.
 class LoopbackHttpServer {
  public:
   LoopbackHttpServer();

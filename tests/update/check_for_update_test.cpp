@@ -19,11 +19,18 @@ constexpr const char* kScript = "/cgi-bin/check_update.cgi?title=Velmora+Disk+Cl
 class CheckForUpdateTest : public ::testing::Test {
  protected:
   UpdateRequest request() {
-    std::string root = internet->url("");
-    return {"Velmora Disk Cleaner 1.3", RequestAddress(root, "Velmora Disk Cleaner"), replyFile, "1.3", true,
-            std::chrono::milliseconds(500)};
+    UpdateRequest r;
+    r.agent = "Velmora Disk Cleaner 1.3";
+    r.address = RequestAddress(internet->url(""), "Velmora Disk Cleaner");
+    r.replyFile = replyFile;
+    r.ownVersion = "1.3";
+    r.connected = true;
+    r.timeout = std::chrono::milliseconds(500);
+    return r;
   }
-  UpdateOutcome check(const UpdateRequest& r) { return CheckForUpdate(r, internet->internet(), files->files()); }
+  UpdateOutcome check(const UpdateRequest& r) {
+    return CheckForUpdate(r, internet->internet(), files->files());
+  }
   UpdateOutcome check() { return check(request()); }
 
   std::unique_ptr<contract::InternetWorld> internet = contract::makeInternetWorld();
@@ -40,6 +47,7 @@ TEST_F(CheckForUpdateTest, TheFirstLineOfAPlainReplyIsComparedAsTextWithOurVersi
   };
   using enum UpdateFinding;
   const std::string tooLong(kMaxVersionLength + 1, '9');
+  const std::string byteOrderMark = "\xEF\xBB\xBF";
   const std::vector<Case> cases = {
       {200, "1.3", LatestVersion, "1.3"},
       {200, "1.4\r\nFaster scans\r\n", NewerVersion, "1.4"},
@@ -47,7 +55,7 @@ TEST_F(CheckForUpdateTest, TheFirstLineOfAPlainReplyIsComparedAsTextWithOurVersi
       {200, "1.10", LatestVersion, "1.10"},  // Text, not numbers: "1.1" < "1.3".
       {200, "1.3 \r\n", LatestVersion, "1.3"},
       {200, "\t1.4 ", NewerVersion, "1.4"},
-      {200, "\xEF\xBB\xBF" "1.4", NewerVersion, "1.4"},
+      {200, byteOrderMark + "1.4", NewerVersion, "1.4"},
       {200, "\r\n1.4\r\n", LatestVersion, ""},
       {200, "", LatestVersion, ""},
       // Not what the server sends when all is well: never a newer version.

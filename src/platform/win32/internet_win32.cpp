@@ -104,8 +104,8 @@ class Win32InternetSession final : public InternetSession {
     // the reply out of that cache, where a later request could find it.
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
     if (address->secure) flags |= INTERNET_FLAG_SECURE;
-    HINTERNET request = HttpOpenRequestW(connect, L"GET", address->object.c_str(), nullptr, nullptr, nullptr,
-                                         flags, 0);
+    HINTERNET request =
+        HttpOpenRequestW(connect, L"GET", address->object.c_str(), nullptr, nullptr, nullptr, flags, 0);
     if (request == nullptr) return nullptr;
     SharedHandle shared = shareHandle(request, std::move(connection));
     if (!HttpSendRequestW(request, nullptr, 0, nullptr, 0)) return nullptr;
