@@ -66,21 +66,10 @@ class RegistryScanUpdates final : public registry::ProblemScanView {
   Clock::time_point lastSent_ = Clock::now();
 };
 
-namespace {
-
-std::tm clockLocalTime() {
-  const std::time_t now = std::time(nullptr);
-  // The UI thread is the only caller, so the shared result of localtime is safe.
-  const std::tm* local = std::localtime(&now);
-  return local ? *local : std::tm{};
-}
-
-}  // namespace
-
 RegistryPage::RegistryPage(widgets::Application& app, platform::Services& services,
                            RegistryPageControls controls, const MessageTexts& messages,
                            std::function<void()> showScanStatus, std::string programFolder)
-    : localTime(clockLocalTime),
+    : localTime(registry::currentLocalTime),
       app_(app),
       services_(services),
       controls_(controls),
@@ -135,7 +124,7 @@ void RegistryPage::showProgress(int categoryIndex) {
 void RegistryPage::deleteClick() {
   const registry::ProblemDeletion result = registry::deleteCheckedProblems(
       services_.registry, controls_.results, [this](const registry::RegFileExport& content) {
-        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_,
+        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_, "registry",
                                              localTime(), content);
       });
   // Nothing was deleted: the user learns why, and where the backup was to go.

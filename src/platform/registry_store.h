@@ -50,6 +50,13 @@ inline constexpr RegSam KEY_READ = 0x20019;
 inline constexpr RegSam KEY_WRITE = 0x20006;
 inline constexpr RegSam KEY_EXECUTE = 0x20019;
 inline constexpr RegSam KEY_ALL_ACCESS = 0xF003F;
+// Flags added to an access mask that choose a registry view instead of asking for
+// a right. A 64-bit program sees the 64-bit view; with KEY_WOW64_32KEY it reaches
+// what 32-bit programs see, where HKEY_LOCAL_MACHINE\Software is kept apart, at
+// HKEY_LOCAL_MACHINE\Software\WOW6432Node. HKEY_CURRENT_USER\Software is shared
+// by both views.
+inline constexpr RegSam KEY_WOW64_64KEY = 0x0100;
+inline constexpr RegSam KEY_WOW64_32KEY = 0x0200;
 
 // Options and dispositions of createKey.
 inline constexpr std::uint32_t REG_OPTION_NON_VOLATILE = 0;
@@ -104,7 +111,9 @@ class RegistryStore {
   // RegOpenKeyEx(key, subKey, 0, access, &result). subKey is a backslash-separated
   // path below key; empty opens a new handle to key itself. Missing key:
   // ERROR_FILE_NOT_FOUND; access refused: ERROR_ACCESS_DENIED; a leading backslash:
-  // ERROR_BAD_PATHNAME. result is set only on success.
+  // ERROR_BAD_PATHNAME. result is set only on success. A view flag in access
+  // (KEY_WOW64_32KEY) chooses the view the path is taken in; so does it for
+  // createKey.
   virtual RegStatus openKey(RegKey key, const std::string& subKey, RegSam access, RegKey& result) = 0;
 
   // RegCreateKeyEx(key, subKey, 0, no class, options, access, no security, &result,
@@ -139,6 +148,10 @@ class RegistryStore {
   // RegDeleteKey(key, subKey): deletes a key with its values but refuses, with
   // ERROR_ACCESS_DENIED, one that still has subkeys. An empty subKey deletes key itself.
   virtual RegStatus deleteKey(RegKey key, const std::string& subKey) = 0;
+
+  // RegDeleteKeyEx(key, subKey, samDesired, 0): deleteKey in the registry view that
+  // samDesired names (KEY_WOW64_32KEY or KEY_WOW64_64KEY; 0 is the program's own).
+  virtual RegStatus deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) = 0;
 
   // RegEnumKeyEx(key, index, ...): the name of the index-th subkey, or
   // ERROR_NO_MORE_ITEMS past the last one. The name is returned whole, so the call

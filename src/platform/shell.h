@@ -7,7 +7,7 @@
 
 // The shell: the system's small icons, shortcut targets, opening documents and
 // addresses, and starting command lines, each the way the Windows shell calls and
-// WinExec do it.
+// CreateProcess do it.
 namespace velmora::platform {
 
 // ShowWindow commands the calls below pass on, with the values Windows gives them.
@@ -49,11 +49,15 @@ class Shell {
   virtual int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                            std::string_view parameters, std::string_view directory, int showCommand) = 0;
 
-  // WinExec: starts a command line (the program, then its arguments) and does not
-  // wait for it to end. Returns a value above 31 on success, and otherwise the
-  // error: 0 out of resources, 2 file not found, 3 path not found, 11 not a
-  // program.
-  virtual int winExec(std::string_view commandLine, int showCommand) = 0;
+  // CreateProcess with no separate program name: starts a command line (the
+  // program, then its arguments), its window shown as showCommand, inheriting no
+  // handles, and does not wait for it. Windows finds the program from the line
+  // itself: a quoted start names it; otherwise the text up to each blank in turn,
+  // and at last the whole line, is tried (with ".exe" added to a name without an
+  // extension) until one names a program, so an unquoted path with blanks may
+  // start a program at a shorter path. Returns 0 (ERROR_SUCCESS) or the Windows
+  // error: 2 file not found, 3 path not found, 193 not a program, ...
+  virtual std::uint32_t createProcess(std::string_view commandLine, int showCommand) = 0;
 };
 
 }  // namespace velmora::platform

@@ -4,17 +4,25 @@
 
 namespace velmora::registry {
 
-std::string registryBackupName(const std::tm& localTime) {
-  char name[96];  // Room for any year the fields can hold.
-  std::snprintf(name, sizeof name, "registry-%04d%02d%02d-%02d%02d%02d.reg", localTime.tm_year + 1900,
+std::tm currentLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  // Backups are written on the UI thread only, so the shared result of localtime
+  // is safe here.
+  const std::tm* local = std::localtime(&now);
+  return local ? *local : std::tm{};
+}
+
+std::string backupFileName(std::string_view kind, const std::tm& localTime) {
+  char stamp[96];  // Room for any year the fields can hold.
+  std::snprintf(stamp, sizeof stamp, "-%04d%02d%02d-%02d%02d%02d.reg", localTime.tm_year + 1900,
                 localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min,
                 localTime.tm_sec);
-  return name;
+  return std::string(kind) + stamp;
 }
 
 BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                               const std::string& programFolder, const std::tm& localTime,
-                               const RegFileExport& content) {
+                               const std::string& programFolder, std::string_view kind,
+                               const std::tm& localTime, const RegFileExport& content) {
   const std::string dataFolder = programFolder + "data\\";
   const std::string folder = dataFolder + "backups\\";
   // Either may be there already; a folder that cannot be made shows as a file
@@ -22,7 +30,7 @@ BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles&
   files.createDirectory(dataFolder);
   files.createDirectory(folder);
 
-  const std::string name = registryBackupName(localTime);
+  const std::string name = backupFileName(kind, localTime);
   const std::string stem = folder + name.substr(0, name.size() - 4);
   std::string path = stem + ".reg";
   for (int n = 2; textFiles.readBytes(path).status != platform::ReadStatus::notFound; ++n) {

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/text_files.h"
@@ -15,17 +16,21 @@ struct BackupFile {
   std::string path;
 };
 
-// "registry-20240131-235959.reg" for that local time.
-std::string registryBackupName(const std::tm& localTime);
+// The local time now, which a backup made now is named for.
+std::tm currentLocalTime();
+
+// "registry-20240131-235959.reg" for the kind "registry" and that local time. Each
+// page names its backups by its own kind: "registry", "startup", "uninstall".
+std::string backupFileName(std::string_view kind, const std::tm& localTime);
 
 // Writes content as a new backup file in the program's "data\backups\" folder
-// (made when missing), named for localTime; an earlier backup is never replaced,
-// so a second one within the same second is named "...-2.reg", and so on. The
+// (made when missing), named for kind and localTime; an earlier backup is never
+// replaced, so a second one within the same second is named "...-2.reg", and so on. The
 // file is written whole in one call of the text-file writer, the single place
 // through which the program replaces whole files. Not written: path names the
 // file that could not be written.
 BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                               const std::string& programFolder, const std::tm& localTime,
-                               const RegFileExport& content);
+                               const std::string& programFolder, std::string_view kind,
+                               const std::tm& localTime, const RegFileExport& content);
 
 }  // namespace velmora::registry

@@ -40,9 +40,10 @@ bool TRegistry::Open(const std::string& path, bool create) {
   std::string subKey = path;
   const RegKey base = baseFor(subKey);
   RegKey opened{};
-  const RegStatus status = !create || subKey.empty() ? store_.openKey(base, subKey, access_, opened)
+  const RegSam access = access_ | view_;
+  const RegStatus status = !create || subKey.empty() ? store_.openKey(base, subKey, access, opened)
                                                      : store_.createKey(base, subKey, REG_OPTION_NON_VOLATILE,
-                                                                        access_, opened, nullptr);
+                                                                        access, opened, nullptr);
   if (status != ERROR_SUCCESS) return false;
   replaceOpenKey(opened);
   return true;
@@ -52,7 +53,7 @@ bool TRegistry::OpenForRead(const std::string& path) {
   std::string subKey = path;
   const RegKey base = baseFor(subKey);
   RegKey opened{};
-  if (store_.openKey(base, subKey, KEY_READ, opened) != ERROR_SUCCESS) return false;
+  if (store_.openKey(base, subKey, KEY_READ | view_, opened) != ERROR_SUCCESS) return false;
   replaceOpenKey(opened);
   access_ = KEY_READ;
   return true;
@@ -70,7 +71,7 @@ bool TRegistry::HasKey(const std::string& path) const {
   std::string subKey = path;
   const RegKey base = baseFor(subKey);
   RegKey opened{};
-  if (store_.openKey(base, subKey, access_, opened) != ERROR_SUCCESS) return false;
+  if (store_.openKey(base, subKey, access_ | view_, opened) != ERROR_SUCCESS) return false;
   if (!isPredefinedKey(opened)) store_.closeKey(opened);
   return true;
 }
@@ -186,7 +187,7 @@ bool TRegistry::removeTree(RegKey base, const std::string& path) {
   // the program means to remove that, and one empty name must not wipe a hive.
   if (path.empty()) return false;
   RegKey key{};
-  if (store_.openKey(base, path, access_, key) == ERROR_SUCCESS) {
+  if (store_.openKey(base, path, access_ | view_, key) == ERROR_SUCCESS) {
     // From the highest index down, so that removing a subkey never moves one that is
     // still to be visited; a subkey that can't be removed is passed over.
     std::uint32_t count = 0;
@@ -199,7 +200,7 @@ bool TRegistry::removeTree(RegKey base, const std::string& path) {
     if (!isPredefinedKey(key)) store_.closeKey(key);
   }
   // Also tried when the key could not be opened: the store decides.
-  return store_.deleteKey(base, path) == ERROR_SUCCESS;
+  return store_.deleteKeyEx(base, path, view_) == ERROR_SUCCESS;
 }
 
 bool TRegistry::RemoveValue(const std::string& name) {

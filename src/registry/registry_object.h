@@ -24,6 +24,10 @@ enum class RegValueKind : int { Unknown = 0, Text = 1, ExpandText = 2, Number = 
 // Keys are opened with full access (KEY_ALL_ACCESS) until OpenForRead succeeds once;
 // from then on the object opens every key with KEY_READ.
 //
+// The object works in the program's own registry view unless SetView chooses
+// another (KEY_WOW64_32KEY: what 32-bit programs see); keys are then opened,
+// created and removed in that view.
+//
 // Only ReadText, ReadNumber, WriteText and WriteNumber throw (ERegistryException);
 // every other operation reports failure through its result. The object is used by
 // one thread at a time.
@@ -39,6 +43,10 @@ class TRegistry {
   // Replaces the root; a different root closes the open key first, the same root
   // changes nothing.
   void SetRoot(platform::RegKey root);
+
+  // Chooses the registry view of every later open, create and removal: 0 for the
+  // program's own, KEY_WOW64_32KEY or KEY_WOW64_64KEY. Set it before opening keys.
+  void SetView(platform::RegSam view) { view_ = view; }
 
   // Opens path from the base and makes it the open key, closing the one that was open.
   // With create, missing levels of a non-empty path are created. On failure the
@@ -104,6 +112,7 @@ class TRegistry {
 
   platform::RegKey Root() const { return root_; }
   platform::RegSam Access() const { return access_; }
+  platform::RegSam View() const { return view_; }
   bool IsOpen() const { return current_ != platform::RegKey{}; }
 
  private:
@@ -116,6 +125,7 @@ class TRegistry {
   platform::RegistryStore& store_;
   platform::RegKey root_ = platform::HKEY_CURRENT_USER;
   platform::RegSam access_ = platform::KEY_ALL_ACCESS;
+  platform::RegSam view_ = 0;
   platform::RegKey current_{};
 };
 

@@ -328,6 +328,45 @@ TEST_F(RegistryStoreContract, HandlesAndTheirRights) {
   EXPECT_FALSE(scratch.keyExists("Self"));
 }
 
+// A 64-bit program reaches what 32-bit programs see of HKEY_LOCAL_MACHINE\Software
+// with KEY_WOW64_32KEY; 64-bit Windows keeps it at Software\WOW6432Node, and so
+// does a 64-bit Wine prefix. HKEY_CURRENT_USER\Software is one key in both views.
+TEST_F(RegistryStoreContract, TheThirtyTwoBitViewOfMachineSoftwareIsItsWow6432NodeKey) {
+  // A name no other test uses, beside the scratch key's own, on the machine side.
+  const std::string name = scratch.path() + "-view";
+  const std::string stored = "Software\\WOW6432Node" + name.substr(name.find('\\'));
+  struct Cleanup {
+    RegistryStore& store;
+    std::string path;
+    ~Cleanup() { deleteTree(store, HKEY_LOCAL_MACHINE, path); }
+  } cleanup{*store, stored};
+
+  RegKey key{};
+  ASSERT_EQ(store->createKey(HKEY_LOCAL_MACHINE, name, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                             key, nullptr),
+            ERROR_SUCCESS);
+  const Bytes one = bytesOf("1");
+  EXPECT_EQ(store->setValue(key, "v", REG_SZ, one.data(), 1), ERROR_SUCCESS);
+  store->closeKey(key);
+
+  EXPECT_EQ(store->openKey(HKEY_LOCAL_MACHINE, name, KEY_READ, key), ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(store->openKey(HKEY_LOCAL_MACHINE, stored, KEY_READ, key), ERROR_SUCCESS);
+  EXPECT_EQ(valueNames(key), std::vector<std::string>{"v"});
+  store->closeKey(key);
+  ASSERT_EQ(store->openKey(HKEY_LOCAL_MACHINE, name, KEY_READ | KEY_WOW64_32KEY, key), ERROR_SUCCESS);
+  store->closeKey(key);
+
+  EXPECT_EQ(store->deleteKeyEx(HKEY_LOCAL_MACHINE, name, 0), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(store->deleteKeyEx(HKEY_LOCAL_MACHINE, name, KEY_WOW64_32KEY), ERROR_SUCCESS);
+  EXPECT_EQ(store->openKey(HKEY_LOCAL_MACHINE, stored, KEY_READ, key), ERROR_FILE_NOT_FOUND);
+
+  ASSERT_EQ(store->createKey(HKEY_CURRENT_USER, scratch.path() + "\\Shared", REG_OPTION_NON_VOLATILE,
+                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, key, nullptr),
+            ERROR_SUCCESS);
+  store->closeKey(key);
+  EXPECT_TRUE(scratch.keyExists("Shared"));
+}
+
 TEST_F(RegistryStoreContract, KeyInfoCountsAndLongestNamesInUtf8Bytes) {
   scratch.createKey("ab");
   scratch.createKey("Ключ");  // 4 letters, 8 bytes

@@ -7,7 +7,8 @@ if(WIN32)
             ${CMAKE_CURRENT_LIST_DIR}/shell_world_win32.cpp
             ${CMAKE_CURRENT_LIST_DIR}/file_system_scratch_win32.cpp
             ${CMAKE_CURRENT_LIST_DIR}/shell_win32_test.cpp
-    LIBS velmora_platform_win32 ole32 uuid shell32 velmora_wine_test_support LABELS contract)
+    LIBS velmora_platform_win32 ole32 uuid shell32 velmora_wine_test_support velmora_marker_program_support
+    LABELS contract)
 else()
   velmora_add_test(NAME contract_shell
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_contract_test.cpp ${CMAKE_CURRENT_LIST_DIR}/shell_world_fake.cpp

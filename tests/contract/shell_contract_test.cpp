@@ -56,12 +56,21 @@ TEST_F(ShellContract, WhatIsNoShortcutHasNoTarget) {
   EXPECT_EQ(shell.shortcutTarget("relative.lnk"), "");
 }
 
-TEST_F(ShellContract, WinExecStartsACommandLineAndReportsAMissingProgram) {
+TEST_F(ShellContract, CreateProcessStartsACommandLineAndReportsAMissingProgram) {
   const std::string program = world->startableProgram();
-  EXPECT_GT(shell.winExec("\"" + program + "\" " + world->quickExitArgument(), show_command::hide), 31);
-  const int missing = shell.winExec("\"" + dir + "missing.exe\" /x", show_command::show);
-  EXPECT_GE(missing, 0);
-  EXPECT_LE(missing, 31);
+  EXPECT_EQ(shell.createProcess("\"" + program + "\" " + world->quickExitArgument(), show_command::hide), 0u);
+  EXPECT_NE(shell.createProcess("\"" + dir + "missing.exe\" /x", show_command::show), 0u);
+}
+
+// What makes an unquoted path with blanks unsafe to start: the program at the
+// shortest path the blanks cut out wins over the one the whole path names.
+TEST_F(ShellContract, AnUnquotedPathWithBlanksStartsTheProgramItsFirstBlankCutsOut) {
+  const std::string cutOut = world->makeProgram("Tool.exe");
+  const std::string named = world->makeProgram("Tool Box.exe");
+  EXPECT_EQ(shell.createProcess(dir + "Tool Box.exe /x", show_command::hide), 0u);
+  EXPECT_TRUE(world->ran(cutOut));
+  EXPECT_EQ(shell.createProcess("\"" + dir + "Tool Box.exe\" /x", show_command::hide), 0u);
+  EXPECT_TRUE(world->ran(named));
 }
 
 TEST_F(ShellContract, ShellExecuteOpensADocumentAndReportsAMissingOne) {

@@ -27,6 +27,10 @@ class ShellWorld {
   // when given the argument from quickExitArgument().
   virtual std::string startableProgram() const = 0;
   virtual std::string quickExitArgument() const = 0;
+  // Makes a program at the folder's name that notes when it runs, and tells
+  // whether it ran (waiting a few seconds for it).
+  virtual std::string makeProgram(const std::string& name) = 0;
+  virtual bool ran(const std::string& program) = 0;
 };
 
 std::unique_ptr<ShellWorld> makeShellWorld();

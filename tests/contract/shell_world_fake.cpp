@@ -22,6 +22,15 @@ class FakeWorld final : public ShellWorld {
   }
   std::string startableProgram() const override { return "C:\\windows\\system32\\cmd.exe"; }
   std::string quickExitArgument() const override { return "/c exit"; }
+  std::string makeProgram(const std::string& name) override {
+    shell_.addProgram(folder() + name);
+    return folder() + name;
+  }
+  bool ran(const std::string& program) override {
+    for (const auto& started : shell_.started())
+      if (started.program == program) return true;
+    return false;
+  }
 
  private:
   fakes::FakeShell shell_;

@@ -4,9 +4,11 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <chrono>
 #include <stdexcept>
 
 #include "file_system_scratch_win32.h"
+#include "marker_program_support.h"
 #include "platform/win32/shell_win32.h"
 #include "shell_world.h"
 
@@ -58,6 +60,15 @@ class Win32World final : public ShellWorld {
     return utf8(system) + "\\cmd.exe";
   }
   std::string quickExitArgument() const override { return "/c exit"; }
+
+  std::string makeProgram(const std::string& name) override {
+    if (!test_support::placeMarkerProgram(utf16(folder() + name)))
+      throw std::runtime_error("cannot place a program at " + name);
+    return folder() + name;
+  }
+  bool ran(const std::string& program) override {
+    return test_support::markerOf(utf16(program), std::chrono::seconds(10)).has_value();
+  }
 
  private:
   ScratchFolder scratch_;

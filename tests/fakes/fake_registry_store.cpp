@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/registry_view.h"
 #include "platform/utf8.h"
 
 namespace velmora::fakes {
@@ -176,7 +177,8 @@ RegStatus FakeRegistryStore::openKey(RegKey key, const std::string& subKey, RegS
   Handle base;
   if (RegStatus status = resolve(key, base); status != ERROR_SUCCESS) return status;
   std::shared_ptr<Node> target;
-  if (RegStatus status = walk(base.node, subKey, target); status != ERROR_SUCCESS) return status;
+  if (RegStatus status = walk(base.node, pathInView(key, subKey, access), target); status != ERROR_SUCCESS)
+    return status;
   if (target->refusesFullAccess && !contains(kReadRights, access & ~kViewFlags)) return ERROR_ACCESS_DENIED;
   result = addHandle(std::move(target), access);
   return ERROR_SUCCESS;
@@ -191,7 +193,7 @@ RegStatus FakeRegistryStore::createKey(RegKey key, const std::string& subKey, st
   if (!subKey.empty() && subKey.front() == '\\') return ERROR_BAD_PATHNAME;
   std::shared_ptr<Node> node = base.node;
   bool created = false;
-  for (const std::string& level : levels(subKey)) {
+  for (const std::string& level : levels(pathInView(key, subKey, access))) {
     std::shared_ptr<Node> next = node->child(level);
     if (!next) {
       if (node->refusesFullAccess) return ERROR_ACCESS_DENIED;
@@ -277,6 +279,10 @@ RegStatus FakeRegistryStore::deleteValue(RegKey key, const std::string& name) {
 }
 
 RegStatus FakeRegistryStore::deleteKey(RegKey key, const std::string& subKey) {
+  return deleteKeyEx(key, subKey, 0);
+}
+
+RegStatus FakeRegistryStore::deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) {
   const std::lock_guard lock(mutex_);
   ++calls_;
   // The rights of the handle the path starts from play no part: deletion asks for the
@@ -284,7 +290,8 @@ RegStatus FakeRegistryStore::deleteKey(RegKey key, const std::string& subKey) {
   Handle base;
   if (RegStatus status = resolve(key, base); status != ERROR_SUCCESS) return status;
   std::shared_ptr<Node> target;
-  if (RegStatus status = walk(base.node, subKey, target); status != ERROR_SUCCESS) return status;
+  if (RegStatus status = walk(base.node, pathInView(key, subKey, samDesired), target); status != ERROR_SUCCESS)
+    return status;
   if (target->isRoot || target->refusesFullAccess || !target->children.empty()) return ERROR_ACCESS_DENIED;
   auto& siblings = target->parent->children;
   siblings.erase(std::find_if(siblings.begin(), siblings.end(),

@@ -22,6 +22,12 @@ namespace velmora::fakes {
 // opened with, and a key deleted while a handle is open on it answers
 // ERROR_KEY_DELETED through that handle. Calls may come from several threads, as
 // they may to the real registry.
+//
+// The 32-bit view is kept as 64-bit Windows and a 64-bit Wine prefix keep it: a
+// path taken from the HKEY_LOCAL_MACHINE root with KEY_WOW64_32KEY that goes
+// through Software goes through Software\WOW6432Node instead. A path taken from
+// an open handle is not redirected: a handle opened in the 32-bit view already
+// lies there.
 class FakeRegistryStore : public platform::RegistryStore {
  public:
   FakeRegistryStore();
@@ -41,6 +47,8 @@ class FakeRegistryStore : public platform::RegistryStore {
                                const std::uint8_t* data, std::uint32_t size) override;
   platform::RegStatus deleteValue(platform::RegKey key, const std::string& name) override;
   platform::RegStatus deleteKey(platform::RegKey key, const std::string& subKey) override;
+  platform::RegStatus deleteKeyEx(platform::RegKey key, const std::string& subKey,
+                                  platform::RegSam samDesired) override;
   platform::RegStatus enumKey(platform::RegKey key, std::uint32_t index, std::string& name) override;
   platform::RegStatus enumValue(platform::RegKey key, std::uint32_t index, std::string& name,
                                 platform::RegType* type) override;

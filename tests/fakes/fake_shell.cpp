@@ -15,16 +15,30 @@ std::string_view extensionOf(std::string_view path) {
   return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-// The program a command line starts: its quoted start, or its first word.
-std::string_view programOf(std::string_view commandLine) {
+// The names CreateProcess tries as the program of a command line, in its order:
+// the quoted start; or else the text up to each blank in turn, then the whole
+// line. A name without an extension in its last part gets ".exe".
+std::vector<std::string> candidatePrograms(std::string_view commandLine) {
   const std::size_t start = commandLine.find_first_not_of(' ');
   if (start == std::string_view::npos) return {};
   commandLine.remove_prefix(start);
+  std::vector<std::string_view> names;
   if (commandLine.front() == '"') {
     const std::size_t close = commandLine.find('"', 1);
-    return commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+    names.push_back(commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  } else {
+    for (std::size_t blank = commandLine.find(' '); blank != std::string_view::npos;
+         blank = commandLine.find(' ', blank + 1))
+      names.push_back(commandLine.substr(0, blank));
+    names.push_back(commandLine);
   }
-  return commandLine.substr(0, commandLine.find(' '));
+  std::vector<std::string> candidates;
+  for (std::string_view name : names) {
+    std::string candidate(name);
+    if (extensionOf(candidate).empty()) candidate += ".exe";
+    candidates.push_back(std::move(candidate));
+  }
+  return candidates;
 }
 
 bool isAddress(std::string_view file) {
@@ -60,7 +74,7 @@ void FakeShell::addDocument(std::string_view path) {
 
 void FakeShell::addProgram(std::string_view path) {
   std::lock_guard lock(mutex_);
-  programs_.insert(folded(path));
+  programs_[folded(path)] = std::string(path);
 }
 
 std::vector<FakeShell::Opened> FakeShell::opened() const {
@@ -111,11 +125,24 @@ int FakeShell::shellExecute(std::uintptr_t owner, std::string_view verb, std::st
   return 42;
 }
 
-int FakeShell::winExec(std::string_view commandLine, int showCommand) {
+std::string FakeShell::programNamedLocked(const std::string& name) const {
+  const std::string wanted = folded(name);
+  const bool bare = wanted.find('\\') == std::string::npos;
+  for (const auto& [key, program] : programs_) {
+    if (key == wanted || (bare && key.ends_with("\\" + wanted))) return program;
+  }
+  return {};
+}
+
+std::uint32_t FakeShell::createProcess(std::string_view commandLine, int showCommand) {
   std::lock_guard lock(mutex_);
-  if (!programs_.contains(folded(programOf(commandLine)))) return 2;  // ERROR_FILE_NOT_FOUND
-  started_.push_back(Started{std::string(commandLine), showCommand});
-  return 33;
+  for (const std::string& candidate : candidatePrograms(commandLine)) {
+    std::string program = programNamedLocked(candidate);
+    if (program.empty()) continue;
+    started_.push_back(Started{std::string(commandLine), std::move(program), showCommand});
+    return 0;
+  }
+  return 2;  // ERROR_FILE_NOT_FOUND
 }
 
 }  // namespace velmora::fakes

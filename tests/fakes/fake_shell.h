@@ -14,6 +14,11 @@ namespace velmora::fakes {
 // targets, the documents it can open and the programs it can start. What was opened
 // and started is recorded, and nothing is run. Paths and extensions are compared
 // without regard to letter case (A-Z). Safe to call from several threads at once.
+//
+// A command line finds its program as CreateProcess finds it: the quoted start, or
+// else the text up to each blank in turn and then the whole line, ".exe" added to
+// a name without an extension; a name without a folder stands for a program of
+// that name in any folder, as the search path would find it.
 class FakeShell final : public platform::Shell {
  public:
   // One document or address the fake opened (shellExecute).
@@ -25,9 +30,10 @@ class FakeShell final : public platform::Shell {
     std::string directory;
     int showCommand = 0;
   };
-  // One command line the fake started (winExec).
+  // One command line the fake started (createProcess), with the program it ran.
   struct Started {
     std::string commandLine;
+    std::string program;
     int showCommand = 0;
   };
 
@@ -42,8 +48,7 @@ class FakeShell final : public platform::Shell {
   // A document shellExecute can open. Addresses ("scheme://...", "mailto:...")
   // always open.
   void addDocument(std::string_view path);
-  // A program winExec can start: the first word of a command line, or its quoted
-  // start, names it.
+  // A program createProcess can start, by its full path.
   void addProgram(std::string_view path);
 
   std::vector<Opened> opened() const;
@@ -55,10 +60,12 @@ class FakeShell final : public platform::Shell {
   std::string shortcutTarget(std::string_view shortcutPath) override;
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
-  int winExec(std::string_view commandLine, int showCommand) override;
+  std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
 
  private:
   int iconIndexLocked(std::string_view extension);
+  // The registered program a name given to CreateProcess stands for; empty if none.
+  std::string programNamedLocked(const std::string& name) const;
 
   mutable std::mutex mutex_;
   std::uintptr_t imageList_ = 0x5150;
@@ -67,7 +74,7 @@ class FakeShell final : public platform::Shell {
   int nextIconIndex_ = 3;                   // The first indexes hold the shell's generic icons.
   std::map<std::string, std::string> shortcuts_;
   std::set<std::string> documents_;
-  std::set<std::string> programs_;
+  std::map<std::string, std::string> programs_;  // Full paths by folded path.
   std::vector<Opened> opened_;
   std::vector<Started> started_;
 };

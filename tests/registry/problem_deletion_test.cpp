@@ -210,7 +210,7 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
   std::vector<std::string> paths;
   for (int i = 0; i < 3; ++i) {
     const BackupFile written =
-        writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file);
+        writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", "registry", time, file);
     EXPECT_TRUE(written.written);
     paths.push_back(written.path);
   }
@@ -222,7 +222,7 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
 
   machine.textFiles.setUnwritable("C:\\Velmora\\data\\backups\\registry-20240131-235906.reg");
   time.tm_sec = 6;
-  EXPECT_EQ(writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", time, file).written,
+  EXPECT_EQ(writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", "registry", time, file).written,
             false);
 }
 

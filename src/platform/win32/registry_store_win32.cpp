@@ -156,6 +156,13 @@ RegStatus RegistryStoreWin32::deleteKey(RegKey key, const std::string& subKey) {
   return RegDeleteKeyW(toHkey(key), widen(subKey).c_str());
 }
 
+RegStatus RegistryStoreWin32::deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) {
+  // The program's own view is RegDeleteKey's; RegDeleteKeyEx documents only the
+  // two view flags.
+  if (samDesired == 0) return deleteKey(key, subKey);
+  return RegDeleteKeyExW(toHkey(key), widen(subKey).c_str(), samDesired, 0);
+}
+
 RegStatus RegistryStoreWin32::enumKey(RegKey key, std::uint32_t index, std::string& name) {
   const HKEY handle = toHkey(key);
   return enumerateName(

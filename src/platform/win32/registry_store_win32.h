@@ -24,6 +24,7 @@ class RegistryStoreWin32 final : public RegistryStore {
                      std::uint32_t size) override;
   RegStatus deleteValue(RegKey key, const std::string& name) override;
   RegStatus deleteKey(RegKey key, const std::string& subKey) override;
+  RegStatus deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) override;
   RegStatus enumKey(RegKey key, std::uint32_t index, std::string& name) override;
   RegStatus enumValue(RegKey key, std::uint32_t index, std::string& name, RegType* type) override;
   RegStatus queryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLength,

@@ -137,10 +137,8 @@ int Win32Shell::shellExecute(std::uintptr_t owner, std::string_view verb, std::s
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 
-int Win32Shell::winExec(std::string_view commandLine, int showCommand) {
-  // WinExec is CreateProcess with no separate program name, so the program is
-  // found from the command line itself (an unquoted path with blanks is tried
-  // piece by piece), and the window is shown as asked.
+std::uint32_t Win32Shell::createProcess(std::string_view commandLine, int showCommand) {
+  // CreateProcess may write into the command line it is given, so it gets a copy.
   std::wstring command = win32::widen(commandLine);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -148,18 +146,12 @@ int Win32Shell::winExec(std::string_view commandLine, int showCommand) {
   startup.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    // WinExec's failures are the codes below 32; any other reason counts as
-    // "not a program" (ERROR_BAD_FORMAT), so that failure is never read as success.
-    const DWORD error = GetLastError();
-    return error < 32 ? static_cast<int>(error) : ERROR_BAD_FORMAT;
-  }
-  // Like WinExec, wait until the started program is ready for input (at most 30
-  // seconds; a console program returns at once), but never for it to end.
-  WaitForInputIdle(process.hProcess, 30000);
+                      &process))
+    return GetLastError();
+  // Nothing waits for the started program: the caller is the user-interface thread.
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return 33;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace velmora::platform

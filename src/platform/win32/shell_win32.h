@@ -15,7 +15,7 @@ class Win32Shell final : public Shell {
   std::string shortcutTarget(std::string_view shortcutPath) override;
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
-  int winExec(std::string_view commandLine, int showCommand) override;
+  std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
 };
 
 }  // namespace velmora::platform
