@@ -63,6 +63,7 @@ void TForm1::FormCreate() {
   createSecondaryWindows();
   createFilesPage();
   createRegistryPage();
+  createProgramListPages();
 
   holdSettings(SettingsFile(services_.textFiles, SettingsFilePath).read());
 
@@ -108,7 +109,8 @@ void TForm1::FormClose() {
   // A scan still running ends with the program and changes nothing from now on.
   filesPage_->stopScan();
   registryPage_->stopScan();
-  if (otherWorker_) otherWorker_->stop();
+  startupPage_->stopBuild();
+  uninstallPage_->stopBuild();
   SettingsFile file(services_.textFiles, SettingsFilePath);
   if (!file.write(heldSettings()))
     application().messageBox({unableToWriteMessage(file.path()), application().title(),

@@ -9,6 +9,7 @@
 #include "app/form_about.h"
 #include "app/form_language.h"
 #include "app/message_texts.h"
+#include "app/program_list_page.h"
 #include "app/registry_page.h"
 #include "app/settings.h"
 #include "junk/form_settings.h"
@@ -94,12 +95,6 @@ class TForm1 : public widgets::Form {
   // The message texts of the language file, set only by the language loader.
   MessageTexts messages;
 
-  // Scan state. While a Files or Registry scan runs the page control keeps its
-  // page; those two pages keep their own flags and counters (FilesPage,
-  // RegistryPage).
-  std::int32_t StartupCount = 0;
-  std::int32_t UninstallCount = 0;
-
   // The secondary windows, created in FormCreate and kept for the whole run.
   std::unique_ptr<TFormLanguage> FormLanguage;
   std::unique_ptr<memory::TFormMemory> FormMemory;
@@ -113,6 +108,9 @@ class TForm1 : public widgets::Form {
   RegistryPage& registryPage() { return *registryPage_; }
   // The connection state and the update checks, which show in FormUpdate.
   update::UpdateChecker& updateChecker() { return *updateChecker_; }
+  // The Startup and Uninstall pages' listings and deletions, and the uninstaller.
+  StartupPage& startupPage() { return *startupPage_; }
+  UninstallPage& uninstallPage() { return *uninstallPage_; }
 
   // Controls, in creation order, which is also the order aligned controls take
   // their edge in: of several controls aligned to the same edge, the first one
@@ -224,9 +222,9 @@ class TForm1 : public widgets::Form {
   // The Files page and the Settings window's catalogue and exclusions.
   void createFilesPage();
   bool loadSettingsLists(bool report);
-  // The Registry page, and the scans of the Startup and Uninstall pages.
+  // The Registry, Startup and Uninstall pages.
   void createRegistryPage();
-  void searchListing(std::int32_t& counter);
+  void createProgramListPages();
   // Sets the interface language and applies it (the two language menu items).
   void switchLanguage(const std::string& name);
   // Re-applies the current language, then shows a secondary window modally, so
@@ -275,7 +273,11 @@ class TForm1 : public widgets::Form {
   void ButtonUncheckRegClick();
 
   void ButtonSearchStartupClick();
+  void ButtonDeleteStartupClick();
   void ButtonSearchUninstallClick();
+  void ListViewUninstallSelectItem(int row);
+  void ButtonUninstallClick();
+  void ButtonDeleteUninstallClick();
 
   void Timer1Timer();
 
@@ -288,7 +290,8 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<FilesPage> filesPage_;
   std::unique_ptr<RegistryPage> registryPage_;
   std::unique_ptr<update::UpdateChecker> updateChecker_;
-  std::shared_ptr<Search> otherWorker_;
+  std::unique_ptr<StartupPage> startupPage_;
+  std::unique_ptr<UninstallPage> uninstallPage_;
 };
 
 }  // namespace velmora::app

@@ -48,7 +48,12 @@ void TForm1::bindEvents() {
   ButtonDeleteReg.onClick = [this] { ButtonDeleteRegClick(); };
 
   ButtonSearchStartup.onClick = [this] { ButtonSearchStartupClick(); };
+  ButtonDeleteStartup.onClick = [this] { ButtonDeleteStartupClick(); };
+
   ButtonSearchUninstall.onClick = [this] { ButtonSearchUninstallClick(); };
+  ListViewUninstall.onSelectItem = [this](int row) { ListViewUninstallSelectItem(row); };
+  ButtonUninstall.onClick = [this] { ButtonUninstallClick(); };
+  ButtonDeleteUninstall.onClick = [this] { ButtonDeleteUninstallClick(); };
 }
 
 // Minimizing sends the window to the tray; only the tray icon stays.
@@ -151,8 +156,16 @@ void TForm1::ButtonSearchRegClick() { registryPage_->searchClick(); }
 
 void TForm1::ButtonDeleteRegClick() { registryPage_->deleteClick(); }
 
-void TForm1::ButtonSearchStartupClick() { searchListing(StartupCount); }
+void TForm1::ButtonSearchStartupClick() { startupPage_->searchClick(); }
 
-void TForm1::ButtonSearchUninstallClick() { searchListing(UninstallCount); }
+void TForm1::ButtonDeleteStartupClick() { startupPage_->deleteClick(); }
+
+void TForm1::ButtonSearchUninstallClick() { uninstallPage_->searchClick(); }
+
+void TForm1::ListViewUninstallSelectItem(int row) { uninstallPage_->selectItem(row); }
+
+void TForm1::ButtonUninstallClick() { uninstallPage_->uninstallClick(); }
+
+void TForm1::ButtonDeleteUninstallClick() { uninstallPage_->deleteClick(); }
 
 }  // namespace velmora::app

@@ -64,13 +64,11 @@ void TForm1::createRegistryPage() {
       application(), services_, controls, messages, [this] { ShowScanStatus(); }, ProgramFolder);
 }
 
-// The startup entries and the installed programs are not listed yet: their
-// workers run the protocol of a scan around a scan that lists nothing.
-void TForm1::searchListing(std::int32_t& counter) {
-  counter = 0;
-  StatusBar1.setSimpleText("");
-  otherWorker_ = Search::start(
-      application(), [](const widgets::UiChannel&) {}, [] {});
+void TForm1::createProgramListPages() {
+  startupPage_ = std::make_unique<StartupPage>(application(), services_, ListViewStartup, StatusBar1, messages,
+                                               [this] { ShowScanStatus(); }, ProgramFolder);
+  uninstallPage_ = std::make_unique<UninstallPage>(application(), services_, ListViewUninstall, StatusBar1,
+                                                   messages, [this] { ShowScanStatus(); }, ProgramFolder);
 }
 
 void TForm1::ShowScanStatus() {
@@ -83,10 +81,10 @@ void TForm1::ShowScanStatus() {
       summary = registryPage_->statusSummary();
       break;
     case 2:
-      summary = messages["StringFoundFiles"] + std::to_string(StartupCount);
+      summary = startupPage_->statusSummary();
       break;
     case 3:
-      summary = messages["StringFoundFiles"] + std::to_string(UninstallCount);
+      summary = uninstallPage_->statusSummary();
       break;
     default:
       return;

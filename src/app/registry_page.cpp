@@ -1,7 +1,6 @@
 #include "app/registry_page.h"
 
-#include <chrono>
-
+#include "app/row_batches.h"
 #include "registry/problem_deletion.h"
 #include "registry/problem_scan.h"
 #include "registry/registry_backup.h"
@@ -10,13 +9,13 @@ namespace velmora::app {
 
 // Every change the registry scan makes to the Registry page, handed to the UI
 // thread through the worker's channel, so that a stopped scan changes nothing.
-// Rows go in batches, at most one every 50 ms, and whatever is waiting goes when a
-// category is done, so that the figures are exact at the end of each category and
-// of the scan: the list, the status line and the bar are redrawn a few times a
-// second however fast problems are found.
+// Rows go in batches, and whatever is waiting goes when a category is done.
 class RegistryScanUpdates final : public registry::ProblemScanView {
  public:
-  RegistryScanUpdates(const widgets::UiChannel& ui, RegistryPage& page) : ui_(ui), page_(&page) {}
+  RegistryScanUpdates(const widgets::UiChannel& ui, RegistryPage& page)
+      : ui_(ui), page_(&page), rows_(ui, [page = &page](std::vector<registry::ProblemRow> rows) {
+          page->showProblems(rows);
+        }) {}
 
   // Read on the UI thread when the category's turn comes.
   bool categoryChecked(registry::ProblemCategory category) override {
@@ -28,7 +27,7 @@ class RegistryScanUpdates final : public registry::ProblemScanView {
   }
 
   bool keepGoing() override {
-    if (!pending_.empty() && Clock::now() - lastSent_ >= kInterval) sendRows();
+    rows_.sendIfDue();
     return !ui_.stopRequested();
   }
 
@@ -39,31 +38,17 @@ class RegistryScanUpdates final : public registry::ProblemScanView {
     });
   }
 
-  void listProblem(registry::ProblemRow row) override {
-    pending_.push_back(std::move(row));
-    keepGoing();
-  }
+  void listProblem(registry::ProblemRow row) override { rows_.add(std::move(row)); }
 
   void categoryDone(registry::ProblemCategory category) override {
-    sendRows();
+    rows_.send();
     ui_.post([page = page_, index = static_cast<int>(category)] { page->showProgress(index); });
   }
 
  private:
-  using Clock = std::chrono::steady_clock;
-  static constexpr auto kInterval = std::chrono::milliseconds(50);
-
-  void sendRows() {
-    if (pending_.empty()) return;
-    ui_.post([page = page_, rows = std::move(pending_)] { page->showProblems(rows); });
-    pending_.clear();
-    lastSent_ = Clock::now();
-  }
-
   widgets::UiChannel ui_;
   RegistryPage* page_;
-  std::vector<registry::ProblemRow> pending_;
-  Clock::time_point lastSent_ = Clock::now();
+  RowBatches<registry::ProblemRow> rows_;
 };
 
 RegistryPage::RegistryPage(widgets::Application& app, platform::Services& services,
