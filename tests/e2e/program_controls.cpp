@@ -195,6 +195,17 @@ bool clickListCheckBox(HWND list, int row) {
   return false;
 }
 
+bool clickListRow(HWND list, int row) {
+  RemoteMemory memory(list, sizeof(RECT));
+  RECT label{};
+  label.left = LVIR_LABEL;
+  memory.write(0, &label, sizeof label);
+  if (!sendTo(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory.address())) return false;
+  memory.read(0, &label, sizeof label);
+  leftClick(list, {(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+  return true;
+}
+
 std::wstring statusBarText(HWND bar) {
   RemoteMemory memory(bar, kTextRoom * sizeof(wchar_t));
   // The program's bar is in simple mode, whose text part 0 reads (Wine answers

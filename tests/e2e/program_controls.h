@@ -68,6 +68,8 @@ int findListRow(HWND list, const std::wstring& caption);
 // Clicks the check box of a row where the list's own hit test finds it; false
 // when the row shows none.
 bool clickListCheckBox(HWND list, int row);
+// Clicks a row's text, which selects the row; false when the row is not there.
+bool clickListRow(HWND list, int row);
 
 // The text of a simple-mode status bar, as the control holds it.
 std::wstring statusBarText(HWND bar);

@@ -85,6 +85,22 @@ std::optional<DWORD> ProgramProcess::waitForExit(std::chrono::milliseconds limit
   return code;
 }
 
+bool importWithRegedit(const std::wstring& file) {
+  std::wstring command = L"regedit.exe /s \"" + file + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  DWORD code = 1;
+  const bool done = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 &&
+                    GetExitCodeProcess(process.hProcess, &code) && code == 0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return done;
+}
+
 void closeProgram(const ProgramProcess& program, HWND mainWindow) {
   PostMessageW(mainWindow, WM_CLOSE, 0, 0);
   const auto code = program.waitForExit(std::chrono::seconds(30));

@@ -39,6 +39,10 @@ class ProgramProcess {
   DWORD startError_ = 0;
 };
 
+// Imports a registry file as a user restores a backup, with the system's registry
+// editor ("regedit /s"); whether it ran and succeeded within a minute.
+bool importWithRegedit(const std::wstring& file);
+
 // Closes the program's main window as the close box does and expects the
 // program to end within 30 s with exit code 0.
 void closeProgram(const ProgramProcess& program, HWND mainWindow);

@@ -19,6 +19,7 @@
 #include "program_controls.h"
 #include "program_copy.h"
 #include "program_process.h"
+#include "registry_planting.h"
 
 namespace velmora::e2e {
 namespace {
@@ -50,24 +51,6 @@ bool exists(const Planted& item) {
                                                      nullptr) == ERROR_SUCCESS;
   RegCloseKey(key);
   return found;
-}
-
-void setValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-              DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-void createKey(HKEY root, const std::wstring& path) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-void setText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-  setValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 // The test's entries in the prefix's registry, removed again when it goes.
@@ -142,22 +125,6 @@ std::vector<Row> resultRows(HWND list) {
     rows.emplace_back(listCellText(list, row, 0), listCellText(list, row, 1), listCellText(list, row, 2),
                       listCellText(list, row, 3));
   return rows;
-}
-
-bool importWithRegedit(const fs::path& file) {
-  std::wstring command = L"regedit.exe /s \"" + file.wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return false;
-  DWORD code = 1;
-  const bool done = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 &&
-                    GetExitCodeProcess(process.hProcess, &code) && code == 0;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return done;
 }
 
 TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {

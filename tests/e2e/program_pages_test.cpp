@@ -1,0 +1,220 @@
+// The Startup and Uninstall pages of the real program from end to end: Run values
+// and uninstall keys planted in every place Windows reads them (the machine's
+// 64-bit and 32-bit views, and the user's), listed by Search, one of each deleted
+// after Yes and put back by opening the deletion's backup, and an uninstaller (a
+// copy of the marker program) started where a planted program at a shorter path
+// would have run in its place. And a picture of each page after its listing.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "marker_program_support.h"
+#include "png_screenshot.h"
+#include "program_controls.h"
+#include "program_copy.h"
+#include "program_process.h"
+#include "registry_planting.h"
+
+namespace velmora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
+const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+const std::wstring kRun32 = L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// One planted entry: a value, or (with no value name) a key, in a registry view.
+struct Planted {
+  HKEY root;
+  REGSAM view;
+  std::wstring key;
+  std::optional<std::wstring> value;
+};
+
+bool exists(const Planted& item) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ | item.view, &key) != ERROR_SUCCESS) return false;
+  const bool found = !item.value || RegQueryValueExW(key, item.value->c_str(), nullptr, nullptr, nullptr,
+                                                     nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+// The test's Run values and uninstall keys, removed again when it goes.
+class PlantedPrograms {
+ public:
+  // uninstallCommand is the planted application's "UninstallString".
+  explicit PlantedPrograms(const std::wstring& uninstallCommand) {
+    setText(HKEY_LOCAL_MACHINE, kRun, L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min");
+    setText(HKEY_LOCAL_MACHINE, kRun, L"VelmoraE2E32", L"C:\\velmora-e2e\\run32.exe", KEY_WOW64_32KEY);
+    setText(HKEY_CURRENT_USER, kRun, L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe -tray");
+    const std::wstring app = kUninstall + L"VelmoraE2EApp";
+    setText(HKEY_LOCAL_MACHINE, app, L"DisplayName", L"Velmora E2E App");
+    setText(HKEY_LOCAL_MACHINE, app, L"UninstallString", uninstallCommand);
+    setText(HKEY_LOCAL_MACHINE, app, L"Publisher", L"Velmora Tests");
+    setText(HKEY_LOCAL_MACHINE, app, L"DisplayVersion", L"1.0");
+    const std::wstring old = kUninstall + L"VelmoraE2EOld";
+    setText(HKEY_LOCAL_MACHINE, old, L"DisplayName", L"Velmora E2E Old", KEY_WOW64_32KEY);
+    setText(HKEY_LOCAL_MACHINE, old, L"UninstallString", L"C:\\velmora-e2e\\old.exe", KEY_WOW64_32KEY);
+    const std::wstring mine = kUninstall + L"VelmoraE2EMine";
+    setText(HKEY_CURRENT_USER, mine, L"DisplayName", L"Velmora E2E Mine");
+    setText(HKEY_CURRENT_USER, mine, L"UninstallString", L"C:\\velmora-e2e\\mine.exe");
+  }
+  ~PlantedPrograms() {
+    for (const Planted& item : all()) {
+      if (item.value) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS | item.view, &key) != ERROR_SUCCESS)
+          continue;
+        RegDeleteValueW(key, item.value->c_str());
+        RegCloseKey(key);
+      } else {
+        RegDeleteKeyExW(item.root, item.key.c_str(), item.view, 0);
+      }
+    }
+  }
+
+  static Planted run64() { return {HKEY_LOCAL_MACHINE, 0, kRun, L"VelmoraE2E64"}; }
+  static Planted run32() { return {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kRun, L"VelmoraE2E32"}; }
+  static Planted runUser() { return {HKEY_CURRENT_USER, 0, kRun, L"VelmoraE2EUser"}; }
+  static Planted app() { return {HKEY_LOCAL_MACHINE, 0, kUninstall + L"VelmoraE2EApp", std::nullopt}; }
+  static Planted old() { return {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kUninstall + L"VelmoraE2EOld", std::nullopt}; }
+  static Planted mine() { return {HKEY_CURRENT_USER, 0, kUninstall + L"VelmoraE2EMine", std::nullopt}; }
+  static std::vector<Planted> all() { return {run64(), run32(), runUser(), app(), old(), mine()}; }
+};
+
+using Row = std::array<std::wstring, 4>;
+
+// The row whose first cell is caption; nothing when the list has none.
+std::optional<Row> rowOf(HWND list, const std::wstring& caption) {
+  const int row = findListRow(list, caption);
+  if (row < 0) return std::nullopt;
+  return Row{listCellText(list, row, 0), listCellText(list, row, 1), listCellText(list, row, 2),
+             listCellText(list, row, 3)};
+}
+
+// Presses Search on the visible page and waits until the listing is on screen:
+// every caption listed and the status line counting every row.
+bool listWithSearch(HWND window, HWND list, const std::vector<std::wstring>& captions) {
+  HWND search = findVisibleChild(window, L"Button", L"Search");
+  HWND status = findVisibleChild(window, STATUSCLASSNAMEW);
+  if (!search || !status) return false;
+  clickButton(search);
+  return waitUntil(
+      [&] {
+        const int rows = listRowCount(list);
+        return std::all_of(captions.begin(), captions.end(),
+                           [list](const std::wstring& caption) { return findListRow(list, caption) >= 0; }) &&
+               statusBarText(status) == L"Found: " + std::to_wstring(rows);
+      },
+      60s);
+}
+
+// Selects the row of caption and presses Delete, answering Yes to the question;
+// whether the row went.
+bool deleteRow(const ProgramProcess& program, HWND window, HWND list, const std::wstring& caption) {
+  const int row = findListRow(list, caption);
+  HWND remove = findVisibleChild(window, L"Button", L"Delete");
+  if (row < 0 || !remove || !clickListRow(list, row)) return false;
+  const int before = listRowCount(list);
+  // Posted: the question keeps the click's handler busy until it is answered.
+  PostMessageW(remove, BM_CLICK, 0, 0);
+  HWND question = program.waitForWindow(L"Confirmation", 10s);
+  HWND yes = question ? findVisibleChild(question, L"Button", L"&Yes") : nullptr;
+  if (!yes) return false;
+  clickButton(yes);
+  return waitUntil([&] { return listRowCount(list) == before - 1 && findListRow(list, caption) < 0; }, 10s);
+}
+
+// The one backup whose name begins with kind.
+std::optional<fs::path> backupOf(const ProgramCopy& copy, const std::wstring& kind) {
+  std::vector<fs::path> found;
+  for (const auto& entry : fs::directory_iterator(copy.folder() / L"data" / L"backups"))
+    if (entry.path().filename().wstring().starts_with(kind + L"-")) found.push_back(entry.path());
+  if (found.size() != 1) return std::nullopt;
+  return found[0];
+}
+
+TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  // Windows would start the decoy for the unquoted command, cutting it at its
+  // first blank.
+  const std::wstring uninstaller = (copy.folder() / L"Velmora App" / L"uninst.exe").wstring();
+  const std::wstring decoy = (copy.folder() / L"Velmora.exe").wstring();
+  ASSERT_TRUE(test_support::placeMarkerProgram(uninstaller));
+  ASSERT_TRUE(test_support::placeMarkerProgram(decoy));
+  const PlantedPrograms planted(uninstaller + L" /S");
+
+  ProgramProcess program(copy.exePath());
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(kMainCaption, 60s);
+  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  HWND tabs = findVisibleChild(window, WC_TABCONTROLW);
+  ASSERT_NE(tabs, nullptr);
+  int colours = 0;
+
+  clickTab(tabs, 2);
+  HWND startup = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (startup = findListView(window, L"Programs")) != nullptr; }, 10s));
+  ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2E64", L"VelmoraE2E32", L"VelmoraE2EUser"}));
+  EXPECT_EQ(rowOf(startup, L"VelmoraE2E64"), (Row{L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min", L"HKLM", kRun}));
+  EXPECT_EQ(rowOf(startup, L"VelmoraE2E32"), (Row{L"VelmoraE2E32", L"C:\\velmora-e2e\\run32.exe", L"HKLM", kRun32}));
+  EXPECT_EQ(rowOf(startup, L"VelmoraE2EUser"), (Row{L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe ", L"HKCU", kRun}));
+  EXPECT_TRUE(saveWindowPng(window, L"startup_page_listed", colours));
+  EXPECT_GT(colours, 8);
+  ASSERT_TRUE(deleteRow(program, window, startup, L"VelmoraE2E32"));
+  EXPECT_FALSE(exists(PlantedPrograms::run32()));
+  EXPECT_TRUE(exists(PlantedPrograms::run64()) && exists(PlantedPrograms::runUser()));
+
+  clickTab(tabs, 3);
+  HWND uninstall = nullptr;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        uninstall = findListView(window, L"Programs");
+        return uninstall && listColumnCaption(uninstall, 1) == L"Publisher";
+      },
+      10s));
+  EXPECT_EQ(listColumnCaption(uninstall, 2), L"Vesion");
+  ASSERT_TRUE(listWithSearch(window, uninstall, {L"Velmora E2E App", L"Velmora E2E Old", L"Velmora E2E Mine"}));
+  EXPECT_EQ(rowOf(uninstall, L"Velmora E2E App"), (Row{L"Velmora E2E App", L"Velmora Tests", L"1.0", L""}));
+  EXPECT_EQ(rowOf(uninstall, L"Velmora E2E Old"), (Row{L"Velmora E2E Old", L"", L"", L""}));
+  EXPECT_TRUE(saveWindowPng(window, L"uninstall_page_listed", colours));
+  EXPECT_GT(colours, 8);
+
+  ASSERT_TRUE(clickListRow(uninstall, findListRow(uninstall, L"Velmora E2E App")));
+  HWND uninstallButton = findVisibleChild(window, L"Button", L"Uninstall");
+  ASSERT_NE(uninstallButton, nullptr);
+  clickButton(uninstallButton);
+  const std::optional<std::string> ran = test_support::markerOf(uninstaller, 30s);
+  ASSERT_TRUE(ran.has_value()) << "the uninstaller did not run";
+  EXPECT_EQ(widen(*ran), L"\"" + uninstaller + L"\" /S");
+  EXPECT_FALSE(test_support::markerOf(decoy, 2s).has_value()) << "the program at the shorter path ran";
+
+  ASSERT_TRUE(deleteRow(program, window, uninstall, L"Velmora E2E Mine"));
+  EXPECT_FALSE(exists(PlantedPrograms::mine()));
+  EXPECT_TRUE(exists(PlantedPrograms::app()) && exists(PlantedPrograms::old()));
+
+  closeProgram(program, window);
+  for (const wchar_t* kind : {L"startup", L"uninstall"}) {
+    const std::optional<fs::path> backup = backupOf(copy, kind);
+    ASSERT_TRUE(backup.has_value()) << "no single backup of the " << fs::path(kind).string() << " page";
+    EXPECT_TRUE(importWithRegedit(backup->wstring()));
+  }
+  EXPECT_TRUE(exists(PlantedPrograms::run32())) << "the backup did not put the 32-bit view's value back";
+  EXPECT_TRUE(exists(PlantedPrograms::mine()));
+}
+
+}  // namespace
+}  // namespace velmora::e2e

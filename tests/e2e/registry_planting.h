@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Putting test entries into the registry of the test prefix, directly through
+// Windows, never through the program's code. view chooses the registry view (0
+// for the test's own, KEY_WOW64_32KEY for what 32-bit programs see).
+namespace velmora::e2e {
+
+void setValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
+              DWORD size, REGSAM view = 0);
+void setText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text,
+             REGSAM view = 0);
+void createKey(HKEY root, const std::wstring& path, REGSAM view = 0);
+
+}  // namespace velmora::e2e
