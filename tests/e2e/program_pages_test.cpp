@@ -34,23 +34,6 @@ const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\"
 const std::wstring kRun32 = L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-// One planted entry: a value, or (with no value name) a key, in a registry view.
-struct Planted {
-  HKEY root;
-  REGSAM view;
-  std::wstring key;
-  std::optional<std::wstring> value;
-};
-
-bool exists(const Planted& item) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ | item.view, &key) != ERROR_SUCCESS) return false;
-  const bool found = !item.value || RegQueryValueExW(key, item.value->c_str(), nullptr, nullptr, nullptr,
-                                                     nullptr) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return found;
-}
-
 // The test's Run values and uninstall keys, removed again when it goes.
 class PlantedPrograms {
  public:
@@ -72,25 +55,15 @@ class PlantedPrograms {
     setText(HKEY_CURRENT_USER, mine, L"UninstallString", L"C:\\velmora-e2e\\mine.exe");
   }
   ~PlantedPrograms() {
-    for (const Planted& item : all()) {
-      if (item.value) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS | item.view, &key) != ERROR_SUCCESS)
-          continue;
-        RegDeleteValueW(key, item.value->c_str());
-        RegCloseKey(key);
-      } else {
-        RegDeleteKeyExW(item.root, item.key.c_str(), item.view, 0);
-      }
-    }
+    for (const Planted& item : all()) remove(item);
   }
 
-  static Planted run64() { return {HKEY_LOCAL_MACHINE, 0, kRun, L"VelmoraE2E64"}; }
-  static Planted run32() { return {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kRun, L"VelmoraE2E32"}; }
-  static Planted runUser() { return {HKEY_CURRENT_USER, 0, kRun, L"VelmoraE2EUser"}; }
-  static Planted app() { return {HKEY_LOCAL_MACHINE, 0, kUninstall + L"VelmoraE2EApp", std::nullopt}; }
-  static Planted old() { return {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kUninstall + L"VelmoraE2EOld", std::nullopt}; }
-  static Planted mine() { return {HKEY_CURRENT_USER, 0, kUninstall + L"VelmoraE2EMine", std::nullopt}; }
+  static Planted run64() { return {HKEY_LOCAL_MACHINE, kRun, L"VelmoraE2E64"}; }
+  static Planted run32() { return {HKEY_LOCAL_MACHINE, kRun, L"VelmoraE2E32", KEY_WOW64_32KEY}; }
+  static Planted runUser() { return {HKEY_CURRENT_USER, kRun, L"VelmoraE2EUser"}; }
+  static Planted app() { return {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EApp", std::nullopt}; }
+  static Planted old() { return {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EOld", std::nullopt, KEY_WOW64_32KEY}; }
+  static Planted mine() { return {HKEY_CURRENT_USER, kUninstall + L"VelmoraE2EMine", std::nullopt}; }
   static std::vector<Planted> all() { return {run64(), run32(), runUser(), app(), old(), mine()}; }
 };
 

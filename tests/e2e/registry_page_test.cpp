@@ -37,22 +37,6 @@ const std::wstring kOldCache = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUIC
 const std::wstring kNewCache =
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
 
-// One planted registry entry: a value, or (with no value name) a whole key.
-struct Planted {
-  HKEY root;
-  std::wstring key;
-  std::optional<std::wstring> value;
-};
-
-bool exists(const Planted& item) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  const bool found = !item.value || RegQueryValueExW(key, item.value->c_str(), nullptr, nullptr, nullptr,
-                                                     nullptr) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return found;
-}
-
 // The test's entries in the prefix's registry, removed again when it goes.
 class PlantedRegistry {
  public:
@@ -89,18 +73,6 @@ class PlantedRegistry {
   // An extension in use without a default value, which must never be listed.
   static Planted kept() { return {HKEY_CLASSES_ROOT, L".velmorakept", std::nullopt}; }
 
- private:
-  static void remove(const Planted& item) {
-    if (!item.value) {
-      RegDeleteTreeW(item.root, item.key.c_str());
-      RegDeleteKeyW(item.root, item.key.c_str());
-      return;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueW(key, item.value->c_str());
-    RegCloseKey(key);
-  }
 };
 
 // A result row: "Problem", "Entry", "Root Key", "Registry Key".

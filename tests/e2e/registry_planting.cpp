@@ -26,4 +26,24 @@ void createKey(HKEY root, const std::wstring& path, REGSAM view) {
   RegCloseKey(key);
 }
 
+bool exists(const Planted& item) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ | item.view, &key) != ERROR_SUCCESS) return false;
+  const bool found = !item.value || RegQueryValueExW(key, item.value->c_str(), nullptr, nullptr, nullptr,
+                                                     nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+void remove(const Planted& item) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS | item.view, &key) != ERROR_SUCCESS) return;
+  if (item.value)
+    RegDeleteValueW(key, item.value->c_str());
+  else
+    RegDeleteTreeW(key, nullptr);
+  RegCloseKey(key);
+  if (!item.value) RegDeleteKeyExW(item.root, item.key.c_str(), item.view, 0);
+}
+
 }  // namespace velmora::e2e

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // Putting test entries into the registry of the test prefix, directly through
@@ -14,5 +15,16 @@ void setValue(HKEY root, const std::wstring& path, const std::wstring& name, DWO
 void setText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text,
              REGSAM view = 0);
 void createKey(HKEY root, const std::wstring& path, REGSAM view = 0);
+
+// One planted entry: a value, or (with no value name) a whole key, in a view.
+struct Planted {
+  HKEY root;
+  std::wstring key;
+  std::optional<std::wstring> value;
+  REGSAM view = 0;
+};
+bool exists(const Planted& item);
+// Removes the entry, a key with everything below it; what is not there is passed over.
+void remove(const Planted& item);
 
 }  // namespace velmora::e2e
