@@ -65,10 +65,12 @@ void TForm1::createRegistryPage() {
 }
 
 void TForm1::createProgramListPages() {
-  startupPage_ = std::make_unique<StartupPage>(application(), services_, ListViewStartup, StatusBar1, messages,
-                                               [this] { ShowScanStatus(); }, ProgramFolder);
-  uninstallPage_ = std::make_unique<UninstallPage>(application(), services_, ListViewUninstall, StatusBar1,
-                                                   messages, [this] { ShowScanStatus(); }, ProgramFolder);
+  startupPage_ = std::make_unique<StartupPage>(
+      application(), services_, ListViewStartup, StatusBar1, messages, [this] { ShowScanStatus(); },
+      ProgramFolder);
+  uninstallPage_ = std::make_unique<UninstallPage>(
+      application(), services_, ListViewUninstall, StatusBar1, messages, [this] { ShowScanStatus(); },
+      ProgramFolder);
 }
 
 void TForm1::ShowScanStatus() {

@@ -39,7 +39,8 @@ namespace {
 
 // The cells of a row, in column order.
 std::array<std::string, 4> cellsOf(managers::StartupEntry& entry) {
-  return {std::move(entry.name), std::move(entry.file), std::move(entry.rootText), std::move(entry.registryKey)};
+  return {std::move(entry.name), std::move(entry.file), std::move(entry.rootText),
+          std::move(entry.registryKey)};
 }
 std::array<std::string, 4> cellsOf(managers::UninstallEntry& entry) {
   return {std::move(entry.displayName), std::move(entry.publisher), std::move(entry.displayVersion),
@@ -151,15 +152,17 @@ template class ProgramListPage<managers::UninstallEntry>;
 StartupPage::StartupPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
                          widgets::StatusBar& status, const MessageTexts& messages,
                          std::function<void()> showScanStatus, std::string programFolder)
-    : ProgramListPage(app, services, list, status, messages, std::move(showScanStatus), std::move(programFolder),
-                      {managers::buildStartupList, "StringDeleteProgramFromStartUp", "StringCantDeleteItem",
-                       "startup"}) {}
+    : ProgramListPage(
+          app, services, list, status, messages, std::move(showScanStatus), std::move(programFolder),
+          {managers::buildStartupList, "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "startup"}) {
+}
 
 UninstallPage::UninstallPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
                              widgets::StatusBar& status, const MessageTexts& messages,
                              std::function<void()> showScanStatus, std::string programFolder)
-    : ProgramListPage(app, services, list, status, messages, std::move(showScanStatus), std::move(programFolder),
-                      {managers::buildUninstallList, "StringDeleteRegKey", "StringCantDeleteKey", "uninstall"}) {}
+    : ProgramListPage(
+          app, services, list, status, messages, std::move(showScanStatus), std::move(programFolder),
+          {managers::buildUninstallList, "StringDeleteRegKey", "StringCantDeleteKey", "uninstall"}) {}
 
 void UninstallPage::selectItem(int row) {
   const managers::EntryLocation* program = locationOf(row);

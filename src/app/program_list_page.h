@@ -40,9 +40,9 @@ class ProgramListPage {
  public:
   // programFolder ends with a backslash; the backups go below it.
   ProgramListPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
-                  widgets::StatusBar& status, const MessageTexts& messages, std::function<void()> showScanStatus,
-                  std::string programFolder, ProgramListKind<Entry> kind);
-  virtual ~ProgramListPage() = default;
+                  widgets::StatusBar& status, const MessageTexts& messages,
+                  std::function<void()> showScanStatus, std::string programFolder,
+                  ProgramListKind<Entry> kind);
   ProgramListPage(const ProgramListPage&) = delete;
   ProgramListPage& operator=(const ProgramListPage&) = delete;
 
@@ -111,8 +111,8 @@ class StartupPage final : public ProgramListPage<managers::StartupEntry> {
 class UninstallPage final : public ProgramListPage<managers::UninstallEntry> {
  public:
   UninstallPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
-                widgets::StatusBar& status, const MessageTexts& messages, std::function<void()> showScanStatus,
-                std::string programFolder);
+                widgets::StatusBar& status, const MessageTexts& messages,
+                std::function<void()> showScanStatus, std::string programFolder);
 
   // ListViewUninstallSelectItem: the selected program's uninstall command, read
   // from its own key.

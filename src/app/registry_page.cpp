@@ -13,9 +13,9 @@ namespace velmora::app {
 class RegistryScanUpdates final : public registry::ProblemScanView {
  public:
   RegistryScanUpdates(const widgets::UiChannel& ui, RegistryPage& page)
-      : ui_(ui), page_(&page), rows_(ui, [page = &page](std::vector<registry::ProblemRow> rows) {
-          page->showProblems(rows);
-        }) {}
+      : ui_(ui),
+        page_(&page),
+        rows_(ui, [page = &page](std::vector<registry::ProblemRow> rows) { page->showProblems(rows); }) {}
 
   // Read on the UI thread when the category's turn comes.
   bool categoryChecked(registry::ProblemCategory category) override {

@@ -23,7 +23,8 @@ std::string startupWorkingPath(std::string_view data) {
   return path;
 }
 
-void buildStartupList(platform::RegistryStore& store, platform::Shell& shell, ListingView<StartupEntry>& view) {
+void buildStartupList(platform::RegistryStore& store, platform::Shell& shell,
+                      ListingView<StartupEntry>& view) {
   view.clearEntries();
   std::vector<std::string> names;
   for (const ProgramSource& source : kProgramSources) {

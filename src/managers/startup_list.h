@@ -35,6 +35,7 @@ std::string startupWorkingPath(std::string_view data);
 // shows the data as stored, a row of HKEY_CURRENT_USER the cut path; the icon is
 // the shell's for the cut path (0 when it has none). Keys are read with KEY_READ,
 // so that a user who may not change the machine's keys still sees them.
-void buildStartupList(platform::RegistryStore& store, platform::Shell& shell, ListingView<StartupEntry>& view);
+void buildStartupList(platform::RegistryStore& store, platform::Shell& shell,
+                      ListingView<StartupEntry>& view);
 
 }  // namespace velmora::managers

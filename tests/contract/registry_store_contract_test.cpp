@@ -342,8 +342,8 @@ TEST_F(RegistryStoreContract, TheThirtyTwoBitViewOfMachineSoftwareIsItsWow6432No
   } cleanup{*store, stored};
 
   RegKey key{};
-  ASSERT_EQ(store->createKey(HKEY_LOCAL_MACHINE, name, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                             key, nullptr),
+  ASSERT_EQ(store->createKey(HKEY_LOCAL_MACHINE, name, REG_OPTION_NON_VOLATILE,
+                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, key, nullptr),
             ERROR_SUCCESS);
   const Bytes one = bytesOf("1");
   EXPECT_EQ(store->setValue(key, "v", REG_SZ, one.data(), 1), ERROR_SUCCESS);

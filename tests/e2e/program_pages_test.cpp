@@ -62,7 +62,9 @@ class PlantedPrograms {
   static Planted run32() { return {HKEY_LOCAL_MACHINE, kRun, L"VelmoraE2E32", KEY_WOW64_32KEY}; }
   static Planted runUser() { return {HKEY_CURRENT_USER, kRun, L"VelmoraE2EUser"}; }
   static Planted app() { return {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EApp", std::nullopt}; }
-  static Planted old() { return {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EOld", std::nullopt, KEY_WOW64_32KEY}; }
+  static Planted old() {
+    return {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EOld", std::nullopt, KEY_WOW64_32KEY};
+  }
   static Planted mine() { return {HKEY_CURRENT_USER, kUninstall + L"VelmoraE2EMine", std::nullopt}; }
   static std::vector<Planted> all() { return {run64(), run32(), runUser(), app(), old(), mine()}; }
 };
@@ -142,9 +144,12 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   HWND startup = nullptr;
   ASSERT_TRUE(waitUntil([&] { return (startup = findListView(window, L"Programs")) != nullptr; }, 10s));
   ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2E64", L"VelmoraE2E32", L"VelmoraE2EUser"}));
-  EXPECT_EQ(rowOf(startup, L"VelmoraE2E64"), (Row{L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min", L"HKLM", kRun}));
-  EXPECT_EQ(rowOf(startup, L"VelmoraE2E32"), (Row{L"VelmoraE2E32", L"C:\\velmora-e2e\\run32.exe", L"HKLM", kRun32}));
-  EXPECT_EQ(rowOf(startup, L"VelmoraE2EUser"), (Row{L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe ", L"HKCU", kRun}));
+  EXPECT_EQ(rowOf(startup, L"VelmoraE2E64"),
+            (Row{L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min", L"HKLM", kRun}));
+  EXPECT_EQ(rowOf(startup, L"VelmoraE2E32"),
+            (Row{L"VelmoraE2E32", L"C:\\velmora-e2e\\run32.exe", L"HKLM", kRun32}));
+  EXPECT_EQ(rowOf(startup, L"VelmoraE2EUser"),
+            (Row{L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe ", L"HKCU", kRun}));
   EXPECT_TRUE(saveWindowPng(window, L"startup_page_listed", colours));
   EXPECT_GT(colours, 8);
   ASSERT_TRUE(deleteRow(program, window, startup, L"VelmoraE2E32"));
@@ -160,7 +165,8 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
       },
       10s));
   EXPECT_EQ(listColumnCaption(uninstall, 2), L"Vesion");
-  ASSERT_TRUE(listWithSearch(window, uninstall, {L"Velmora E2E App", L"Velmora E2E Old", L"Velmora E2E Mine"}));
+  ASSERT_TRUE(
+      listWithSearch(window, uninstall, {L"Velmora E2E App", L"Velmora E2E Old", L"Velmora E2E Mine"}));
   EXPECT_EQ(rowOf(uninstall, L"Velmora E2E App"), (Row{L"Velmora E2E App", L"Velmora Tests", L"1.0", L""}));
   EXPECT_EQ(rowOf(uninstall, L"Velmora E2E Old"), (Row{L"Velmora E2E Old", L"", L"", L""}));
   EXPECT_TRUE(saveWindowPng(window, L"uninstall_page_listed", colours));

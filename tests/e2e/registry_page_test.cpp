@@ -72,7 +72,6 @@ class PlantedRegistry {
   }
   // An extension in use without a default value, which must never be listed.
   static Planted kept() { return {HKEY_CLASSES_ROOT, L".velmorakept", std::nullopt}; }
-
 };
 
 // A result row: "Problem", "Entry", "Root Key", "Registry Key".

@@ -28,7 +28,8 @@ void createKey(HKEY root, const std::wstring& path, REGSAM view) {
 
 bool exists(const Planted& item) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ | item.view, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_READ | item.view, &key) != ERROR_SUCCESS)
+    return false;
   const bool found = !item.value || RegQueryValueExW(key, item.value->c_str(), nullptr, nullptr, nullptr,
                                                      nullptr) == ERROR_SUCCESS;
   RegCloseKey(key);
@@ -37,7 +38,8 @@ bool exists(const Planted& item) {
 
 void remove(const Planted& item) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS | item.view, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(item.root, item.key.c_str(), 0, KEY_ALL_ACCESS | item.view, &key) != ERROR_SUCCESS)
+    return;
   if (item.value)
     RegDeleteValueW(key, item.value->c_str());
   else

@@ -290,7 +290,8 @@ RegStatus FakeRegistryStore::deleteKeyEx(RegKey key, const std::string& subKey, 
   Handle base;
   if (RegStatus status = resolve(key, base); status != ERROR_SUCCESS) return status;
   std::shared_ptr<Node> target;
-  if (RegStatus status = walk(base.node, pathInView(key, subKey, samDesired), target); status != ERROR_SUCCESS)
+  if (RegStatus status = walk(base.node, pathInView(key, subKey, samDesired), target);
+      status != ERROR_SUCCESS)
     return status;
   if (target->isRoot || target->refusesFullAccess || !target->children.empty()) return ERROR_ACCESS_DENIED;
   auto& siblings = target->parent->children;

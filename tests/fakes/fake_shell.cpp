@@ -25,7 +25,8 @@ std::vector<std::string> candidatePrograms(std::string_view commandLine) {
   std::vector<std::string_view> names;
   if (commandLine.front() == '"') {
     const std::size_t close = commandLine.find('"', 1);
-    names.push_back(commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    names.push_back(
+        commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
   } else {
     for (std::size_t blank = commandLine.find(' '); blank != std::string_view::npos;
          blank = commandLine.find(' ', blank + 1))

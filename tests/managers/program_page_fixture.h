@@ -77,7 +77,8 @@ class ProgramPageTest : public ::testing::Test {
   widgets::ListView list{form, "ListViewPrograms"};
   widgets::StatusBar status{form, "StatusBar1"};
   MessageTexts messages;
-  Page page{h.app,    machine.services, list, status, messages, [this] { status.setSimpleText(page.statusSummary()); },
+  Page page{h.app,          machine.services, list,
+            status,         messages,         [this] { status.setSimpleText(page.statusSummary()); },
             "C:\\Velmora\\"};
 };
 

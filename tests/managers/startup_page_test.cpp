@@ -48,7 +48,8 @@ TEST_F(StartupPageTest, TheWorkingPathIsCutAsWindowsStartsItsCommand) {
       {kToolData, "C:\\Program Files\\Tool\\tool.exe "},
       {"C:\\Apps\\tool.exe /a -b", "C:\\Apps\\tool.exe /a"},
       {"C:\\Apps\\my-tool\\run.exe -min", "C:\\Apps\\my-tool\\run.exe "},
-      {"C:\\Windows\\system32\\rundll32.exe shell32.dll,Control_RunDLL", "C:\\Windows\\system32\\rundll32.exe shell32.dll"},
+      {"C:\\Windows\\system32\\rundll32.exe shell32.dll,Control_RunDLL",
+       "C:\\Windows\\system32\\rundll32.exe shell32.dll"},
       {"C:\\Program Files\\A B\\x.exe", "C:\\Program Files\\A B\\x.exe"}};
   for (const auto& [data, path] : cases) EXPECT_EQ(managers::startupWorkingPath(data), path) << data;
 }
@@ -68,7 +69,8 @@ TEST_F(StartupPageTest, DeleteRemovesExactlyTheSelectedRowsValueAfterBackingItUp
 
   deleteRow(1, MessageAnswer::Yes);
   EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{
-                        {"Tool", kToolData, "HKLM", kRun}, {"Tool", "C:\\Program Files\\Tool\\tool.exe ", "HKCU", kRun}}));
+                        {"Tool", kToolData, "HKLM", kRun},
+                        {"Tool", "C:\\Program Files\\Tool\\tool.exe ", "HKCU", kRun}}));
   EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun32, "Tool"));
   EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun, "Tool"));
   EXPECT_TRUE(plant.hasValue(HKEY_CURRENT_USER, kRun, "Tool"));
@@ -122,7 +124,8 @@ TEST_F(StartupPageTest, SearchIsIgnoredWhileAListingRuns) {
   EXPECT_EQ(machine.registry.callCount() - before, 2 * oneListing);
   EXPECT_EQ(list.count(), 3);
   search();
-  EXPECT_EQ(machine.registry.callCount() - before, 3 * oneListing) << "a finished listing lets the next start";
+  EXPECT_EQ(machine.registry.callCount() - before, 3 * oneListing)
+      << "a finished listing lets the next start";
 }
 
 }  // namespace

@@ -99,8 +99,9 @@ TEST_F(UninstallPageTest, AProgramWhoseKeyIsGoneIsReportedAndNothingIsDeleted) {
 
   // A key that lost its command since the listing.
   RegKey kept{};
-  ASSERT_EQ(machine.registry.openKey(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "Kept", KEY_ALL_ACCESS, kept),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      machine.registry.openKey(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "Kept", KEY_ALL_ACCESS, kept),
+      ERROR_SUCCESS);
   machine.registry.deleteValue(kept, "UninstallString");
   machine.registry.closeKey(kept);
   list.userSelect(1);
@@ -114,8 +115,10 @@ TEST_F(UninstallPageTest, AProgramPlantedAtAShorterPathNeverStarts) {
     machine.files.addFile(path);
     machine.shell.addProgram(path);
   }
-  program(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "App", "App", "C:\\Program Files\\App\\uninst.exe /S");
-  program(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "Gone", "Gone", "C:\\Program Files\\Gone\\uninst.exe");
+  program(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "App", "App",
+          "C:\\Program Files\\App\\uninst.exe /S");
+  program(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "Gone", "Gone",
+          "C:\\Program Files\\Gone\\uninst.exe");
   search();
   list.userSelect(0);
   page.uninstallClick();

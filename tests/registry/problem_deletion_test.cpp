@@ -222,8 +222,9 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
 
   machine.textFiles.setUnwritable("C:\\Velmora\\data\\backups\\registry-20240131-235906.reg");
   time.tm_sec = 6;
-  EXPECT_EQ(writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", "registry", time, file).written,
-            false);
+  EXPECT_EQ(
+      writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", "registry", time, file).written,
+      false);
 }
 
 }  // namespace
