@@ -1,5 +1,6 @@
 #include "app/program_list_page.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/row_batches.h"
@@ -118,23 +119,27 @@ void ProgramListPage<Entry>::tell(const std::string& text, widgets::MessageIcon 
 template <typename Entry>
 void ProgramListPage<Entry>::deleteClick() {
   // With no row selected there is nothing to delete.
-  const int row = list_.selectedIndex();
-  const managers::EntryLocation* location = locationOf(row);
-  if (!location) return;
+  const managers::EntryLocation* selected = locationOf(list_.selectedIndex());
+  if (!selected) return;
+  // While the question is open, a listing may go on filling the list, or empty it
+  // and start again: what is deleted, and which row goes, follow the entry itself.
+  const managers::EntryLocation entry = *selected;
   const widgets::MessageAnswer answer =
       app_.messageBox({messages_[kind_.deleteQuestionKey], messages_["StringConfirmation"],
                        widgets::MessageButtons::YesNo, widgets::MessageIcon::None});
   if (answer != widgets::MessageAnswer::Yes) return;
 
   const managers::EntryRemoval removal =
-      managers::removeEntry(services_.registry, *location, [this](const registry::RegFileExport& content) {
+      managers::removeEntry(services_.registry, entry, [this](const registry::RegFileExport& content) {
         return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_,
                                              kind_.backupKind, localTime(), content);
       });
   switch (removal.outcome) {
     case managers::RemovalOutcome::removed:
-      list_.remove(row);
-      locations_.erase(locations_.begin() + row);
+      if (const auto row = std::find(locations_.begin(), locations_.end(), entry); row != locations_.end()) {
+        list_.remove(static_cast<int>(row - locations_.begin()));
+        locations_.erase(row);
+      }
       break;
     case managers::RemovalOutcome::failed:
       tell(messages_[kind_.cantDeleteKey]);

@@ -19,6 +19,7 @@ namespace velmora::managers {
 struct ProgramSource {
   platform::RegKey root{};
   platform::RegSam view = 0;  // 0 for the program's own view, or KEY_WOW64_32KEY.
+  friend bool operator==(const ProgramSource&, const ProgramSource&) = default;
 };
 
 // Every place Windows reads log-on and installed programs from, in the order the
@@ -37,6 +38,7 @@ struct EntryLocation {
   ProgramSource source;
   std::string keyPath;
   std::optional<std::string> valueName;
+  friend bool operator==(const EntryLocation&, const EntryLocation&) = default;
 };
 
 // The key path as it lies in the registry, and as a row shows it: a path of the

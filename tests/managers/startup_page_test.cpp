@@ -113,6 +113,32 @@ TEST_F(StartupPageTest, NothingIsDeletedWithoutItsSourceOrItsBackup) {
   EXPECT_EQ(h.dialogs.shown().size(), boxes);
 }
 
+// A question box lets queued work run while it is open, as the system's modal
+// boxes do: here a new listing empties the list and fills it in another order.
+TEST_F(StartupPageTest, DeleteFollowsItsEntryWhileAListingRefillsTheList) {
+  struct ListingWhileAsking : widgets::DialogService {
+    std::function<void()> whileOpen;
+    MessageAnswer messageBox(const widgets::MessageBoxRequest&) override {
+      whileOpen();
+      return MessageAnswer::Yes;
+    }
+  } dialogs;
+  h.app.setDialogs(&dialogs);
+  plant.text(HKEY_LOCAL_MACHINE, kRun, "First", "C:\\first.exe");
+  plant.text(HKEY_CURRENT_USER, kRun, "Mine", "C:\\mine.exe");
+  search();
+  dialogs.whileOpen = [this] {
+    plant.text(HKEY_LOCAL_MACHINE, kRun, "Second", "C:\\second.exe");
+    search();
+  };
+  list.userSelect(1);
+  page.deleteClick();
+  EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{{"First", "C:\\first.exe", "HKLM", kRun},
+                                                           {"Second", "C:\\second.exe", "HKLM", kRun}}));
+  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kRun, "Mine"));
+  EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun, "Second"));
+}
+
 TEST_F(StartupPageTest, SearchIsIgnoredWhileAListingRuns) {
   plantToolEverywhere();
   const std::size_t before = machine.registry.callCount();
