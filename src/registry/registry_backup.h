@@ -25,10 +25,10 @@ std::string backupFileName(std::string_view kind, const std::tm& localTime);
 
 // Writes content as a new backup file in the program's "data\backups\" folder
 // (made when missing), named for kind and localTime; an earlier backup is never
-// replaced, so a second one within the same second is named "...-2.reg", and so on. The
-// file is written whole in one call of the text-file writer, the single place
-// through which the program replaces whole files. Not written: path names the
-// file that could not be written.
+// replaced, so a second one within the same second is named "...-2.reg", and so
+// on. The file is written whole in one call of the text-file writer, the single
+// place through which the program replaces whole files. Not written: path names
+// the file that could not be written.
 BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
                                const std::string& programFolder, std::string_view kind,
                                const std::tm& localTime, const RegFileExport& content);
