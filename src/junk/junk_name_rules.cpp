@@ -13,7 +13,11 @@ JunkPatterns::JunkPatterns(const std::vector<std::string>& checkedPatterns) {
   for (const auto& pattern : checkedPatterns) {
     auto dot = pattern.find('.');
     std::string extension = dot == std::string::npos ? pattern : pattern.substr(dot + 1);
-    if (extension != "db") extensions_.push_back(std::move(extension));
+    // An empty line left in the catalogue by hand editing (or a pattern such as
+    // "*.") would otherwise make every file without an extension junk on every
+    // checked drive: hosts, LICENSE, Makefile. It stays a row and compares only
+    // as a whole name, which no file of an empty name has.
+    if (!extension.empty() && extension != "db") extensions_.push_back(std::move(extension));
     names_.push_back(pattern);
   }
   std::sort(extensions_.begin(), extensions_.end());

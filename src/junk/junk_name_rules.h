@@ -20,7 +20,8 @@ class JunkPatterns {
   // extension starts with "~", has "~" third, "^" or "$" second; or equals the part
   // of a checked pattern after that pattern's first "." (except "db", which only a
   // whole-name pattern such as Thumbs.db may catch); or the whole name equals a
-  // checked pattern. Every comparison is exact and case-sensitive.
+  // checked pattern. Every comparison is exact and case-sensitive. A pattern with
+  // nothing after its first "." (an empty line among them) matches no extension.
   bool matches(std::string_view fileName) const;
 
  private:

@@ -40,12 +40,13 @@ TEST(JunkNameRules, WholeNamePatternsAndTheDbException) {
   EXPECT_FALSE(JunkPatterns({"*.db"}).matches("music.db"));
 }
 
-TEST(JunkNameRules, AnEmptyCatalogueLineMatchesEveryFileWithoutExtension) {
+TEST(JunkNameRules, AnEmptyCatalogueLineOrExtensionMatchesNothing) {
   auto entry = parseCatalogueLine("");
-  JunkPatterns patterns({entry.pattern});
-  EXPECT_TRUE(patterns.matches("README"));
-  EXPECT_TRUE(patterns.matches("name."));  // a trailing dot leaves an empty extension
-  EXPECT_FALSE(patterns.matches("readme.txt"));
+  JunkPatterns patterns({entry.pattern, "*.", "*.tmp"});
+  EXPECT_FALSE(patterns.matches("hosts"));
+  EXPECT_FALSE(patterns.matches("Makefile"));
+  EXPECT_FALSE(patterns.matches("name."));  // a trailing dot leaves an empty extension
+  EXPECT_TRUE(patterns.matches("setup.tmp"));
 }
 
 TEST(JunkNameRules, ShortcutExtensionIsCaseSensitive) {
