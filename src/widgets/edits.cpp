@@ -45,7 +45,10 @@ void Memo::setText(std::string_view text) { setLines(splitLines(text)); }
 void Memo::userSetText(std::string_view text) {
   auto lines = splitLines(text);
   if (lines == lines_) return;
-  setLines(std::move(lines));
+  // The window already shows what the user typed. Written back, the text would
+  // lose a last line break just typed (lines drop it) and the caret would jump to
+  // the start, where the next keystrokes would land in the first line.
+  lines_ = std::move(lines);
   if (onChange) fire([&] { onChange(); });
 }
 

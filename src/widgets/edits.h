@@ -37,6 +37,8 @@ class Memo : public Control {
   void setText(std::string_view text);
 
   std::function<void()> onChange;
+  // The user changed the text in the window: the object takes its lines and
+  // onChange fires; the window's own text is left as the user typed it.
   void userSetText(std::string_view text);
 
  protected:

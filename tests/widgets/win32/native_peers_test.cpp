@@ -332,6 +332,19 @@ TEST_F(NativePeersTest, TypingAndArrowsReachEditsCombosAndTheSpinEdit) {
   EXPECT_EQ(form->MemoExclusions.lines(), (std::vector<std::string>{"E:\\Games", "F:\\"}));
 }
 
+TEST_F(NativePeersTest, TypingANewLastLineInTheMemoKeepsTheCaretAndTheLines) {
+  form->PageControlClean.setActivePage(form->TabSheetOptions);
+  form->MemoExclusions.setLines({"C:\\Windows"});
+  pump();
+  HWND memo = hwndOf(form->MemoExclusions);
+  SetFocus(memo);
+  SendMessageW(memo, EM_SETSEL, 10, 10);
+  // A new line, a character typed and taken back, then a folder.
+  for (wchar_t c : std::wstring(L"\rx\bE:\\More")) SendMessageW(memo, WM_CHAR, c, 0);
+  EXPECT_EQ(textOf(memo), "C:\\Windows\r\nE:\\More");
+  EXPECT_EQ(form->MemoExclusions.lines(), (std::vector<std::string>{"C:\\Windows", "E:\\More"}));
+}
+
 TEST_F(NativePeersTest, ResizingTheWindowAsksTheResizeRequestFirstAndLaysOutAfter) {
   int listWidthAtRequest = -1;
   form->onCanResize = [&](int& width, int&) {
