@@ -5,13 +5,16 @@
 
 namespace velmora::app {
 
-std::shared_ptr<Search> Search::start(widgets::Application& app, Scan scan, std::function<void()> endOfScan) {
+void Search::startDetachedThread(std::function<void()> body) { std::thread(std::move(body)).detach(); }
+
+std::shared_ptr<Search> Search::start(widgets::Application& app, Scan scan, std::function<void()> endOfScan,
+                                      const ThreadStarter& startThread) {
   std::shared_ptr<Search> search(new Search);
   widgets::UiChannel channel = app.channel(search->run_);
   widgets::Application* application = &app;
   // The thread keeps the worker alive until it ends: the window keeps only a
   // reference for Stop, and may drop it at any time.
-  std::thread([search, channel, application, scan = std::move(scan), endOfScan = std::move(endOfScan)] {
+  auto body = [search, channel, application, scan = std::move(scan), endOfScan] {
     try {
       scan(channel);
     } catch (...) {
@@ -24,7 +27,16 @@ std::shared_ptr<Search> Search::start(widgets::Application& app, Scan scan, std:
     // event handler, and never reaches this thread.
     channel.invoke([application, &endOfScan] { application->guard(endOfScan); });
     search->done_.set_value();
-  }).detach();
+  };
+  try {
+    startThread(std::move(body));
+  } catch (...) {
+    // No thread, no scan: the page must not stay in its running state with Stop
+    // on the button and the other pages locked.
+    search->done_.set_value();
+    app.guard(endOfScan);
+    app.showException(std::current_exception());
+  }
   return search;
 }
 

@@ -21,9 +21,17 @@ namespace velmora::app {
 class Search {
  public:
   using Scan = std::function<void(const widgets::UiChannel&)>;
+  // Runs body on a thread of its own, which nobody joins; throws (as std::thread
+  // does, std::system_error) when the system cannot make one.
+  using ThreadStarter = std::function<void(std::function<void()> body)>;
+  static void startDetachedThread(std::function<void()> body);
 
-  // Starts scan on a new thread; endOfScan runs on the UI thread after it.
-  static std::shared_ptr<Search> start(widgets::Application& app, Scan scan, std::function<void()> endOfScan);
+  // UI thread: starts scan on a new thread; endOfScan runs on the UI thread after
+  // it. When no thread can be made the scan cannot start: endOfScan runs at once,
+  // so that the page is idle again, and the error is shown; the worker returned
+  // has then finished.
+  static std::shared_ptr<Search> start(widgets::Application& app, Scan scan, std::function<void()> endOfScan,
+                                       const ThreadStarter& startThread = startDetachedThread);
 
   // UI thread: the run is over for the window; the thread ends by itself.
   void stop() { run_.stop(); }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -79,6 +80,22 @@ TEST(SearchWorker, AnErrorInTheScanIsShownAndThePageStillReturnsToIdle) {
   EXPECT_TRUE(ended);
   ASSERT_EQ(h.dialogs.shown().size(), 1u);
   EXPECT_NE(h.dialogs.shown()[0].text.find("disk vanished"), std::string::npos);
+}
+
+TEST(SearchWorker, AScanThatCannotStartReturnsThePageToIdleAndShowsWhy) {
+  widgets::testing::HeadlessApp h;
+  bool scanned = false;
+  bool ended = false;
+  auto search = Search::start(
+      h.app, [&scanned](const widgets::UiChannel&) { scanned = true; }, [&ended] { ended = true; },
+      [](std::function<void()>) {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "no thread");
+      });
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(scanned);
+  EXPECT_TRUE(search->finished());
+  ASSERT_EQ(h.dialogs.shown().size(), 1u);
+  EXPECT_NE(h.dialogs.shown()[0].text.find("no thread"), std::string::npos);
 }
 
 }  // namespace
