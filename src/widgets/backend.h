@@ -32,8 +32,9 @@ class Backend {
   virtual DialogService& dialogs() = 0;
 
   // Any thread: tasks wait in the application's queue; the loop should run them
-  // soon. Must return at once and never call back into the queue.
-  virtual void wake() = 0;
+  // soon. Must return at once and never call back into the queue. False when the
+  // nudge could not be delivered (a full message queue); the queue tries again.
+  virtual bool wake() = 0;
 
   // Runs the loop, with the application's queue and timers, until done() is
   // true; done() is tested after each message and after each wake().

@@ -13,10 +13,11 @@ MessageAnswer HeadlessBackend::NoDialogs::messageBox(const MessageBoxRequest& re
   throw std::logic_error("a message box was shown with no dialog service to answer it: " + request.text);
 }
 
-void HeadlessBackend::wake() {
+bool HeadlessBackend::wake() {
   std::lock_guard lock(mutex_);
   wakeRequested_ = true;
   woken_.notify_all();
+  return true;
 }
 
 void HeadlessBackend::runUntil(const std::function<bool()>& done) {

@@ -24,7 +24,7 @@ class HeadlessBackend : public Backend {
   void attach(Application& app) override { app_ = &app; }
   PeerFactory* peerFactory() override { return nullptr; }
   DialogService& dialogs() override { return noDialogs_; }
-  void wake() override;
+  bool wake() override;
   void runUntil(const std::function<bool()>& done) override;
   void processMessages() override;
   void startTimer(Timer& timer) override;

@@ -19,7 +19,14 @@ struct UiQueue::Waiter {
   }
 };
 
-UiQueue::UiQueue(std::function<void()> wake)
+namespace {
+
+// How often a worker waiting in invoke tries an owed wake again.
+constexpr auto kWakeRetry = std::chrono::milliseconds(20);
+
+}  // namespace
+
+UiQueue::UiQueue(std::function<bool()> wake)
     : wake_(std::move(wake)), uiThread_(std::this_thread::get_id()) {}
 
 bool UiQueue::push(Entry entry) {
@@ -29,8 +36,13 @@ bool UiQueue::push(Entry entry) {
   entries_.push_back(std::move(entry));
   // Waking with the lock held means close() cannot finish while a wake is on its
   // way to a backend that is about to be destroyed.
-  if (wasEmpty && wake_) wake_();
+  if ((wasEmpty || wakeOwed_) && wake_) wakeOwed_ = !wake_();
   return true;
+}
+
+void UiQueue::wakeIfOwed() {
+  std::lock_guard lock(mutex_);
+  if (wakeOwed_ && !closed_ && !entries_.empty() && wake_) wakeOwed_ = !wake_();
 }
 
 void UiQueue::post(std::function<void()> task, std::optional<RunToken> run) {
@@ -56,7 +68,11 @@ bool UiQueue::invoke(std::function<void()> task, std::optional<RunToken> run) {
   bool ran;
   {
     std::unique_lock lock(waiter->mutex);
-    waiter->done.wait(lock, [&] { return waiter->finished; });
+    while (!waiter->done.wait_for(lock, kWakeRetry, [&] { return waiter->finished; })) {
+      lock.unlock();
+      wakeIfOwed();
+      lock.lock();
+    }
     // The exception leaves the waiter under its lock, so that this thread, the
     // one that handles it, is also the one that frees it.
     error = std::move(waiter->error);

@@ -25,10 +25,13 @@ namespace velmora::widgets {
 // from a worker never touches a destroyed application.
 class UiQueue {
  public:
-  // wake is called, with the queue's lock held, whenever a task arrives in an
-  // empty queue: it must only nudge the UI thread (post a message, notify a
-  // condition), never call back into the queue.
-  explicit UiQueue(std::function<void()> wake);
+  // wake is called, with the queue's lock held, when a task arrives in an empty
+  // queue: it must only nudge the UI thread (post a message, notify a condition),
+  // never call back into the queue, and says whether the nudge was delivered. One
+  // that was not (the window's message queue is full) is owed: it is tried again
+  // with each task queued after it, and by a worker waiting in invoke, until one
+  // is delivered; otherwise the queue would never wake the UI thread again.
+  explicit UiQueue(std::function<bool()> wake);
   UiQueue(const UiQueue&) = delete;
   UiQueue& operator=(const UiQueue&) = delete;
 
@@ -64,12 +67,15 @@ class UiQueue {
   };
 
   bool push(Entry entry);
+  // Tries an owed wake again.
+  void wakeIfOwed();
 
-  std::function<void()> wake_;
+  std::function<bool()> wake_;
   const std::thread::id uiThread_;
   mutable std::mutex mutex_;
   std::deque<Entry> entries_;
   bool closed_ = false;
+  bool wakeOwed_ = false;
 };
 
 }  // namespace velmora::widgets

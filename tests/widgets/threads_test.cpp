@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "headless_app.h"
 #include "widgets/form.h"
 #include "widgets/list_view.h"
+#include "widgets/ui_queue.h"
 
 // Workers and the UI thread, under ThreadSanitizer in the threads build: every
 // change a worker hands over runs on the UI thread, in order, and nothing a
@@ -148,6 +150,47 @@ TEST_F(ThreadsTest, WorkersOutlivingTheApplicationAreReleasedNotHung) {
   start = true;
   worker.join();
   EXPECT_FALSE(invokeResult);
+}
+
+// The UI thread's side is a message loop that runs the queue only when woken, and
+// every wake fails for a while, as PostMessage does on a full message queue: the
+// queue keeps trying, with each task queued and from a worker waiting in invoke,
+// until a wake gets through, and never stalls for good.
+TEST(UiQueueWake, AWakeThatWasNotDeliveredIsTriedAgainUntilOneIs) {
+  std::atomic<int> attempts{0};
+  std::atomic<int> failuresLeft{3};
+  std::atomic<bool> woken{false};
+  UiQueue queue([&] {
+    ++attempts;
+    if (failuresLeft > 0) {
+      --failuresLeft;
+      return false;
+    }
+    woken = true;
+    return true;
+  });
+  queue.post([] {});  // the first wake fails
+  queue.post([] {});  // and is tried again: it fails too
+  EXPECT_EQ(attempts, 2);
+  // The worker's task fails to wake once more, and then no task follows it: the
+  // worker itself tries again while it waits.
+  std::atomic<bool> ran{false};
+  std::thread worker([&] { ran = queue.invoke([] {}); });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!woken && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(woken) << "the queue never woke the UI thread again";
+  if (woken)
+    queue.runPending();
+  else
+    queue.close();  // releases the worker
+  worker.join();
+  EXPECT_TRUE(ran);
+  // Once a wake is on its way, tasks queued behind it wake nobody.
+  const int delivered = attempts;
+  queue.post([] {});
+  queue.post([] {});
+  EXPECT_EQ(attempts, delivered + 1);
 }
 
 TEST_F(ThreadsTest, ChangesForAFormThatIsGoneAreDropped) {

@@ -69,7 +69,11 @@ void Win32Backend::attach(Application& app) {
   queueHwnd_ = queueWindow_->hwnd();
 }
 
-void Win32Backend::wake() { PostMessageW(queueHwnd_, kWakeMessage, 0, 0); }
+bool Win32Backend::wake() {
+  // PostMessage fails when the thread's message queue is full (10,000 messages by
+  // default), for instance while a worker floods the window with other posts.
+  return PostMessageW(queueHwnd_, kWakeMessage, 0, 0) != 0;
+}
 
 void Win32Backend::runQueue() {
   if (app_->runPendingTasks(kDrainSlice)) SetTimer(queueHwnd_, kDrainTimer, USER_TIMER_MINIMUM, nullptr);

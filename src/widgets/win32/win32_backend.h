@@ -31,7 +31,7 @@ class Win32Backend : public Backend {
   void attach(Application& app) override;
   PeerFactory* peerFactory() override { return &peers_; }
   DialogService& dialogs() override { return dialogs_; }
-  void wake() override;
+  bool wake() override;
   void runUntil(const std::function<bool()>& done) override;
   void processMessages() override;
   void startTimer(Timer& timer) override;
