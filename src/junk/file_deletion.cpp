@@ -1,6 +1,7 @@
 #include "junk/file_deletion.h"
 
 #include <charconv>
+#include <vector>
 
 namespace velmora::junk {
 namespace {
@@ -16,13 +17,17 @@ std::int64_t kilobytesOf(std::string_view cell) {
 
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results) {
   DeletionResult result;
+  // The rows of deleted files go together once every file has been tried: a
+  // hundred thousand of a million rows removed one by one would take minutes.
+  std::vector<int> deleted;
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
     if (!files.deleteFile(results.rowCaption(row))) continue;
     ++result.deletedCount;
     result.freedKb += kilobytesOf(results.cellView(row, 1));
-    results.remove(row);
+    deleted.push_back(row);
   }
+  results.removeRows(std::move(deleted));
   return result;
 }
 

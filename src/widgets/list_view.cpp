@@ -1,5 +1,6 @@
 #include "widgets/list_view.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "widgets/form.h"
@@ -147,6 +148,25 @@ void ListView::remove(int row) {
   follow(selected_);
   follow(focused_);
   notifyPeer(Change::RowRemoved, row);
+}
+
+void ListView::removeRows(std::vector<int> rows) {
+  for (int row : rows) checkRow(row);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  if (rows.empty()) return;
+  rows_.removeSorted(rows);
+  const auto follow = [&rows](int& index) {
+    if (index < 0) return;
+    const auto before = std::lower_bound(rows.begin(), rows.end(), index);
+    if (before != rows.end() && *before == index)
+      index = -1;
+    else
+      index -= static_cast<int>(before - rows.begin());
+  };
+  follow(selected_);
+  follow(focused_);
+  notifyPeer(Change::RowRemoved, -1);
 }
 
 void ListView::clear() {

@@ -71,6 +71,8 @@ class ListView : public Control {
   void setImageIndex(int row, int imageIndex);
   // Removing a row moves the selection and focus with the rows after it.
   void remove(int row);
+  // Removes several rows, given in any order, in one pass and with one repaint.
+  void removeRows(std::vector<int> rows);
   void clear();
 
   // The selected row, -1 for none; the focused row likewise. Setting fires

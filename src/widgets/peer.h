@@ -45,7 +45,7 @@ enum class Change {
   Options,      // styles such as check boxes or grid lines
   Columns,      // a list view's column (index) or all of them (-1)
   RowsAdded,    // rows were appended to a list view
-  RowRemoved,   // a list view's row (index) was removed
+  RowRemoved,   // a list view's row (index) was removed, or several (-1)
   RowsCleared,  // a list view lost all its rows
   RowChanged,   // a list view's row (index) shows something new
   AllRows,      // every row of a list view shows something new

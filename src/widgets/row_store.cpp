@@ -48,6 +48,22 @@ void RowStore::remove(int row) {
   compactIfWasteful();
 }
 
+void RowStore::removeSorted(std::span<const int> rows) {
+  if (rows.empty()) return;
+  std::size_t kept = index(rows.front());
+  std::size_t next = 0;
+  for (std::size_t row = kept; row < rows_.size(); ++row) {
+    if (next < rows.size() && index(rows[next]) == row) {
+      discard(rows_[row]);
+      ++next;
+    } else {
+      rows_[kept++] = rows_[row];
+    }
+  }
+  rows_.resize(kept);
+  compactIfWasteful();
+}
+
 void RowStore::clear() {
   rows_.clear();
   cells_.clear();

@@ -91,6 +91,19 @@ TEST_F(ListViewTest, RemovingRowsMovesTheSelectionAndFocusWithTheirRows) {
   EXPECT_EQ(list.focusedIndex(), -1);
   ASSERT_EQ(list.count(), 1);
   EXPECT_EQ(list.rowCaption(0), "b");
+
+  // Many rows at once, given in any order.
+  for (const char* name : {"c", "d", "e", "f", "g"}) list.addRow({name});
+  list.setSelectedIndex(4);
+  list.removeRows({5, 1, 3, 1});
+  ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.rowCaption(0) + list.rowCaption(1) + list.rowCaption(2), "bdf");
+  EXPECT_EQ(list.selectedIndex(), 2);
+  EXPECT_EQ(list.focusedIndex(), 2);
+  list.removeRows({2});
+  EXPECT_EQ(list.selectedIndex(), -1);
+  EXPECT_THROW(list.removeRows({0, 7}), std::out_of_range);
+  EXPECT_EQ(list.count(), 2);
   list.clear();
   EXPECT_EQ(list.count(), 0);
   EXPECT_EQ(list.selectedIndex(), -1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -9,8 +10,8 @@
 namespace velmora::widgets {
 namespace {
 
-// The store against a plain model under a long random mix of adds, removals
-// and cell changes, so that the compaction (which runs several times on the
+// The store against a plain model under a long random mix of adds, removals of
+// one row and of many, and cell changes, so that the compaction (which runs several times on the
 // way) must keep every row intact.
 TEST(RowStore, MatchesAPlainModelThroughAddsRemovalsChangesAndCompactions) {
   RowStore store;
@@ -36,10 +37,18 @@ TEST(RowStore, MatchesAPlainModelThroughAddsRemovalsChangesAndCompactions) {
       std::vector<std::string_view> views(row.cells.begin(), row.cells.end());
       ASSERT_EQ(store.add(views, row.checked, row.image), static_cast<int>(model.size()));
       model.push_back(row);
-    } else if (action < 7) {
+    } else if (action < 7 && random() % 6 != 0) {
       const int r = static_cast<int>(random() % model.size());
       store.remove(r);
       model.erase(model.begin() + r);
+    } else if (action < 7) {
+      // A few rows at once, as a deletion removes them.
+      std::vector<int> rows;
+      for (int i = 0; i < 3; ++i) rows.push_back(static_cast<int>(random() % model.size()));
+      std::sort(rows.begin(), rows.end());
+      rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+      store.removeSorted(rows);
+      for (auto r = rows.rbegin(); r != rows.rend(); ++r) model.erase(model.begin() + *r);
     } else {
       const int r = static_cast<int>(random() % model.size());
       const int column = static_cast<int>(random() % 4);

@@ -36,11 +36,15 @@ class ListViewPeer : public WindowPeer {
   void updateColumn(int index);
   void syncRowCount();
   void syncSelection();
+  void setState(int row, UINT state, UINT mask);
   void answerDisplayInfo(LVITEMW& item);
   void toggleCheckAt(POINT point);
   void readColumnWidths();
 
   int nativeCount_ = 0;
+  // The rows the control shows selected and focused, -1 for none.
+  int nativeSelected_ = -1;
+  int nativeFocused_ = -1;
   int nativeColumns_ = 0;
   bool countPending_ = false;
 };

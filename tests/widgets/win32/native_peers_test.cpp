@@ -275,6 +275,15 @@ TEST_F(NativePeersTest, ListViewShowsTheObjectsRowsAndTheObjectOwnsTheCheckMarks
   EXPECT_EQ(listText(hwnd, 0, 0), "C:\\temp\\Кэш.dat");
   EXPECT_EQ(count("ListViewFiles.SelectItem 1"), 0)
       << "a selection that moved with its row is no new selection";
+
+  // Several rows at once, the selected one among them: none stays selected.
+  list.addRow({"C:\\temp\\d.tmp", "1"});
+  list.removeRows({2, 1});
+  pump();
+  EXPECT_EQ(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(list.selectedIndex(), -1);
+  EXPECT_EQ(SendMessageW(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+  EXPECT_EQ(listText(hwnd, 0, 0), "C:\\temp\\Кэш.dat");
 }
 
 TEST_F(NativePeersTest, ClickingATabChangesThePageUnlessTheRequestRefuses) {
