@@ -71,29 +71,33 @@ std::string_view withoutQuotes(std::string_view value) {
 }  // namespace
 
 ProfileSnapshot::ProfileSnapshot(const TextFiles& files, const std::string& path) {
-  FileContents contents = files.readText(path);
-  if (contents) text_ = std::move(contents.data);
+  const FileContents contents = files.readText(path, kMaxProfileFileSize);
+  if (!contents) return;
+  Keys* keys = nullptr;
+  for (const std::string& raw : text::splitLines(contents.data)) {
+    const Line line = parse(raw);
+    if (line.kind == Line::Kind::section) {
+      // Only the first section of a name is searched: a later one is skipped.
+      auto [entry, added] = sections_.try_emplace(text::asciiLower(line.name));
+      keys = added ? &entry->second : nullptr;
+    } else if (line.kind == Line::Kind::key && keys != nullptr) {
+      std::optional<std::string> value;
+      if (line.value) value = std::string(withoutQuotes(*line.value));
+      keys->try_emplace(text::asciiLower(line.name), std::move(value));
+    }
+  }
 }
 
 std::string ProfileSnapshot::readString(std::string_view section, std::string_view key,
                                         std::string_view defaultValue) const {
   const std::string_view wantedSection = trimmed(section);
   const std::string_view wantedKey = trimmed(key);
-  if (wantedSection.empty() || wantedKey.empty() || !text_) return std::string(defaultValue);
-
-  bool inSection = false;
-  for (const std::string& raw : text::splitLines(*text_)) {
-    const Line line = parse(raw);
-    if (line.kind == Line::Kind::section) {
-      // Only the first section of that name is searched.
-      if (inSection) break;
-      inSection = sameName(line.name, wantedSection);
-    } else if (line.kind == Line::Kind::key && inSection && sameName(line.name, wantedKey)) {
-      if (!line.value) break;
-      return std::string(withoutQuotes(*line.value));
-    }
-  }
-  return std::string(defaultValue);
+  if (wantedSection.empty() || wantedKey.empty()) return std::string(defaultValue);
+  const auto keys = sections_.find(text::asciiLower(wantedSection));
+  if (keys == sections_.end()) return std::string(defaultValue);
+  const auto value = keys->second.find(text::asciiLower(wantedKey));
+  if (value == keys->second.end() || !value->second) return std::string(defaultValue);
+  return *value->second;
 }
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
@@ -106,7 +110,7 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key, st
   const std::string_view wantedKey = trimmed(key);
   if (wantedSection.empty() || wantedKey.empty()) return false;
 
-  const FileContents contents = files_.readText(path_);
+  const FileContents contents = files_.readText(path_, kMaxProfileFileSize);
   if (contents.status == ReadStatus::failed) return false;
 
   std::vector<std::string> lines = text::splitLines(contents.data);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/text_files.h"
 
@@ -20,8 +21,14 @@
 // a value's first "=" belongs to the value, a ";" in a value included.
 namespace velmora::platform {
 
-// A profile file's contents read once, for reading many keys without reading the
-// file again for each (the language loader reads well over a hundred).
+// Profile files larger than this are refused as unreadable: the program's own are
+// a few kilobytes, and a language file of tens of megabytes (a mistake, or a
+// hostile one) would otherwise hold up start-up.
+inline constexpr std::size_t kMaxProfileFileSize = std::size_t{1} << 20;
+
+// A profile file's contents read and indexed once, so that each of many keys (the
+// language loader reads well over a hundred) costs a lookup, not a pass over the
+// file.
 class ProfileSnapshot {
  public:
   ProfileSnapshot(const TextFiles& files, const std::string& path);
@@ -29,13 +36,18 @@ class ProfileSnapshot {
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
  private:
-  std::optional<std::string> text_;  // Nothing when the file could not be read.
+  // The keys of a section by their letter-folded names: the value after "=", or
+  // nothing for a key line without one. The first of two equal keys counts.
+  using Keys = std::unordered_map<std::string, std::optional<std::string>>;
+  // The sections by their letter-folded names; the first of two equal ones counts.
+  std::unordered_map<std::string, Keys> sections_;
 };
 
 class ProfileFile {
  public:
   // files must outlive this object. Each call reads the file afresh and nothing is
-  // held open between calls.
+  // held open between calls. A file larger than kMaxProfileFileSize reads as one
+  // that cannot be read.
   ProfileFile(TextFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
 
   const std::string& path() const { return path_; }

@@ -35,8 +35,8 @@ std::string decodeText(std::string_view bytes, const TextEncoding& encoding) {
   return encoding.ansiToUtf8(bytes);
 }
 
-FileContents TextFiles::readText(std::string_view path) const {
-  FileContents contents = readBytes(path);
+FileContents TextFiles::readText(std::string_view path, std::size_t maxSize) const {
+  FileContents contents = readAtMost(path, maxSize);
   if (contents) contents.data = decodeText(contents.data, encoding_);
   return contents;
 }

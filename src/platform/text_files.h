@@ -39,8 +39,10 @@ class TextFiles {
   TextFiles& operator=(const TextFiles&) = delete;
 
   // The file's bytes as stored (CreateFile with GENERIC_READ, sharing reads and
-  // writes, OPEN_EXISTING; ReadFile).
-  virtual FileContents readBytes(std::string_view path) const = 0;
+  // writes, OPEN_EXISTING; ReadFile). A file larger than maxSize is refused
+  // (ReadStatus::failed) without being read.
+  virtual FileContents readAtMost(std::string_view path, std::size_t maxSize) const = 0;
+  FileContents readBytes(std::string_view path) const { return readAtMost(path, kMaxFileSize); }
 
   // Replaces the file's contents with bytes, creating the file if it does not exist
   // (but never its folder); written as given, so UTF-8 text is stored without a
@@ -58,8 +60,9 @@ class TextFiles {
   // byte-order mark if it has one; a file with that mark but damaged bytes keeps the
   // good text, each damaged part becoming U+FFFD; a file that begins with the UTF-16
   // little-endian mark is UTF-16 text; anything else is text in the system's ANSI
-  // code page, as files written by older versions of the program are.
-  FileContents readText(std::string_view path) const;
+  // code page, as files written by older versions of the program are. A file
+  // larger than maxSize is refused (ReadStatus::failed).
+  FileContents readText(std::string_view path, std::size_t maxSize = kMaxFileSize) const;
 
   // Writes utf8 as the file's contents (see writeBytes).
   bool writeText(std::string_view path, std::string_view utf8) { return writeBytes(path, utf8); }

@@ -93,7 +93,9 @@ class FilesWithOneFailingWrite final : public platform::TextFiles {
  public:
   FilesWithOneFailingWrite(fakes::FakeTextFiles& inner, int failingWrite)
       : TextFiles(encoding_), inner_(inner), failingWrite_(failingWrite) {}
-  platform::FileContents readBytes(std::string_view path) const override { return inner_.readBytes(path); }
+  platform::FileContents readAtMost(std::string_view path, std::size_t maxSize) const override {
+    return inner_.readAtMost(path, maxSize);
+  }
   bool writeBytes(std::string_view path, std::string_view bytes) override {
     if (++writes_ == failingWrite_) return false;
     return inner_.writeBytes(path, bytes);

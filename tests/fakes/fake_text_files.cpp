@@ -15,11 +15,11 @@ std::string FakeTextFiles::key(std::string_view path) {
   return folded;
 }
 
-FileContents FakeTextFiles::readBytes(std::string_view path) const {
+FileContents FakeTextFiles::readAtMost(std::string_view path, std::size_t maxSize) const {
   const std::string k = key(path);
   const auto file = files_.find(k);
   if (file == files_.end()) return {ReadStatus::notFound, {}};
-  if (unreadable_.contains(k) || file->second.size() > kMaxFileSize) return {ReadStatus::failed, {}};
+  if (unreadable_.contains(k) || file->second.size() > maxSize) return {ReadStatus::failed, {}};
   return {ReadStatus::ok, file->second};
 }
 

@@ -20,7 +20,7 @@ class FakeTextFiles final : public platform::TextFiles {
   // encoding decodes files that are not UTF-8, as on Windows; it must outlive this.
   explicit FakeTextFiles(const platform::TextEncoding& encoding) : TextFiles(encoding) {}
 
-  platform::FileContents readBytes(std::string_view path) const override;
+  platform::FileContents readAtMost(std::string_view path, std::size_t maxSize) const override;
   bool writeBytes(std::string_view path, std::string_view bytes) override;
   bool createIfMissing(std::string_view path) override;
 

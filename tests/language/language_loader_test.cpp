@@ -86,6 +86,19 @@ TEST_F(LanguageLoaderTest, MissingFileOrKeyKeepsTheTextAndAnEmptyValueEmptiesIt)
   EXPECT_EQ(messages["StringStop"], "Stop");
 }
 
+TEST_F(LanguageLoaderTest, AFileOverOneMebibyteIsRefusedAsUnreadable) {
+  search.setCaption("Search");
+  const std::string keys = "[Interface]\r\nButtonSearchFiles->Caption=Поиск\r\n";
+  const std::string comment = "; " + std::string(98, 'x') + "\r\n";
+  std::string padded = keys;
+  while (padded.size() <= platform::kMaxProfileFileSize) padded += comment;
+  apply(padded);
+  EXPECT_EQ(search.caption(), "Search");
+  // Just within the limit it is read.
+  apply(padded.substr(0, platform::kMaxProfileFileSize));
+  EXPECT_EQ(search.caption(), "Поиск");
+}
+
 TEST_F(LanguageLoaderTest, KeysWithoutATargetAreReported) {
   apply("[Interface]\r\n");
   const std::set<std::string> missing(unresolved.begin(), unresolved.end());

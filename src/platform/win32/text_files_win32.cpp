@@ -49,7 +49,7 @@ class FileHandle {
 
 }  // namespace
 
-FileContents Win32TextFiles::readBytes(std::string_view path) const {
+FileContents Win32TextFiles::readAtMost(std::string_view path, std::size_t maxSize) const {
   const std::optional<std::wstring> wide = windowsPath(path);
   if (!wide) return {ReadStatus::failed, {}};
 
@@ -65,7 +65,7 @@ FileContents Win32TextFiles::readBytes(std::string_view path) const {
   }
 
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || static_cast<unsigned long long>(size.QuadPart) > kMaxFileSize) {
+  if (!GetFileSizeEx(file.get(), &size) || static_cast<unsigned long long>(size.QuadPart) > maxSize) {
     return {ReadStatus::failed, {}};
   }
   std::string data(static_cast<std::size_t>(size.QuadPart), '\0');

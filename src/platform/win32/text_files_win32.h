@@ -13,7 +13,7 @@ class Win32TextFiles final : public TextFiles {
  public:
   explicit Win32TextFiles(const TextEncoding& encoding) : TextFiles(encoding) {}
 
-  FileContents readBytes(std::string_view path) const override;
+  FileContents readAtMost(std::string_view path, std::size_t maxSize) const override;
   bool writeBytes(std::string_view path, std::string_view bytes) override;
   bool createIfMissing(std::string_view path) override;
 };
