@@ -57,13 +57,16 @@ Settings SettingsFile::read() const {
 bool SettingsFile::write(const Settings& settings) {
   platform::ProfileFile file(files_, path_);
   const auto flag = [](bool value) { return value ? "1" : "0"; };
-  // && stops at the first key that fails, so the keys after it are not written.
-  return file.writeString(kSection, "Language", settings.language) &&
-         file.writeString(kSection, "firstStart", flag(settings.firstStart)) &&
-         file.writeString(kSection, "checkUpdateAtStart", flag(settings.checkUpdateAtStart)) &&
-         file.writeString(kSection, "trytofree", std::to_string(settings.tryToFree)) &&
-         file.writeString(kSection, "delay", std::to_string(settings.delay)) &&
-         file.writeString(kSection, "autodefrag", flag(settings.autoDefrag));
+  const std::string tryToFree = std::to_string(settings.tryToFree);
+  const std::string delay = std::to_string(settings.delay);
+  // One write of the whole file: the six keys are saved together or not at all.
+  const platform::ProfileFile::KeyValue keys[] = {{"Language", settings.language},
+                                                  {"firstStart", flag(settings.firstStart)},
+                                                  {"checkUpdateAtStart", flag(settings.checkUpdateAtStart)},
+                                                  {"trytofree", tryToFree},
+                                                  {"delay", delay},
+                                                  {"autodefrag", flag(settings.autoDefrag)}};
+  return file.writeStrings(kSection, keys);
 }
 
 std::string unableToWriteMessage(std::string_view path) { return "Unable to write to " + std::string(path); }

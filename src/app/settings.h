@@ -42,8 +42,9 @@ class SettingsFile {
   Settings read() const;
 
   // Writes the six keys in the order Language, firstStart, checkUpdateAtStart,
-  // trytofree, delay, autodefrag. False as soon as one cannot be written; the keys
-  // after it are not tried, and the caller reports the failure with path().
+  // trytofree, delay, autodefrag, in one write of the file: all of them or, when
+  // the file cannot be written, none (the file keeps what it had). False then, and
+  // the caller reports the failure with path().
   bool write(const Settings& settings);
 
  private:

@@ -105,16 +105,11 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
   return snapshot().readString(section, key, defaultValue);
 }
 
-bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string_view wantedSection = trimmed(section);
-  const std::string_view wantedKey = trimmed(key);
-  if (wantedSection.empty() || wantedKey.empty()) return false;
+namespace {
 
-  const FileContents contents = files_.readText(path_, kMaxProfileFileSize);
-  if (contents.status == ReadStatus::failed) return false;
-
-  std::vector<std::string> lines = text::splitLines(contents.data);
-
+// Sets key in section among the lines of a profile file, as writeString does.
+void setKey(std::vector<std::string>& lines, std::string_view wantedSection, std::string_view wantedKey,
+            std::string_view value) {
   std::optional<std::size_t> header;
   for (std::size_t i = 0; i < lines.size() && !header; ++i) {
     const Line line = parse(lines[i]);
@@ -124,25 +119,40 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key, st
   if (!header) {
     lines.push_back(sectionLine(wantedSection));
     lines.push_back(keyLine(wantedKey, value));
-  } else {
-    std::size_t insertAt = *header + 1;
-    bool replaced = false;
-    for (std::size_t i = *header + 1; i < lines.size(); ++i) {
-      const Line line = parse(lines[i]);
-      if (line.kind == Line::Kind::section) break;
-      if (line.kind == Line::Kind::key && sameName(line.name, wantedKey)) {
-        // The key keeps the spelling it has in the file.
-        lines[i] = keyLine(line.name, value);
-        replaced = true;
-        break;
-      }
-      if (line.kind != Line::Kind::blank) insertAt = i + 1;
-    }
-    if (!replaced) {
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine(wantedKey, value));
-    }
+    return;
   }
+  std::size_t insertAt = *header + 1;
+  for (std::size_t i = *header + 1; i < lines.size(); ++i) {
+    const Line line = parse(lines[i]);
+    if (line.kind == Line::Kind::section) break;
+    if (line.kind == Line::Kind::key && sameName(line.name, wantedKey)) {
+      // The key keeps the spelling it has in the file.
+      lines[i] = keyLine(line.name, value);
+      return;
+    }
+    if (line.kind != Line::Kind::blank) insertAt = i + 1;
+  }
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine(wantedKey, value));
+}
 
+}  // namespace
+
+bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+  const KeyValue one{key, value};
+  return writeStrings(section, std::span<const KeyValue>(&one, 1));
+}
+
+bool ProfileFile::writeStrings(std::string_view section, std::span<const KeyValue> keys) {
+  const std::string_view wantedSection = trimmed(section);
+  if (wantedSection.empty()) return false;
+  for (const KeyValue& key : keys)
+    if (trimmed(key.first).empty()) return false;
+
+  const FileContents contents = files_.readText(path_, kMaxProfileFileSize);
+  if (contents.status == ReadStatus::failed) return false;
+
+  std::vector<std::string> lines = text::splitLines(contents.data);
+  for (const auto& [key, value] : keys) setKey(lines, wantedSection, trimmed(key), value);
   return files_.writeText(path_, text::joinLinesCrLf(lines));
 }
 

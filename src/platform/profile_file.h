@@ -1,9 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/text_files.h"
 
@@ -73,6 +75,12 @@ class ProfileFile {
   // read: writing then would lose every other line. Empty section or key names are
   // refused (false), as they could never be read back.
   bool writeString(std::string_view section, std::string_view key, std::string_view value);
+
+  // Sets several keys of one section as writeString would one after the other,
+  // reading and writing the file once, so that they are written all together or
+  // not at all.
+  using KeyValue = std::pair<std::string_view, std::string_view>;
+  bool writeStrings(std::string_view section, std::span<const KeyValue> keys);
 
   // The file read once now, for reading many keys.
   ProfileSnapshot snapshot() const { return ProfileSnapshot(files_, path_); }

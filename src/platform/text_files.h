@@ -46,9 +46,12 @@ class TextFiles {
 
   // Replaces the file's contents with bytes, creating the file if it does not exist
   // (but never its folder); written as given, so UTF-8 text is stored without a
-  // byte-order mark. False when the file cannot be created or written: read-only,
-  // held open by another program, in a missing folder. A hidden file is written
-  // like any other.
+  // byte-order mark. The replacement is whole or not at all: the bytes go to a new
+  // file beside it, which is flushed and then put in the file's place in one step,
+  // so a write that fails on the way (a full disk, a crash, another program
+  // holding the file) leaves the old file as it was. False when the file cannot be
+  // created or replaced: read-only, held open by another program, in a missing
+  // folder. A hidden file is written like any other and keeps its attributes.
   virtual bool writeBytes(std::string_view path, std::string_view bytes) = 0;
 
   // Creates an empty file unless the file exists (CreateFile with OPEN_ALWAYS);

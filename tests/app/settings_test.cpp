@@ -87,35 +87,19 @@ TEST_F(SettingsFileTest, WritesEveryKeyInDecimalAndReadsItBack) {
   EXPECT_EQ(file.read(), settings);
 }
 
-// Text files of which one write fails and the others succeed, as when another
-// program holds the file open for a moment.
-class FilesWithOneFailingWrite final : public platform::TextFiles {
- public:
-  FilesWithOneFailingWrite(fakes::FakeTextFiles& inner, int failingWrite)
-      : TextFiles(encoding_), inner_(inner), failingWrite_(failingWrite) {}
-  platform::FileContents readAtMost(std::string_view path, std::size_t maxSize) const override {
-    return inner_.readAtMost(path, maxSize);
-  }
-  bool writeBytes(std::string_view path, std::string_view bytes) override {
-    if (++writes_ == failingWrite_) return false;
-    return inner_.writeBytes(path, bytes);
-  }
-  bool createIfMissing(std::string_view path) override { return inner_.createIfMissing(path); }
+TEST_F(SettingsFileTest, TheSixKeysAreWrittenAllInOneWriteOrNotAtAll) {
+  const std::string before = "[Options]\r\nLanguage=Russian\r\n";
+  files.put(kPath, before);
+  const int writesBefore = files.successfulWrites();
+  ASSERT_TRUE(SettingsFile(files, kPath).write(Settings{}));
+  EXPECT_EQ(files.successfulWrites(), writesBefore + 1);
 
- private:
-  fakes::FakeTextEncoding encoding_;
-  fakes::FakeTextFiles& inner_;
-  int failingWrite_;
-  int writes_ = 0;
-};
-
-TEST_F(SettingsFileTest, AFailedWriteStopsAtTheFailingKeyAndNamesTheFile) {
-  FilesWithOneFailingWrite flaky(files, 3);
-  SettingsFile file(flaky, kPath);
+  // A write that fails leaves the file as it was, never with some keys new.
+  files.put(kPath, before);
+  files.setUnwritable(kPath);
+  SettingsFile file(files, kPath);
   EXPECT_FALSE(file.write(Settings{}));
-  // Language and firstStart made it; checkUpdateAtStart failed, and the keys after
-  // it were not tried, although their writes would have succeeded.
-  EXPECT_EQ(*files.bytes(kPath), "[Options]\r\nLanguage=English\r\nfirstStart=1\r\n");
+  EXPECT_EQ(*files.bytes(kPath), before);
   EXPECT_EQ(unableToWriteMessage(file.path()), "Unable to write to C:\\Tools\\cleaner.ini");
 }
 

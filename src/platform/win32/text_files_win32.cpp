@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
+#include <string>
 
 #include "platform/extended_path.h"
 #include "platform/win32/critical_error_mode.h"
@@ -47,6 +49,18 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// Writes all of bytes at the file's current position.
+bool writeAll(HANDLE file, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kPiece));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, wanted, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
 }  // namespace
 
 FileContents Win32TextFiles::readAtMost(std::string_view path, std::size_t maxSize) const {
@@ -87,22 +101,45 @@ bool Win32TextFiles::writeBytes(std::string_view path, std::string_view bytes) {
   if (!wide) return false;
 
   CriticalErrorDialogsOff quiet;
-  // OPEN_ALWAYS and an explicit truncation rather than CREATE_ALWAYS: CREATE_ALWAYS
-  // refuses an existing hidden or system file, which a user may well have made of
-  // the settings file, and would also drop the file's own attributes.
-  FileHandle file(CreateFileW(wide->c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  if (!SetEndOfFile(file.get())) return false;
-
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kPiece));
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, wanted, &written, nullptr) || written == 0) return false;
-    done += written;
+  // The new file takes over the attributes a user may have given the old one
+  // (hidden, system). A read-only file is refused, as writing it in place would be.
+  DWORD attributes = GetFileAttributesW(wide->c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    attributes = FILE_ATTRIBUTE_NORMAL;
+  } else if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+    return false;
+  } else {
+    attributes &= FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
   }
-  return file.close();
+
+  // The bytes go to a new file beside the old one, on the same volume, so that
+  // putting it in place is one rename. Its name is the file's own with a suffix no
+  // other writer uses.
+  static std::atomic<unsigned> writes{0};
+  const std::wstring temporary = *wide + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(++writes) + L".new";
+  bool written = false;
+  {
+    FileHandle file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+    if (!file.valid()) return false;
+    written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get()) && file.close();
+  }
+  // One replace: whoever opens the file sees either the old bytes or the new ones.
+  // A file another program has open cannot be replaced; a virus scanner or an
+  // indexer holds one for a moment, so the replace is tried a few times before
+  // the write fails, leaving the old file.
+  for (DWORD wait = 50; written; wait *= 2) {
+    if (MoveFileExW(temporary.c_str(), wide->c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || wait > 400) break;
+    Sleep(wait);
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
 }
 
 bool Win32TextFiles::createIfMissing(std::string_view path) {

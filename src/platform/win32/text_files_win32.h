@@ -4,7 +4,8 @@
 
 namespace velmora::platform {
 
-// Whole files with CreateFileW, ReadFile and WriteFile. Paths reach Windows in their
+// Whole files with CreateFileW, ReadFile, WriteFile, and MoveFileExW to put a
+// written file in place. Paths reach Windows in their
 // extended-length form (see extended_path.h), so long paths work; a path that is not
 // a full path is refused, since nothing in the program depends on the working
 // folder. Calls run with the critical-error dialogs off and are safe to make from
