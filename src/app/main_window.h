@@ -221,7 +221,10 @@ class TForm1 : public widgets::Form {
   void applyLanguageFile(const std::string& name);
   // The Files page and the Settings window's catalogue and exclusions.
   void createFilesPage();
-  bool loadSettingsLists(bool report);
+  // Loads the catalogue and the exclusions into the Settings window, each on its
+  // own; with report, a file that cannot be read is named in a message.
+  void loadSettingsLists(bool report);
+  void showFileError(const std::string& text);
   // The Registry, Startup and Uninstall pages.
   void createRegistryPage();
   void createProgramListPages();
@@ -292,6 +295,9 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<update::UpdateChecker> updateChecker_;
   std::unique_ptr<StartupPage> startupPage_;
   std::unique_ptr<UninstallPage> uninstallPage_;
+  // Whether the exclusion file was read at its last loading; Ok writes the list
+  // back only then.
+  bool exclusionsRead_ = false;
 };
 
 }  // namespace velmora::app

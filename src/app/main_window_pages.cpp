@@ -29,32 +29,35 @@ void TForm1::createFilesPage() {
   };
   FormSettings->onSaveExclusions = [this] {
     const std::string path = junk::exclusionsFilePath(ProgramFolder);
+    if (!exclusionsRead_) {
+      // The list on screen is not what the file holds, which could not be read:
+      // writing it back would replace the user's list with it. The file keeps what
+      // it has, and the user is told again which file it is.
+      showFileError("Cannot open file " + path);
+      return true;
+    }
     if (junk::saveExclusions(services_.textFiles, path, FormSettings->MemoExclusions)) return true;
-    application().messageBox({"Cannot create file " + path, application().title(),
-                              widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+    showFileError("Cannot create file " + path);
     return false;
   };
 }
 
-bool TForm1::loadSettingsLists(bool report) {
+void TForm1::loadSettingsLists(bool report) {
   auto cannotOpen = [this, report](const std::string& path) {
-    if (report)
-      application().messageBox({"Cannot open file " + path, application().title(),
-                                widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+    if (report) showFileError("Cannot open file " + path);
   };
-  bool loaded = false;
+  // Each list loads on its own: a missing catalogue must not turn every
+  // exclusion off.
   const std::string catalogue = junk::catalogueFilePath(ProgramFolder);
-  if (!junk::loadCatalogue(services_.textFiles, catalogue, FormSettings->ListViewJunk)) {
-    // Without the catalogue the exclusions are not read either: the memo keeps
-    // what it held.
-    cannotOpen(catalogue);
-  } else {
-    const std::string exclusions = junk::exclusionsFilePath(ProgramFolder);
-    loaded = junk::loadExclusions(services_.textFiles, exclusions, FormSettings->MemoExclusions);
-    if (!loaded) cannotOpen(exclusions);
-  }
+  if (!junk::loadCatalogue(services_.textFiles, catalogue, FormSettings->ListViewJunk)) cannotOpen(catalogue);
+  const std::string exclusions = junk::exclusionsFilePath(ProgramFolder);
+  exclusionsRead_ = junk::loadExclusions(services_.textFiles, exclusions, FormSettings->MemoExclusions);
+  if (!exclusionsRead_) cannotOpen(exclusions);
   filesPage_->publishChoices();
-  return loaded;
+}
+
+void TForm1::showFileError(const std::string& text) {
+  application().messageBox({text, application().title(), widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
 }
 
 void TForm1::createRegistryPage() {

@@ -250,6 +250,27 @@ TEST_F(MainWindowTest, TheFreeMemoryWindowCarriesTheMemorySettingsAndTheTrayFree
             "trytofree=16\r\ndelay=5\r\nautodefrag=1\r\n");
 }
 
+TEST_F(MainWindowTest, EachSettingsListLoadsOnItsOwnAndOneThatWasNotReadIsNeverWrittenBack) {
+  const std::string data = "C:\\Program Files\\Velmora\\data\\";
+  machine.textFiles.put(data + "exclusions.dat", "C:\\Keep\r\n");
+  create();  // there is no junk.dat
+  EXPECT_EQ(form->FormSettings->MemoExclusions.lines(), std::vector<std::string>{"C:\\Keep"});
+
+  machine.textFiles.setUnreadable(data + "exclusions.dat");
+  h.backend().onModal = [this](widgets::Form&) {
+    form->FormSettings->MemoExclusions.userSetText("D:\\Other");
+    form->FormSettings->ButtonOk.click();
+  };
+  ASSERT_TRUE(form->userShortcut(widgets::Shortcut::parse("Ctrl+O")));
+  EXPECT_FALSE(form->FormSettings->visible());
+  EXPECT_EQ(machine.textFiles.bytes(data + "exclusions.dat"), "C:\\Keep\r\n");
+  std::vector<std::string> messages;
+  for (const auto& shown : h.dialogs.shown()) messages.push_back(shown.text);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Cannot open file " + data + "junk.dat",
+                                                "Cannot open file " + data + "exclusions.dat",
+                                                "Cannot open file " + data + "exclusions.dat"}));
+}
+
 TEST_F(MainWindowTest, EveryMainWindowKeyOfTheLanguageFilesFindsItsTarget) {
   create();
   LanguageTargets targets;
