@@ -27,6 +27,10 @@ void TForm1::applyLanguageFile(const std::string& name) {
   targets.checkingForUpdatesText = &FormUpdate->StringCheckingForUpdates;
   app::applyLanguageFile(platform::ProfileFile(services_.textFiles, languageFilePath(ProgramFolder, name)),
                          targets);
+  // The file captions the scan buttons "Search"; while its scan runs, a button
+  // stays the Stop button it is.
+  if (filesPage_->scanRunning()) ButtonSearchFiles.setCaption(messages["StringStop"]);
+  if (registryPage_->scanRunning()) ButtonSearchReg.setCaption(messages["StringStop"]);
 
   // The type lists take their captions from the message texts; their check marks
   // stay as the user left them.

@@ -137,6 +137,24 @@ TEST_F(MainWindowTest, PagesStayWhileAFilesOrRegistryScanRuns) {
   EXPECT_TRUE(form->PageControlClean.userChangePage(3));
 }
 
+TEST_F(MainWindowTest, ARunningScanKeepsStopOnItsButtonWhenTheLanguageIsApplied) {
+  putLanguageFile("English",
+                  "[Interface]\r\nStringSearch=Search\r\nStringStop=Stop\r\n"
+                  "ButtonSearchFiles->Caption=Search\r\nButtonSearchReg->Caption=Search\r\n");
+  createWithLanguageFiles();
+  form->ButtonSearchFiles.click();
+  form->ButtonSearchReg.click();
+  // As every menu command that opens a window does first; nothing has let either
+  // scan's end step run yet.
+  form->ApplyLanguage(form->CurrentLanguage);
+  EXPECT_EQ(form->ButtonSearchFiles.caption(), "Stop");
+  EXPECT_EQ(form->ButtonSearchReg.caption(), "Stop");
+  while (form->filesPage().scanRunning() || form->registryPage().scanRunning()) h.app.runPendingTasks();
+  form->ApplyLanguage(form->CurrentLanguage);
+  EXPECT_EQ(form->ButtonSearchFiles.caption(), "Search");
+  EXPECT_EQ(form->ButtonSearchReg.caption(), "Search");
+}
+
 TEST_F(MainWindowTest, MinimizingSendsTheWindowToTheTrayUntilRestoreOrADoubleClick) {
   machine.textFiles.put(kSettingsPath, kSavedSettings);
   create();
