@@ -1,15 +1,19 @@
 #include "junk/folder_walk.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace velmora::junk {
 namespace {
 
-// One listed entry that still has to be visited.
+// One listed entry that still has to be visited, with the size the listing gave a
+// file: the scan shows that figure rather than opening each file to measure it,
+// which would make other programs' opens of it fail at that instant.
 struct Entry {
   std::string name;
   bool folder = false;
+  std::uint64_t sizeBytes = 0;
 };
 
 // A folder being walked: the length of its path (with a trailing backslash) in the
@@ -36,11 +40,11 @@ Frame listFolder(platform::FileSystem& files, std::string& path) {
     if (data.name == "." || data.name == "..") continue;
     if (data.isReparsePoint()) continue;
     if (data.isDirectory()) {
-      frame.entries.push_back({std::move(data.name), true});
+      frame.entries.push_back({std::move(data.name), true, 0});
     } else if (files.localDosDateTime(data.lastWriteTime)) {
       // Only a file whose time converts is an existing file for the scans; any
       // other entry could only be walked as a folder, which would list nothing.
-      frame.entries.push_back({std::move(data.name), false});
+      frame.entries.push_back({std::move(data.name), false, data.size});
     }
   } while (search.findNext(data));
   return frame;
@@ -65,7 +69,7 @@ void walkFolder(platform::FileSystem& files, std::string_view root, const Exclus
     path.resize(frame.pathLength);
     path += entry.name;
     if (!entry.folder) {
-      out.add(path);
+      out.add(path, entry.sizeBytes);
     } else if (!exclusions.excludes(path)) {
       path += '\\';
       // frame and entry are not used after this push, which may move the frames.

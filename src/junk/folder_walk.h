@@ -9,8 +9,8 @@
 
 namespace velmora::junk {
 
-// Collects every file below root into files, depth first in the order the file
-// system lists each folder: a sub-folder is walked at once, before the next entry
+// Collects every file below root into files, with the size its folder listing
+// gives it, depth first in the order the file system lists each folder: a sub-folder is walked at once, before the next entry
 // of its parent. Folders whose full path an exclusion names are skipped (the root
 // itself is never compared). A folder that cannot be listed adds nothing.
 //

@@ -56,7 +56,8 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::st
     if (view.stopRequested()) return;
     const std::string_view path = fileList_[k];
     view.showExamining(path);
-    if (isListed(category, path, view.choices())) view.listFile(describe(std::string(path)));
+    if (isListed(category, path, view.choices()))
+      view.listFile(describe(std::string(path), fileList_.sizeBytes(k)));
     // The bar moves only when its value changes: a root of a million files would
     // otherwise hand the window a million identical positions.
     const int percent = static_cast<int>(100 * k / n);
@@ -86,10 +87,9 @@ bool JunkScan::isListed(JunkCategory category, std::string_view path,
   }
 }
 
-FoundFile JunkScan::describe(std::string path) {
+FoundFile JunkScan::describe(std::string path, std::uint64_t sizeBytes) {
   FoundFile file;
-  // A file another program holds open cannot be measured; it is listed with size 0.
-  if (auto size = files_.exclusiveFileSize(path)) file.sizeBytes = size.bytes;
+  file.sizeBytes = sizeBytes;
   const std::string_view type = dottedExtensionOf(fileNameOf(path));
   auto icon = iconOfType_.find(type);
   if (icon == iconOfType_.end()) icon = iconOfType_.emplace(std::string(type), shell_.iconIndexOfType(type)).first;

@@ -32,7 +32,7 @@ struct JunkScanChoices {
 // One junk file found, as its result row shows it.
 struct FoundFile {
   std::string path;
-  std::uint64_t sizeBytes = 0;    // 0 when the file could not be opened to be measured.
+  std::uint64_t sizeBytes = 0;    // As the folder listing gave it.
   std::optional<int> imageIndex;  // Index in the system small-icon list.
 };
 
@@ -67,7 +67,7 @@ class JunkScan {
   void scanRoot(JunkScanView& view, JunkCategory category, const std::string& root);
   bool isListed(JunkCategory category, std::string_view path,
                 const std::shared_ptr<const JunkScanChoices>& choices);
-  FoundFile describe(std::string path);
+  FoundFile describe(std::string path, std::uint64_t sizeBytes);
 
   platform::FileSystem& files_;
   platform::RegistryStore& registry_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "junk/exclusions.h"
@@ -9,15 +10,21 @@
 namespace velmora::junk {
 namespace {
 
-TEST(FileList, PathsComeBackInOrderIncludingEmptyAndNonLatinOnes) {
+TEST(FileList, PathsAndSizesComeBackInOrderIncludingEmptyAndNonLatinOnes) {
   FileList list;
-  list.add("C:\\a.tmp");
-  list.add("");
-  list.add("C:\\Папка\\b.~doc");
-  ASSERT_EQ(list.size(), 3u);
+  list.add("C:\\a.tmp", 127);
+  list.add("", 128);
+  list.add("C:\\Папка\\b.~doc", 5'000'000'000);
+  list.add("C:\\huge", UINT64_MAX);
+  ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0], "C:\\a.tmp");
   EXPECT_EQ(list[1], "");
   EXPECT_EQ(list[2], "C:\\Папка\\b.~doc");
+  EXPECT_EQ(list[3], "C:\\huge");
+  EXPECT_EQ(list.sizeBytes(0), 127u);
+  EXPECT_EQ(list.sizeBytes(1), 128u);
+  EXPECT_EQ(list.sizeBytes(2), 5'000'000'000u);
+  EXPECT_EQ(list.sizeBytes(3), UINT64_MAX);
   list.clear();
   EXPECT_TRUE(list.empty());
   list.add("D:\\x");
@@ -31,7 +38,7 @@ TEST(FileList, MemoryStaysWithinOneAndAHalfTimesThePathBytes) {
     std::string path = "C:\\Users\\someone\\AppData\\Local\\Temp\\folder" + std::to_string(i % 997) +
                        "\\file" + std::to_string(i) + ".tmp";
     pathBytes += path.size();
-    list.add(path);
+    list.add(path, static_cast<std::uint64_t>(i) * 37);
   }
   EXPECT_LE(static_cast<double>(list.heapBytes()), 1.5 * static_cast<double>(pathBytes));
 }

@@ -171,21 +171,26 @@ TEST_F(JunkScanTest, ALinkInsideTheTempFolderNeverMakesItsTargetJunk) {
   EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Profile\\Local Settings\\Temp\\a.tmp"}));
 }
 
-TEST_F(JunkScanTest, UnmeasurableFilesShowZeroAndLookAlikeNamesStayApart) {
+TEST_F(JunkScanTest, SizesComeFromTheListingAndLookAlikeNamesStayApart) {
+  // A file another program holds open is not opened to be measured: opening it
+  // exclusively would make that program's own opens fail at that instant.
   files.addFile("C:\\T\\held.~tmp", 5000);
   files.setHeldOpen("C:\\T\\held.~tmp", true);
+  files.addFile("C:\\T\\big.~tmp", 5'000'000'000);
   files.addFile("C:\\T\\nul", 10);
   files.addFile("C:\\T\\name.", 20);
   files.addFile("C:\\T\\name", 30);
   auto choices = only({JunkCategory::junkFiles});
-  choices.checkedPatterns = {""};  // an empty catalogue line: files without extension
+  choices.checkedPatterns = {"nul", "name.", "name"};  // whole names
   RecordingView view(choices);
   scan(view);
   std::map<std::string, std::uint64_t> sizes;
   for (const auto& f : view.listed) sizes[f.path] = f.sizeBytes;
-  EXPECT_EQ(sizes,
-            (std::map<std::string, std::uint64_t>{
-                {"C:\\T\\held.~tmp", 0}, {"C:\\T\\nul", 10}, {"C:\\T\\name.", 20}, {"C:\\T\\name", 30}}));
+  EXPECT_EQ(sizes, (std::map<std::string, std::uint64_t>{{"C:\\T\\held.~tmp", 5000},
+                                                         {"C:\\T\\big.~tmp", 5'000'000'000},
+                                                         {"C:\\T\\nul", 10},
+                                                         {"C:\\T\\name.", 20},
+                                                         {"C:\\T\\name", 30}}));
 }
 
 TEST_F(JunkScanTest, ProgressRestartsForEveryRootAndStopsShortOfAHundred) {
