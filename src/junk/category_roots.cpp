@@ -43,6 +43,15 @@ std::string shellFolder(platform::RegistryStore& store, const std::string& name)
   }
 }
 
+// Whether a folder's entries can be listed. A folder that exists but refuses
+// listing (access denied, as the old profile names of Windows since Vista do)
+// holds nothing the scan can reach, which is no sign that the category is empty.
+bool canBeListed(platform::FileSystem& files, const std::string& folder) {
+  platform::FindData entry;
+  const platform::FileSearch search = files.findFirstFile(folder + "\\*.*", entry);
+  return search || search.error() == platform::FileError::fileNotFound;
+}
+
 }  // namespace
 
 bool walksDrives(JunkCategory category) {
@@ -50,24 +59,25 @@ bool walksDrives(JunkCategory category) {
          category == JunkCategory::brokenShortcuts;
 }
 
-std::string profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
-                                platform::FileSystem& files, platform::RegistryStore& registry) {
+std::optional<std::string> profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
+                                               platform::FileSystem& files, platform::RegistryStore& registry) {
   const ProfileFolderPlaces places = placesOf(category);
   std::string oldPlace = profileFolder + places.oldSubFolder;
-  if (files.directoryExists(oldPlace)) return oldPlace;
+  if (files.plainDirectoryExists(oldPlace) && canBeListed(files, oldPlace)) return oldPlace;
   std::string current = shellFolder(registry, places.shellFolder);
-  if (!current.empty()) {
-    current += places.belowShellFolder;
-    if (files.directoryExists(current)) return current;
-  }
-  return oldPlace;
+  if (current.empty()) return std::nullopt;
+  current += places.belowShellFolder;
+  if (!files.plainDirectoryExists(current)) return std::nullopt;
+  return current;
 }
 
-std::string driveCategoryRoot(JunkCategory category, char driveLetter, platform::FileSystem& files) {
+std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLetter,
+                                             platform::FileSystem& files) {
   std::string root = std::string(1, driveLetter) + ":\\";
   if (category != JunkCategory::recycleBin) return root;
-  if (files.directoryExists(root + "Recycler")) return root + "Recycler";
-  return root + "$Recycle.Bin";
+  for (const char* bin : {"Recycler", "$Recycle.Bin"})
+    if (files.plainDirectoryExists(root + bin)) return root + bin;
+  return std::nullopt;
 }
 
 }  // namespace velmora::junk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -24,18 +25,27 @@ inline constexpr int kJunkCategoryCount = 8;
 // folder of the user's profile (rows 1 to 5).
 bool walksDrives(JunkCategory category);
 
+// No category walks a folder that is, or lies below, a reparse point (junction,
+// symbolic link, mount point): any user can make C:\Recycler a junction to
+// someone's documents, and everything behind it would be listed, checked, and
+// deleted. Windows since Vista also leaves its old profile folder names in place
+// as junctions that refuse listing. A category whose places are all links, or
+// missing, walks nothing.
+
 // The folder a profile category (rows 1 to 5) walks: the profile folder followed by
 // the category's old sub-folder ("Cookies", "Local Settings\Temp", ...) when that
-// folder exists. Windows since Vista keeps these folders elsewhere; then the
-// category takes the folder's current place from the user's "Shell Folders" key
-// ("Cookies", "History", "Recent", "Cache", and "Local AppData" followed by "Temp").
-// When neither exists the old path is returned, which lists nothing.
-std::string profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
-                                platform::FileSystem& files, platform::RegistryStore& registry);
+// is a plain folder that can be listed. Otherwise the folder's current place from
+// the user's "Shell Folders" key ("Cookies", "History", "Recent", "Cache", and
+// "Local AppData" followed by "Temp"), when that is a plain folder. Nothing when
+// neither is.
+std::optional<std::string> profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
+                                               platform::FileSystem& files, platform::RegistryStore& registry);
 
 // The folder a drive category walks on one drive: the root for rows 0 and 7; for
-// row 6 the recycle-bin folder, "X:\Recycler" where it exists and "X:\$Recycle.Bin"
-// (the folder of every Windows since Vista) otherwise.
-std::string driveCategoryRoot(JunkCategory category, char driveLetter, platform::FileSystem& files);
+// row 6 the recycle-bin folder, "X:\Recycler" where it is a plain folder and
+// otherwise "X:\$Recycle.Bin" (the folder of every Windows since Vista) where that
+// is one. Nothing when neither is.
+std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLetter,
+                                             platform::FileSystem& files);
 
 }  // namespace velmora::junk

@@ -30,16 +30,18 @@ void JunkScan::run(JunkScanView& view) {
     if (!view.choices()->categories[row]) continue;
     const auto category = static_cast<JunkCategory>(row);
     if (!walksDrives(category)) {
-      scanRoot(view, category, profileCategoryRoot(category, profileFolder_, files_, registry_));
+      if (auto root = profileCategoryRoot(category, profileFolder_, files_, registry_))
+        scanRoot(view, category, *root);
       continue;
     }
     // The drives are read once per category; each is walked in drive-list order.
     const auto choices = view.choices();
     for (char letter : choices->checkedDrives) {
       if (view.stopRequested()) return;
-      const std::string root = driveCategoryRoot(category, letter, files_);
-      if (category != JunkCategory::recycleBin) view.showWalking(choices->readingStructureText + root);
-      scanRoot(view, category, root);
+      const std::optional<std::string> root = driveCategoryRoot(category, letter, files_);
+      if (!root) continue;
+      if (category != JunkCategory::recycleBin) view.showWalking(choices->readingStructureText + *root);
+      scanRoot(view, category, *root);
     }
   }
 }

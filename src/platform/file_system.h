@@ -145,6 +145,13 @@ class FileSystem {
   // The folder-existence test: the attributes can be read and have the directory
   // bit. A reparse point to a folder counts as a folder.
   bool directoryExists(std::string_view path);
+
+  // Whether path names a folder that is reached without passing through a reparse
+  // point: the folder itself and every folder on its way from the drive root or
+  // share are plain folders, none a junction, symbolic link or mount point. A
+  // folder the program walks and deletes in must be one: any user can make a
+  // junction from a place the program cleans to someone's documents.
+  bool plainDirectoryExists(std::string_view path);
 };
 
 }  // namespace velmora::platform

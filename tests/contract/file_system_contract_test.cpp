@@ -237,6 +237,14 @@ TEST_F(FileSystemContract, AFolderLinkIsReportedAsAReparsePoint) {
   EXPECT_NE(files.getFileAttributes(dir + "link").attributes & file_attribute::reparsePoint, 0u);
   EXPECT_TRUE(files.directoryExists(dir + "link"));
   EXPECT_FALSE(files.fileExists(dir + "link"));
+
+  // A plain folder is reached without passing through a link.
+  world->makeFolder(dir + "target\\sub");
+  EXPECT_TRUE(files.plainDirectoryExists(dir + "target\\sub\\"));
+  EXPECT_TRUE(files.plainDirectoryExists(dir.substr(0, 3)));  // the drive root
+  EXPECT_FALSE(files.plainDirectoryExists(dir + "link"));
+  EXPECT_FALSE(files.plainDirectoryExists(dir + "link\\sub"));
+  EXPECT_FALSE(files.plainDirectoryExists(dir + "target\\inside.txt"));
 }
 
 TEST_F(FileSystemContract, AFolderThatCannotBeListedGivesNothingButItsFilesStillAnswer) {

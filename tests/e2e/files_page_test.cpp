@@ -96,9 +96,11 @@ void closeSettings(HWND settings) {
       << "the Settings window stayed open after Ok";
 }
 
-// The typical request: junk files on a drive of their own, found with only the
-// junk-file category and that drive checked, then deleted. A link on the drive
-// leads to junk-named files elsewhere, which the scan must not reach.
+// The typical request: junk files on a drive of their own, found with the
+// junk-file and recycle-bin categories and only that drive checked, then deleted.
+// A link on the drive leads to junk-named files elsewhere, and the drive's
+// Recycler is a link to them too (any user can make one): the scan must reach
+// neither.
 TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   ScratchDrive drive;
   const fs::path root = drive.root();
@@ -117,8 +119,10 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   writeFile(canaries / L"canary.~doc", 1024);
   writeFile(canaries / L"canary.tmp", 1024);
   drive.linkFolder((root / L"linked").wstring(), canaries.wstring());
+  drive.linkFolder((root / L"Recycler").wstring(), canaries.wstring());
   ASSERT_TRUE(fs::exists(root / L"linked" / L"canary.~doc"))
       << "the link on the drive does not lead to the canaries";
+  ASSERT_TRUE(fs::exists(root / L"Recycler" / L"canary.tmp"));
 
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
@@ -132,12 +136,14 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   // The Settings window is never opened: the catalogue (with *.tmp) and the
   // exclusions are loaded at start-up, so a.tmp is junk all the same.
 
-  // Only "Junk files"...
+  // Only "Junk files" and "Recycle bin"...
+  constexpr int kRecycleBin = 6;
   clickButton(page.typesUncheck);
   ASSERT_TRUE(clickListCheckBox(page.types, 0)) << "no check box on the first type";
+  ASSERT_TRUE(clickListCheckBox(page.types, kRecycleBin));
   ASSERT_EQ(listRowCount(page.types), kCategoryCount);
   for (int row = 0; row < kCategoryCount; ++row)
-    EXPECT_EQ(listRowChecked(page.types, row), row == 0) << "type row " << row;
+    EXPECT_EQ(listRowChecked(page.types, row), row == 0 || row == kRecycleBin) << "type row " << row;
   // ...on the new drive only.
   const int driveRow = findListRow(page.drives, drive.root());
   ASSERT_GE(driveRow, 0) << "the drive list does not show " << drive.root() << "; it shows "
@@ -180,6 +186,7 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   EXPECT_TRUE(fs::exists(canaries / L"canary.~doc"));
   EXPECT_TRUE(fs::exists(canaries / L"canary.tmp"));
   EXPECT_TRUE(fs::exists(root / L"linked" / L"canary.tmp")) << "the link itself is gone";
+  EXPECT_TRUE(fs::exists(root / L"Recycler" / L"canary.tmp")) << "the Recycler link is gone";
 
   closeProgram(program, window);
 }

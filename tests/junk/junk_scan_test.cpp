@@ -10,53 +10,10 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry_store.h"
 #include "fakes/fake_shell.h"
-#include "registry/registry_object.h"
+#include "junk_scan_support.h"
 
 namespace velmora::junk {
 namespace {
-
-// Records what the scan does to the window, in order.
-class RecordingView : public JunkScanView {
- public:
-  explicit RecordingView(JunkScanChoices choices)
-      : choices_(std::make_shared<JunkScanChoices>(std::move(choices))) {}
-
-  std::shared_ptr<const JunkScanChoices> choices() override { return choices_; }
-  bool stopRequested() override { return stopAfter_ >= 0 && static_cast<int>(listed.size()) >= stopAfter_; }
-  void clearResults() override { events.push_back("clear"); }
-  void showWalking(const std::string& text) override { working.push_back(text); }
-  void showExamining(std::string_view path) override { working.emplace_back(path); }
-  void listFile(FoundFile file) override {
-    events.push_back("list " + file.path);
-    listed.push_back(std::move(file));
-  }
-  void setProgress(int percent) override { progress.push_back(percent); }
-
-  void stopAfter(int rows) { stopAfter_ = rows; }
-
-  std::vector<std::string> paths() const {
-    std::vector<std::string> out;
-    for (const auto& f : listed) out.push_back(f.path);
-    return out;
-  }
-
-  std::vector<std::string> events;
-  std::vector<std::string> working;
-  std::vector<FoundFile> listed;
-  std::vector<int> progress;
-
- private:
-  std::shared_ptr<JunkScanChoices> choices_;
-  int stopAfter_ = -1;
-};
-
-JunkScanChoices only(std::initializer_list<JunkCategory> categories, std::vector<char> drives = {'C'}) {
-  JunkScanChoices choices;
-  for (auto c : categories) choices.categories[static_cast<int>(c)] = true;
-  choices.checkedDrives = std::move(drives);
-  choices.readingStructureText = "Reading ";
-  return choices;
-}
 
 class JunkScanTest : public ::testing::Test {
  protected:
@@ -66,9 +23,7 @@ class JunkScanTest : public ::testing::Test {
   }
 
   void setShellFolder(const std::string& name, const std::string& path) {
-    registry::TRegistry reg(registry);
-    ASSERT_TRUE(reg.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true));
-    reg.WriteText(name, path);
+    junk::setShellFolder(registry, name, path);
   }
 
   fakes::FakeFileSystem files;
@@ -160,6 +115,39 @@ TEST_F(JunkScanTest, RecycleBinOfOldAndNewWindows) {
   EXPECT_EQ(scan(view),
             (std::vector<std::string>{"C:\\Recycler\\S-1\\Dc1.txt", "D:\\$Recycle.Bin\\S-1\\$R1.txt"}));
   EXPECT_TRUE(view.working.size() == 2u);  // only the two files: no "Reading" line for the bin
+}
+
+TEST_F(JunkScanTest, ARootThatIsOrLiesBelowALinkIsNeverWalked) {
+  // C:\Recycler is a junction to someone's documents: the bin of today is taken.
+  files.addFolderLink("C:\\Recycler");
+  files.addFile("C:\\Recycler\\precious.doc");
+  files.addFile("C:\\$Recycle.Bin\\S-1\\$R1.txt");
+  // D: has only a link for a bin: nothing is walked there.
+  files.addFolderLink("D:\\$Recycle.Bin");
+  files.addFile("D:\\$Recycle.Bin\\precious.doc");
+  // "Local Settings" is a junction, as on every Windows since Vista: the temporary
+  // folder is taken from "Shell Folders". The cache's place there lies below a
+  // link itself, and adds nothing.
+  files.addFolderLink("C:\\Profile\\Local Settings");
+  files.addFile("C:\\Profile\\Local Settings\\Temp\\precious.doc");
+  files.addFile("C:\\Users\\u\\AppData\\Local\\Temp\\t1.dat");
+  setShellFolder("Local AppData", "C:\\Users\\u\\AppData\\Local");
+  files.addFolderLink("C:\\Moved");
+  files.addFile("C:\\Moved\\INetCache\\precious.htm");
+  setShellFolder("Cache", "C:\\Moved\\INetCache");
+  RecordingView view(only({JunkCategory::temporary, JunkCategory::temporaryInternet, JunkCategory::recycleBin},
+                          {'C', 'D'}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Users\\u\\AppData\\Local\\Temp\\t1.dat",
+                                                  "C:\\$Recycle.Bin\\S-1\\$R1.txt"}));
+}
+
+TEST_F(JunkScanTest, AnOldProfileFolderThatRefusesListingGivesWayToItsShellFolder) {
+  files.addFile("C:\\Profile\\Cookies\\hidden.txt");
+  files.setListable("C:\\Profile\\Cookies", false);
+  files.addFile("C:\\Users\\u\\Cookies\\c.txt");
+  setShellFolder("Cookies", "C:\\Users\\u\\Cookies");
+  RecordingView view(only({JunkCategory::cookies}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Users\\u\\Cookies\\c.txt"}));
 }
 
 TEST_F(JunkScanTest, ALinkInsideTheTempFolderNeverMakesItsTargetJunk) {

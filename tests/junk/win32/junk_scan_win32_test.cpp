@@ -1,0 +1,73 @@
+// The junk-file scan against the real file system and shell under Wine, where a
+// folder link is a Linux symbolic link in the prefix that Wine reports as a
+// reparse point, as Windows reports a junction.
+// The registry headers name the registry's constants as Windows does, so they come
+// before <windows.h>.
+#include "fakes/fake_registry_store.h"
+#include "junk/junk_scan.h"
+#include "junk_scan_support.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "file_system_scratch_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/shell_win32.h"
+
+namespace velmora::junk {
+namespace {
+
+class JunkScanWin32 : public ::testing::Test {
+ protected:
+  void makeFile(const std::string& path) {
+    CreateDirectoryW(contract::extendedForm(path.substr(0, path.rfind('\\'))).c_str(), nullptr);
+    std::ofstream(std::filesystem::path(contract::extendedForm(path)), std::ios::binary) << "velmora";
+    ASSERT_TRUE(files.getFileAttributes(path)) << path;
+  }
+  void makeFolder(const std::string& path) {
+    ASSERT_TRUE(CreateDirectoryW(contract::extendedForm(path).c_str(), nullptr)) << path;
+  }
+
+  // What links lead to lies in a folder of its own, removed after the links: a
+  // link left without its target is not removed as a link.
+  contract::ScratchFolder outside;
+  contract::ScratchFolder scratch;
+  const std::string dir = scratch.path();
+  const std::string elsewhere = outside.path();
+  platform::Win32FileSystem files;
+  platform::Win32Shell shell;
+  // Only the "Shell Folders" places come from here, so the prefix's own stay.
+  fakes::FakeRegistryStore registry;
+};
+
+TEST_F(JunkScanWin32, ProfileFoldersBehindLinksSurviveAScanAndADelete) {
+  // As on Windows since Vista, "Local Settings" is a link (to canaries here); the
+  // cache's place in "Shell Folders" lies below another.
+  makeFile(elsewhere + "Temp\\canary.doc");
+  makeFile(elsewhere + "INetCache\\canary.htm");
+  makeFolder(dir + "Profile");
+  contract::makeFolderLink(dir + "Profile\\Local Settings", elsewhere);
+  contract::makeFolderLink(dir + "Moved", elsewhere);
+  makeFolder(dir + "AppData");
+  makeFolder(dir + "AppData\\Local");
+  makeFile(dir + "AppData\\Local\\Temp\\t1.dat");
+  setShellFolder(registry, "Local AppData", dir + "AppData\\Local");
+  setShellFolder(registry, "Cache", dir + "Moved\\INetCache");
+  ASSERT_TRUE(files.getFileAttributes(dir + "Profile\\Local Settings\\Temp\\canary.doc"));
+
+  RecordingView view(only({JunkCategory::temporary, JunkCategory::temporaryInternet}));
+  JunkScan(files, registry, shell, dir + "Profile\\").run(view);
+  EXPECT_EQ(view.paths(), (std::vector<std::string>{dir + "AppData\\Local\\Temp\\t1.dat"}));
+  for (const std::string& path : view.paths()) EXPECT_TRUE(files.deleteFile(path)) << path;
+  EXPECT_TRUE(files.getFileAttributes(elsewhere + "Temp\\canary.doc"));
+  EXPECT_TRUE(files.getFileAttributes(elsewhere + "INetCache\\canary.htm"));
+}
+
+}  // namespace
+}  // namespace velmora::junk
