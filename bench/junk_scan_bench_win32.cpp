@@ -8,6 +8,7 @@
 // The registry headers name the registry's constants as Windows does, so they come
 // before <windows.h>.
 #include "junk/junk_scan.h"
+#include "platform/win32/drives_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/registry_store_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
   velmora::platform::Win32FileSystem files;
   velmora::platform::win32::RegistryStoreWin32 registry;
   velmora::platform::Win32Shell shell;
+  velmora::platform::Win32Drives drives;
 
   int junk = 0;
   auto start = Clock::now();
@@ -133,7 +135,7 @@ int main(int argc, char** argv) {
     bareTimes.push_back(secondsSince(start));
     view.found.clear();
     start = Clock::now();
-    velmora::junk::JunkScan(files, registry, shell, "").run(view);
+    velmora::junk::JunkScan(files, registry, shell, drives, "").run(view);
     scanTimes.push_back(secondsSince(start));
   }
   const std::size_t peakAfter = velmora::bench::peakMemory();

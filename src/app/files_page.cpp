@@ -176,7 +176,8 @@ void FilesPage::searchClick(const std::string& profileFolder) {
       app_,
       [&services, choices, addRow, controls, profileFolder](const widgets::UiChannel& ui) {
         PageScanView view(ui, choices, addRow, controls);
-        junk::JunkScan(services.files, services.registry, services.shell, profileFolder).run(view);
+        junk::JunkScan(services.files, services.registry, services.shell, services.drives, profileFolder)
+            .run(view);
       },
       [this] { restoreIdle(); });
 }

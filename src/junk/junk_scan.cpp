@@ -20,8 +20,12 @@ std::string_view dottedExtensionOf(std::string_view fileName) {
 }  // namespace
 
 JunkScan::JunkScan(platform::FileSystem& files, platform::RegistryStore& registry, platform::Shell& shell,
-                   std::string profileFolder)
-    : files_(files), registry_(registry), shell_(shell), profileFolder_(std::move(profileFolder)) {}
+                   platform::Drives& drives, std::string profileFolder)
+    : files_(files),
+      registry_(registry),
+      shell_(shell),
+      brokenShortcuts_(shell, files, drives),
+      profileFolder_(std::move(profileFolder)) {}
 
 void JunkScan::run(JunkScanView& view) {
   view.clearResults();
@@ -83,7 +87,7 @@ bool JunkScan::isListed(JunkCategory category, std::string_view path,
       return patterns_->matches(name);
     }
     case JunkCategory::brokenShortcuts:
-      return hasShortcutExtension(name) && !files_.fileExists(shell_.shortcutTarget(path));
+      return hasShortcutExtension(name) && brokenShortcuts_.isBroken(path);
     default:
       return true;
   }

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "junk/broken_shortcuts.h"
 #include "junk/category_roots.h"
 #include "junk/exclusions.h"
 #include "junk/file_list.h"
 #include "junk/junk_name_rules.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
 #include "platform/shell.h"
@@ -59,7 +61,7 @@ class JunkScanView {
 class JunkScan {
  public:
   JunkScan(platform::FileSystem& files, platform::RegistryStore& registry, platform::Shell& shell,
-           std::string profileFolder);
+           platform::Drives& drives, std::string profileFolder);
 
   void run(JunkScanView& view);
 
@@ -72,6 +74,7 @@ class JunkScan {
   platform::FileSystem& files_;
   platform::RegistryStore& registry_;
   platform::Shell& shell_;
+  BrokenShortcuts brokenShortcuts_;
   std::string profileFolder_;
   FileList fileList_;
   // The shell's icon index of each file type met so far: asking the shell costs

@@ -37,10 +37,12 @@ class Shell {
   // not exist. Nothing when the shell fails.
   virtual std::optional<int> iconIndexOfPath(std::string_view path) = 0;
 
-  // The file-system path a shortcut (.lnk) points at, read through the shell link
-  // object and resolved without any dialog and without rewriting the shortcut.
-  // Empty when the shortcut cannot be read or its target is not a file-system path.
-  virtual std::string shortcutTarget(std::string_view shortcutPath) = 0;
+  // The file-system path a shortcut (.lnk) points at, as the shortcut holds it,
+  // read through the shell link object. Reading never looks for the target: no
+  // dialog, no search for a moved target, no installer started, and the shortcut
+  // is never rewritten. Nothing when the shortcut cannot be loaded (a damaged
+  // file, too long a path) or its target is not a file-system path.
+  virtual std::optional<std::string> shortcutTarget(std::string_view shortcutPath) = 0;
 
   // ShellExecute: opens a document, folder or address with its associated program.
   // An empty verb is the default verb. Returns a value above 32 on success, and

@@ -6,6 +6,7 @@ if(WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/shell_contract_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/shell_world_win32.cpp
             ${CMAKE_CURRENT_LIST_DIR}/file_system_scratch_win32.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/shortcut_file_win32.cpp
             ${CMAKE_CURRENT_LIST_DIR}/shell_win32_test.cpp
     LIBS velmora_platform_win32 ole32 uuid shell32 velmora_wine_test_support velmora_marker_program_support
     LABELS contract)

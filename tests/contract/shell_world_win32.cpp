@@ -1,9 +1,5 @@
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
 #include <chrono>
 #include <stdexcept>
 
@@ -11,6 +7,7 @@
 #include "marker_program_support.h"
 #include "platform/win32/shell_win32.h"
 #include "shell_world.h"
+#include "shortcut_file_win32.h"
 
 namespace velmora::contract {
 namespace {
@@ -40,18 +37,7 @@ class Win32World final : public ShellWorld {
   void makeJunkFile(const std::string& path) override { writeFile(path, "this is not a shortcut"); }
 
   void makeShortcut(const std::string& shortcutPath, const std::string& target) override {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) throw std::runtime_error("no COM");
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                            reinterpret_cast<void**>(&link))) &&
-                 SUCCEEDED(link->SetPath(utf16(target).c_str())) &&
-                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                 SUCCEEDED(file->Save(utf16(shortcutPath).c_str(), TRUE));
-    if (file) file->Release();
-    if (link) link->Release();
-    CoUninitialize();
-    if (!saved) throw std::runtime_error("cannot save the shortcut " + shortcutPath);
+    contract::makeShortcut(shortcutPath, target);
   }
 
   std::string startableProgram() const override {

@@ -111,10 +111,11 @@ std::optional<int> FakeShell::iconIndexOfPath(std::string_view path) {
   return iconIndexLocked(extensionOf(path));
 }
 
-std::string FakeShell::shortcutTarget(std::string_view shortcutPath) {
+std::optional<std::string> FakeShell::shortcutTarget(std::string_view shortcutPath) {
   std::lock_guard lock(mutex_);
   auto it = shortcuts_.find(folded(shortcutPath));
-  return it == shortcuts_.end() ? std::string() : it->second;
+  if (it == shortcuts_.end()) return std::nullopt;
+  return it->second;
 }
 
 int FakeShell::shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,

@@ -44,6 +44,7 @@ class FakeShell final : public platform::Shell {
   void setIconIndex(std::string_view extension, int index);
   // Makes every icon request fail, as a shell without icons would.
   void setIconsFail(bool fail);
+  // A shortcut the shell can load; any other path cannot be loaded as one.
   void addShortcut(std::string_view shortcutPath, std::string_view target);
   // A document shellExecute can open. Addresses ("scheme://...", "mailto:...")
   // always open.
@@ -57,7 +58,7 @@ class FakeShell final : public platform::Shell {
   std::uintptr_t systemSmallImageList() override;
   std::optional<int> iconIndexOfType(std::string_view extension) override;
   std::optional<int> iconIndexOfPath(std::string_view path) override;
-  std::string shortcutTarget(std::string_view shortcutPath) override;
+  std::optional<std::string> shortcutTarget(std::string_view shortcutPath) override;
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;

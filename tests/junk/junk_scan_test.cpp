@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry_store.h"
 #include "fakes/fake_shell.h"
@@ -17,8 +19,12 @@ namespace {
 
 class JunkScanTest : public ::testing::Test {
  protected:
+  JunkScanTest() {
+    for (char letter : {'C', 'D', 'E'}) drives.addDrive(letter, {});
+  }
+
   std::vector<std::string> scan(RecordingView& view, std::string profile = "C:\\Profile\\") {
-    JunkScan(files, registry, shell, std::move(profile)).run(view);
+    JunkScan(files, registry, shell, drives, std::move(profile)).run(view);
     return view.paths();
   }
 
@@ -29,6 +35,7 @@ class JunkScanTest : public ::testing::Test {
   fakes::FakeFileSystem files;
   fakes::FakeRegistryStore registry;
   fakes::FakeShell shell;
+  fakes::FakeDrives drives;
 };
 
 TEST_F(JunkScanTest, JunkNamesOnEveryCheckedDriveInDriveOrder) {
@@ -71,6 +78,31 @@ TEST_F(JunkScanTest, JunkAndShortcutCategoriesEachWalkTheDrive) {
   // shortcut; the upper-case SHORTCUT.LNK is never examined.
   EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\DEAD.LNK.~x", "C:\\dead.lnk"}));
   EXPECT_EQ(std::count(view.working.begin(), view.working.end(), "Reading C:\\"), 2);
+}
+
+TEST_F(JunkScanTest, OnlyAShortcutWhoseTargetTheSystemReportsMissingIsBroken) {
+  fakes::FakeDrive network;
+  network.type = platform::DriveType::remote;
+  drives.addDrive('N', network);
+  files.addFolder("C:\\Users\\u\\Downloads");
+  const std::pair<const char*, const char*> shortcuts[] = {
+      {"C:\\L\\gone.lnk", "C:\\gone.exe"},                    // broken
+      {"C:\\L\\gone folder.lnk", "C:\\Gone\\Sub\\x.doc"},  // broken: path not found
+      {"C:\\L\\folder.lnk", "C:\\Users\\u\\Downloads"},     // a live folder
+      {"C:\\L\\server.lnk", "\\\\outside\\share\\x.exe"},   // never looked up
+      {"C:\\L\\mapped.lnk", "N:\\x.exe"},                    // network drive: never looked up
+      {"C:\\L\\unplugged.lnk", "U:\\x.exe"},                 // a drive that is not there
+      {"C:\\L\\namespace.lnk", ""},                           // no file-system path
+  };
+  for (const auto& [shortcut, target] : shortcuts) {
+    files.addFile(shortcut);
+    shell.addShortcut(shortcut, target);
+  }
+  files.addFile("C:\\L\\damaged.lnk");  // cannot be loaded as a shortcut
+  RecordingView view(only({JunkCategory::brokenShortcuts}));
+  std::vector<std::string> found = scan(view);
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, (std::vector<std::string>{"C:\\L\\gone folder.lnk", "C:\\L\\gone.lnk"}));
 }
 
 TEST_F(JunkScanTest, AFileFoundByTwoCategoriesIsListedTwice) {

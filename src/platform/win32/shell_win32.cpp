@@ -91,36 +91,37 @@ std::optional<int> Win32Shell::iconIndexOfPath(std::string_view path) {
   return shellIconIndex(win32::widen(path), flags);
 }
 
-std::string Win32Shell::shortcutTarget(std::string_view shortcutPath) {
+std::optional<std::string> Win32Shell::shortcutTarget(std::string_view shortcutPath) {
   // The shortcut is loaded by its ordinary full path: the shell link object is not
   // documented to take the extended-length form. A relative path is refused, as
   // everywhere, so the working folder never decides which shortcut is read.
-  if (!extendedLengthPath(shortcutPath)) return {};
+  if (!extendedLengthPath(shortcutPath)) return std::nullopt;
   const std::wstring path = win32::widen(shortcutPath);
 
   ComScope com;
-  if (!com.usable()) return {};
+  if (!com.usable()) return std::nullopt;
   ComRef<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())))
-    return {};
+    return std::nullopt;
   ComRef<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return {};
-  if (FAILED(file->Load(path.c_str(), STGM_READ))) return {};
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return std::nullopt;
+  if (FAILED(file->Load(path.c_str(), STGM_READ))) return std::nullopt;
 
-  // 0x89: no dialog, the shortcut file is never rewritten, and a shortcut of an
-  // installed feature is handed to the installer. A target that cannot be found
-  // does not make Resolve's result matter: the target the shortcut holds is read
-  // either way, and the caller tests whether it exists.
-  link->Resolve(nullptr, SLR_NO_UI | SLR_NOUPDATE | SLR_INVOKE_MSI);
+  // The target is read as the shortcut holds it, without IShellLink::Resolve:
+  // Resolve looks the target up, on a network path too (stalling for the
+  // network's time-out, and authenticating to whatever server a planted shortcut
+  // names); may search the disk for a moved target; and with SLR_INVOKE_MSI
+  // starts the installer of an installed feature. Even with SLR_NOSEARCH and
+  // SLR_NOTRACK it would only repeat the one lookup the caller makes itself.
 
   PIDLIST_ABSOLUTE items = nullptr;
-  if (FAILED(link->GetIDList(&items)) || items == nullptr) return {};
+  if (FAILED(link->GetIDList(&items)) || items == nullptr) return std::nullopt;
   // Room for the longest path Windows allows, not only MAX_PATH characters.
   std::vector<wchar_t> buffer(32768, L'\0');
   const bool converted =
       SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT) != 0;
   CoTaskMemFree(items);
-  if (!converted) return {};
+  if (!converted) return std::nullopt;
   return win32::narrow(buffer.data());
 }
 

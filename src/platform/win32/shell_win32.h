@@ -12,7 +12,7 @@ class Win32Shell final : public Shell {
   std::uintptr_t systemSmallImageList() override;
   std::optional<int> iconIndexOfType(std::string_view extension) override;
   std::optional<int> iconIndexOfPath(std::string_view path) override;
-  std::string shortcutTarget(std::string_view shortcutPath) override;
+  std::optional<std::string> shortcutTarget(std::string_view shortcutPath) override;
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;

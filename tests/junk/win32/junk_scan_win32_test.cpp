@@ -17,8 +17,11 @@
 #include <vector>
 
 #include "file_system_scratch_win32.h"
+#include "junk/broken_shortcuts.h"
+#include "platform/win32/drives_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "shortcut_file_win32.h"
 
 namespace velmora::junk {
 namespace {
@@ -42,6 +45,7 @@ class JunkScanWin32 : public ::testing::Test {
   const std::string elsewhere = outside.path();
   platform::Win32FileSystem files;
   platform::Win32Shell shell;
+  platform::Win32Drives drives;
   // Only the "Shell Folders" places come from here, so the prefix's own stay.
   fakes::FakeRegistryStore registry;
 };
@@ -62,11 +66,29 @@ TEST_F(JunkScanWin32, ProfileFoldersBehindLinksSurviveAScanAndADelete) {
   ASSERT_TRUE(files.getFileAttributes(dir + "Profile\\Local Settings\\Temp\\canary.doc"));
 
   RecordingView view(only({JunkCategory::temporary, JunkCategory::temporaryInternet}));
-  JunkScan(files, registry, shell, dir + "Profile\\").run(view);
+  JunkScan(files, registry, shell, drives, dir + "Profile\\").run(view);
   EXPECT_EQ(view.paths(), (std::vector<std::string>{dir + "AppData\\Local\\Temp\\t1.dat"}));
   for (const std::string& path : view.paths()) EXPECT_TRUE(files.deleteFile(path)) << path;
   EXPECT_TRUE(files.getFileAttributes(elsewhere + "Temp\\canary.doc"));
   EXPECT_TRUE(files.getFileAttributes(elsewhere + "INetCache\\canary.htm"));
+}
+
+TEST_F(JunkScanWin32, AShortcutIsBrokenOnlyWhenItsTargetIsReportedMissing) {
+  makeFolder(dir + "Folder");
+  contract::makeFolderLink(dir + "Linked", elsewhere);
+  makeFolder(dir + "L");
+  contract::makeShortcut(dir + "L\\gone.lnk", dir + "gone.exe");
+  contract::makeShortcut(dir + "L\\folder.lnk", dir + "Folder");
+  contract::makeShortcut(dir + "L\\linked.lnk", dir + "Linked");
+  contract::makeShortcut(dir + "L\\server.lnk", "\\\\velmora-outside.invalid\\share\\x.exe");
+  std::ofstream(std::filesystem::path(contract::extendedForm(dir + "L\\damaged.lnk")), std::ios::binary)
+      << "not a shortcut";
+
+  BrokenShortcuts shortcuts(shell, files, drives);
+  std::vector<std::string> broken;
+  for (const char* name : {"gone.lnk", "folder.lnk", "linked.lnk", "server.lnk", "damaged.lnk"})
+    if (shortcuts.isBroken(dir + "L\\" + name)) broken.push_back(name);
+  EXPECT_EQ(broken, (std::vector<std::string>{"gone.lnk"}));
 }
 
 }  // namespace
