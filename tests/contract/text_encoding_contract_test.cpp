@@ -95,6 +95,7 @@ TEST_F(TextEncodingContract, Cp1251DecodesCyrillicWhateverTheSystemPage) {
 }
 
 TEST_F(TextEncodingContract, AnsiTextDecodesByTheSystemPage) {
+  SCOPED_TRACE("ANSI code page " + std::to_string(encoding->ansiCodePage()));
   const std::string ascii = "C:\\Windows\\Temp\\*.tmp|Temporary files\r\n";
   EXPECT_EQ(encoding->ansiToUtf8(ascii), ascii);
   EXPECT_EQ(encoding->ansiToUtf8(""), "");
