@@ -34,46 +34,52 @@ TFormMemory::TFormMemory(widgets::Application& app, platform::Memory& memory)
     : Form(app, "TFormMemory"), qzMaxMem1(*this, "qzMaxMem1", memory) {
   setCaption("Free Memory");
   setBorderStyle(widgets::BorderStyle::Dialog);
-  const int figureWidth = application().backend().measureText(LabelRamFree.font(), kLongestFigure).width;
-  setClientSize(std::max(kDesignedClientWidth, kValueLeft + figureWidth + kRightMargin), 186);
-  setPlacement(widgets::FormPlacement::OwnerCenter);
-
-  const auto placeFigure = [this](widgets::Label& figure, int top) {
-    figure.setAutoSize(false);
-    figure.setBounds({kValueLeft, top, clientWidth() - kValueLeft - kRightMargin, figure.height()});
-  };
   LabelRamTotalTitle.setPosition(15, 13);
-  placeFigure(LabelRamTotal, 13);
   LabelRamFreeTitle.setPosition(15, 32);
-  placeFigure(LabelRamFree, 32);
   LabelTryFree.setPosition(15, 62);
-  CSpinEditTryFree.setBounds({kValueLeft, 56, 57, 22});
   CSpinEditTryFree.setRange(0, 2048);
   CSpinEditTryFree.setIncrement(8);
   LabelElapsedTime.setPosition(15, 84);
-  CSpinEditElapsedTime.setBounds({kValueLeft, 80, 57, 22});
   CSpinEditElapsedTime.setRange(0, 3600);
   CSpinEditElapsedTime.setIncrement(5);
-  // Wider than the 106 pixels first drawn for it, up to the window's edge: the
-  // translations of its caption ("free automatically", "освобождать
-  // автоматически") need the room.
-  cbAutoDefrag.setBounds({15, 105, clientWidth() - 15, 18});
   // The bar is part of the window's design but is never shown.
   pbMem.setBounds({7, 133, 170, 7});
   pbMem.setRange(0, 100);
   pbMem.setVisible(false);
-  const int buttonsLeft = (clientWidth() - 2 * kButtonWidth - kButtonGap) / 2;
-  ButtonClean.setBounds({buttonsLeft, 152, kButtonWidth, 25});
-  ButtonAbort.setBounds({buttonsLeft + kButtonWidth + kButtonGap, 152, kButtonWidth, 25});
+  setPlacement(widgets::FormPlacement::OwnerCenter);
+  placeByFigureWidth();
   TimerMem.setInterval(1000);
   TimerMem.setEnabled(true);
 
   onShow = [this] { FormShow(); };
+  onDpiChanged = [this] { FormDpiChanged(); };
   onClose = [this] { FormClose(); };
   TimerMem.onTimer = [this] { TimerMemTimer(); };
   ButtonClean.onClick = [this] { ButtonCleanClick(); };
   ButtonAbort.onClick = [this] { ButtonAbortClick(); };
 }
+
+void TFormMemory::placeByFigureWidth() {
+  const int figureWidth = LabelRamFree.textSize(kLongestFigure).width;
+  setClientSize(std::max(kDesignedClientWidth, kValueLeft + figureWidth + kRightMargin), 186);
+  const auto placeFigure = [this](widgets::Label& figure, int top) {
+    figure.setAutoSize(false);
+    figure.setBounds({kValueLeft, top, clientWidth() - kValueLeft - kRightMargin, figure.height()});
+  };
+  placeFigure(LabelRamTotal, 13);
+  placeFigure(LabelRamFree, 32);
+  CSpinEditTryFree.setBounds({kValueLeft, 56, 57, 22});
+  CSpinEditElapsedTime.setBounds({kValueLeft, 80, 57, 22});
+  // Wider than the 106 pixels first drawn for it, up to the window's edge: the
+  // translations of its caption ("free automatically", "освобождать
+  // автоматически") need the room.
+  cbAutoDefrag.setBounds({15, 105, clientWidth() - 15, 18});
+  const int buttonsLeft = (clientWidth() - 2 * kButtonWidth - kButtonGap) / 2;
+  ButtonClean.setBounds({buttonsLeft, 152, kButtonWidth, 25});
+  ButtonAbort.setBounds({buttonsLeft + kButtonWidth + kButtonGap, 152, kButtonWidth, 25});
+}
+
+void TFormMemory::FormDpiChanged() { placeByFigureWidth(); }
 
 void TFormMemory::FormShow() {
   if (!onLoadSettings) return;

@@ -67,7 +67,11 @@ class TFormMemory : public widgets::Form {
   TqzMaxMem qzMaxMem1;
 
  private:
+  // The window is as wide as the longest figure needs at the display's scale,
+  // and the figures, the check box and the buttons are placed by that width.
+  void placeByFigureWidth();
   void FormShow();
+  void FormDpiChanged();
   void FormClose();
   void TimerMemTimer();
   void ButtonCleanClick();

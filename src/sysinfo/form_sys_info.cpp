@@ -88,9 +88,8 @@ TFormSysInfo::TFormSysInfo(widgets::Application& app, platform::Services& servic
   placeRow(LabelScreenSize, laScreenSize, 0, kNarrowBoxValueLeft);
   placeRow(LabelBitsPerPixel, laBitsPerPixel, 1, kNarrowBoxValueLeft);
   placeRow(LabelColors, laColors, 2, kNarrowBoxValueLeft);
-  // The colour text is the longest of the narrow boxes ("True-Color / 16 млн
-  // цветов"); it may take a second line, which the box's free last row holds.
-  laColors.setHeight(2 * laColors.height());
+  giveColorsTwoLines();
+  onDpiChanged = [this] { FormDpiChanged(); };
 
   GroupBoxMemory.setCaption(" Memory ");
   GroupBoxMemory.setBounds({240, 216, 225, 97});
@@ -102,6 +101,15 @@ TFormSysInfo::TFormSysInfo(widgets::Application& app, platform::Services& servic
   ButtonClose.onClick = [this] { ButtonCloseClick(); };
   FormCreate(services);
 }
+
+void TFormSysInfo::giveColorsTwoLines() {
+  // The colour text is the longest of the narrow boxes ("True-Color / 16 млн
+  // цветов"); it may take a second line, which the box's free last row holds.
+  // Two lines are not exactly twice one at every display scale: measured as two.
+  laColors.setHeight(laColors.textSize("1\n2").height);
+}
+
+void TFormSysInfo::FormDpiChanged() { giveColorsTwoLines(); }
 
 void TFormSysInfo::FormCreate(platform::Services& services) {
   fillComputer(services.system, services.registry);

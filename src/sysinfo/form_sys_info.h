@@ -58,6 +58,8 @@ class TFormSysInfo : public widgets::Form {
  private:
   void FormCreate(platform::Services& services);
   void ButtonCloseClick();
+  void FormDpiChanged();
+  void giveColorsTwoLines();
 
   // The four fill steps, in the order FormCreate runs them.
   void fillComputer(const platform::SystemInfo& system, platform::RegistryStore& registry);

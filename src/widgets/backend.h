@@ -47,13 +47,14 @@ class Backend {
   virtual void startTimer(Timer& timer) = 0;
   virtual void stopTimer(Timer& timer) = 0;
 
-  // The primary screen, and its part not covered by the task bar.
+  // The primary screen, and its part not covered by the task bar, in pixels.
   virtual Rect screen() const = 0;
   virtual Rect workArea() const = 0;
 
-  // The size text takes in font: the width of its widest line, the height of all
-  // of its lines.
-  virtual Size measureText(const Font& font, std::string_view text) const = 0;
+  // The size text takes in font on a display of dpi, in the units of
+  // DisplayScale (rounded up, so that the text fits): the width of its widest
+  // line, the height of all of its lines. Controls ask through textSize().
+  virtual Size measureText(const Font& font, std::string_view text, int dpi) const = 0;
 
   // A form starts and ends its modal loop: the other forms stop taking input.
   virtual void beginModal(Form&) {}

@@ -28,7 +28,7 @@ void Button::setBounds(Rect bounds) {
 
 int Button::widthFor(int designedWidth) const {
   if (caption().empty()) return designedWidth;
-  const int needed = form().application().backend().measureText(font(), caption()).width + 2 * kCaptionMargin;
+  const int needed = textSize(caption()).width + 2 * kCaptionMargin;
   return std::max(designedWidth, needed);
 }
 

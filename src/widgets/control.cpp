@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "widgets/application.h"
 #include "widgets/form.h"
 
 namespace velmora::widgets {
@@ -92,6 +93,15 @@ void Control::fontChangedInTree() {
   fontChanged();
   for (Control* child : children_)
     if (child->parentFont()) child->fontChangedInTree();
+}
+
+Size Control::textSize(std::string_view text) const {
+  return form().application().backend().measureText(font(), text, form().scale().dpi());
+}
+
+void Control::scaleChanged() {
+  notifyPeer(Change::Scale);
+  fontChanged();
 }
 
 void Control::setCursor(Cursor cursor) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "widgets/component.h"
@@ -68,6 +69,9 @@ class Control : public Component {
   // Changes only the colour of the control's text.
   void setFontColor(Color color);
 
+  // The size text takes in the control's font on its form's display, in units.
+  Size textSize(std::string_view text) const;
+
   Cursor cursor() const { return cursor_; }
   void setCursor(Cursor cursor);
 
@@ -106,7 +110,11 @@ class Control : public Component {
   virtual void fontChanged() {}
 
  private:
+  friend class Form;
   void fontChangedInTree();
+  // The form moved to a display of another DPI: the peer shows the same units
+  // in other pixels, and text measured in units may need other sizes.
+  void scaleChanged();
 
   Control* parent_ = nullptr;
   std::vector<Control*> children_;

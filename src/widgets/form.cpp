@@ -111,7 +111,18 @@ void Form::nativeBoundsChanged(Rect bounds) {
   }
 }
 
+void Form::nativeDpiChanged(int dpi) {
+  if (dpi == scale_.dpi()) return;
+  scale_ = DisplayScale(dpi);
+  // In creation order, parents before children; the form itself first.
+  scaleChanged();
+  for (Component* c : components_)
+    if (auto* control = dynamic_cast<Control*>(c)) control->scaleChanged();
+  if (onDpiChanged) fire([&] { onDpiChanged(); });
+}
+
 void Form::place() {
+  // The backend measures the screen in pixels.
   Rect area;
   switch (placement_) {
     case FormPlacement::Designed:
@@ -124,14 +135,17 @@ void Form::place() {
       break;
     case FormPlacement::OwnerCenter: {
       Form* owner = app_->mainForm();
-      area = owner && owner != this ? owner->bounds() : app_->backend().screen();
+      // The owner's bounds are in its own units, which differ from this form's
+      // when the two are on displays of different DPI.
+      area = owner && owner != this ? owner->scale().toPixels(owner->bounds()) : app_->backend().screen();
       break;
     }
   }
+  area = scale_.toUnits(area);
   int left = area.left + (area.width - width()) / 2;
   int top = area.top + (area.height - height()) / 2;
   // Centred on a small owner near a screen edge, a form must still show its title bar.
-  const Rect work = app_->backend().workArea();
+  const Rect work = scale_.toUnits(app_->backend().workArea());
   left = std::max(work.left, std::min(left, work.right() - width()));
   top = std::max(work.top, std::min(top, work.bottom() - height()));
   setPosition(left, top);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "widgets/control.h"
+#include "widgets/display_scale.h"
 #include "widgets/run_token.h"
 #include "widgets/shortcut.h"
 
@@ -37,6 +38,10 @@ class Form : public Control {
   void setBorderStyle(BorderStyle style);
   FormPlacement placement() const { return placement_; }
   void setPlacement(FormPlacement placement) { placement_ = placement; }
+
+  // The DPI of the display the form is on, and the scale its peers turn units
+  // into pixels with. 96 until a native peer reports another.
+  DisplayScale scale() const { return scale_; }
 
   // The client area's size; setting it keeps the client size when the frame
   // changes (a menu is attached, the native frame turns out wider).
@@ -97,6 +102,10 @@ class Form : public Control {
   // changed); then the new bounds the window took by itself.
   bool requestResize(int& width, int& height);
   void nativeBoundsChanged(Rect bounds);
+  // The native side's report that the form is on a display of another DPI: every
+  // control shows its units in the new pixels and fits its text again, then
+  // onDpiChanged fires.
+  void nativeDpiChanged(int dpi);
 
   // Creates the peers of the form and of every component that has none yet;
   // does nothing on a headless backend.
@@ -118,6 +127,10 @@ class Form : public Control {
   std::function<void()> onClose;
   std::function<void()> onResize;
   std::function<void()> onMinimize;
+  // The form is on a display of another DPI (also when it is first realized
+  // there): figures a form worked out from measured text are worked out again,
+  // since text is not exactly as wide at every scale.
+  std::function<void()> onDpiChanged;
   // The resize request: may change the size asked for, or refuse it (false).
   std::function<bool(int& width, int& height)> onCanResize;
 
@@ -142,6 +155,7 @@ class Form : public Control {
   FormPlacement placement_ = FormPlacement::Designed;
   WindowState windowState_ = WindowState::Normal;
   Insets frame_;
+  DisplayScale scale_;
   bool sizedByClient_ = false;
   bool modal_ = false;
   bool modalDisabled_ = false;

@@ -1,7 +1,9 @@
 #pragma once
 
-// Positions and sizes of forms and controls, in pixels. A control's position is
-// relative to the top-left corner of its parent (a form's to the screen's).
+// Positions and sizes of forms and controls, in units of a 96-DPI display, which
+// their native peers scale to the display's pixels (DisplayScale). A control's
+// position is relative to the top-left corner of its parent (a form's to the
+// screen's).
 namespace velmora::widgets {
 
 struct Point {
@@ -22,8 +24,8 @@ struct Rect {
   int width = 0;
   int height = 0;
 
-  int right() const { return left + width; }
-  int bottom() const { return top + height; }
+  constexpr int right() const { return left + width; }
+  constexpr int bottom() const { return top + height; }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -35,7 +35,7 @@ class HeadlessBackend : public Backend {
   // Width: the longest line in code points times a character width of 6/11 of
   // the font's height (6 pixels for 8 points); height: the lines times the
   // font's height plus 2.
-  Size measureText(const Font& font, std::string_view text) const override;
+  Size measureText(const Font& font, std::string_view text, int dpi) const override;
   void beginModal(Form& form) override;
 
   void setScreenSize(Size size) { screen_ = size; }

@@ -17,7 +17,7 @@ void Label::setAutoSize(bool autoSize) {
 
 void Label::fit() {
   if (!autoSize_) return;
-  const Size size = form().application().backend().measureText(font(), caption());
+  const Size size = textSize(caption());
   setSize(size.width, size.height);
 }
 

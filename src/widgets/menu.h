@@ -89,7 +89,8 @@ class PopupMenu : public Menu {
  public:
   PopupMenu(Form& owner, std::string name) : Menu(owner, std::move(name)) {}
 
-  // Opens the menu at a screen point: fires onPopup, then the native peer
+  // Opens the menu at a point of the screen, in its pixels as the pointer
+  // reports them (not in units of a form): fires onPopup, then the native peer
   // shows the menu and clicks the item the user chooses. Headless, the menu is
   // only reported open; a test then clicks an item itself.
   void popup(Point at);

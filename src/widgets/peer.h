@@ -54,6 +54,7 @@ enum class Change {
   WindowState,  // a form was minimized, restored or sent to the tray
   Activate,     // a form is to come to the foreground
   Popup,        // a popup menu is to open at its popup point
+  Scale,        // the form's DPI changed: every size, position and font in pixels
 };
 
 class Peer {

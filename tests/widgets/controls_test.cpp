@@ -42,7 +42,7 @@ TEST_F(ControlsTest, ButtonTakesTheWidthItsCaptionNeeds) {
   ASSERT_EQ(button.width(), 75);
   button.setCaption("Деинсталлировать");
   const int wide = button.width();
-  EXPECT_GT(wide, h.backend().measureText(button.font(), button.caption()).width);
+  EXPECT_GT(wide, button.textSize(button.caption()).width);
   button.setLeft(200);
   EXPECT_EQ(button.bounds(), (Rect{200, 7, wide, 25}));
   button.setCaption("Uninstall");

@@ -65,7 +65,8 @@ SplitterPeer::SplitterPeer(Splitter& splitter) : WindowPeer(splitter) {
 int SplitterPeer::pointerOnScreen(LPARAM lParam) const {
   POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   ClientToScreen(hwnd(), &p);
-  return horizontal() ? p.x : p.y;
+  // In units, as the splitter moves.
+  return scale().toUnits(horizontal() ? p.x : p.y);
 }
 
 bool SplitterPeer::horizontal() const {

@@ -45,6 +45,7 @@ class SplitterPeer : public WindowPeer {
  private:
   Splitter& splitter() const { return static_cast<Splitter&>(control()); }
   bool horizontal() const;
+  // Where the pointer is along the bar's axis on the screen, in units.
   int pointerOnScreen(LPARAM lParam) const;
   int last_ = 0;
 };

@@ -10,8 +10,8 @@
 
 namespace velmora::widgets::win32 {
 
-// GDI fonts made once for each face, height and style the controls use, and
-// kept until the backend goes (after every window that selected them).
+// GDI fonts made once for each face, height, style and display DPI the controls
+// use, and kept until the backend goes (after every window that selected them).
 class FontCache {
  public:
   FontCache() = default;
@@ -19,7 +19,8 @@ class FontCache {
   FontCache& operator=(const FontCache&) = delete;
   ~FontCache();
 
-  HFONT get(const Font& font);
+  // The font on a display of dpi: its height, given for 96 DPI, scaled.
+  HFONT get(const Font& font, int dpi);
 
  private:
   using Key = std::tuple<std::string, int, bool, bool>;

@@ -1,8 +1,11 @@
 #include "widgets/win32/form_peer.h"
 
+#include <algorithm>
+
 #include "platform/win32/wide.h"
 #include "widgets/application.h"
 #include "widgets/buttons.h"
+#include "widgets/win32/dpi.h"
 #include "widgets/win32/menu_peers.h"
 
 namespace velmora::widgets::win32 {
@@ -12,8 +15,12 @@ FormPeer::FormPeer(Form& form) : WindowPeer(form) {
   if (Form* main = form.application().mainForm(); main && main != &form)
     if (WindowPeer* mainPeer = of(*main)) owner = mainPeer->hwnd();
   const wchar_t* windowClass = registerClass(L"VelmoraForm", CS_DBLCLKS, COLOR_BTNFACE, true);
-  create(exStyle(), windowClass, platform::win32::widen(form.caption()).c_str(), style(), form.bounds(),
-         owner, nullptr);
+  // The window's own DPI is known once it exists; until then it is the
+  // system's. The form is given its size in the window's pixels right after
+  // (Form::realize).
+  create(exStyle(), windowClass, platform::win32::widen(form.caption()).c_str(), style(),
+         DisplayScale(systemDpi()).toPixels(form.bounds()), owner, nullptr);
+  form.nativeDpiChanged(windowDpi(hwnd()));
   syncFrame();
 }
 
@@ -40,16 +47,47 @@ void FormPeer::setMenuPeer(MainMenuPeer* menu) {
   syncFrame();
 }
 
-void FormPeer::syncFrame() {
+void FormPeer::measureFrame() {
   if (!hwnd() || IsIconic(hwnd())) return;
   RECT window{}, client{};
   GetWindowRect(hwnd(), &window);
   GetClientRect(hwnd(), &client);
   POINT origin{0, 0};
   ClientToScreen(hwnd(), &origin);
-  const Insets frame{origin.x - window.left, origin.y - window.top, window.right - (origin.x + client.right),
-                     window.bottom - (origin.y + client.bottom)};
-  form().setFrame(frame);
+  windowFrame_ = {origin.x - window.left, origin.y - window.top, window.right - (origin.x + client.right),
+                  window.bottom - (origin.y + client.bottom)};
+}
+
+void FormPeer::syncFrame() {
+  if (!hwnd() || IsIconic(hwnd())) return;
+  measureFrame();
+  form().setFrame(scale().toUnits(windowFrame_));
+}
+
+RECT FormPeer::windowRect(const Rect& bounds) const {
+  const Insets& frame = form().frame();
+  const int left = scale().toPixels(bounds.left);
+  const int top = scale().toPixels(bounds.top);
+  const int width = scale().toPixels(std::max(bounds.width - frame.left - frame.right, 0)) + windowFrame_.left +
+                    windowFrame_.right;
+  const int height = scale().toPixels(std::max(bounds.height - frame.top - frame.bottom, 0)) + windowFrame_.top +
+                     windowFrame_.bottom;
+  return {left, top, left + width, top + height};
+}
+
+Rect FormPeer::boundsOf(const RECT& window) const {
+  const Insets& frame = form().frame();
+  const int clientWidth = std::max<int>(window.right - window.left - windowFrame_.left - windowFrame_.right, 0);
+  const int clientHeight = std::max<int>(window.bottom - window.top - windowFrame_.top - windowFrame_.bottom, 0);
+  return {scale().toUnits(window.left), scale().toUnits(window.top),
+          scale().toUnits(clientWidth) + frame.left + frame.right,
+          scale().toUnits(clientHeight) + frame.top + frame.bottom};
+}
+
+void FormPeer::applyBounds() {
+  Mirroring mirroring(*this);
+  const RECT r = windowRect(form().bounds());
+  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormPeer::applyShowState() {
@@ -79,11 +117,14 @@ void FormPeer::changed(Change what, int index) {
   switch (what) {
     case Change::Bounds:
       // Bounds the window reported itself need no mirroring back.
-      if (mirroring()) return;
-      {
-        Mirroring mirroring(*this);
-        const Rect& b = form().bounds();
-        SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+      if (!mirroring()) applyBounds();
+      return;
+    case Change::Scale:
+      // Moved to another display, the window takes the size Windows suggests
+      // (WM_DPICHANGED); otherwise the form's at the new scale.
+      if (!mirroring()) {
+        syncFrame();
+        applyBounds();
       }
       return;
     case Change::Visible:
@@ -136,13 +177,19 @@ LRESULT FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      const Rect asked = boundsOf({pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy});
       if (!mirroring() && !(pos->flags & SWP_NOSIZE) && !IsIconic(hwnd()) &&
-          (pos->cx != form().width() || pos->cy != form().height())) {
-        int width = pos->cx;
-        int height = pos->cy;
+          (asked.width != form().width() || asked.height != form().height())) {
+        int width = asked.width;
+        int height = asked.height;
         if (form().requestResize(width, height)) {
-          pos->cx = width;
-          pos->cy = height;
+          // A size the request changed; otherwise the window keeps the
+          // user's pixels.
+          if (width != asked.width || height != asked.height) {
+            const RECT r = windowRect({asked.left, asked.top, width, height});
+            pos->cx = r.right - r.left;
+            pos->cy = r.bottom - r.top;
+          }
         } else {
           // Refused: the window keeps its place too, or a drag of the left or
           // top edge would move it.
@@ -156,13 +203,28 @@ LRESULT FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!IsIconic(hwnd())) {
         RECT r{};
         GetWindowRect(hwnd(), &r);
+        measureFrame();
         {
           Mirroring mirroring(*this);
-          form().nativeBoundsChanged({r.left, r.top, r.right - r.left, r.bottom - r.top});
+          form().nativeBoundsChanged(boundsOf(r));
         }
         syncFrame();
       }
       return result;
+    }
+    case WM_DPICHANGED: {
+      // The window went to a display of another DPI (or that display's DPI
+      // changed): every control shows its units in the new pixels, then the
+      // window takes the rectangle Windows suggests, which keeps it on that
+      // display at the matching size.
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      {
+        Mirroring mirroring(*this);
+        form().nativeDpiChanged(LOWORD(wParam));
+      }
+      SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
     }
     case WM_SIZE:
       if (!mirroring()) {

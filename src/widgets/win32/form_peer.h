@@ -10,7 +10,9 @@ class MainMenuPeer;
 // A form's top-level window. The close box closes the form; a resize by the user
 // passes the form's resize request before it takes effect; minimizing is
 // reported to the form; menu commands and the default button (Enter) reach
-// their objects. The window carries the application's icon.
+// their objects. The window carries the application's icon. It tells the form
+// the DPI of its display when it is made and whenever it moves to a display of
+// another DPI, and then takes the size Windows suggests for it there.
 class FormPeer : public WindowPeer {
  public:
   explicit FormPeer(Form& form);
@@ -28,12 +30,23 @@ class FormPeer : public WindowPeer {
  private:
   DWORD style() const;
   DWORD exStyle() const;
+  // The window's rectangle on the screen for bounds in units, and back: the
+  // position is scaled, and so is the client area, inside the frame Windows
+  // draws at the display's DPI (whose pixels would not round to the same units).
+  RECT windowRect(const Rect& bounds) const;
+  Rect boundsOf(const RECT& window) const;
+  // Measures the frame Windows draws around the client area; then also tells
+  // the form, in units.
+  void measureFrame();
   void syncFrame();
+  void applyBounds();
   void applyShowState();
   bool clickDefaultButton(WORD id);
   HWND defaultButton() const;
 
   MainMenuPeer* menu_ = nullptr;
+  // The frame measured last, in pixels.
+  Insets windowFrame_;
   HWND lastFocus_ = nullptr;
 };
 

@@ -5,10 +5,15 @@
 
 namespace velmora::widgets::win32 {
 
-// A static control showing the application's icon.
+// A static control showing the application's icon, at the control's size in
+// pixels.
 class IconImagePeer : public WindowPeer {
  public:
   explicit IconImagePeer(IconImage& image);
+  void changed(Change what, int index) override;
+
+ private:
+  void showIcon();
 };
 
 }  // namespace velmora::widgets::win32

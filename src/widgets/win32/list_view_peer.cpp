@@ -76,7 +76,7 @@ void ListViewPeer::rebuildColumns() {
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     c.fmt = columnFormat(column.align);
-    c.cx = column.width;
+    c.cx = scale().toPixels(column.width);
     c.pszText = caption.data();
     c.iSubItem = i;
     SendMessageW(hwnd(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&c));
@@ -89,9 +89,15 @@ void ListViewPeer::updateColumn(int index) {
   const ListColumn& column = list().column(index);
   std::wstring caption = widen(column.caption);
   LVCOLUMNW c{};
-  c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+  c.mask = LVCF_TEXT | LVCF_FMT;
   c.fmt = columnFormat(column.align);
-  c.cx = column.width;
+  // A width the user dragged is kept to the pixel when it is the object's width
+  // in units, instead of jumping to the rounded figure.
+  const int width = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
+  if (scale().toUnits(width) != column.width) {
+    c.mask |= LVCF_WIDTH;
+    c.cx = scale().toPixels(column.width);
+  }
   c.pszText = caption.data();
   SendMessageW(hwnd(), LVM_SETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&c));
 }
@@ -168,6 +174,14 @@ void ListViewPeer::changed(Change what, int index) {
       return;
     case Change::Options:
       applyOptions();
+      return;
+    case Change::Scale:
+      WindowPeer::changed(what, index);
+      for (int i = 0; i < nativeColumns_; ++i) {
+        Mirroring mirroring(*this);
+        SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                     MAKELPARAM(scale().toPixels(list().column(i).width), 0));
+      }
       return;
     case Change::Images:
       applyImages();
@@ -262,7 +276,8 @@ bool ListViewPeer::onNotify(NMHDR& header, LRESULT& result) {
 
 void ListViewPeer::readColumnWidths() {
   for (int i = 0; i < list().columnCount() && i < nativeColumns_; ++i) {
-    const int width = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+    const int width = scale().toUnits(
+        static_cast<int>(SendMessageW(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0)));
     if (width != list().column(i).width) list().userSetColumnWidth(i, width);
   }
 }

@@ -71,13 +71,13 @@ LRESULT CALLBACK NativeWindow::procedure(HWND hwnd, UINT message, WPARAM wParam,
 
 HINSTANCE moduleInstance() { return GetModuleHandleW(nullptr); }
 
-HICON applicationIcon(bool small) {
-  const int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
-  const int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
-  if (HANDLE icon = LoadImageW(moduleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, cx, cy, LR_SHARED))
+HICON applicationIcon(bool small) { return applicationIcon(GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON)); }
+
+HICON applicationIcon(int size) {
+  if (HANDLE icon = LoadImageW(moduleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED))
     return static_cast<HICON>(icon);
   return static_cast<HICON>(
-      LoadImageW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */, IMAGE_ICON, cx, cy, LR_SHARED));
+      LoadImageW(nullptr, MAKEINTRESOURCEW(32512) /* IDI_APPLICATION */, IMAGE_ICON, size, size, LR_SHARED));
 }
 
 const wchar_t* registerClass(const wchar_t* name, UINT style, int backgroundColor, bool withIcon) {

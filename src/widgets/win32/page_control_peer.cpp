@@ -33,10 +33,13 @@ void PageControlPeer::fillTabs() {
 
 void PageControlPeer::reportDisplayArea() {
   // The tab strip's height depends on the font and the rows of tabs; the
-  // control says what is left for the pages.
-  RECT r{0, 0, pages().width(), pages().height()};
+  // control says what is left for the pages, in pixels.
+  RECT outer{};
+  GetClientRect(hwnd(), &outer);
+  RECT r = outer;
   SendMessageW(hwnd(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-  pages().setPageInsets({r.left, r.top, pages().width() - r.right, pages().height() - r.bottom});
+  pages().setPageInsets(
+      scale().toUnits(Insets{r.left, r.top, outer.right - r.right, outer.bottom - r.bottom}));
 }
 
 void PageControlPeer::changed(Change what, int index) {
@@ -48,6 +51,9 @@ void PageControlPeer::changed(Change what, int index) {
       else
         fillTabs();
       reportDisplayArea();
+      // Tabs with shorter captions leave the edge of the longer ones drawn
+      // beyond the last tab (seen under Wine at 144 DPI): the strip is drawn anew.
+      InvalidateRect(hwnd(), nullptr, TRUE);
       return;
     case Change::Selection: {
       Mirroring mirroring(*this);
@@ -61,6 +67,7 @@ void PageControlPeer::changed(Change what, int index) {
     }
     case Change::Bounds:
     case Change::Font:
+    case Change::Scale:
       WindowPeer::changed(what, index);
       reportDisplayArea();
       return;

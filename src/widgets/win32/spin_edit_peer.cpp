@@ -1,5 +1,7 @@
 #include "widgets/win32/spin_edit_peer.h"
 
+#include "widgets/win32/dpi.h"
+
 namespace velmora::widgets::win32 {
 
 SpinEditPeer::SpinEditPeer(SpinEdit& spin) : WindowPeer(spin) {
@@ -17,7 +19,7 @@ SpinEditPeer::SpinEditPeer(SpinEdit& spin) : WindowPeer(spin) {
 void SpinEditPeer::placeUpDown() {
   RECT client;
   GetClientRect(hwnd(), &client);
-  const int width = GetSystemMetrics(SM_CXVSCROLL);
+  const int width = systemMetric(SM_CXVSCROLL, scale().dpi());
   SetWindowPos(upDown_, nullptr, client.right - width, 0, width, client.bottom,
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The text stops short of the arrows.

@@ -133,8 +133,8 @@ void ComboBoxPeer::changed(Change what, int index) {
       return;
     }
     case Change::Bounds: {
-      const Rect& b = box.bounds();
-      SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height + kDropDownHeight,
+      const Rect b = scale().toPixels(box.bounds());
+      SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height + scale().toPixels(kDropDownHeight),
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return;
     }

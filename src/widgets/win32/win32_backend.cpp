@@ -159,16 +159,19 @@ Rect Win32Backend::workArea() const {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-Size Win32Backend::measureText(const Font& font, std::string_view text) const {
+Size Win32Backend::measureText(const Font& font, std::string_view text, int dpi) const {
   HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, fonts_.get(font));
+  HGDIOBJ old = SelectObject(dc, fonts_.get(font, dpi));
   RECT r{0, 0, 0, 0};
   // An empty text still takes one line's height, as a label shows it.
   const std::wstring wide = text.empty() ? std::wstring(L" ") : platform::win32::widen(text);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  return {text.empty() ? 0 : static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
+  // A font scaled to another DPI is not exactly scaled text: the text is
+  // measured in the pixels it will be drawn in.
+  const DisplayScale scale(dpi);
+  return {text.empty() ? 0 : scale.toUnitsRoundingUp(r.right - r.left), scale.toUnitsRoundingUp(r.bottom - r.top)};
 }
 
 namespace {

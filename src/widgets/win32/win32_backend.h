@@ -38,7 +38,7 @@ class Win32Backend : public Backend {
   void stopTimer(Timer& timer) override;
   Rect screen() const override;
   Rect workArea() const override;
-  Size measureText(const Font& font, std::string_view text) const override;
+  Size measureText(const Font& font, std::string_view text, int dpi) const override;
   void beginModal(Form& form) override;
   void endModal(Form& form) override;
 

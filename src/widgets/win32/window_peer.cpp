@@ -19,7 +19,9 @@ WORD nextCommandId() {
   return next++;
 }
 
-HFONT WindowPeer::font() const { return Win32Backend::of(application()).fonts().get(control_.font()); }
+HFONT WindowPeer::font() const {
+  return Win32Backend::of(application()).fonts().get(control_.font(), scale().dpi());
+}
 
 void WindowPeer::createChild(const wchar_t* className, DWORD style, DWORD exStyle) {
   WindowPeer* parent = of(*control_.parent());
@@ -27,7 +29,7 @@ void WindowPeer::createChild(const wchar_t* className, DWORD style, DWORD exStyl
   if (control_.visible()) style |= WS_VISIBLE;
   if (!control_.enabled()) style |= WS_DISABLED;
   create(exStyle | WS_EX_NOPARENTNOTIFY, className, widen(control_.caption()).c_str(), style,
-         control_.bounds(), parent ? parent->hwnd() : nullptr,
+         scale().toPixels(control_.bounds()), parent ? parent->hwnd() : nullptr,
          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextCommandId())));
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
 }
@@ -45,7 +47,7 @@ void WindowPeer::changed(Change what, int) {
   Mirroring mirroring(*this);
   switch (what) {
     case Change::Bounds: {
-      const Rect& b = control_.bounds();
+      const Rect b = scale().toPixels(control_.bounds());
       SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     }
@@ -63,6 +65,11 @@ void WindowPeer::changed(Change what, int) {
     case Change::Font:
       SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), TRUE);
       InvalidateRect(hwnd(), nullptr, TRUE);
+      break;
+    case Change::Scale:
+      // Through the kind's own handling of both, which may add to it.
+      changed(Change::Bounds, -1);
+      changed(Change::Font, -1);
       break;
     default:
       break;
@@ -118,7 +125,7 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (routeToChild(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_MOUSEMOVE:
-      if (control_.onMouseMove) control_.userMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (control_.onMouseMove) control_.userMouseMove(scale().toUnits(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -127,7 +134,7 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const MouseButton button = message == WM_LBUTTONDOWN   ? MouseButton::Left
                                    : message == WM_RBUTTONDOWN ? MouseButton::Right
                                                                : MouseButton::Middle;
-        control_.userMouseDown(button, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        control_.userMouseDown(button, scale().toUnits(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       }
       break;
     case WM_SETCURSOR:

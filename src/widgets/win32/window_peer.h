@@ -17,8 +17,9 @@ namespace velmora::widgets::win32 {
 // The native peer of a control: a child window that mirrors the control. It
 // hands WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* from its direct children to their
 // peers, reports mouse moves, mouse-downs and the pointer shape to its control,
-// and mirrors bounds, visibility, enabled state, caption and font. The kinds of
-// control add what is theirs.
+// and mirrors bounds, visibility, enabled state, caption and font, with sizes,
+// positions and font heights scaled from the control's units to the pixels of
+// its form's display. The kinds of control add what is theirs.
 class WindowPeer : public NativeWindow, public Peer {
  public:
   ~WindowPeer() override { destroy(); }
@@ -38,14 +39,17 @@ class WindowPeer : public NativeWindow, public Peer {
   static WindowPeer* from(HWND hwnd) { return dynamic_cast<WindowPeer*>(NativeWindow::from(hwnd)); }
   static WindowPeer* of(const Component& component) { return dynamic_cast<WindowPeer*>(component.peer()); }
 
-  // The control's font as a GDI font, shared and kept by the backend.
+  // The control's font as a GDI font at its form's DPI, shared and kept by the
+  // backend.
   HFONT font() const;
+  // The scale between the control's units and its window's pixels.
+  DisplayScale scale() const { return control_.form().scale(); }
 
  protected:
   explicit WindowPeer(Control& control) : NativeWindow(control.form().application()), control_(control) {}
 
   // Creates the window as a child of the parent control's window, at the
-  // control's bounds and with its visibility, enabled state, caption and font.
+  // control's bounds in pixels and with its visibility, enabled state, caption and font.
   void createChild(const wchar_t* className, DWORD style, DWORD exStyle = 0);
 
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -61,13 +61,17 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   shoot(formSettings, "settings_junk_en", junkPage);
 
   // The About window's picture is a static control holding the application's
-  // icon at the size the window was designed with.
+  // icon at the size the window was designed with, in the display's pixels.
   HWND icon = reinterpret_cast<HWND>(formAbout.ProgramIcon.peer()->nativeHandle());
-  EXPECT_NE(SendMessageW(icon, STM_GETICON, 0, 0), 0);
-  RECT iconRect{};
-  GetClientRect(icon, &iconRect);
-  EXPECT_EQ(iconRect.right, 32);
-  EXPECT_EQ(iconRect.bottom, 32);
+  const auto shown = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
+  ASSERT_NE(shown, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(shown, &info));
+  BITMAP picture{};
+  GetObjectW(info.hbmColor, sizeof picture, &picture);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_EQ(picture.bmWidth, formAbout.scale().toPixels(formAbout.ProgramIcon.width()));
 
   platform::Win32TextEncoding encoding;
   platform::Win32TextFiles files(encoding);

@@ -1,14 +1,30 @@
 #include "realized_windows.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <ostream>
+#include <string>
 
 #include "platform/win32/wide.h"
 #include "screenshot.h"
 #include "widgets/buttons.h"
+#include "widgets/combo_box.h"
 #include "widgets/indicators.h"
 #include "widgets/label.h"
+#include "widgets/list_view.h"
 #include "widgets/page_control.h"
 #include "widgets/win32/win32_backend.h"
+
+namespace velmora::widgets {
+
+// Rectangles in the checks' messages.
+void PrintTo(const Rect& r, std::ostream* out) {
+  *out << '{' << r.left << ", " << r.top << ", " << r.width << " x " << r.height << '}';
+}
+
+}  // namespace velmora::widgets
 
 namespace velmora::forms::testing {
 namespace {
@@ -22,10 +38,32 @@ constexpr int kCheckBoxRoom = 18;
 constexpr int kButtonRoom = 8;
 constexpr int kStatusBarRoom = 24;
 
-HWND windowOf(const widgets::Form& form) { return reinterpret_cast<HWND>(form.peer()->nativeHandle()); }
+HWND windowOf(const widgets::Component& component) {
+  return reinterpret_cast<HWND>(component.peer()->nativeHandle());
+}
 
-std::wstring shotPath(const std::string& name) {
-  return widgets::testing::outputFolder() + L"\\forms_" + widen(name) + L".bmp";
+// Pictures taken at another DPI than the designed one say so in their names.
+std::wstring shotPath(const widgets::Form& form, const std::string& name) {
+  std::wstring path = widgets::testing::outputFolder() + L"\\forms_" + widen(name);
+  if (const int dpi = form.scale().dpi(); dpi != widgets::DisplayScale::kDesignDpi)
+    path += L"_" + std::to_wstring(dpi) + L"dpi";
+  return path + L".bmp";
+}
+
+// The DPI this run asked Wine for (scripts/wine-exec sets it in the prefix before
+// the test starts), or the designed one.
+int requestedDpi() {
+  const char* dpi = std::getenv("VELMORA_WINE_DPI");
+  return dpi && *dpi ? std::atoi(dpi) : widgets::DisplayScale::kDesignDpi;
+}
+
+// Where a control's window is in its parent's window, in pixels.
+widgets::Rect nativeBounds(const widgets::Control& control) {
+  HWND hwnd = windowOf(control);
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 // On a page of a page control that is not the active one.
@@ -58,7 +96,7 @@ void RealizedWindowsTest::pump() {
 
 void RealizedWindowsTest::saveShot(const widgets::Form& form, const std::string& name) {
   int colours = 0;
-  const std::wstring path = shotPath(name);
+  const std::wstring path = shotPath(form, name);
   EXPECT_TRUE(widgets::testing::saveWindowBitmap(windowOf(form), path, colours)) << narrow(path);
   EXPECT_GT(colours, 8) << name << ": the capture shows a drawn window, not a blank area";
 }
@@ -77,8 +115,12 @@ void RealizedWindowsTest::shoot(widgets::Form& form, const std::string& name,
   pump();
 }
 
-void RealizedWindowsTest::expectEverythingFits(const widgets::Form& form) {
+void RealizedWindowsTest::expectEverythingFits(widgets::Form& form) {
   SCOPED_TRACE(form.name());
+  // Realized, a form has its display's DPI, and its texts are measured there.
+  form.realize();
+  EXPECT_EQ(form.scale().dpi(), requestedDpi()) << "the window's DPI is the display's";
+  const widgets::DisplayScale scale = form.scale();
   for (widgets::Component* component : form.components()) {
     const auto* control = dynamic_cast<const widgets::Control*>(component);
     if (control == nullptr || !control->visible() || control->parent() == nullptr || onHiddenPage(*control))
@@ -95,10 +137,14 @@ void RealizedWindowsTest::expectEverythingFits(const widgets::Form& form) {
     EXPECT_LE(control->bounds().right(), area.width);
     EXPECT_LE(control->bounds().bottom(), area.height);
 
-    const widgets::Size text = app.backend().measureText(control->font(), control->caption());
+    const widgets::Size text = control->textSize(control->caption());
     if (dynamic_cast<const widgets::Label*>(control)) {
-      // A label of several lines' height wraps its text onto them.
-      const int lines = text.height > 0 ? std::max(control->height() / text.height, 1) : 1;
+      // A label of several lines' height wraps its text onto them. Lines are
+      // counted by measuring them: at other scales than the designed one, n lines
+      // need not be exactly n times one in units.
+      int lines = 1;
+      for (std::string more = "1\n2"; lines < 8 && control->textSize(more).height <= control->height(); more += "\n3")
+        ++lines;
       EXPECT_LE(text.width, lines * control->width()) << '"' << control->caption() << '"';
     } else if (dynamic_cast<const widgets::CheckBox*>(control)) {
       EXPECT_LE(text.width + kCheckBoxRoom, control->width()) << '"' << control->caption() << '"';
@@ -106,6 +152,20 @@ void RealizedWindowsTest::expectEverythingFits(const widgets::Form& form) {
       EXPECT_LE(text.width + kButtonRoom, control->width()) << '"' << control->caption() << '"';
     } else if (dynamic_cast<const widgets::StatusBar*>(control)) {
       EXPECT_LE(text.width + kStatusBarRoom, control->width()) << '"' << control->caption() << '"';
+    }
+
+    // The window is where the object says, in the display's pixels; a drop-down
+    // list's height is its font's, the object's is that of the open list.
+    const widgets::Rect pixels = scale.toPixels(control->bounds());
+    const widgets::Rect native = nativeBounds(*control);
+    if (dynamic_cast<const widgets::ComboBox*>(control))
+      EXPECT_EQ((widgets::Rect{native.left, native.top, native.width, pixels.height}), pixels);
+    else
+      EXPECT_EQ(native, pixels);
+    if (const auto* list = dynamic_cast<const widgets::ListView*>(control)) {
+      for (int i = 0; i < list->columnCount(); ++i)
+        EXPECT_EQ(SendMessageW(windowOf(*list), LVM_GETCOLUMNWIDTH, i, 0), scale.toPixels(list->column(i).width))
+            << "column " << i;
     }
 
     // The pages of a page control lie on top of one another by design.
@@ -134,8 +194,8 @@ void RealizedWindowsTest::expectScreenShowsFreshPaint(const widgets::Form& form,
   const int different = screen.pixelsDifferentFrom(fresh);
   EXPECT_EQ(different, 0) << name << ": pixels that a fresh paint shows otherwise";
   if (different != 0) {
-    widgets::testing::saveBitmap(screen, shotPath(name + "_screen"));
-    widgets::testing::saveBitmap(fresh, shotPath(name + "_fresh"));
+    widgets::testing::saveBitmap(screen, shotPath(form, name + "_screen"));
+    widgets::testing::saveBitmap(fresh, shotPath(form, name + "_fresh"));
   }
 }
 

@@ -31,10 +31,12 @@ class RealizedWindowsTest : public ::testing::Test {
   // beforeShot runs once the form is shown (it may change the page).
   void shoot(widgets::Form& form, const std::string& name, const std::function<void()>& beforeShot = {});
 
-  // Every caption fits its control, every control lies inside its parent, and
-  // no two controls side by side overlap. Controls on a page that is not shown
-  // are passed over: they take their places when their page is shown.
-  void expectEverythingFits(const widgets::Form& form);
+  // Realizes the form, then: it has the DPI of the display, every caption fits
+  // its control, every control lies inside its parent, no two controls side by
+  // side overlap, and every control's window and list column is where and as
+  // wide as its object says, in the display's pixels. Controls on a page that is
+  // not shown are passed over: they take their places when their page is shown.
+  void expectEverythingFits(widgets::Form& form);
 
   // What the screen shows of a visible form is what painting it afresh shows:
   // nothing was left over from what it showed before. On a difference both
