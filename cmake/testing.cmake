@@ -16,10 +16,15 @@ endif()
 # Wine inside the build, and Wine is slow on its first start.
 # The ThreadSanitizer build holds only the tests marked THREADS. Tests marked
 # SERIAL run alone: they move the pointer or need the foreground window, which
-# every window on the test display shares.
-#   velmora_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [THREADS] [SERIAL])
+# every window on the test display shares. A Windows test given ALSO_AT_DPI is
+# registered a second time, its tests named "<dpi>dpi.Suite.Test", to run with
+# the Wine prefix's display at that DPI (scripts/wine-exec sets it before the
+# test starts); it must be SERIAL, since every program started meanwhile in the
+# prefix would get that DPI too.
+#   velmora_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [THREADS] [SERIAL]
+#                    [ALSO_AT_DPI dpi])
 function(velmora_add_test)
-  cmake_parse_arguments(T "THREADS;SERIAL" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "THREADS;SERIAL" "NAME;ALSO_AT_DPI" "SOURCES;LIBS;LABELS" ${ARGN})
   if(VELMORA_SANITIZE MATCHES "thread" AND NOT T_THREADS)
     return()
   endif()
@@ -34,6 +39,13 @@ function(velmora_add_test)
   endif()
   if(WIN32)
     gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+    if(T_ALSO_AT_DPI)
+      if(NOT T_SERIAL)
+        message(FATAL_ERROR "${T_NAME}: ALSO_AT_DPI needs SERIAL")
+      endif()
+      gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_PREFIX "${T_ALSO_AT_DPI}dpi."
+                           PROPERTIES ${properties} ENVIRONMENT "VELMORA_WINE_DPI=${T_ALSO_AT_DPI}")
+    endif()
   else()
     gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   endif()
