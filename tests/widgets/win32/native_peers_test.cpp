@@ -380,6 +380,41 @@ TEST_F(NativePeersTest, ResizingTheWindowAsksTheResizeRequestFirstAndLaysOutAfte
   EXPECT_EQ(form->width(), 803);
 }
 
+TEST_F(NativePeersTest, MovedToADisplayOfAnotherDpiTheWindowTakesTheSuggestedRectangleAndScalesItsControls) {
+  HWND main = hwndOf(*form);
+  const Rect units = form->bounds();
+  // As Windows suggests it: the client area scaled, inside the frame drawn at
+  // the new DPI (which Wine draws at the system's).
+  RECT before, client;
+  GetWindowRect(main, &before);
+  GetClientRect(main, &client);
+  const int frameWidth = before.right - before.left - client.right;
+  const int frameHeight = before.bottom - before.top - client.bottom;
+  const RECT suggested{20, 10, 20 + client.right * 3 / 2 + frameWidth, 10 + client.bottom * 3 / 2 + frameHeight};
+  SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  pump();
+  ASSERT_EQ(form->scale().dpi(), 144);
+  RECT outer;
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(outer.left, suggested.left);
+  EXPECT_EQ(outer.top, suggested.top);
+  EXPECT_EQ(outer.right - outer.left, suggested.right - suggested.left);
+  EXPECT_EQ(outer.bottom - outer.top, suggested.bottom - suggested.top);
+  // The form keeps its units, within a rounding.
+  EXPECT_NEAR(form->width(), units.width, 1);
+  EXPECT_NEAR(form->height(), units.height, 1);
+  for (Component* component : form->components()) {
+    auto* control = dynamic_cast<Control*>(component);
+    if (!control || !control->showing() || dynamic_cast<ComboBox*>(control)) continue;
+    EXPECT_EQ(placeOf(hwndOf(*control)), form->scale().toPixels(control->bounds())) << control->name();
+  }
+  HWND list = hwndOf(form->ListViewFiles);
+  EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), form->ListViewFiles.column(0).width * 3 / 2);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, form->scale().toPixels(form->ListViewFiles.font().height));
+}
+
 TEST_F(NativePeersTest, TheCloseBoxHidesTheFormAndKeepsItsWindow) {
   int closes = 0;
   form->onClose = [&] { ++closes; };
