@@ -29,18 +29,21 @@ int screenDpi() {
 }  // namespace
 
 int systemDpi() {
-  static const auto getDpiForSystem = systemFunction<GetDpiForSystemFunction>(L"user32.dll", "GetDpiForSystem");
+  static const auto getDpiForSystem =
+      systemFunction<GetDpiForSystemFunction>(L"user32.dll", "GetDpiForSystem");
   if (getDpiForSystem)
     if (const UINT dpi = getDpiForSystem(); dpi > 0) return static_cast<int>(dpi);
   return screenDpi();
 }
 
 int windowDpi(HWND window) {
-  static const auto getDpiForWindow = systemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  static const auto getDpiForWindow =
+      systemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
   if (getDpiForWindow && window)
     if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
   // Windows 8.1: the DPI of the window's display.
-  static const auto getDpiForMonitor = systemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+  static const auto getDpiForMonitor =
+      systemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
   if (getDpiForMonitor && window) {
     UINT x = 0;
     UINT y = 0;

@@ -68,17 +68,19 @@ RECT FormPeer::windowRect(const Rect& bounds) const {
   const Insets& frame = form().frame();
   const int left = scale().toPixels(bounds.left);
   const int top = scale().toPixels(bounds.top);
-  const int width = scale().toPixels(std::max(bounds.width - frame.left - frame.right, 0)) + windowFrame_.left +
-                    windowFrame_.right;
-  const int height = scale().toPixels(std::max(bounds.height - frame.top - frame.bottom, 0)) + windowFrame_.top +
-                     windowFrame_.bottom;
+  const int width = scale().toPixels(std::max(bounds.width - frame.left - frame.right, 0)) +
+                    windowFrame_.left + windowFrame_.right;
+  const int height = scale().toPixels(std::max(bounds.height - frame.top - frame.bottom, 0)) +
+                     windowFrame_.top + windowFrame_.bottom;
   return {left, top, left + width, top + height};
 }
 
 Rect FormPeer::boundsOf(const RECT& window) const {
   const Insets& frame = form().frame();
-  const int clientWidth = std::max<int>(window.right - window.left - windowFrame_.left - windowFrame_.right, 0);
-  const int clientHeight = std::max<int>(window.bottom - window.top - windowFrame_.top - windowFrame_.bottom, 0);
+  const int clientWidth =
+      std::max<int>(window.right - window.left - windowFrame_.left - windowFrame_.right, 0);
+  const int clientHeight =
+      std::max<int>(window.bottom - window.top - windowFrame_.top - windowFrame_.bottom, 0);
   return {scale().toUnits(window.left), scale().toUnits(window.top),
           scale().toUnits(clientWidth) + frame.left + frame.right,
           scale().toUnits(clientHeight) + frame.top + frame.bottom};
@@ -87,7 +89,8 @@ Rect FormPeer::boundsOf(const RECT& window) const {
 void FormPeer::applyBounds() {
   Mirroring mirroring(*this);
   const RECT r = windowRect(form().bounds());
-  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormPeer::applyShowState() {

@@ -14,8 +14,8 @@ IconImagePeer::IconImagePeer(IconImage& image) : WindowPeer(image) {
 
 void IconImagePeer::showIcon() {
   const Rect pixels = scale().toPixels(control().bounds());
-  SendMessageW(hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(applicationIcon(std::min(pixels.width, pixels.height))),
-               0);
+  SendMessageW(hwnd(), STM_SETICON,
+               reinterpret_cast<WPARAM>(applicationIconOfSize(std::min(pixels.width, pixels.height))), 0);
 }
 
 void IconImagePeer::changed(Change what, int index) {

@@ -71,9 +71,11 @@ LRESULT CALLBACK NativeWindow::procedure(HWND hwnd, UINT message, WPARAM wParam,
 
 HINSTANCE moduleInstance() { return GetModuleHandleW(nullptr); }
 
-HICON applicationIcon(bool small) { return applicationIcon(GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON)); }
+HICON applicationIcon(bool small) {
+  return applicationIconOfSize(GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON));
+}
 
-HICON applicationIcon(int size) {
+HICON applicationIconOfSize(int size) {
   if (HANDLE icon = LoadImageW(moduleInstance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED))
     return static_cast<HICON>(icon);
   return static_cast<HICON>(

@@ -56,12 +56,12 @@ class NativeWindow {
 };
 
 // The module's instance handle, and the application's icon (resource 1) at the
-// system's large or small size (the windows' class icons, which Windows scales); the generic application icon when the module
-// has none (test programs). The icons are shared and never destroyed.
+// system's large or small size (the windows' class icons, which Windows scales); the generic application icon
+// when the module has none (test programs). The icons are shared and never destroyed.
 HINSTANCE moduleInstance();
 HICON applicationIcon(bool small);
 // The application's icon at a size in pixels, chosen from its images.
-HICON applicationIcon(int size);
+HICON applicationIconOfSize(int size);
 
 // Registers a window class of this layer once; its procedure is DefWindowProcW,
 // because every window is then subclassed. Returns the class name.

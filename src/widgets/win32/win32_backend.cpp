@@ -171,7 +171,8 @@ Size Win32Backend::measureText(const Font& font, std::string_view text, int dpi)
   // A font scaled to another DPI is not exactly scaled text: the text is
   // measured in the pixels it will be drawn in.
   const DisplayScale scale(dpi);
-  return {text.empty() ? 0 : scale.toUnitsRoundingUp(r.right - r.left), scale.toUnitsRoundingUp(r.bottom - r.top)};
+  return {text.empty() ? 0 : scale.toUnitsRoundingUp(r.right - r.left),
+          scale.toUnitsRoundingUp(r.bottom - r.top)};
 }
 
 namespace {

@@ -125,7 +125,8 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (routeToChild(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_MOUSEMOVE:
-      if (control_.onMouseMove) control_.userMouseMove(scale().toUnits(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      if (control_.onMouseMove)
+        control_.userMouseMove(scale().toUnits(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

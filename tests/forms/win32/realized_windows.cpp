@@ -143,7 +143,8 @@ void RealizedWindowsTest::expectEverythingFits(widgets::Form& form) {
       // counted by measuring them: at other scales than the designed one, n lines
       // need not be exactly n times one in units.
       int lines = 1;
-      for (std::string more = "1\n2"; lines < 8 && control->textSize(more).height <= control->height(); more += "\n3")
+      for (std::string more = "1\n2"; lines < 8 && control->textSize(more).height <= control->height();
+           more += "\n3")
         ++lines;
       EXPECT_LE(text.width, lines * control->width()) << '"' << control->caption() << '"';
     } else if (dynamic_cast<const widgets::CheckBox*>(control)) {
@@ -164,7 +165,8 @@ void RealizedWindowsTest::expectEverythingFits(widgets::Form& form) {
       EXPECT_EQ(native, pixels);
     if (const auto* list = dynamic_cast<const widgets::ListView*>(control)) {
       for (int i = 0; i < list->columnCount(); ++i)
-        EXPECT_EQ(SendMessageW(windowOf(*list), LVM_GETCOLUMNWIDTH, i, 0), scale.toPixels(list->column(i).width))
+        EXPECT_EQ(SendMessageW(windowOf(*list), LVM_GETCOLUMNWIDTH, i, 0),
+                  scale.toPixels(list->column(i).width))
             << "column " << i;
     }
 

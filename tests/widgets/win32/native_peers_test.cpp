@@ -390,7 +390,8 @@ TEST_F(NativePeersTest, MovedToADisplayOfAnotherDpiTheWindowTakesTheSuggestedRec
   GetClientRect(main, &client);
   const int frameWidth = before.right - before.left - client.right;
   const int frameHeight = before.bottom - before.top - client.bottom;
-  const RECT suggested{20, 10, 20 + client.right * 3 / 2 + frameWidth, 10 + client.bottom * 3 / 2 + frameHeight};
+  const RECT suggested{20, 10, 20 + client.right * 3 / 2 + frameWidth,
+                       10 + client.bottom * 3 / 2 + frameHeight};
   SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   pump();
   ASSERT_EQ(form->scale().dpi(), 144);
