@@ -124,8 +124,12 @@ void LoopbackHttpServer::run() {
 }
 
 bool LoopbackHttpServer::answer(SOCKET client) {
+  // A client that stops reading (the update check takes only the first 64 KiB of a
+  // long reply) must not hold the server in send for ever: the test waits for the
+  // server's thread when it ends, and would wait with it.
   const DWORD timeout = 2000;
   setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+  setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
   std::string request;
   char buffer[1024];
   while (request.find("\r\n\r\n") == std::string::npos && request.size() < kMaxRequest) {
