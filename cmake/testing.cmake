@@ -14,7 +14,8 @@ endif()
 # Adds a GoogleTest executable and registers each of its tests with CTest. Under
 # Wine, discovery happens at test time: listing the tests at build time would start
 # Wine inside the build, and Wine is slow on its first start.
-# The ThreadSanitizer build holds only the tests marked THREADS. Tests marked
+# The ThreadSanitizer build holds only the tests marked THREADS, and the fuzz build
+# none (only the test libraries its fuzz targets link). Tests marked
 # SERIAL run alone: they move the pointer or need the foreground window, which
 # every window on the test display shares. A Windows test given ALSO_AT_DPI is
 # registered a second time, its tests named "<dpi>dpi.Suite.Test", to run with
@@ -25,7 +26,7 @@ endif()
 #                    [ALSO_AT_DPI dpi])
 function(velmora_add_test)
   cmake_parse_arguments(T "THREADS;SERIAL" "NAME;ALSO_AT_DPI" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(VELMORA_SANITIZE MATCHES "thread" AND NOT T_THREADS)
+  if((VELMORA_SANITIZE MATCHES "thread" AND NOT T_THREADS) OR VELMORA_FUZZ)
     return()
   endif()
   add_executable(${T_NAME} ${T_SOURCES})

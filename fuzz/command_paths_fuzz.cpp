@@ -1,0 +1,40 @@
+// The command lines of the Startup and Uninstall pages and of the registry checks
+// on any text: the cut paths are parts of the command, and an uninstall command is
+// either started as stored or with its program quoted, never as anything else.
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+
+#include "common/text_lines.h"
+#include "managers/startup_list.h"
+#include "managers/uninstall_command.h"
+#include "registry/cleaned_path.h"
+
+using namespace velmora;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  const std::uint64_t files = input.ConsumeIntegral<std::uint64_t>();
+  const std::string command = input.ConsumeRemainingBytesAsString();
+
+  const std::string unquoted = registry::withoutQuotes(command);
+  for (const std::string& path : {managers::startupWorkingPath(command), registry::cleanedServerPath(command),
+                                  registry::cleanedCachePath(command)})
+    if (!unquoted.starts_with(path)) std::abort();
+
+  // Whether a path names a file: by its length, so that some beginnings do; never
+  // one with a quote or a NUL, which no Windows file name holds.
+  const auto isFile = [files](const std::string& path) {
+    return path.find_first_of(std::string_view("\"\0", 2)) == std::string::npos && (files >> (path.size() % 64)) & 1;
+  };
+  const auto line = managers::uninstallCommandLine(command, isFile);
+  if (!line || *line == command) return 0;
+  const std::size_t start = command.find_first_not_of(' ');
+  const std::size_t close = line->find('"', 1);
+  if (start == std::string::npos || !line->starts_with('"') || close == std::string::npos) std::abort();
+  const std::string program = line->substr(1, close - 1);
+  if (!isFile(program) || !text::asciiLower(program).ends_with(".exe")) std::abort();
+  if (program + line->substr(close + 1) != command.substr(start)) std::abort();
+  return 0;
+}
