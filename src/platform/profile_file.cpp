@@ -61,6 +61,21 @@ std::string sectionLine(std::string_view name) {
   return line;
 }
 
+// Whether the lines written for key in section read back as that section and that
+// key with that value. A line break in any of them, a key that begins with "[" or
+// holds "=", would write lines that read as other sections or keys and could hide
+// the lines after them.
+bool readsBack(std::string_view section, std::string_view key, std::string_view value) {
+  for (std::string_view text : {section, key, value})
+    if (text.find_first_of("\r\n") != std::string_view::npos) return false;
+  const std::string headerText = sectionLine(section);
+  const std::string lineText = keyLine(key, value);
+  const Line header = parse(headerText);
+  const Line line = parse(lineText);
+  return header.kind == Line::Kind::section && header.name == section && line.kind == Line::Kind::key &&
+         line.name == key && line.value == trimmed(value);
+}
+
 std::string_view withoutQuotes(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
@@ -146,7 +161,7 @@ bool ProfileFile::writeStrings(std::string_view section, std::span<const KeyValu
   const std::string_view wantedSection = trimmed(section);
   if (wantedSection.empty()) return false;
   for (const KeyValue& key : keys)
-    if (trimmed(key.first).empty()) return false;
+    if (trimmed(key.first).empty() || !readsBack(wantedSection, trimmed(key.first), key.second)) return false;
 
   const FileContents contents = files_.readText(path_, kMaxProfileFileSize);
   if (contents.status == ReadStatus::failed) return false;

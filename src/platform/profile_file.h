@@ -73,7 +73,9 @@ class ProfileFile {
   //
   // False when the file cannot be written, and also when it exists but cannot be
   // read: writing then would lose every other line. Empty section or key names are
-  // refused (false), as they could never be read back.
+  // refused (false), as they could never be read back, and so is anything that would
+  // write a line reading as something else: a line break in the section, the key or
+  // the value, a key that begins with "[" or holds "=".
   bool writeString(std::string_view section, std::string_view key, std::string_view value);
 
   // Sets several keys of one section as writeString would one after the other,

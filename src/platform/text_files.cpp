@@ -20,9 +20,17 @@ std::u16string littleEndianUnits(std::string_view bytes) {
   return units;
 }
 
-}  // namespace
+// The text without the byte-order marks it begins with. A mark written twice by
+// some tool, or one kept inside UTF-16 text, is no part of the text either, and
+// would otherwise read as a mark once the text is written back as UTF-8.
+std::string withoutLeadingMarks(std::string text) {
+  std::size_t marks = 0;
+  while (std::string_view(text).substr(marks).starts_with(kUtf8Mark)) marks += kUtf8Mark.size();
+  text.erase(0, marks);
+  return text;
+}
 
-std::string decodeText(std::string_view bytes, const TextEncoding& encoding) {
+std::string decoded(std::string_view bytes, const TextEncoding& encoding) {
   if (bytes.starts_with(kUtf8Mark)) {
     // The mark says the file is UTF-8: damage is repaired, never taken for another
     // code page, which would garble every letter beyond ASCII.
@@ -33,6 +41,12 @@ std::string decodeText(std::string_view bytes, const TextEncoding& encoding) {
   }
   if (encoding.isValidUtf8(bytes)) return std::string(bytes);
   return encoding.ansiToUtf8(bytes);
+}
+
+}  // namespace
+
+std::string decodeText(std::string_view bytes, const TextEncoding& encoding) {
+  return withoutLeadingMarks(decoded(bytes, encoding));
 }
 
 FileContents TextFiles::readText(std::string_view path, std::size_t maxSize) const {

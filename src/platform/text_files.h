@@ -63,8 +63,10 @@ class TextFiles {
   // byte-order mark if it has one; a file with that mark but damaged bytes keeps the
   // good text, each damaged part becoming U+FFFD; a file that begins with the UTF-16
   // little-endian mark is UTF-16 text; anything else is text in the system's ANSI
-  // code page, as files written by older versions of the program are. A file
-  // larger than maxSize is refused (ReadStatus::failed).
+  // code page, as files written by older versions of the program are. Byte-order
+  // marks at the start of the decoded text (a mark written twice) are dropped too,
+  // so that text written back as UTF-8 reads the same. A file larger than maxSize
+  // is refused (ReadStatus::failed).
   FileContents readText(std::string_view path, std::size_t maxSize = kMaxFileSize) const;
 
   // Writes utf8 as the file's contents (see writeBytes).
