@@ -84,6 +84,7 @@ inline constexpr RegStatus ERROR_FILE_NOT_FOUND = 2;
 inline constexpr RegStatus ERROR_ACCESS_DENIED = 5;
 inline constexpr RegStatus ERROR_INVALID_HANDLE = 6;
 inline constexpr RegStatus ERROR_INVALID_PARAMETER = 87;
+inline constexpr RegStatus ERROR_INVALID_NAME = 123;
 inline constexpr RegStatus ERROR_BAD_PATHNAME = 161;
 inline constexpr RegStatus ERROR_MORE_DATA = 234;
 inline constexpr RegStatus ERROR_NO_MORE_ITEMS = 259;
@@ -102,6 +103,14 @@ inline constexpr RegStatus ERROR_KEY_DELETED = 1018;
 //
 // Names compare without regard to letter case and keep the case they were created
 // with. A key's subkeys and values are listed in the store's enumeration order.
+//
+// Names that hold a NUL: the native API can make a key or value whose name holds a
+// NUL character, which some programs do to hide an entry. Such a name cut at the
+// NUL names another entry (the key's default value, the key's own parent for an
+// empty key name), so no call takes or hands out one: enumKey and enumValue answer
+// ERROR_INVALID_NAME for it (the name is not handed out; the next index goes on),
+// and every call given a name or path that holds a NUL answers ERROR_INVALID_NAME
+// and touches nothing.
 //
 // A store may be called from several threads at once, each with its own handles.
 class RegistryStore {

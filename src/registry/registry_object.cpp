@@ -176,25 +176,35 @@ bool TRegistry::KeyCounts(std::uint32_t& subkeys, std::uint32_t& values) const {
   return IsOpen() && store_.queryInfoKey(current_, &subkeys, nullptr, &values, nullptr) == ERROR_SUCCESS;
 }
 
+namespace {
+
+// Windows keeps registry trees at most 512 levels deep. A removal that goes deeper
+// has been led round in a circle (a subkey name that reopens its own parent), and
+// stops there rather than run out of stack.
+constexpr int kMaxKeyDepth = 512;
+
+}  // namespace
+
 bool TRegistry::RemoveKeyTree(const std::string& path) {
   std::string subKey = path;
   const RegKey base = baseFor(subKey);
-  return removeTree(base, subKey);
+  return removeTree(base, subKey, 0);
 }
 
-bool TRegistry::removeTree(RegKey base, const std::string& path) {
+bool TRegistry::removeTree(RegKey base, const std::string& path, int depth) {
   // An empty path names the base itself: the open key, or the whole root. Nothing in
   // the program means to remove that, and one empty name must not wipe a hive.
-  if (path.empty()) return false;
+  if (path.empty() || depth > kMaxKeyDepth) return false;
   RegKey key{};
   if (store_.openKey(base, path, access_ | view_, key) == ERROR_SUCCESS) {
     // From the highest index down, so that removing a subkey never moves one that is
-    // still to be visited; a subkey that can't be removed is passed over.
+    // still to be visited; a subkey that can't be removed, or whose name the store
+    // will not hand out, is passed over.
     std::uint32_t count = 0;
     if (store_.queryInfoKey(key, &count, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
       std::string name;
       for (std::uint32_t i = count; i-- > 0;) {
-        if (store_.enumKey(key, i, name) == ERROR_SUCCESS) removeTree(key, name);
+        if (store_.enumKey(key, i, name) == ERROR_SUCCESS) removeTree(key, name, depth + 1);
       }
     }
     if (!isPredefinedKey(key)) store_.closeKey(key);

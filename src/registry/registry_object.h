@@ -103,7 +103,8 @@ class TRegistry {
   // Removes path (from the base) with everything below it: each subkey first, from
   // the highest index down, passing over any that fail, then the key itself. True
   // when the key itself was removed. The open key does not change. An empty path,
-  // which would name the open key or the whole root, removes nothing and fails.
+  // which would name the open key or the whole root, removes nothing and fails, and
+  // so does a tree deeper than the registry allows (512 levels).
   bool RemoveKeyTree(const std::string& path);
 
   // Deletes the named value of the open key; false when no key is open or the value
@@ -120,7 +121,7 @@ class TRegistry {
   // backslash from path when the base is the root.
   platform::RegKey baseFor(std::string& path) const;
   void replaceOpenKey(platform::RegKey key);
-  bool removeTree(platform::RegKey base, const std::string& path);
+  bool removeTree(platform::RegKey base, const std::string& path, int depth);
 
   platform::RegistryStore& store_;
   platform::RegKey root_ = platform::HKEY_CURRENT_USER;

@@ -82,6 +82,9 @@ typename std::vector<Item>::iterator findSorted(std::vector<Item>& items, const 
 
 bool contains(RegSam granted, RegSam wanted) { return (granted & wanted) == wanted; }
 
+// Whether a name or path holds a NUL, which the Win32 calls would take as its end.
+bool holdsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
+
 }  // namespace
 
 struct FakeRegistryStore::Node {
@@ -174,6 +177,7 @@ RegKey FakeRegistryStore::addHandle(std::shared_ptr<Node> node, RegSam access) {
 RegStatus FakeRegistryStore::openKey(RegKey key, const std::string& subKey, RegSam access, RegKey& result) {
   const std::lock_guard lock(mutex_);
   ++calls_;
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   Handle base;
   if (RegStatus status = resolve(key, base); status != ERROR_SUCCESS) return status;
   std::shared_ptr<Node> target;
@@ -188,6 +192,7 @@ RegStatus FakeRegistryStore::createKey(RegKey key, const std::string& subKey, st
                                        RegSam access, RegKey& result, std::uint32_t* disposition) {
   const std::lock_guard lock(mutex_);
   ++calls_;
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   Handle base;
   if (RegStatus status = resolve(key, base); status != ERROR_SUCCESS) return status;
   if (!subKey.empty() && subKey.front() == '\\') return ERROR_BAD_PATHNAME;
@@ -223,6 +228,7 @@ RegStatus FakeRegistryStore::queryValue(RegKey key, const std::string& name, Reg
                                         std::uint8_t* data, std::uint32_t* size) {
   const std::lock_guard lock(mutex_);
   ++calls_;
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
   if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
   if (!contains(handle.access, KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
@@ -246,6 +252,7 @@ RegStatus FakeRegistryStore::setValue(RegKey key, const std::string& name, RegTy
                                       const std::uint8_t* data, std::uint32_t size) {
   const std::lock_guard lock(mutex_);
   ++calls_;
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
   if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
   if (!contains(handle.access, KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
@@ -267,6 +274,7 @@ RegStatus FakeRegistryStore::setValue(RegKey key, const std::string& name, RegTy
 RegStatus FakeRegistryStore::deleteValue(RegKey key, const std::string& name) {
   const std::lock_guard lock(mutex_);
   ++calls_;
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
   if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
   if (!contains(handle.access, KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
@@ -285,6 +293,7 @@ RegStatus FakeRegistryStore::deleteKey(RegKey key, const std::string& subKey) {
 RegStatus FakeRegistryStore::deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) {
   const std::lock_guard lock(mutex_);
   ++calls_;
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   // The rights of the handle the path starts from play no part: deletion asks for the
   // right to delete the target key itself.
   Handle base;
@@ -309,7 +318,9 @@ RegStatus FakeRegistryStore::enumKey(RegKey key, std::uint32_t index, std::strin
   if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
   if (!contains(handle.access, KEY_ENUMERATE_SUB_KEYS)) return ERROR_ACCESS_DENIED;
   if (index >= handle.node->children.size()) return ERROR_NO_MORE_ITEMS;
-  name = handle.node->children[index].node->name;
+  const std::string& childName = handle.node->children[index].node->name;
+  if (holdsNul(childName)) return ERROR_INVALID_NAME;
+  name = childName;
   return ERROR_SUCCESS;
 }
 
@@ -321,6 +332,7 @@ RegStatus FakeRegistryStore::enumValue(RegKey key, std::uint32_t index, std::str
   if (!contains(handle.access, KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   if (index >= handle.node->values.size()) return ERROR_NO_MORE_ITEMS;
   const Node::Value& value = handle.node->values[index];
+  if (holdsNul(value.name)) return ERROR_INVALID_NAME;
   name = value.name;
   if (type) *type = value.type;
   return ERROR_SUCCESS;
@@ -339,12 +351,14 @@ RegStatus FakeRegistryStore::queryInfoKey(RegKey key, std::uint32_t* subKeys, st
   if (values) *values = static_cast<std::uint32_t>(node.values.size());
   if (maxSubKeyLength) {
     std::size_t longest = 0;
-    for (const auto& child : node.children) longest = std::max(longest, child.node->name.size());
+    for (const auto& child : node.children)
+      if (!holdsNul(child.node->name)) longest = std::max(longest, child.node->name.size());
     *maxSubKeyLength = static_cast<std::uint32_t>(longest);
   }
   if (maxValueNameLength) {
     std::size_t longest = 0;
-    for (const auto& value : node.values) longest = std::max(longest, value.name.size());
+    for (const auto& value : node.values)
+      if (!holdsNul(value.name)) longest = std::max(longest, value.name.size());
     *maxValueNameLength = static_cast<std::uint32_t>(longest);
   }
   return ERROR_SUCCESS;
@@ -356,6 +370,26 @@ bool FakeRegistryStore::refuseFullAccess(RegKey key, const std::string& subKey) 
   std::shared_ptr<Node> target;
   if (resolve(key, base) != ERROR_SUCCESS || walk(base.node, subKey, target) != ERROR_SUCCESS) return false;
   target->refusesFullAccess = true;
+  return true;
+}
+
+bool FakeRegistryStore::plantNameWithNul(RegKey key, const std::string& subKey, const std::string& name,
+                                         bool asValue) {
+  const std::lock_guard lock(mutex_);
+  Handle base;
+  std::shared_ptr<Node> target;
+  if (resolve(key, base) != ERROR_SUCCESS || walk(base.node, subKey, target) != ERROR_SUCCESS) return false;
+  const std::u16string entryKey = nameKey(name);
+  if (asValue) {
+    static constexpr std::uint8_t kText[] = {'h', 'i', 'd', 'd', 'e', 'n', 0};
+    target->values.insert(findSorted(target->values, entryKey),
+                          {entryKey, name, REG_SZ, std::vector<std::uint8_t>(std::begin(kText), std::end(kText))});
+  } else {
+    auto child = std::make_shared<Node>();
+    child->name = name;
+    child->parent = target.get();
+    target->children.insert(findSorted(target->children, entryKey), {entryKey, child});
+  }
   return true;
 }
 

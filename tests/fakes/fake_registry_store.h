@@ -62,6 +62,11 @@ class FakeRegistryStore : public platform::RegistryStore {
   // False when the key does not exist.
   bool refuseFullAccess(platform::RegKey key, const std::string& subKey);
 
+  // Makes, below the existing key subKey below key, a subkey or (asValue) a REG_SZ
+  // value whose name holds a NUL, as only the native API can. False when the key
+  // does not exist.
+  bool plantNameWithNul(platform::RegKey key, const std::string& subKey, const std::string& name, bool asValue);
+
   // Handles opened or created and not yet closed; the predefined roots do not count.
   std::size_t openHandleCount() const;
 

@@ -109,6 +109,54 @@ TEST_F(RegistryObjectFake, RemoveKeyTreeOfAnEmptyPathRemovesNothing) {
   EXPECT_TRUE(exists(HKEY_CURRENT_USER, "Software\\App\\Settings"));
 }
 
+// A store in which the subkey "Loop" reopens its own parent, as a subkey name cut to
+// empty at a NUL would.
+class CircularStore : public FakeRegistryStore {
+ public:
+  RegStatus openKey(RegKey key, const std::string& subKey, RegSam access, RegKey& result) override {
+    return FakeRegistryStore::openKey(key, subKey == "Loop" ? "" : subKey, access, result);
+  }
+};
+
+// A key or value name holding a NUL (made through the native API) names another
+// entry once cut at the NUL: the store reports it as invalid, and the object lists
+// and removes past it, never reaching the default value or the key itself. A removal
+// led in a circle stops at the registry's depth instead of running out of stack.
+TEST(RegistryObjectNames, NamesHoldingANulArePassedOverAndRemovalIsBounded) {
+  CircularStore store;
+  TRegistry registry(store);
+  ASSERT_TRUE(registry.Open("Software\\Hidden\\Sub", true));
+  ASSERT_TRUE(registry.Open("\\Software\\Hidden", false));
+  registry.WriteText("", "default");
+  registry.WriteText("Run", "x");
+  ASSERT_TRUE(store.plantNameWithNul(HKEY_CURRENT_USER, "Software\\Hidden", std::string("\0Run", 4), true));
+  ASSERT_TRUE(store.plantNameWithNul(HKEY_CURRENT_USER, "Software\\Hidden", std::string("\0cut", 4), false));
+  ASSERT_TRUE(store.plantNameWithNul(HKEY_CURRENT_USER, "Software\\Hidden", std::string("Sub\0", 4), false));
+
+  std::vector<std::string> names;
+  registry.ListValues(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"", "Run"}));
+  registry.ListSubkeys(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"Sub"}));
+  EXPECT_FALSE(registry.HasValue(std::string("\0Run", 4)));
+  EXPECT_FALSE(registry.RemoveValue(std::string("\0Run", 4)));
+  EXPECT_FALSE(registry.HasKey(std::string("Sub\0", 4)));
+  EXPECT_EQ(registry.ReadText(""), "default");
+  EXPECT_EQ(registry.ReadText("Run"), "x");
+
+  registry.Close();
+  EXPECT_FALSE(registry.RemoveKeyTree("Software\\Hidden"));
+  EXPECT_FALSE(registry.HasKey("Software\\Hidden\\Sub"));
+  ASSERT_TRUE(registry.Open("Software\\Hidden", false));
+  EXPECT_EQ(registry.ReadText(""), "default");
+  registry.Close();
+
+  ASSERT_TRUE(registry.Open("Software\\Circle\\Loop", true));
+  registry.Close();
+  registry.RemoveKeyTree("Software\\Circle");
+  EXPECT_EQ(store.openHandleCount(), 0u);
+}
+
 // A value that grows between the size query and the read.
 class GrowingValueStore : public FakeRegistryStore {
  public:

@@ -82,14 +82,24 @@ LONG enumerateName(Enumerate enumerate, std::string& name) {
       buffer.resize(buffer.size() * 4);
       continue;
     }
-    if (status == ERROR_SUCCESS) name = narrow(std::wstring_view(buffer.data(), length));
+    if (status != ERROR_SUCCESS) return status;
+    // A name made through the native API may hold a NUL: RegEnumKeyExW and
+    // RegEnumValueW hand it out whole, but the calls that take a name would cut it
+    // there and reach another entry.
+    const std::wstring_view listed(buffer.data(), length);
+    if (listed.find(L'\0') != std::wstring_view::npos) return ERROR_INVALID_NAME;
+    name = narrow(listed);
     return status;
   }
 }
 
+// Whether a name or path holds a NUL, which the W functions would take as its end.
+bool holdsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
+
 }  // namespace
 
 RegStatus RegistryStoreWin32::openKey(RegKey key, const std::string& subKey, RegSam access, RegKey& result) {
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   HKEY opened = nullptr;
   const LONG status = RegOpenKeyExW(toHkey(key), widen(subKey).c_str(), 0, access, &opened);
   if (status == ERROR_SUCCESS) result = fromHkey(opened);
@@ -98,6 +108,7 @@ RegStatus RegistryStoreWin32::openKey(RegKey key, const std::string& subKey, Reg
 
 RegStatus RegistryStoreWin32::createKey(RegKey key, const std::string& subKey, std::uint32_t options,
                                         RegSam access, RegKey& result, std::uint32_t* disposition) {
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   HKEY created = nullptr;
   DWORD how = 0;
   const LONG status = RegCreateKeyExW(toHkey(key), widen(subKey).c_str(), 0, nullptr, options, access,
@@ -113,6 +124,7 @@ RegStatus RegistryStoreWin32::closeKey(RegKey key) { return RegCloseKey(toHkey(k
 
 RegStatus RegistryStoreWin32::queryValue(RegKey key, const std::string& name, RegType* type,
                                          std::uint8_t* data, std::uint32_t* size) {
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
   if (data && !size) return ERROR_INVALID_PARAMETER;
   DWORD storedType = REG_NONE;
   std::vector<BYTE> stored;
@@ -140,6 +152,7 @@ RegStatus RegistryStoreWin32::queryValue(RegKey key, const std::string& name, Re
 
 RegStatus RegistryStoreWin32::setValue(RegKey key, const std::string& name, RegType type,
                                        const std::uint8_t* data, std::uint32_t size) {
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
   if (!data && size > 0) return ERROR_NOACCESS;
   if (!isStringType(type)) return RegSetValueExW(toHkey(key), widen(name).c_str(), 0, type, data, size);
   const std::wstring text = widen(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -149,14 +162,17 @@ RegStatus RegistryStoreWin32::setValue(RegKey key, const std::string& name, RegT
 }
 
 RegStatus RegistryStoreWin32::deleteValue(RegKey key, const std::string& name) {
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
   return RegDeleteValueW(toHkey(key), widen(name).c_str());
 }
 
 RegStatus RegistryStoreWin32::deleteKey(RegKey key, const std::string& subKey) {
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   return RegDeleteKeyW(toHkey(key), widen(subKey).c_str());
 }
 
 RegStatus RegistryStoreWin32::deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) {
+  if (holdsNul(subKey)) return ERROR_INVALID_NAME;
   // The program's own view is RegDeleteKey's; RegDeleteKeyEx documents only the
   // two view flags.
   if (samDesired == 0) return deleteKey(key, subKey);
@@ -200,16 +216,17 @@ RegStatus RegistryStoreWin32::queryInfoKey(RegKey key, std::uint32_t* subKeys, s
   if (maxSubKeyLength) {
     std::uint32_t longest = 0;
     LONG listed = ERROR_SUCCESS;
-    for (DWORD i = 0; (listed = enumKey(key, i, name)) == ERROR_SUCCESS; ++i)
-      longest = std::max(longest, static_cast<std::uint32_t>(name.size()));
+    for (DWORD i = 0; (listed = enumKey(key, i, name)) == ERROR_SUCCESS || listed == ERROR_INVALID_NAME; ++i)
+      if (listed == ERROR_SUCCESS) longest = std::max(longest, static_cast<std::uint32_t>(name.size()));
     if (listed != ERROR_NO_MORE_ITEMS) return listed;
     *maxSubKeyLength = longest;
   }
   if (maxValueNameLength) {
     std::uint32_t longest = 0;
     LONG listed = ERROR_SUCCESS;
-    for (DWORD i = 0; (listed = enumValue(key, i, name, nullptr)) == ERROR_SUCCESS; ++i)
-      longest = std::max(longest, static_cast<std::uint32_t>(name.size()));
+    for (DWORD i = 0; (listed = enumValue(key, i, name, nullptr)) == ERROR_SUCCESS || listed == ERROR_INVALID_NAME;
+         ++i)
+      if (listed == ERROR_SUCCESS) longest = std::max(longest, static_cast<std::uint32_t>(name.size()));
     if (listed != ERROR_NO_MORE_ITEMS) return listed;
     *maxValueNameLength = longest;
   }
