@@ -1,8 +1,8 @@
 // The junk catalogue on any file: every line becomes one entry whose pattern and
 // description hold no "|", and the patterns, taken as the scan takes the checked
 // ones, test any file name without failing.
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdlib>
 
 #include <string>
 #include <vector>

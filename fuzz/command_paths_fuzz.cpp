@@ -1,8 +1,8 @@
 // The command lines of the Startup and Uninstall pages and of the registry checks
 // on any text: the cut paths are parts of the command, and an uninstall command is
 // either started as stored or with its program quoted, never as anything else.
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdlib>
 
 #include <string>
 
@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Whether a path names a file: by its length, so that some beginnings do; never
   // one with a quote or a NUL, which no Windows file name holds.
   const auto isFile = [files](const std::string& path) {
-    return path.find_first_of(std::string_view("\"\0", 2)) == std::string::npos && (files >> (path.size() % 64)) & 1;
+    return path.find_first_of(std::string_view("\"\0", 2)) == std::string::npos &&
+           (files >> (path.size() % 64)) & 1;
   };
   const auto line = managers::uninstallCommandLine(command, isFile);
   if (!line || *line == command) return 0;

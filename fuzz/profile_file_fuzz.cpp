@@ -1,8 +1,8 @@
 // The profile file reader and writer on any file: reading never fails, and a write
 // either is refused, leaving the file as it was, or sets exactly the one key: it
 // reads back as written and every other key of the file reads as before.
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdlib>
 
 #include <set>
 #include <string>
@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string wantedKey = text::asciiLower(trimmed(key));
   for (const std::string& s : sections) {
     for (const std::string& k : keys) {
-      if (text::asciiLower(trimmed(s)) == wantedSection && text::asciiLower(trimmed(k)) == wantedKey) continue;
+      if (text::asciiLower(trimmed(s)) == wantedSection && text::asciiLower(trimmed(k)) == wantedKey)
+        continue;
       if (after.readString(s, k, kMissing) != before.readString(s, k, kMissing)) std::abort();
     }
   }

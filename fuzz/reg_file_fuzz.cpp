@@ -1,8 +1,8 @@
 // The registry backup writer on any registry tree: a file it writes imports, as the
 // registry editor would import it, into exactly the tree it was written from, every
 // key, value, type and byte of data.
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdlib>
 
 #include <map>
 #include <string>
@@ -33,7 +33,8 @@ void readTree(RegistryStore& store, RegKey key, const std::string& path, Tree& t
     std::uint32_t size = 0;
     if (store.queryValue(key, name, &type, nullptr, &size) != ERROR_SUCCESS) std::abort();
     std::string data(size, '\0');
-    if (store.queryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size) != ERROR_SUCCESS)
+    if (store.queryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size) !=
+        ERROR_SUCCESS)
       std::abort();
     values[name] = {type, data.substr(0, size)};
   }

@@ -1,8 +1,8 @@
 // The registry path functions on any path text: the parts of a path put it back
 // together, and a value written through a path reads back, exists until deleted
 // and is gone after, all against the in-memory registry.
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdlib>
 
 #include <string>
 #include <vector>

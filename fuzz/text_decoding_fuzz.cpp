@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const velmora::fakes::FakeTextEncoding encoding;
 
   if (!utf8::isValid(decodeText(bytes, encoding))) std::abort();
-  if (!utf8::isValid(encoding.ansiToUtf8(bytes)) || !utf8::isValid(encoding.cp1251ToUtf8(bytes))) std::abort();
+  if (!utf8::isValid(encoding.ansiToUtf8(bytes)) || !utf8::isValid(encoding.cp1251ToUtf8(bytes)))
+    std::abort();
 
   const std::string repaired = utf8::repaired(bytes);
   if (!utf8::isValid(repaired)) std::abort();
@@ -34,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     wide[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
   const std::string lossy = utf8::fromUtf16Lossy(wide);
   if (!utf8::isValid(lossy)) std::abort();
-  if (const auto strict = utf8::fromUtf16(wide); strict && (*strict != lossy || utf8::toUtf16(*strict) != wide))
+  if (const auto strict = utf8::fromUtf16(wide);
+      strict && (*strict != lossy || utf8::toUtf16(*strict) != wide))
     std::abort();
   return 0;
 }

@@ -1,8 +1,8 @@
 // An update check against a server that answers anything: a newer version is
 // reported only for a reply whose first line is a version number greater than
 // ours, and the reply is stored as it came.
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <cstdlib>
 
 #include <string>
 

@@ -382,8 +382,9 @@ bool FakeRegistryStore::plantNameWithNul(RegKey key, const std::string& subKey, 
   const std::u16string entryKey = nameKey(name);
   if (asValue) {
     static constexpr std::uint8_t kText[] = {'h', 'i', 'd', 'd', 'e', 'n', 0};
-    target->values.insert(findSorted(target->values, entryKey),
-                          {entryKey, name, REG_SZ, std::vector<std::uint8_t>(std::begin(kText), std::end(kText))});
+    target->values.insert(
+        findSorted(target->values, entryKey),
+        {entryKey, name, REG_SZ, std::vector<std::uint8_t>(std::begin(kText), std::end(kText))});
   } else {
     auto child = std::make_shared<Node>();
     child->name = name;

@@ -224,8 +224,8 @@ RegStatus RegistryStoreWin32::queryInfoKey(RegKey key, std::uint32_t* subKeys, s
   if (maxValueNameLength) {
     std::uint32_t longest = 0;
     LONG listed = ERROR_SUCCESS;
-    for (DWORD i = 0; (listed = enumValue(key, i, name, nullptr)) == ERROR_SUCCESS || listed == ERROR_INVALID_NAME;
-         ++i)
+    for (DWORD i = 0;
+         (listed = enumValue(key, i, name, nullptr)) == ERROR_SUCCESS || listed == ERROR_INVALID_NAME; ++i)
       if (listed == ERROR_SUCCESS) longest = std::max(longest, static_cast<std::uint32_t>(name.size()));
     if (listed != ERROR_NO_MORE_ITEMS) return listed;
     *maxValueNameLength = longest;
