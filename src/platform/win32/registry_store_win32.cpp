@@ -84,8 +84,9 @@ LONG enumerateName(Enumerate enumerate, std::string& name) {
     }
     if (status != ERROR_SUCCESS) return status;
     // A name made through the native API may hold a NUL: RegEnumKeyExW and
-    // RegEnumValueW hand it out whole, but the calls that take a name would cut it
-    // there and reach another entry.
+    // RegEnumValueW hand it out whole, its length counting past the NUL (Wine does
+    // the same), but the calls that take a name would cut it there and reach
+    // another entry.
     const std::wstring_view listed(buffer.data(), length);
     if (listed.find(L'\0') != std::wstring_view::npos) return ERROR_INVALID_NAME;
     name = narrow(listed);
