@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -9,12 +10,14 @@
 
 namespace velmora::app {
 
-// The rows a scan finds, handed to the UI thread in batches: at most one batch
-// every 50 ms, and whatever waits whenever the scan finishes a part of its work,
-// so that the list and the figures on screen are redrawn a few times a second
-// however fast rows are found, and are exact at the end of each part and of the
-// scan. Used on the scanning thread; show runs on the UI thread with each batch,
-// through the run's channel, so a stopped scan shows nothing more.
+// The rows a scan finds, handed to the UI thread in batches: a batch goes once
+// 50 ms have passed since the last one or once a few thousand rows wait,
+// whichever comes first, and whatever waits goes whenever the scan finishes a
+// part of its work. So the list and the figures on screen are redrawn a few times
+// a second however fast rows are found, one batch never holds the UI thread for
+// long, and what is shown is exact at the end of each part and of the scan. Used
+// on the scanning thread; show runs on the UI thread with each batch, through the
+// run's channel, so a stopped scan shows nothing more.
 template <typename Row>
 class RowBatches {
  public:
@@ -24,7 +27,10 @@ class RowBatches {
 
   void add(Row row) {
     pending_.push_back(std::move(row));
-    sendIfDue();
+    if (pending_.size() >= kMaxRows)
+      send();
+    else
+      sendIfDue();
   }
 
   // Sends what waits once the last batch went at least 50 ms ago; called between
@@ -44,6 +50,7 @@ class RowBatches {
  private:
   using Clock = std::chrono::steady_clock;
   static constexpr auto kInterval = std::chrono::milliseconds(50);
+  static constexpr std::size_t kMaxRows = 4096;
 
   widgets::UiChannel ui_;
   Show show_;
