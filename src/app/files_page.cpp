@@ -190,9 +190,19 @@ void FilesPage::restoreIdle() {
 }
 
 void FilesPage::deleteClick() {
-  const junk::DeletionResult result = junk::deleteCheckedFiles(services_.files, controls_.results);
-  controls_.status.setSimpleText(
-      junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
+  const auto showDeleted = [this](const junk::DeletionResult& result) {
+    controls_.status.setSimpleText(
+        junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
+  };
+  // Deletion holds the UI thread; while it lasts the status line counts the files
+  // deleted and the window is repainted, but nothing else runs, so no row is
+  // added or removed behind it.
+  const junk::DeletionResult result =
+      junk::deleteCheckedFiles(services_.files, controls_.results, [&](const junk::DeletionResult& soFar) {
+        showDeleted(soFar);
+        app_.paintPending();
+      });
+  showDeleted(result);
 }
 
 void FilesPage::typesCheckAllClick() {

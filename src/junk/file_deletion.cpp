@@ -1,6 +1,7 @@
 #include "junk/file_deletion.h"
 
 #include <charconv>
+#include <chrono>
 #include <vector>
 
 namespace velmora::junk {
@@ -15,8 +16,11 @@ std::int64_t kilobytesOf(std::string_view cell) {
 
 }  // namespace
 
-DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results) {
+DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
+                                  const std::function<void(const DeletionResult&)>& progress) {
+  using Clock = std::chrono::steady_clock;
   DeletionResult result;
+  auto lastShown = Clock::now();
   // The rows of deleted files go together once every file has been tried: a
   // hundred thousand of a million rows removed one by one would take minutes.
   std::vector<int> deleted;
@@ -26,6 +30,10 @@ DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView
     ++result.deletedCount;
     result.freedKb += kilobytesOf(results.cellView(row, 1));
     deleted.push_back(row);
+    if (progress && Clock::now() - lastShown >= std::chrono::milliseconds(50)) {
+      progress(result);
+      lastShown = Clock::now();
+    }
   }
   results.removeRows(std::move(deleted));
   return result;

@@ -72,6 +72,8 @@ class Application {
 
   // Handles the messages and tasks waiting now, then returns.
   void processMessages() { backend_->processMessages(); }
+  // Repaints what waits to be painted and handles nothing else (see Backend).
+  void paintPending() { backend_->paintPending(); }
 
   // Runs call; an exception that escapes it is shown (showException) and does
   // not go further. Every event handler runs this way.

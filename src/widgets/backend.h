@@ -43,6 +43,11 @@ class Backend {
   // Handles what is waiting now (messages, queued tasks, due timers) and returns.
   virtual void processMessages() = 0;
 
+  // Repaints whatever waits to be painted, and nothing else: no input, no queued
+  // task, no timer. For a long step on the UI thread that must keep its window
+  // drawn without letting anything change under it.
+  virtual void paintPending() {}
+
   // Starts (or restarts) a timer with its interval; stops it.
   virtual void startTimer(Timer& timer) = 0;
   virtual void stopTimer(Timer& timer) = 0;

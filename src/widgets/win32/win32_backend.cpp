@@ -127,6 +127,17 @@ void Win32Backend::processMessages() {
   runQueue();
 }
 
+void Win32Backend::paintPending() {
+  // PM_QS_PAINT takes only WM_PAINT (and, as every PeekMessage does, messages
+  // other threads send). Asking for messages at all also tells the system the
+  // thread is alive, so the window is not shown as not responding.
+  // A window that leaves its area invalid would be handed WM_PAINT again and
+  // again: a bounded number of rounds keeps that from holding the caller.
+  MSG message;
+  for (int round = 0; round < 64 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT); ++round)
+    DispatchMessageW(&message);
+}
+
 void Win32Backend::startTimer(Timer& timer) {
   auto it = timerIds_.find(&timer);
   if (it == timerIds_.end()) {

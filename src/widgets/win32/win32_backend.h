@@ -34,6 +34,7 @@ class Win32Backend : public Backend {
   bool wake() override;
   void runUntil(const std::function<bool()>& done) override;
   void processMessages() override;
+  void paintPending() override;
   void startTimer(Timer& timer) override;
   void stopTimer(Timer& timer) override;
   Rect screen() const override;
