@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "app/row_batches.h"
 #include "junk/file_deletion.h"
 #include "platform/system_info.h"
 
@@ -21,11 +22,16 @@ namespace {
 
 // What the scan does to the Files page, handed to the UI thread in order. Every
 // task goes through the worker's channel, so a stopped scan changes nothing.
+//
+// A drive holds millions of files and a scan may list tens of thousands: rows go
+// in batches (see RowBatches), and the examined file and the bar's position are
+// shown at most every 50 ms, which is all anyone can read. What is shown at the
+// end of each root is exact.
 class PageScanView final : public junk::JunkScanView {
  public:
   PageScanView(const widgets::UiChannel& ui, std::shared_ptr<ScanChoicesBox> choices,
-               std::function<void(junk::FoundFile)> addRow, FilesPageControls controls)
-      : ui_(ui), choices_(std::move(choices)), addRow_(std::move(addRow)), controls_(controls) {}
+               RowBatches<junk::FoundFile>::Show showFound, FilesPageControls controls)
+      : ui_(ui), choices_(std::move(choices)), rows_(ui, std::move(showFound)), controls_(controls) {}
 
   std::shared_ptr<const junk::JunkScanChoices> choices() override { return choices_->latest(); }
   bool stopRequested() override { return ui_.stopRequested(); }
@@ -36,36 +42,62 @@ class PageScanView final : public junk::JunkScanView {
 
   void showWalking(const std::string& text) override {
     ui_.post([edit = &controls_.workingOn, text] { edit->setText(text); });
-    lastShown_ = Clock::now();
+    examinedChanged_ = false;
+    lastRefresh_ = Clock::now();
   }
 
-  // Every file passes here, and a drive holds millions: the edit shows the file
-  // being examined a few times a second, which is all anyone can read.
   void showExamining(std::string_view path) override {
-    const auto now = Clock::now();
-    if (now - lastShown_ < std::chrono::milliseconds(50)) return;
-    lastShown_ = now;
-    ui_.post([edit = &controls_.workingOn, text = std::string(path)] { edit->setText(text); });
+    examined_.assign(path);
+    examinedChanged_ = true;
+    rows_.sendIfDue();
+    refreshIfDue();
   }
 
-  void listFile(junk::FoundFile file) override {
-    ui_.post([this_add = addRow_, file = std::move(file), edit = &controls_.workingOn]() mutable {
-      edit->setText(file.path);
-      this_add(std::move(file));
-    });
-  }
+  void listFile(junk::FoundFile file) override { rows_.add(std::move(file)); }
 
   void setProgress(int percent) override {
-    ui_.post([bar = &controls_.progress, percent] { bar->setPosition(percent); });
+    percent_ = percent;
+    refreshIfDue();
+  }
+
+  void rootDone() override {
+    rows_.send();
+    refresh();
   }
 
  private:
   using Clock = std::chrono::steady_clock;
+
+  void refreshIfDue() {
+    if (Clock::now() - lastRefresh_ >= std::chrono::milliseconds(50)) refresh();
+  }
+
+  // Shows the examined file and the bar's position, each only when it changed
+  // since it was last shown.
+  void refresh() {
+    lastRefresh_ = Clock::now();
+    std::optional<std::string> text;
+    if (examinedChanged_) text = examined_;
+    std::optional<int> percent;
+    if (percent_ != shownPercent_) percent = percent_;
+    examinedChanged_ = false;
+    shownPercent_ = percent_;
+    if (!text && !percent) return;
+    ui_.post([controls = controls_, text = std::move(text), percent] {
+      if (percent) controls.progress.setPosition(*percent);
+      if (text) controls.workingOn.setText(*text);
+    });
+  }
+
   widgets::UiChannel ui_;
   std::shared_ptr<ScanChoicesBox> choices_;
-  std::function<void(junk::FoundFile)> addRow_;
+  RowBatches<junk::FoundFile> rows_;
   FilesPageControls controls_;
-  Clock::time_point lastShown_{};
+  Clock::time_point lastRefresh_{};
+  std::string examined_;
+  bool examinedChanged_ = false;
+  int percent_ = -1;
+  int shownPercent_ = -1;
 };
 
 }  // namespace
@@ -162,11 +194,14 @@ void FilesPage::searchClick(const std::string& profileFolder) {
   totalBytes_ = 0;
   publishChoices();
 
-  auto addRow = [this](junk::FoundFile file) {
-    ++foundCount_;
-    totalBytes_ += static_cast<std::int64_t>(file.sizeBytes);
-    controls_.results.addRow({file.path, std::to_string(file.sizeBytes / 1024)}, true,
-                             file.imageIndex.value_or(-1));
+  // A batch of rows, on the UI thread: the status line is refreshed once for it.
+  auto showFound = [this](std::vector<junk::FoundFile> files) {
+    for (const junk::FoundFile& file : files) {
+      ++foundCount_;
+      totalBytes_ += static_cast<std::int64_t>(file.sizeBytes);
+      controls_.results.addRow({file.path, std::to_string(file.sizeBytes / 1024)}, true,
+                               file.imageIndex.value_or(-1));
+    }
     showScanStatus_();
   };
   platform::Services& services = services_;
@@ -174,8 +209,8 @@ void FilesPage::searchClick(const std::string& profileFolder) {
   FilesPageControls controls = controls_;
   worker_ = Search::start(
       app_,
-      [&services, choices, addRow, controls, profileFolder](const widgets::UiChannel& ui) {
-        PageScanView view(ui, choices, addRow, controls);
+      [&services, choices, showFound, controls, profileFolder](const widgets::UiChannel& ui) {
+        PageScanView view(ui, choices, showFound, controls);
         junk::JunkScan(services.files, services.registry, services.shell, services.drives, profileFolder)
             .run(view);
       },

@@ -72,6 +72,7 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::st
       shownPercent = percent;
     }
   }
+  view.rootDone();
 }
 
 bool JunkScan::isListed(JunkCategory category, std::string_view path,
@@ -98,7 +99,8 @@ FoundFile JunkScan::describe(std::string path, std::uint64_t sizeBytes) {
   file.sizeBytes = sizeBytes;
   const std::string_view type = dottedExtensionOf(fileNameOf(path));
   auto icon = iconOfType_.find(type);
-  if (icon == iconOfType_.end()) icon = iconOfType_.emplace(std::string(type), shell_.iconIndexOfType(type)).first;
+  if (icon == iconOfType_.end())
+    icon = iconOfType_.emplace(std::string(type), shell_.iconIndexOfType(type)).first;
   file.imageIndex = icon->second;
   file.path = std::move(path);
   return file;

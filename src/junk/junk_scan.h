@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <map>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +53,9 @@ class JunkScanView {
   virtual void showExamining(std::string_view path) = 0;
   virtual void listFile(FoundFile file) = 0;
   virtual void setProgress(int percent) = 0;
+  // A root has been processed: whatever the window holds back (rows, the file
+  // examined, the bar's position) is to be shown exactly now.
+  virtual void rootDone() {}
 };
 
 // The junk-file scan of the Files page: for each checked category and each of its

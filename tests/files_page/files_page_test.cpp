@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <future>
 #include <thread>
+#include <vector>
 
 #include "fakes/fake_services.h"
 #include "headless_app.h"
@@ -126,6 +129,93 @@ TEST_F(FilesPageTest, StopKeepsTheRowsAndNothingIsAddedAfterwards) {
   EXPECT_EQ(results.count(), rowsAtStop);
   EXPECT_EQ(status.simpleText(), statusAtStop);
   for (int row = 0; row < results.count(); ++row) EXPECT_TRUE(results.checked(row));
+}
+
+// More rows than one batch holds, among files that are not junk: every row
+// arrives, in the order of the walk, and the status line ends exact.
+TEST_F(FilesPageTest, RowsArriveInBatchesCompleteAndInOrderAndTheLastStatusIsExact) {
+  std::vector<std::string> expected;
+  for (int i = 0; i < 15000; ++i) {
+    char path[32];
+    std::snprintf(path, sizeof path, "C:\\big\\f%05d.%s", i, i % 3 == 0 ? "~tmp" : "dat");
+    machine.files.addFile(path, 1024);
+    if (i % 3 == 0) expected.emplace_back(path);
+  }
+  page.buildDriveList();
+  page.searchClick("C:\\Profile\\");
+  pumpUntilIdle();
+  std::vector<std::string> rows;
+  for (int row = 0; row < results.count(); ++row) rows.push_back(results.rowCaption(row));
+  EXPECT_EQ(rows, expected);
+  EXPECT_EQ(status.simpleText(), "StringFoundFiles:5000 StringTotalSpace:5000 Kb.");
+  EXPECT_LT(statusRefreshes, static_cast<int>(expected.size()) / 10)
+      << "the status line is refreshed per row";
+}
+
+// A shell that holds the scan at its first question about the type ".~zz" until
+// the test lets it go, and otherwise answers as the machine's fake shell.
+class GatedShell final : public platform::Shell {
+ public:
+  explicit GatedShell(platform::Shell& inner) : inner_(inner) {}
+
+  std::future<void> reached() { return reached_.get_future(); }
+  void release() { release_.set_value(); }
+
+  std::optional<int> iconIndexOfType(std::string_view extension) override {
+    if (extension == ".~zz") {
+      reached_.set_value();
+      released_.wait();
+    }
+    return inner_.iconIndexOfType(extension);
+  }
+  std::uintptr_t systemSmallImageList() override { return inner_.systemSmallImageList(); }
+  std::optional<int> iconIndexOfPath(std::string_view path) override { return inner_.iconIndexOfPath(path); }
+  std::optional<std::string> shortcutTarget(std::string_view path) override {
+    return inner_.shortcutTarget(path);
+  }
+  int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                   std::string_view parameters, std::string_view directory, int showCommand) override {
+    return inner_.shellExecute(owner, verb, file, parameters, directory, showCommand);
+  }
+  std::uint32_t createProcess(std::string_view commandLine, int showCommand) override {
+    return inner_.createProcess(commandLine, showCommand);
+  }
+
+ private:
+  platform::Shell& inner_;
+  std::promise<void> reached_;
+  std::promise<void> release_;
+  std::shared_future<void> released_ = release_.get_future().share();
+};
+
+// The scan is held after it has handed over a full batch of rows that the UI
+// thread has not run yet; Stop comes then. Nothing of that run appears.
+TEST_F(FilesPageTest, NothingAppearsAfterStopEvenWithABatchInFlight) {
+  for (int i = 0; i < 5000; ++i) machine.files.addFile("C:\\a\\f" + std::to_string(i) + ".~tmp");
+  machine.files.addFile("C:\\b\\z.~zz");
+  GatedShell shell(machine.shell);
+  platform::Services services{machine.registry,  machine.files,  machine.drives, shell,
+                              machine.textFiles, machine.memory, machine.system, machine.internet,
+                              machine.encoding};
+  FilesPage gated{h.app,
+                  services,
+                  {types, drives, driveInfo, results, search, edit, progress, status, catalogue, exclusions},
+                  messages,
+                  [&] { status.setSimpleText(gated.statusSummary()); }};
+  std::future<void> reached = shell.reached();
+  gated.buildDriveList();
+  gated.searchClick("C:\\Profile\\");
+  reached.wait();
+  gated.searchClick("C:\\Profile\\");  // Stop
+  shell.release();
+  while (!gated.workerFinished()) {
+    h.app.runPendingTasks();
+    std::this_thread::sleep_for(1ms);
+  }
+  h.app.runPendingTasks();
+  EXPECT_EQ(results.count(), 0);
+  EXPECT_EQ(status.simpleText(), "");
+  EXPECT_EQ(search.caption(), "StringSearch:");
 }
 
 TEST_F(FilesPageTest, AFolderExcludedInAnEarlierRunIsSkippedWithoutOpeningSettings) {
