@@ -66,14 +66,15 @@ BOOL CALLBACK matchWindow(HWND hwnd, LPARAM param) {
 }
 }  // namespace
 
-HWND ProgramProcess::waitForWindow(const std::wstring& caption, std::chrono::milliseconds limit) const {
+HWND ProgramProcess::waitForWindow(const std::wstring& caption, std::chrono::milliseconds limit,
+                                   std::chrono::milliseconds poll) const {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   do {
     WindowSearch search{processId_, &caption, nullptr};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) return nullptr;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(poll);
   } while (std::chrono::steady_clock::now() < deadline);
   return nullptr;
 }

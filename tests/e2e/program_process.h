@@ -24,11 +24,13 @@ class ProgramProcess {
   ProgramProcess& operator=(const ProgramProcess&) = delete;
 
   bool started() const { return process_ != nullptr; }
+  HANDLE handle() const { return process_; }
   DWORD startError() const { return startError_; }
 
   // Waits, polling, for a visible top-level window of this process with the given
   // caption. Returns null when none appeared within the limit.
-  HWND waitForWindow(const std::wstring& caption, std::chrono::milliseconds limit) const;
+  HWND waitForWindow(const std::wstring& caption, std::chrono::milliseconds limit,
+                     std::chrono::milliseconds poll = std::chrono::milliseconds(100)) const;
 
   // Waits for the process to end; the exit code, or nothing when it is still running.
   std::optional<DWORD> waitForExit(std::chrono::milliseconds limit) const;

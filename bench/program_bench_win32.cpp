@@ -1,0 +1,304 @@
+// End-to-end benchmark of the real program, run under Wine by bench/run-program-bench:
+//   bench_program_win32.exe [FOLDERS [FILES_PER_FOLDER]]
+// What a user waits for, measured from outside the program as a user meets it:
+// - start-up: from starting the process to its main window being shown, and to
+//   the window answering, with a warm prefix (median of three starts);
+// - the scan: on a drive letter of its own holding FOLDERS folders (10,000 by
+//   default, in a hundred groups) of FILES_PER_FOLDER files (10), with only "Junk
+//   files" and that drive checked, the time from pressing Search until the button
+//   reads "Search" again, against a bare FindFirstFileExW walk of the same drive
+//   (medians of three, alternating); with the rows listed, the program's peak
+//   memory and the longest the window took to answer during the scans;
+// - Delete of every listed row against a bare DeleteFileW loop over the same
+//   files, with the longest the window took to answer during it.
+// Two trees: every 33rd file junk (3 %), then every file with n % 10 < 3 (30 %).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench_figures.h"
+#include "files_page_windows.h"
+#include "program_controls.h"
+#include "program_copy.h"
+#include "program_process.h"
+#include "scratch_drive.h"
+
+namespace {
+
+using namespace velmora::e2e;
+using velmora::bench::Clock;
+using velmora::bench::median;
+using velmora::bench::secondsSince;
+using namespace std::chrono_literals;
+
+constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
+constexpr int kRounds = 3;
+
+struct TreeShape {
+  int folders = 10000;
+  int filesPerFolder = 10;
+  int files() const { return folders * filesPerFolder; }
+};
+
+// File n of the tree: folder dirA\subB, name fileF with a junk or plain extension.
+std::wstring folderOf(const std::wstring& root, const TreeShape& shape, int n) {
+  const int folder = n / shape.filesPerFolder;
+  return root + L"dir" + std::to_wstring(folder / 100) + L"\\sub" + std::to_wstring(folder % 100) + L"\\";
+}
+std::wstring fileOf(const std::wstring& root, const TreeShape& shape, int n, bool junk) {
+  // Junk by the catalogue's *.tmp or by a "~" extension, half each.
+  const wchar_t* extension = junk ? (n % 2 ? L".~tmp" : L".tmp") : L".dat";
+  return folderOf(root, shape, n) + L"file" + std::to_wstring(n % shape.filesPerFolder) + extension;
+}
+
+bool writeSmallFile(const std::wstring& path) {
+  HANDLE h =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  WriteFile(h, "velmora", 7, &written, nullptr);
+  CloseHandle(h);
+  return true;
+}
+
+// Gives the tree the shape wanted: file n present under its junk or plain name as
+// isJunk(n) says, made or renamed as needed. Returns the junk files' paths.
+std::vector<std::wstring> shapeTree(const std::wstring& root, const TreeShape& shape,
+                                    const std::function<bool(int)>& isJunk) {
+  std::vector<std::wstring> junk;
+  for (int n = 0; n < shape.files(); ++n) {
+    if (n % shape.filesPerFolder == 0) {
+      const std::wstring folder = folderOf(root, shape, n);
+      CreateDirectoryW(folder.substr(0, folder.rfind(L'\\', folder.size() - 2) + 1).c_str(), nullptr);
+      CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    const bool wanted = isJunk(n);
+    const std::wstring path = fileOf(root, shape, n, wanted);
+    if (wanted) junk.push_back(path);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+    const std::wstring other = fileOf(root, shape, n, !wanted);
+    if (MoveFileW(other.c_str(), path.c_str())) continue;
+    if (!writeSmallFile(path)) throw std::runtime_error("cannot write a file of the tree");
+  }
+  return junk;
+}
+
+// The bare walk: every folder listed with FindFirstFileExW, nothing else. Returns
+// the number of files.
+std::size_t bareWalk(const std::wstring& root) {
+  std::size_t files = 0;
+  std::vector<std::wstring> folders{root};
+  WIN32_FIND_DATAW data;
+  while (!folders.empty()) {
+    const std::wstring folder = std::move(folders.back());
+    folders.pop_back();
+    HANDLE search = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do {
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
+          folders.push_back(folder + data.cFileName + L"\\");
+      } else {
+        ++files;
+      }
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+  }
+  return files;
+}
+
+// Asks the window something every few milliseconds on a thread of its own, and
+// keeps the longest time it took to answer: how long the window was unresponsive.
+class AnswerWatch {
+ public:
+  explicit AnswerWatch(HWND window) : window_(window), thread_([this] { watch(); }) {}
+  ~AnswerWatch() {
+    done_ = true;
+    thread_.join();
+  }
+  double longestSeconds() const { return longest_.load(); }
+
+ private:
+  void watch() {
+    while (!done_) {
+      const auto start = Clock::now();
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
+      const double took = secondsSince(start);
+      if (took > longest_) longest_ = took;
+      Sleep(5);
+    }
+  }
+
+  HWND window_;
+  std::atomic<bool> done_{false};
+  std::atomic<double> longest_{0};
+  std::thread thread_;
+};
+
+void closeMainWindow(const ProgramProcess& program, HWND window) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!program.waitForExit(30s)) throw std::runtime_error("the program did not end after WM_CLOSE");
+}
+
+double peakMemoryMiB(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  if (!process) return -1;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  const bool read = GetProcessMemoryInfo(process, &counters, sizeof counters);
+  CloseHandle(process);
+  return read ? counters.PeakPagefileUsage / 1048576.0 : -1;
+}
+
+// Start-up, three times: process start to the main window shown, and to the
+// window answering a message.
+void measureStartUp(const ProgramCopy& copy) {
+  std::vector<double> shown, answering;
+  for (int round = 0; round < kRounds + 1; ++round) {
+    const auto start = Clock::now();
+    ProgramProcess program(copy.exePath());
+    if (!program.started()) throw std::runtime_error("cannot start the program");
+    HWND window = program.waitForWindow(kMainCaption, 60s, 1ms);
+    if (!window) throw std::runtime_error("no main window within 60 s");
+    const double toShown = secondsSince(start);
+    sendTo(window, WM_NULL);
+    const double toAnswer = secondsSince(start);
+    closeMainWindow(program, window);
+    // The first start warms the prefix and the program's files; it is not counted.
+    if (round == 0) continue;
+    shown.push_back(toShown);
+    answering.push_back(toAnswer);
+  }
+  std::printf("start-up: main window shown after %.0f ms, answering after %.0f ms (medians of %d)\n",
+              median(shown) * 1000, median(answering) * 1000, kRounds);
+}
+
+// The Files page set up as a user would: only "Junk files" and only the drive.
+FilesPageWindows prepareFilesPage(HWND window, const std::wstring& driveRoot) {
+  FilesPageWindows page(window);
+  if (!page.missing().empty()) throw std::runtime_error("controls not found:" + page.missing());
+  clickButton(page.typesUncheck);
+  if (!clickListCheckBox(page.types, 0)) throw std::runtime_error("no check box on the first type");
+  const int driveRow = findListRow(page.drives, driveRoot);
+  if (driveRow < 0) throw std::runtime_error("the drive list does not show the drive");
+  for (int row = 0; row < listRowCount(page.drives); ++row)
+    if (listRowChecked(page.drives, row) != (row == driveRow)) clickListCheckBox(page.drives, row);
+  return page;
+}
+
+void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& shape,
+               const std::function<bool(int)>& isJunk) {
+  const std::wstring root = drive.root();
+  auto start = Clock::now();
+  const std::vector<std::wstring> junk = shapeTree(root, shape, isJunk);
+  std::printf("\n%s tree: %d files in %d folders, %zu junk, made in %.1f s\n", name, shape.files(),
+              shape.folders, junk.size(), secondsSince(start));
+
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  ProgramProcess program(copy.exePath());
+  HWND window = program.started() ? program.waitForWindow(kMainCaption, 60s) : nullptr;
+  if (!window) throw std::runtime_error("the program did not start");
+  const FilesPageWindows page = prepareFilesPage(window, root);
+
+  std::vector<double> bareTimes, scanTimes;
+  std::size_t walked = 0;
+  double longestScanWait = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    start = Clock::now();
+    walked = bareWalk(root);
+    bareTimes.push_back(secondsSince(start));
+
+    AnswerWatch watch(window);
+    start = Clock::now();
+    clickButton(page.search);
+    while (!page.scanEnded()) Sleep(2);
+    scanTimes.push_back(secondsSince(start));
+    longestScanWait = std::max(longestScanWait, watch.longestSeconds());
+  }
+  // The list learns its length from a message of its own, just after the scan.
+  waitUntil([&] { return listRowCount(page.results) >= static_cast<int>(junk.size()); }, 10s);
+  const int rows = listRowCount(page.results);
+  const double bare = median(bareTimes);
+  const double scan = median(scanTimes);
+  std::printf("bare FindFirstFileExW walk: %zu files, median %.3f s\n", walked, bare);
+  std::printf("program scan (Search to \"Search\"): %d rows listed, median %.3f s\n", rows, scan);
+  std::printf("program scan / bare walk: %.2f\n", scan / bare);
+  std::printf("status line: %ls\n", statusBarText(page.status).c_str());
+  std::printf("program peak private memory: %.1f MiB\n", peakMemoryMiB(window));
+  std::printf("longest wait for the window to answer during the scans: %.0f ms\n", longestScanWait * 1000);
+
+  // Delete runs on the program's UI thread: the click returns when it is done.
+  double deleteTime = 0, longestDeleteWait = 0;
+  {
+    AnswerWatch watch(window);
+    start = Clock::now();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(page.remove, BM_CLICK, 0, 0, SMTO_NORMAL, 600000, &result))
+      throw std::runtime_error("Delete did not end within 10 minutes");
+    deleteTime = secondsSince(start);
+    longestDeleteWait = watch.longestSeconds();
+  }
+  waitUntil([&] { return listRowCount(page.results) == 0; }, 10s);
+  std::size_t left = 0;
+  for (const std::wstring& path : junk) left += GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const int rowsLeft = listRowCount(page.results);
+  std::printf("status line: %ls\n", statusBarText(page.status).c_str());
+  closeMainWindow(program, window);
+
+  // The same files again, deleted by a bare loop.
+  for (const std::wstring& path : junk)
+    if (!writeSmallFile(path)) throw std::runtime_error("cannot write a junk file again");
+  start = Clock::now();
+  std::size_t bareDeleted = 0;
+  for (const std::wstring& path : junk) bareDeleted += DeleteFileW(path.c_str()) ? 1 : 0;
+  const double bareDelete = secondsSince(start);
+  std::printf(
+      "program Delete: %d rows in %.3f s (%d rows and %zu files left); bare DeleteFileW loop: %zu files "
+      "in %.3f s; ratio %.2f\n",
+      rows, deleteTime, rowsLeft, left, bareDeleted, bareDelete, deleteTime / bareDelete);
+  std::printf("longest wait for the window to answer during Delete: %.0f ms\n", longestDeleteWait * 1000);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TreeShape shape;
+  if (argc > 1) shape.folders = std::atoi(argv[1]);
+  if (argc > 2) shape.filesPerFolder = std::atoi(argv[2]);
+  if (shape.folders < 1 || shape.filesPerFolder < 1) {
+    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER]]\n");
+    return 2;
+  }
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  try {
+    {
+      ProgramCopy copy;
+      copy.writeEarlierRunSettings();
+      measureStartUp(copy);
+    }
+    ScratchDrive drive;
+    benchTree("everyday", drive, shape, [](int n) { return n % 33 == 0; });
+    benchTree("heavy", drive, shape, [](int n) { return n % 10 < 3; });
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "bench_program_win32: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}

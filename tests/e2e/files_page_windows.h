@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+#include "program_controls.h"
+
+namespace velmora::e2e {
+
+// The Files page's controls in the real window, found by what they show.
+struct FilesPageWindows {
+  explicit FilesPageWindows(HWND window)
+      : types(findListView(window, L"Types")),
+        drives(findListView(window, L"Drives")),
+        results(findListView(window, L"File name")),
+        // Two buttons read "Uncheck All"; this one shares the type list's panel.
+        typesUncheck(types ? findVisibleChild(GetParent(types), L"Button", L"Uncheck All") : nullptr),
+        search(findVisibleChild(window, L"Button", L"Search")),
+        remove(findVisibleChild(window, L"Button", L"Delete")),
+        status(findVisibleChild(window, STATUSCLASSNAMEW)) {}
+
+  // The names of the controls that were not found; empty when all were.
+  std::string missing() const {
+    std::string names;
+    const std::pair<HWND, const char*> controls[] = {
+        {types, " ListViewTypesFiles"}, {drives, " ListViewDrives"},
+        {results, " ListViewFiles"},    {typesUncheck, " ButtonTypesUncheck"},
+        {search, " ButtonSearchFiles"}, {remove, " ButtonDeleteFiles"},
+        {status, " StatusBar1"}};
+    for (const auto& [hwnd, name] : controls)
+      if (!hwnd) names += name;
+    return names;
+  }
+  // The Search button reads "Search" again once the scan has ended.
+  bool scanEnded() const { return windowText(search) == L"Search"; }
+
+  HWND types;         // ListViewTypesFiles
+  HWND drives;        // ListViewDrives
+  HWND results;       // ListViewFiles
+  HWND typesUncheck;  // ButtonTypesUncheck
+  HWND search;        // ButtonSearchFiles
+  HWND remove;        // ButtonDeleteFiles
+  HWND status;        // StatusBar1
+};
+
+}  // namespace velmora::e2e
