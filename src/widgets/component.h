@@ -33,6 +33,9 @@ class Component {
   // Creates this component's native peer; components without one (menu items,
   // timers, image lists) keep the default.
   virtual std::unique_ptr<Peer> createPeer(PeerFactory&) { return nullptr; }
+  // Whether the peer is to be made when the form is realized, or may wait until
+  // the component can be seen (see Control).
+  virtual bool peerWanted() const { return true; }
 
   // Tells the peer, if there is one, what changed.
   void notifyPeer(Change what, int index = -1) const {

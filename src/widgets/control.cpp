@@ -49,6 +49,16 @@ void Control::setVisible(bool visible) {
   visible_ = visible;
   notifyPeer(Change::Visible);
   if (parent_ && align_ != Align::None) parent_->realign();
+  // The controls inside, laid out now, get the windows they waited for.
+  if (visible && parent_ && form().peer()) form().realize();
+}
+
+bool Control::peerWanted() const {
+  // The form's own visibility does not count: its controls are made before it
+  // is first shown.
+  for (const Control* c = parent_; c && c->parent_; c = c->parent_)
+    if (!c->visible_) return false;
+  return true;
 }
 
 bool Control::showing() const {

@@ -52,6 +52,7 @@ class Control : public Component {
   void setAlign(Align align);
 
   bool visible() const { return visible_; }
+  // Showing a control inside a realized form makes the peers that waited for it.
   void setVisible(bool visible);
   // Visible, and so are all its parents.
   bool showing() const;
@@ -104,6 +105,11 @@ class Control : public Component {
   // Changes the visible state without telling the peer yet; the caller does
   // (a form fires onShow between the two).
   void setVisibleSilently(bool visible) { visible_ = visible; }
+
+  // A control inside a hidden container (a page not shown, a hidden panel) gets
+  // its window only once that container is shown: start-up then makes only the
+  // windows of the page the user sees, and every window costs time to make.
+  bool peerWanted() const override;
 
   // Hooks for controls whose look follows their caption or font.
   virtual void captionChanged() {}

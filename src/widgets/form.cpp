@@ -255,12 +255,24 @@ void Form::realize() {
     // peer was being made, before it could hear of it.
     notifyPeer(Change::Bounds);
   }
+  if (realizing_) {
+    realizeAgain_ = true;
+    return;
+  }
+  realizing_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{realizing_};
   // Creation order puts every parent before its children. Indexing, because a
   // peer being made may not add components, but must not see a moved vector.
-  for (std::size_t i = 0; i < components_.size(); ++i) {
-    Component* c = components_[i];
-    if (!c->peer_) c->peer_ = c->createPeer(*factory);
-  }
+  do {
+    realizeAgain_ = false;
+    for (std::size_t i = 0; i < components_.size(); ++i) {
+      Component* c = components_[i];
+      if (!c->peer_ && c->peerWanted()) c->peer_ = c->createPeer(*factory);
+    }
+  } while (realizeAgain_);
 }
 
 Component* Form::findComponent(std::string_view name) const {

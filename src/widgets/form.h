@@ -107,8 +107,8 @@ class Form : public Control {
   // onDpiChanged fires.
   void nativeDpiChanged(int dpi);
 
-  // Creates the peers of the form and of every component that has none yet;
-  // does nothing on a headless backend.
+  // Creates the peers of the form and of every component that has none yet and
+  // wants one now (see Control::peerWanted); does nothing on a headless backend.
   void realize();
 
   // The component named name (the form itself included), or null.
@@ -160,6 +160,10 @@ class Form : public Control {
   bool modal_ = false;
   bool modalDisabled_ = false;
   bool closing_ = false;
+  // A control shown while peers are being made asks for another round rather
+  // than a realize inside the one running.
+  bool realizing_ = false;
+  bool realizeAgain_ = false;
   bool inTray_ = false;
   ModalResult modalResult_ = ModalResult::None;
   RunToken lifetime_;

@@ -128,6 +128,11 @@ TEST_F(NativePeersTest, EveryControlHasAWindowWhereItsObjectSaysAndShowingWhatIt
   EXPECT_EQ(client.right, form->clientWidth());
   EXPECT_EQ(client.bottom, form->clientHeight());
 
+  // A page not shown makes its windows when it is first shown, and keeps them.
+  EXPECT_EQ(hwndOf(form->LabelTitle), nullptr) << "a control on a page not shown has a window";
+  form->PageControlClean.setActivePage(form->TabSheetOptions);
+  form->PageControlClean.setActivePage(form->TabSheetCleanFiles);
+
   int checkedControls = 0;
   for (Component* component : form->components()) {
     auto* control = dynamic_cast<Control*>(component);
@@ -490,6 +495,7 @@ TEST_F(NativePeersTest, AnExceptionInAHandlerIsShownAndStaysOnThisSideOfTheWindo
 }
 
 TEST_F(NativePeersTest, LabelsPaintInTheirOwnColours) {
+  form->PageControlClean.setActivePage(form->TabSheetOptions);
   HWND label = hwndOf(form->LabelTitle);
   HDC dc = CreateCompatibleDC(nullptr);
   SendMessageW(GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
