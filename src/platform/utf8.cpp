@@ -146,6 +146,69 @@ void append(std::string& out, char32_t codePoint) {
   }
 }
 
+namespace {
+
+// An unpaired surrogate in WTF-8: ED followed by A0-BF and one continuation byte,
+// which strict UTF-8 refuses.
+std::optional<char16_t> encodedSurrogate(std::string_view text, std::size_t at) {
+  if (at + 2 >= text.size() || static_cast<unsigned char>(text[at]) != 0xED) return std::nullopt;
+  const auto second = static_cast<unsigned char>(text[at + 1]);
+  const auto third = static_cast<unsigned char>(text[at + 2]);
+  if (second < 0xA0 || second > 0xBF || !isContinuation(third)) return std::nullopt;
+  return static_cast<char16_t>(0xD000 | ((second & 0x3F) << 6) | (third & 0x3F));
+}
+
+std::u16string decodeNames(std::string_view text, bool showSurrogates) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    if (const std::optional<char16_t> surrogate = encodedSurrogate(text, at)) {
+      out.push_back(*surrogate);
+      at += 3;
+      continue;
+    }
+    const Sequence sequence = readSequence(text, at);
+    appendUtf16(out, sequence.codePoint.value_or(kReplacement));
+    at += sequence.length;
+  }
+  if (showSurrogates) {
+    // Pairs that the encoded halves formed are kept; what is left alone is marked.
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      if (isHighSurrogate(out[i]) && i + 1 < out.size() && isLowSurrogate(out[i + 1]))
+        ++i;
+      else if (isHighSurrogate(out[i]) || isLowSurrogate(out[i]))
+        out[i] = static_cast<char16_t>(kReplacement);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string fromUtf16Names(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+      append(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+      // append() takes scalar values only; a lone surrogate is written by hand.
+      out.push_back(static_cast<char>(0xED));
+      out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+      append(out, unit);
+    }
+  }
+  return out;
+}
+
+std::u16string toUtf16Names(std::string_view text) { return decodeNames(text, false); }
+
+std::u16string toUtf16Shown(std::string_view text) { return decodeNames(text, true); }
+
 std::optional<std::size_t> utf16Length(std::string_view text) {
   std::size_t units = 0;
   for (std::size_t at = 0; at < text.size();) {

@@ -37,4 +37,23 @@ void append(std::string& out, char32_t codePoint);
 // UTF-8: the length Windows measures a name's buffer in.
 std::optional<std::size_t> utf16Length(std::string_view text);
 
+// File names as they cross the boundary to the wide Windows functions (WTF-8). A
+// Windows file name is any run of 16-bit units and may hold an unpaired surrogate,
+// which UTF-8 cannot hold. Here such a surrogate is written as its own three bytes
+// (ED A0 80 to ED BF BF), so that every name converts to text and back to exactly
+// the name it was: a file listed under such a name is sized and deleted as itself.
+// Everything else is plain UTF-8.
+
+// UTF-16 to WTF-8: never fails, never loses a unit.
+std::string fromUtf16Names(std::u16string_view text);
+
+// WTF-8 to UTF-16: the inverse of fromUtf16Names. Bytes that are neither UTF-8 nor
+// an encoded surrogate become U+FFFD; two encoded surrogates that form a pair give
+// that pair, which names the same file as the four-byte form.
+std::u16string toUtf16Names(std::string_view text);
+
+// WTF-8 to UTF-16 for showing: as toUtf16Names, with every unpaired surrogate shown
+// as U+FFFD, the replacement mark.
+std::u16string toUtf16Shown(std::string_view text);
+
 }  // namespace velmora::platform::utf8

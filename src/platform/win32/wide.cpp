@@ -4,16 +4,23 @@
 
 #include <climits>
 
-namespace velmora::platform::win32 {
+#include "platform/utf8.h"
 
-std::wstring widen(std::string_view utf8) {
-  if (utf8.empty() || utf8.size() > INT_MAX) return {};
-  const int length = static_cast<int>(utf8.size());
-  const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-  if (count <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(count), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), count);
-  return wide;
+namespace velmora::platform::win32 {
+namespace {
+
+// wchar_t is a 16-bit unit on Windows, so the two string types share a layout.
+std::wstring asWide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
+
+std::wstring widen(std::string_view utf8) { return asWide(utf8::toUtf16Shown(utf8)); }
+
+std::wstring widenName(std::string_view wtf8) { return asWide(utf8::toUtf16Names(wtf8)); }
+
+std::string narrowName(std::wstring_view utf16) {
+  return utf8::fromUtf16Names(
+      std::u16string_view(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size()));
 }
 
 std::string narrow(std::wstring_view utf16) {
