@@ -32,6 +32,7 @@ enum class FileError {
   alreadyExists,     // What was to be created is there already.
   relativePath,      // Refused before reaching Windows: not a full path.
   invalidName,       // The name cannot name a file (wildcards where none may be, ...).
+  redirected,        // The path leads through a link, or ends in one, to another place.
   other,
 };
 
@@ -71,6 +72,27 @@ struct FileSize {
 struct FileStatus {
   FileError error = FileError::none;
   explicit operator bool() const { return error == FileError::none; }
+};
+
+// Which file or folder a path leads to, from a handle opened on it: two paths lead
+// to the same one when the volume and the file number are equal, whatever names,
+// letter case, short names or drive letters they were written with.
+struct FileIdentity {
+  std::uint32_t volumeSerial = 0;
+  std::uint64_t fileIndex = 0;
+  // The path Windows gives the opened object (GetFinalPathNameByHandle, long names,
+  // the volume's own drive letter), without the "\\?\" prefix.
+  std::string finalPath;
+  FileError error = FileError::none;
+  explicit operator bool() const { return error == FileError::none; }
+  static FileIdentity failed(FileError why) {
+    FileIdentity identity;
+    identity.error = why;
+    return identity;
+  }
+  bool sameObject(const FileIdentity& other) const {
+    return *this && other && volumeSerial == other.volumeSerial && fileIndex == other.fileIndex;
+  }
 };
 
 // What each implementation puts behind an open search.
@@ -124,9 +146,21 @@ class FileSystem {
   // while another program holds the file open, and with accessDenied for a folder.
   virtual FileSize exclusiveFileSize(std::string_view path) = 0;
 
-  // DeleteFile: deletes one file for good. A read-only, held-open or missing file,
-  // and a folder, are not deleted and the call fails.
+  // DeleteFile, done so that nothing on the way can redirect it: the file is opened
+  // for deletion without following a link at its end, and deleted on that handle
+  // only when the object opened is a plain file (accessDenied for a folder,
+  // redirected for a reparse point) and the path Windows gives it is the path asked
+  // for, compared as Windows compares names (redirected otherwise: a folder on the
+  // way was replaced by a link). A read-only, held-open or missing file is not
+  // deleted either, and the call fails.
   virtual FileStatus deleteFile(std::string_view path) = 0;
+
+  // The identity of the file or folder at path, following links as an open does.
+  virtual FileIdentity fileIdentity(std::string_view path) = 0;
+
+  // CompareStringOrdinal with letter case ignored: whether two names (or paths) are
+  // equal as the file system compares names, letter by letter in every script.
+  virtual bool equalIgnoringCase(std::string_view a, std::string_view b) = 0;
 
   // CreateDirectory: makes one folder whose parent exists. A folder (or file) that
   // is already there fails with alreadyExists, a missing parent with pathNotFound.

@@ -247,6 +247,48 @@ TEST_F(FileSystemContract, AFolderLinkIsReportedAsAReparsePoint) {
   EXPECT_FALSE(files.plainDirectoryExists(dir + "target\\inside.txt"));
 }
 
+TEST_F(FileSystemContract, ADeletionIsNeverRedirectedByALink) {
+  world->makeFolder(dir + "canaries");
+  world->makeFile(dir + "canaries\\a.tmp", 1);
+  world->makeFolderLink(dir + "listed", dir + "canaries");
+  // A folder on the way that is a link: the file behind it stays.
+  platform::FileStatus through = files.deleteFile(dir + "listed\\a.tmp");
+  EXPECT_EQ(through.error, FileError::redirected);
+  // The link itself is a folder to DeleteFile, and is not removed either.
+  EXPECT_FALSE(files.deleteFile(dir + "listed"));
+  EXPECT_TRUE(world->exists(dir + "canaries\\a.tmp"));
+  EXPECT_TRUE(world->exists(dir + "listed"));
+  // The file by its own path, in other letter case, goes.
+  EXPECT_TRUE(files.deleteFile(dir + "CANARIES\\A.TMP"));
+  EXPECT_FALSE(world->exists(dir + "canaries\\a.tmp"));
+}
+
+// Where the fake's upper-case table and Windows' agree; see the fake for where not.
+TEST_F(FileSystemContract, NamesAndFoldersCompareAsTheFileSystemComparesThem) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool equal;
+  } names[] = {{"C:\\Документы", "c:\\документы", true},
+               {"ÀÉÎÕÜ", "àéîõü", true},
+               {"ΑΒΓΔ", "αβγδ", true},
+               {"Straße", "STRASSE", false},
+               {"a", "b", false},
+               {"ab", "a", false}};
+  for (const auto& pair : names) EXPECT_EQ(files.equalIgnoringCase(pair.a, pair.b), pair.equal) << pair.a;
+
+  world->makeFolder(dir + "Ünïcode");
+  world->makeFolder(dir + "other");
+  world->makeFolderLink(dir + "link", dir + "Ünïcode");
+  const platform::FileIdentity folder = files.fileIdentity(dir + "Ünïcode");
+  ASSERT_TRUE(folder);
+  EXPECT_TRUE(folder.sameObject(files.fileIdentity(dir + "üNÏCODE")));
+  EXPECT_TRUE(folder.sameObject(files.fileIdentity(dir + "link")));  // an open follows the link
+  EXPECT_FALSE(folder.sameObject(files.fileIdentity(dir + "other")));
+  EXPECT_TRUE(files.equalIgnoringCase(folder.finalPath, dir + "Ünïcode"));
+  EXPECT_EQ(files.fileIdentity(dir + "missing").error, FileError::fileNotFound);
+}
+
 TEST_F(FileSystemContract, AFolderThatCannotBeListedGivesNothingButItsFilesStillAnswer) {
   world->makeFolder(dir + "closed");
   world->makeFile(dir + "closed\\a.txt", 1);

@@ -39,7 +39,9 @@ class FakeWorld final : public FileSystemWorld {
     return std::make_unique<FakeHold>(files_, path);
   }
 
-  void makeFolderLink(const std::string& link, const std::string&) override { files_.addFolderLink(link); }
+  void makeFolderLink(const std::string& link, const std::string& target) override {
+    files_.addFolderLink(link, target);
+  }
   bool makeUnlistable(const std::string& path) override {
     files_.setListable(path, false);
     return true;

@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "common/text_lines.h"
+#include "fakes/fake_upper_case.h"
 #include "platform/extended_path.h"
 
 namespace velmora::fakes {
@@ -23,27 +23,58 @@ namespace {
 
 char foldedChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// The code point (or encoded surrogate) that starts at text[at], and its length.
+// Names are WTF-8; bytes that begin nothing stand for themselves.
+char32_t nextCharacter(std::string_view text, std::size_t& at) {
+  const auto lead = static_cast<unsigned char>(text[at++]);
+  std::size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+  char32_t value = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : extra == 1 ? lead & 0x1F : lead;
+  for (; extra > 0 && at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; --extra)
+    value = (value << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+  return value;
+}
+
+// Compares two names as their upper-case forms compare: <0, 0 or >0.
+int compareFolded(std::string_view a, std::string_view b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const auto p = static_cast<unsigned char>(a[i]);
+    const auto q = static_cast<unsigned char>(b[j]);
+    if (p < 0x80 && q < 0x80) {  // The common case, without decoding; folded up, as below.
+      const int x = p >= 'a' && p <= 'z' ? p - 32 : p;
+      const int y = q >= 'a' && q <= 'z' ? q - 32 : q;
+      if (x != y) return x < y ? -1 : 1;
+      ++i;
+      ++j;
+      continue;
+    }
+    const char32_t x = upperCaseUnit(nextCharacter(a, i));
+    const char32_t y = upperCaseUnit(nextCharacter(b, j));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return (i < a.size()) - (j < b.size());
+}
+
 // Orders names as their folded forms order, so that lookups need no folded copy.
 struct FoldedLess {
   using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return foldedChar(x) < foldedChar(y); });
-  }
+  bool operator()(std::string_view a, std::string_view b) const { return compareFolded(a, b) < 0; }
 };
 
-std::string folded(std::string_view name) { return text::asciiLower(name); }
-
 // A path taken apart: its root ("C:" or "\\server\share") and the names below it.
+// The names are views into the extended path the struct keeps (on the heap, so a
+// move keeps them valid): a tree thousands of levels deep would otherwise copy
+// every name of a long path on every call.
 struct ParsedPath {
   FileError error = FileError::none;
+  std::unique_ptr<std::string> text;
   std::string root;
-  std::vector<std::string> names;
+  std::vector<std::string_view> names;
   bool trailingSeparator = false;
 };
 
-std::vector<std::string> splitNames(std::string_view text) {
-  std::vector<std::string> names;
+std::vector<std::string_view> splitNames(std::string_view text) {
+  std::vector<std::string_view> names;
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find('\\', start);
@@ -61,7 +92,8 @@ ParsedPath parse(std::string_view path) {
     parsed.error = FileError::relativePath;
     return parsed;
   }
-  std::string_view text = *extended;
+  parsed.text = std::make_unique<std::string>(std::move(*extended));
+  std::string_view text = *parsed.text;
   if (!text.starts_with("\\\\?\\")) {  // The "\\.\" device namespace holds no files here.
     parsed.error = FileError::invalidName;
     return parsed;
@@ -69,12 +101,12 @@ ParsedPath parse(std::string_view path) {
   text.remove_prefix(4);
   parsed.trailingSeparator = text.size() > 3 && text.back() == '\\';
   if (text.starts_with("UNC\\")) {
-    std::vector<std::string> names = splitNames(text.substr(4));
+    std::vector<std::string_view> names = splitNames(text.substr(4));
     if (names.size() < 2) {
       parsed.error = FileError::pathNotFound;
       return parsed;
     }
-    parsed.root = "\\\\" + names[0] + "\\" + names[1];
+    parsed.root = "\\\\" + std::string(names[0]) + "\\" + std::string(names[1]);
     parsed.names.assign(names.begin() + 2, names.end());
   } else if (text.size() >= 2 && text[1] == ':') {
     parsed.root = std::string(text.substr(0, 2));
@@ -131,11 +163,30 @@ struct FakeFileSystem::Node {
   std::uint64_t lastWriteTime = kDefaultWriteTime;
   bool heldOpen = false;
   bool listable = true;
+  // Where a link made with a target leads (a full path); empty for a link whose
+  // own entries stand for what lies behind it, and for everything else.
+  std::string linkTarget;
+  Node* parent = nullptr;
+  std::uint64_t id = 0;  // The file number: unique in the tree.
   // By folded name; looked up without building a folded copy of the name, which
   // matters for trees thousands of levels deep.
   std::map<std::string, std::unique_ptr<Node>, FoldedLess> children;
 
   bool isDirectory() const { return (attributes & file_attribute::directory) != 0; }
+  bool isReparsePoint() const { return (attributes & file_attribute::reparsePoint) != 0; }
+
+  // The path of the entry itself, reached without a link: what the final path of a
+  // handle on it reads.
+  std::string realPath() const {
+    std::vector<const Node*> chain;
+    for (const Node* node = this; node->parent != nullptr; node = node->parent) chain.push_back(node);
+    std::string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      path += (*it)->name;
+      if (it + 1 != chain.rend() || chain.size() == 1) path += '\\';
+    }
+    return path;
+  }
 
   Node* child(std::string_view childName) const {
     auto it = children.find(childName);
@@ -156,6 +207,7 @@ struct FakeFileSystem::Location {
   Node* parent = nullptr;
   Node* node = nullptr;
   bool trailingSeparator = false;
+  bool throughLink = false;  // A folder on the way was a link.
 };
 
 namespace {
@@ -182,7 +234,22 @@ FakeFileSystem::FakeFileSystem() : top_(std::make_unique<Node>()) {
 
 FakeFileSystem::~FakeFileSystem() = default;
 
-FakeFileSystem::Location FakeFileSystem::locate(std::string_view path) const {
+std::unique_ptr<FakeFileSystem::Node> FakeFileSystem::newNode(Node& parent) {
+  auto node = std::make_unique<Node>();
+  node->parent = &parent;
+  node->id = ++lastId_;
+  return node;
+}
+
+FakeFileSystem::Node* FakeFileSystem::follow(Node* node, int depth) const {
+  if (node == nullptr || node->linkTarget.empty()) return node;
+  // A chain of links longer than Windows follows ends as a missing path.
+  if (depth > 31) return nullptr;
+  Location target = locate(node->linkTarget, depth + 1);
+  return target.node == nullptr ? nullptr : follow(target.node, depth + 1);
+}
+
+FakeFileSystem::Location FakeFileSystem::locate(std::string_view path, int depth) const {
   Location location;
   ParsedPath parsed = parse(path);
   if (parsed.error != FileError::none) {
@@ -200,12 +267,19 @@ FakeFileSystem::Location FakeFileSystem::locate(std::string_view path) const {
     location.node = folder;
     return location;
   }
-  for (std::size_t i = 0; i + 1 < parsed.names.size(); ++i) {
+  // Every folder on the way is followed when it is a link, as Windows follows one;
+  // the last name is not.
+  location.throughLink = folder->isReparsePoint();
+  folder = follow(folder, depth);
+  for (std::size_t i = 0; folder != nullptr && i + 1 < parsed.names.size(); ++i) {
     folder = folder->child(parsed.names[i]);
-    if (folder == nullptr || !folder->isDirectory()) {
-      location.error = FileError::pathNotFound;
-      return location;
-    }
+    if (folder == nullptr || !folder->isDirectory()) break;
+    location.throughLink = location.throughLink || folder->isReparsePoint();
+    folder = follow(folder, depth);
+  }
+  if (folder == nullptr || !folder->isDirectory()) {
+    location.error = FileError::pathNotFound;
+    return location;
   }
   location.parent = folder;
   location.node = folder->child(parsed.names.back());
@@ -214,16 +288,17 @@ FakeFileSystem::Location FakeFileSystem::locate(std::string_view path) const {
 }
 
 FakeFileSystem::Node& FakeFileSystem::make(std::string_view path, bool directory) {
+  lastListed_ = nullptr;
   ParsedPath parsed = parse(path);
   if (parsed.error != FileError::none) throw std::invalid_argument("not a full path: " + std::string(path));
-  auto ensureFolder = [](Node& parent, const std::string& name) -> Node& {
-    std::unique_ptr<Node>& slot = parent.children[folded(name)];
+  auto ensureFolder = [this](Node& parent, std::string_view name) -> Node& {
+    std::unique_ptr<Node>& slot = parent.children[std::string(name)];
     if (!slot) {
-      slot = std::make_unique<Node>();
+      slot = newNode(parent);
       slot->name = name;
       slot->attributes = file_attribute::directory;
     } else if (!slot->isDirectory()) {
-      throw std::invalid_argument("a file stands where a folder is needed: " + name);
+      throw std::invalid_argument("a file stands where a folder is needed: " + std::string(name));
     }
     return *slot;
   };
@@ -233,8 +308,8 @@ FakeFileSystem::Node& FakeFileSystem::make(std::string_view path, bool directory
     return *folder;
   }
   for (std::size_t i = 0; i + 1 < parsed.names.size(); ++i) folder = &ensureFolder(*folder, parsed.names[i]);
-  std::unique_ptr<Node>& slot = folder->children[folded(parsed.names.back())];
-  if (!slot) slot = std::make_unique<Node>();
+  std::unique_ptr<Node>& slot = folder->children[std::string(parsed.names.back())];
+  if (!slot) slot = newNode(*folder);
   slot->name = parsed.names.back();
   if (!directory) slot->children.clear();
   return *slot;
@@ -256,11 +331,34 @@ void FakeFileSystem::addFolderLink(std::string_view path) {
   addFolder(path, file_attribute::directory | file_attribute::reparsePoint);
 }
 
+void FakeFileSystem::addFolderLink(std::string_view path, std::string_view target) {
+  std::lock_guard lock(mutex_);
+  Node& link = make(path, true);
+  link.children.clear();
+  link.attributes = file_attribute::directory | file_attribute::reparsePoint;
+  link.linkTarget = target;
+}
+
+void FakeFileSystem::addDriveAlias(std::string_view root, std::string_view target) {
+  std::lock_guard lock(mutex_);
+  Node& drive = make(std::string(root) + "\\", true);
+  drive.children.clear();
+  drive.linkTarget = target;
+}
+
 namespace {
 [[noreturn]] void missing(std::string_view path) {
   throw std::invalid_argument("no such entry in the fake tree: " + std::string(path));
 }
 }  // namespace
+
+void FakeFileSystem::remove(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  Location location = locate(path);
+  if (!location.node || location.parent == top_.get()) missing(path);
+  lastListed_ = nullptr;
+  location.parent->children.erase(location.node->name);
+}
 
 void FakeFileSystem::setAttributes(std::string_view path, std::uint32_t attributes) {
   std::lock_guard lock(mutex_);
@@ -301,27 +399,54 @@ bool FakeFileSystem::contains(std::string_view path) const {
   return locate(path).node != nullptr;
 }
 
+FakeFileSystem::Node* FakeFileSystem::folderBelowLastListed(std::string_view folderPath) const {
+  if (lastListed_ == nullptr || folderPath.size() <= lastListedPath_.size() + 1 ||
+      !folderPath.starts_with(lastListedPath_) || folderPath[lastListedPath_.size()] != '\\')
+    return nullptr;
+  const std::string_view name = folderPath.substr(lastListedPath_.size() + 1);
+  // One plain name; anything Windows would tidy goes the long way.
+  if (name.find_first_of("\\/") != std::string_view::npos || name == "." || name == "..") return nullptr;
+  Node* folder = lastListed_->child(name);
+  return folder != nullptr && folder->isDirectory() ? follow(folder) : nullptr;
+}
+
 FileSearch FakeFileSystem::findFirstFile(std::string_view pattern, FindData& data) {
   std::lock_guard lock(mutex_);
-  ParsedPath parsed = parse(pattern);
-  if (parsed.error != FileError::none) return FileSearch(parsed.error);
-  // A pattern needs a last part to match; one that ends in a separator never finds.
-  if (parsed.names.empty() || parsed.trailingSeparator) return FileSearch(FileError::fileNotFound);
+  // A walk lists each folder just below the one it listed before: such a folder is
+  // found from there, so that a tree ten thousand levels deep is not looked up from
+  // its root at every level, which Windows does not do either.
+  const std::size_t cut = pattern.rfind('\\');
+  const std::string_view folderPath = pattern.substr(0, cut == std::string_view::npos ? 0 : cut);
+  std::string mask;
+  bool belowRoot = true;
+  Node* folder = cut + 1 < pattern.size() ? folderBelowLastListed(folderPath) : nullptr;
+  if (folder != nullptr) {
+    mask = pattern.substr(cut + 1);
+  } else {
+    ParsedPath parsed = parse(pattern);
+    if (parsed.error != FileError::none) return FileSearch(parsed.error);
+    // A pattern needs a last part to match; one that ends in a separator never finds.
+    if (parsed.names.empty() || parsed.trailingSeparator) return FileSearch(FileError::fileNotFound);
 
-  const std::string mask = parsed.names.back();
-  parsed.names.pop_back();
-  Node* folder = top_->child(parsed.root);
-  for (std::size_t i = 0; folder != nullptr && i < parsed.names.size(); ++i) {
-    folder = folder->child(parsed.names[i]);
-    if (folder != nullptr && !folder->isDirectory()) folder = nullptr;
+    mask = parsed.names.back();
+    parsed.names.pop_back();
+    belowRoot = !parsed.names.empty();
+    folder = follow(top_->child(parsed.root));
+    for (std::size_t i = 0; folder != nullptr && i < parsed.names.size(); ++i) {
+      folder = folder->child(parsed.names[i]);
+      if (folder != nullptr && !folder->isDirectory()) folder = nullptr;
+      folder = follow(folder);
+    }
+    if (folder == nullptr) return FileSearch(FileError::pathNotFound);
   }
-  if (folder == nullptr) return FileSearch(FileError::pathNotFound);
+  lastListed_ = folder;
+  lastListedPath_ = folderPath;
   if (!folder->listable) return FileSearch(FileError::accessDenied);
 
   std::vector<FindData> found;
   if (hasWildcard(mask)) {
     // A folder below a root lists "." and ".." first, as NTFS does; a root has neither.
-    if (!parsed.names.empty()) {
+    if (belowRoot) {
       for (const char* dots : {".", ".."})
         if (matches(mask, dots))
           found.push_back(FindData{dots, file_attribute::directory, 0, folder->lastWriteTime});
@@ -361,12 +486,32 @@ FileStatus FakeFileSystem::deleteFile(std::string_view path) {
   Location location = locate(path);
   if (location.error != FileError::none) return {location.error};
   Node& node = *location.node;
-  if (node.isDirectory() || (node.attributes & file_attribute::readOnly) != 0)
-    return {FileError::accessDenied};
+  if (node.isDirectory()) return {FileError::accessDenied};
   if (location.trailingSeparator) return {FileError::invalidName};
   if (node.heldOpen) return {FileError::sharingViolation};
-  location.parent->children.erase(folded(node.name));
+  // As on Windows: a link at the end, or a link on the way (whose final path is
+  // its target's), is refused before anything is deleted.
+  if (node.isReparsePoint() || location.throughLink) return {FileError::redirected};
+  if ((node.attributes & file_attribute::readOnly) != 0) return {FileError::accessDenied};
+  lastListed_ = nullptr;
+  location.parent->children.erase(node.name);
   return {};
+}
+
+platform::FileIdentity FakeFileSystem::fileIdentity(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  Location location = locate(path);
+  if (location.error != FileError::none) return platform::FileIdentity::failed(location.error);
+  const Node* node = follow(location.node);
+  if (node == nullptr) return platform::FileIdentity::failed(FileError::pathNotFound);
+  platform::FileIdentity identity;
+  identity.fileIndex = node->id;
+  identity.finalPath = node->realPath();
+  return identity;
+}
+
+bool FakeFileSystem::equalIgnoringCase(std::string_view a, std::string_view b) {
+  return compareFolded(a, b) == 0;
 }
 
 FileStatus FakeFileSystem::createDirectory(std::string_view path) {
@@ -374,10 +519,10 @@ FileStatus FakeFileSystem::createDirectory(std::string_view path) {
   Location location = locate(path);
   if (location.node) return {FileError::alreadyExists};
   if (location.error != FileError::fileNotFound) return {location.error};
-  auto node = std::make_unique<Node>();
-  node->name = parse(path).names.back();
+  auto node = newNode(*location.parent);
+  node->name = std::string(parse(path).names.back());
   node->attributes = file_attribute::directory;
-  location.parent->children[folded(node->name)] = std::move(node);
+  location.parent->children[node->name] = std::move(node);
   return {};
 }
 

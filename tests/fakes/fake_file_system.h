@@ -17,9 +17,10 @@ namespace velmora::fakes {
 // reparse points. Paths go through the same extended-length rules as on Windows, so
 // a relative path is refused and a name ending in a dot or a space is its own name.
 //
-// Letter case is folded for A-Z only; Windows folds the letters of every script.
-// Wildcards are "*" (any run of characters, "*.*" meaning everything) and "?" (one
-// character); the DOS corner cases of "?" and "." in patterns are not reproduced.
+// Names compare as their upper-case forms do (fake_upper_case.h says where that
+// table parts from Windows' own); wildcard patterns fold A-Z only. Wildcards are
+// "*" (any run of characters, "*.*" meaning everything) and "?" (one character);
+// the DOS corner cases of "?" and "." in patterns are not reproduced.
 //
 // All calls are safe from several threads at once.
 class FakeFileSystem final : public platform::FileSystem {
@@ -38,6 +39,14 @@ class FakeFileSystem final : public platform::FileSystem {
   // A folder link (junction or symbolic link): a folder with the reparse-point bit.
   // What is added below it stands for what lies behind the link.
   void addFolderLink(std::string_view path);
+  // A folder link that leads to target (a full path), as a junction does: paths
+  // through it reach target's entries, and their final paths are target's. Made
+  // over an existing folder, it replaces the folder and what it held.
+  void addFolderLink(std::string_view path, std::string_view target);
+  // A drive letter ("S:") whose root is the folder target, as a subst drive is.
+  void addDriveAlias(std::string_view root, std::string_view target);
+  // Removes an entry and everything below it.
+  void remove(std::string_view path);
   // Replaces an entry's attributes; the directory bit always follows what it is.
   void setAttributes(std::string_view path, std::uint32_t attributes);
   void setLastWriteTime(std::string_view path, std::uint64_t fileTime);
@@ -58,18 +67,29 @@ class FakeFileSystem final : public platform::FileSystem {
   platform::FileSize exclusiveFileSize(std::string_view path) override;
   platform::FileStatus deleteFile(std::string_view path) override;
   platform::FileStatus createDirectory(std::string_view path) override;
+  platform::FileIdentity fileIdentity(std::string_view path) override;
+  bool equalIgnoringCase(std::string_view a, std::string_view b) override;
   std::optional<platform::DosDateTime> localDosDateTime(std::uint64_t fileTime) override;
 
  private:
   struct Node;
   struct Location;
 
-  Location locate(std::string_view path) const;
+  Location locate(std::string_view path, int depth = 0) const;
+  // What a link with a target leads to (node itself for anything else).
+  Node* follow(Node* node, int depth = 0) const;
   Node& make(std::string_view path, bool directory);
+  std::unique_ptr<Node> newNode(Node& parent);
+  Node* folderBelowLastListed(std::string_view folderPath) const;
 
   mutable std::mutex mutex_;
   std::unique_ptr<Node> top_;  // Holds the roots ("C:", "\\server\share") as children.
   int localOffsetMinutes_ = 0;
+  std::uint64_t lastId_ = 0;
+  // The folder findFirstFile listed last and the path it was asked by; forgotten
+  // whenever the tree changes shape.
+  Node* lastListed_ = nullptr;
+  std::string lastListedPath_;
 };
 
 }  // namespace velmora::fakes

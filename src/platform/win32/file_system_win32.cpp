@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 #include "platform/extended_path.h"
 #include "platform/win32/critical_error_mode.h"
 #include "platform/win32/wide.h"
@@ -42,7 +46,7 @@ FileError fileErrorFrom(DWORD code) {
 std::uint64_t joined(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
 void copyFindData(const WIN32_FIND_DATAW& raw, FindData& data) {
-  data.name = win32::narrow(raw.cFileName);
+  data.name = win32::narrowName(raw.cFileName);
   data.attributes = raw.dwFileAttributes;
   data.size = joined(raw.nFileSizeHigh, raw.nFileSizeLow);
   data.lastWriteTime = joined(raw.ftLastWriteTime.dwHighDateTime, raw.ftLastWriteTime.dwLowDateTime);
@@ -68,12 +72,114 @@ class Win32FileSearch final : public FileSearchHandle {
   HANDLE handle_;
 };
 
+// Closes a handle when it goes.
+class HandleCloser {
+ public:
+  explicit HandleCloser(HANDLE handle) : handle_(handle) {}
+  ~HandleCloser() { CloseHandle(handle_); }
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+// The path Windows gives an open file, in the "\\?\" form: long names, letter
+// case as stored, and the drive letter of the volume the file lies on, whatever
+// drive letter, short name or link the path that opened it went through.
+//
+// Wine 8 names the innermost drive letter whose folder holds the file: with X:
+// mapped to C:\data, a file opened as C:\data\a.tmp is "\\?\X:\a.tmp". Windows
+// names the volume's own letter (C:), also for a file opened through a subst drive.
+std::optional<std::wstring> finalPathOf(HANDLE file) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD length = GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return std::nullopt;
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    // The length needed: with its terminator on Windows, without it on Wine 8.
+    path.resize(length + 1);
+  }
+  return std::nullopt;
+}
+
+bool equalNames(std::wstring_view a, std::wstring_view b) {
+  return a.size() <= INT_MAX && b.size() <= INT_MAX &&
+         CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+// The length of the root of an extended path: "\\?\C:\" or "\\?\UNC\server\share\".
+std::size_t rootLength(std::wstring_view path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) {
+    std::size_t server = path.find(L'\\', 8);
+    std::size_t share = server == std::wstring_view::npos ? server : path.find(L'\\', server + 1);
+    return share == std::wstring_view::npos ? path.size() : share + 1;
+  }
+  return std::min<std::size_t>(path.size(), 7);
+}
+
+// Whether an open file is the one the extended path names, reached without a link
+// on the way: its final path must be that path. Where they differ only in how the
+// path was written, the path is brought to the final form (the drive root's own
+// final path for a subst drive, long names for short ones) and compared again.
+bool finalPathIs(HANDLE file, const std::wstring& extended) {
+  // Wine 8 gives a name that ends in dots or blanks without them ("a.tmp." as
+  // "a.tmp"); Windows gives it as it is. The file was opened by its exact name, so
+  // the name without them still says that no link was on the way.
+  std::wstring_view trimmed = extended;
+  while (trimmed.ends_with(L'.') || trimmed.ends_with(L' ')) trimmed.remove_suffix(1);
+  auto names = [&](std::wstring_view given, std::wstring_view wanted, std::wstring_view wantedTrimmed) {
+    return equalNames(given, wanted) ||
+           (wantedTrimmed.size() != wanted.size() && equalNames(given, wantedTrimmed));
+  };
+
+  const std::optional<std::wstring> final = finalPathOf(file);
+  if (!final) {
+    // Wine 8 answers no path longer than MAX_PATH (ERROR_MORE_DATA whatever the
+    // buffer). There the path on the volume, which has no such limit, is compared
+    // for a drive path; Windows gives every final path.
+    if (GetLastError() != ERROR_MORE_DATA || extended.size() < 7 || extended[5] != L':') return false;
+    std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
+    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+    if (!GetFileInformationByHandleEx(file, FileNameInfo, name, static_cast<DWORD>(buffer.size())))
+      return false;
+    const std::wstring_view onVolume(name->FileName, name->FileNameLength / sizeof(wchar_t));
+    return names(onVolume, std::wstring_view(extended).substr(6), trimmed.substr(6));
+  }
+  if (names(*final, extended, trimmed)) return true;
+
+  std::wstring expected = extended;
+  if (expected.find(L'~') != std::wstring::npos) {
+    const DWORD length = GetLongPathNameW(extended.c_str(), nullptr, 0);
+    std::wstring longPath(length, L'\0');
+    if (length == 0 || GetLongPathNameW(extended.c_str(), longPath.data(), length) != length - 1)
+      return false;
+    longPath.resize(length - 1);
+    expected = longPath;
+  }
+  const std::size_t root = rootLength(expected);
+  HANDLE rootFolder = CreateFileW(expected.substr(0, root).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (rootFolder == INVALID_HANDLE_VALUE) return false;
+  std::optional<std::wstring> rootFinal = finalPathOf(rootFolder);
+  CloseHandle(rootFolder);
+  if (!rootFinal) return false;
+  if (!rootFinal->ends_with(L'\\')) *rootFinal += L'\\';
+  return equalNames(*final, *rootFinal + expected.substr(root));
+}
+
 }  // namespace
 
 FileSearch Win32FileSystem::findFirstFile(std::string_view pattern, FindData& data) {
   std::optional<std::string> extended = extendedLengthPath(pattern);
   if (!extended) return FileSearch(FileError::relativePath);
-  const std::wstring wide = win32::widen(*extended);
+  const std::wstring wide = win32::widenName(*extended);
 
   // FindExInfoBasic leaves out the short 8.3 name, which nothing here reads, and
   // the large fetch asks for entries in bigger batches: the same entries as
@@ -95,7 +201,7 @@ FileSearch Win32FileSystem::findFirstFile(std::string_view pattern, FindData& da
 FileAttributes Win32FileSystem::getFileAttributes(std::string_view path) {
   std::optional<std::string> extended = extendedLengthPath(path);
   if (!extended) return {0, FileError::relativePath};
-  const std::wstring wide = win32::widen(*extended);
+  const std::wstring wide = win32::widenName(*extended);
 
   CriticalErrorDialogsOff quiet;
   const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -106,7 +212,7 @@ FileAttributes Win32FileSystem::getFileAttributes(std::string_view path) {
 FileSize Win32FileSystem::exclusiveFileSize(std::string_view path) {
   std::optional<std::string> extended = extendedLengthPath(path);
   if (!extended) return {0, FileError::relativePath};
-  const std::wstring wide = win32::widen(*extended);
+  const std::wstring wide = win32::widenName(*extended);
 
   CriticalErrorDialogsOff quiet;
   HANDLE file =
@@ -125,17 +231,77 @@ FileSize Win32FileSystem::exclusiveFileSize(std::string_view path) {
 FileStatus Win32FileSystem::deleteFile(std::string_view path) {
   std::optional<std::string> extended = extendedLengthPath(path);
   if (!extended) return {FileError::relativePath};
-  const std::wstring wide = win32::widen(*extended);
+  const std::wstring wide = win32::widenName(*extended);
 
   CriticalErrorDialogsOff quiet;
-  if (!DeleteFileW(wide.c_str())) return {fileErrorFrom(GetLastError())};
+  // Opened as DeleteFileW opens, with the share modes it allows, so a file another
+  // program holds without sharing fails here with a sharing violation. A link at
+  // the end is opened as itself; a folder fails (no backup semantics), as
+  // DeleteFileW fails for one.
+  HANDLE file = CreateFileW(wide.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {fileErrorFrom(GetLastError())};
+  HandleCloser closer(file);
+
+  // Wine 8 opens what a symbolic link names even with FILE_FLAG_OPEN_REPARSE_POINT
+  // and reports no reparse tag; there the final path, which is the target's, is
+  // what refuses the file.
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag))
+    return {fileErrorFrom(GetLastError())};
+  if ((tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {FileError::accessDenied};
+  if ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return {FileError::redirected};
+  // FILE_FLAG_OPEN_REPARSE_POINT applies to the last name only: a folder on the way
+  // that was replaced by a junction after the scan is followed, and the final path
+  // then names the junction's target.
+  if (!finalPathIs(file, wide)) return {FileError::redirected};
+
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  if (!SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition))
+    return {fileErrorFrom(GetLastError())};
   return {};
+}
+
+FileIdentity Win32FileSystem::fileIdentity(std::string_view path) {
+  std::optional<std::string> extended = extendedLengthPath(path);
+  if (!extended) return FileIdentity::failed(FileError::relativePath);
+  const std::wstring wide = win32::widenName(*extended);
+
+  CriticalErrorDialogsOff quiet;
+  HANDLE file =
+      CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FileIdentity::failed(fileErrorFrom(GetLastError()));
+  HandleCloser closer(file);
+  // Wine 8 gives every volume the serial 0; the file number (the Linux inode) still
+  // tells folders apart across the drive letters that map into one Linux file system.
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(file, &information))
+    return FileIdentity::failed(fileErrorFrom(GetLastError()));
+  FileIdentity identity;
+  identity.volumeSerial = information.dwVolumeSerialNumber;
+  identity.fileIndex = joined(information.nFileIndexHigh, information.nFileIndexLow);
+  if (std::optional<std::wstring> final = finalPathOf(file)) {
+    std::wstring_view text = *final;
+    if (text.starts_with(L"\\\\?\\UNC\\")) {
+      identity.finalPath = "\\\\" + win32::narrowName(text.substr(8));
+    } else {
+      if (text.starts_with(L"\\\\?\\")) text.remove_prefix(4);
+      identity.finalPath = win32::narrowName(text);
+    }
+  }
+  return identity;
+}
+
+bool Win32FileSystem::equalIgnoringCase(std::string_view a, std::string_view b) {
+  return equalNames(win32::widenName(a), win32::widenName(b));
 }
 
 FileStatus Win32FileSystem::createDirectory(std::string_view path) {
   std::optional<std::string> extended = extendedLengthPath(path);
   if (!extended) return {FileError::relativePath};
-  const std::wstring wide = win32::widen(*extended);
+  const std::wstring wide = win32::widenName(*extended);
 
   CriticalErrorDialogsOff quiet;
   if (!CreateDirectoryW(wide.c_str(), nullptr)) return {fileErrorFrom(GetLastError())};

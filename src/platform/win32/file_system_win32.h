@@ -16,6 +16,8 @@ class Win32FileSystem final : public FileSystem {
   FileSize exclusiveFileSize(std::string_view path) override;
   FileStatus deleteFile(std::string_view path) override;
   FileStatus createDirectory(std::string_view path) override;
+  FileIdentity fileIdentity(std::string_view path) override;
+  bool equalIgnoringCase(std::string_view a, std::string_view b) override;
   std::optional<DosDateTime> localDosDateTime(std::uint64_t fileTime) override;
 };
 
