@@ -1,25 +1,50 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace velmora::junk {
 
-// The folders a walk must not enter. A line matches exactly one folder path, with
-// the letters A-Z compared without case and every other character as it is, so a
-// line with a trailing backslash or a relative path never matches anything.
+// An exclusion line as the folder path it means: blanks around it removed, "/"
+// read as "\", repeated separators and a trailing backslash dropped (a drive root
+// keeps its "C:\"). Nothing for a line that is not a full path (blank, relative).
+std::optional<std::string> exclusionFolderPath(std::string_view line);
+
+// The folders a walk must not enter. Each line is resolved, when the set is made at
+// the start of a scan, to the folder it really is, so that the folder is skipped by
+// whichever of its names the walk reaches it: another letter case in any script
+// (compared as the file system compares names), its short 8.3 name, another drive
+// letter mapped to it (a subst drive). A line whose folder does not exist yet is
+// still compared by its path.
 class Exclusions {
  public:
   Exclusions() = default;
-  explicit Exclusions(const std::vector<std::string>& lines);
+  Exclusions(platform::FileSystem& files, const std::vector<std::string>& lines);
 
-  bool excludes(std::string_view folderPath) const;
+  // Whether the folder at folderPath (a full path without trailing backslash, whose
+  // last name is name, as a listing gave it) is excluded.
+  bool excludes(std::string_view folderPath, std::string_view name) const;
+
+  // Whether a scan root is an excluded folder or lies inside one, reached by any of
+  // its names.
+  bool coversRoot(std::string_view root) const;
+
   bool empty() const { return folders_.empty(); }
 
  private:
-  std::unordered_set<std::string> folders_;
+  struct Folder {
+    std::string path;               // As written, tidied.
+    platform::FileIdentity actual;  // What it resolved to; failed when it does not exist.
+    std::string longName;           // Its last name as stored on disk.
+  };
+  bool isExcludedFolder(const platform::FileIdentity& folder) const;
+
+  platform::FileSystem* files_ = nullptr;
+  std::vector<Folder> folders_;
 };
 
 }  // namespace velmora::junk

@@ -70,7 +70,7 @@ void walkFolder(platform::FileSystem& files, std::string_view root, const Exclus
     path += entry.name;
     if (!entry.folder) {
       out.add(path, entry.sizeBytes);
-    } else if (!exclusions.excludes(path)) {
+    } else if (!exclusions.excludes(path, entry.name)) {
       path += '\\';
       // frame and entry are not used after this push, which may move the frames.
       stack.push_back(listFolder(files, path));

@@ -10,9 +10,11 @@
 namespace velmora::junk {
 
 // Collects every file below root into files, with the size its folder listing
-// gives it, depth first in the order the file system lists each folder: a sub-folder is walked at once, before the next entry
-// of its parent. Folders whose full path an exclusion names are skipped (the root
-// itself is never compared). A folder that cannot be listed adds nothing.
+// gives it, depth first in the order the file system lists each folder: a
+// sub-folder is walked at once, before the next entry of its parent. Excluded
+// folders are skipped (the root itself is never compared: the scan asks
+// Exclusions::coversRoot before it walks a root). A folder that cannot be listed
+// adds nothing.
 //
 // The walk never enters a reparse point (junction, symbolic link, mount point) and
 // never lists one: a link inside a temporary folder must not make its target junk.

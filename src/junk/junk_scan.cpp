@@ -53,8 +53,10 @@ void JunkScan::run(JunkScanView& view) {
 void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::string& root) {
   fileList_.clear();
   {
-    const Exclusions exclusions(view.choices()->exclusionLines);
-    walkFolder(files_, root, exclusions, fileList_, [&view] { return view.stopRequested(); });
+    // Resolved afresh for every root: the lines may have changed since the last.
+    const Exclusions exclusions(files_, view.choices()->exclusionLines);
+    if (!exclusions.coversRoot(root))
+      walkFolder(files_, root, exclusions, fileList_, [&view] { return view.stopRequested(); });
   }
   const std::size_t n = fileList_.size();
   int shownPercent = -1;

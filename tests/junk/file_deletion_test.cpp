@@ -41,7 +41,8 @@ TEST_F(FileDeletionTest, CheckedFilesGoAndTheirShownKilobytesAddUp) {
   EXPECT_EQ(results.rowCaption(0), "C:\\t\\keep.tmp");
   EXPECT_TRUE(files.contains("C:\\t\\keep.tmp"));
   EXPECT_FALSE(files.contains("C:\\t\\a.tmp"));
-  EXPECT_EQ(deletionStatusText("Files deleted: ", "Space freed: ", result), "Files deleted: 2\nSpace freed: 1 Kb.");
+  EXPECT_EQ(deletionStatusText("Files deleted: ", "Space freed: ", result),
+            "Files deleted: 2\nSpace freed: 1 Kb.");
 }
 
 TEST_F(FileDeletionTest, FilesThatCannotBeDeletedKeepTheirCheckedRows) {
@@ -87,6 +88,22 @@ TEST_F(FileDeletionTest, LookAlikeNamesAreDeletedExactly) {
   EXPECT_TRUE(files.contains("C:\\t\\keep.txt"));
   EXPECT_FALSE(files.contains("C:\\t\\keep.txt."));
   EXPECT_FALSE(files.contains("C:\\t\\nul"));
+}
+
+TEST_F(FileDeletionTest, NothingIsDeletedThroughALinkMadeAfterTheScan) {
+  files.addFile("C:\\Windows\\System32\\a.tmp", 2048);
+  files.addFile("C:\\Windows\\System32\\b.tmp", 2048);
+  addRow("C:\\Temp\\sub\\a.tmp", 2048);
+  addRow("C:\\Temp\\sub\\b.tmp", 2048);
+  addRow("C:\\Temp\\c.tmp", 2048);
+  // After the scan, the listed folder becomes a junction to the canaries.
+  files.addFolderLink("C:\\Temp\\sub", "C:\\Windows\\System32");
+  auto result = deleteCheckedFiles(files, results);
+  EXPECT_EQ(result.deletedCount, 1);
+  EXPECT_TRUE(files.contains("C:\\Windows\\System32\\a.tmp"));
+  EXPECT_TRUE(files.contains("C:\\Windows\\System32\\b.tmp"));
+  ASSERT_EQ(results.count(), 2);
+  EXPECT_TRUE(results.checked(0) && results.checked(1));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fakes/fake_file_system.h"
 #include "junk/exclusions.h"
 
 namespace velmora::junk {
@@ -43,19 +44,37 @@ TEST(FileList, MemoryStaysWithinOneAndAHalfTimesThePathBytes) {
   EXPECT_LE(static_cast<double>(list.heapBytes()), 1.5 * static_cast<double>(pathBytes));
 }
 
-TEST(Exclusions, MatchWholeFolderPathsWithoutLetterCase) {
-  Exclusions exclusions({"C:\\Windows", "D:\\Keep\\", "relative\\folder", "C:\\ПАПКА"});
-  EXPECT_TRUE(exclusions.excludes("C:\\Windows"));
-  EXPECT_TRUE(exclusions.excludes("c:\\WINDOWS"));
-  EXPECT_FALSE(exclusions.excludes("C:\\Windows\\System32"));  // below: never reached, not compared
-  EXPECT_FALSE(exclusions.excludes("C:\\Windows2"));
-  // A trailing backslash or a relative line never matches a walked folder path.
-  EXPECT_FALSE(exclusions.excludes("D:\\Keep"));
-  EXPECT_FALSE(exclusions.excludes("C:\\relative\\folder"));
-  // Only A-Z fold: Cyrillic letter case is compared as it stands.
-  EXPECT_TRUE(exclusions.excludes("c:\\ПАПКА"));
-  EXPECT_FALSE(exclusions.excludes("C:\\папка"));
-  EXPECT_FALSE(Exclusions().excludes("C:\\Windows"));
+TEST(Exclusions, NameAFolderHoweverItIsWrittenOrReached) {
+  fakes::FakeFileSystem fs;
+  fs.addFolder("C:\\Windows\\System32");
+  fs.addFolder("D:\\Keep");
+  fs.addFolder("C:\\Документы");
+  fs.addFolder("E:\\Data\\Keep");
+  fs.addDriveAlias("S:", "E:\\Data");  // a subst drive
+  Exclusions exclusions(fs, {"C:\\Windows", " D:/Keep\\ ", "relative\\folder", "C:\\документы",
+                             "E:\\Data\\Keep", "C:\\NotThereYet", ""});
+  EXPECT_TRUE(exclusions.excludes("c:\\WINDOWS", "WINDOWS"));
+  EXPECT_FALSE(exclusions.excludes("C:\\Windows\\System32", "System32"));  // below: never reached
+  EXPECT_FALSE(exclusions.excludes("C:\\Windows2", "Windows2"));
+  EXPECT_FALSE(exclusions.excludes("C:\\relative\\folder", "folder"));
+  // Blanks, forward slashes and a trailing backslash name the same folder.
+  EXPECT_TRUE(exclusions.excludes("D:\\Keep", "Keep"));
+  // Letter case folds in every script.
+  EXPECT_TRUE(exclusions.excludes("C:\\ДОКУМЕНТЫ", "ДОКУМЕНТЫ"));
+  // The same folder through another drive letter; a folder of that name elsewhere is not it.
+  EXPECT_TRUE(exclusions.excludes("S:\\Keep", "Keep"));
+  fs.addFolder("S:\\Other\\Keep");
+  EXPECT_FALSE(exclusions.excludes("S:\\Other\\Keep", "Keep"));
+  // A folder that did not exist at the start is still compared by its path.
+  EXPECT_TRUE(exclusions.excludes("C:\\notthereyet", "notthereyet"));
+  // A root that is an excluded folder, or lies inside one, by any name.
+  EXPECT_TRUE(exclusions.coversRoot("C:\\Windows\\System32"));
+  fs.addDriveAlias("T:", "E:\\Data\\Keep");
+  EXPECT_TRUE(exclusions.coversRoot("T:\\"));
+  EXPECT_FALSE(exclusions.coversRoot("S:\\"));
+  EXPECT_FALSE(Exclusions().excludes("C:\\Windows", "Windows"));
+  EXPECT_EQ(exclusionFolderPath("\t C:/ "), "C:\\");
+  EXPECT_EQ(exclusionFolderPath("//server/share//dir/"), "\\\\server\\share\\dir");
 }
 
 }  // namespace

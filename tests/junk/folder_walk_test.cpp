@@ -47,8 +47,8 @@ TEST(FolderWalk, ExcludedFoldersAreSkippedButNeverTheRoot) {
   FakeFileSystem fs;
   fs.addFile("C:\\Windows\\temp.tmp");
   fs.addFile("C:\\Users\\a.tmp");
-  Exclusions exclusions({"c:\\windows", "C:\\Users\\"});
-  EXPECT_EQ(walk(fs, "C:\\", exclusions), (std::vector<std::string>{"C:\\Users\\a.tmp"}));
+  Exclusions exclusions(fs, {"c:\\windows", "C:\\Users\\"});
+  EXPECT_TRUE(walk(fs, "C:\\", exclusions).empty());
   // Walking the excluded folder itself as a root lists it.
   EXPECT_EQ(walk(fs, "C:\\Windows", exclusions), (std::vector<std::string>{"C:\\Windows\\temp.tmp"}));
 }
