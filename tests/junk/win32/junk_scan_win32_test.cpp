@@ -18,10 +18,17 @@
 
 #include "file_system_scratch_win32.h"
 #include "junk/broken_shortcuts.h"
+#include "junk/file_deletion.h"
+#include "junk/folder_walk.h"
 #include "platform/win32/drives_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "scratch_drive.h"
 #include "shortcut_file_win32.h"
+#include "widgets/application.h"
+#include "widgets/form.h"
+#include "widgets/headless_backend.h"
+#include "widgets/list_view.h"
 
 namespace velmora::junk {
 namespace {
@@ -29,7 +36,9 @@ namespace {
 class JunkScanWin32 : public ::testing::Test {
  protected:
   void makeFile(const std::string& path) {
-    CreateDirectoryW(contract::extendedForm(path.substr(0, path.rfind('\\'))).c_str(), nullptr);
+    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
+      CreateDirectoryW(contract::extendedForm(path.substr(0, slash)).c_str(), nullptr);
     std::ofstream(std::filesystem::path(contract::extendedForm(path)), std::ios::binary) << "velmora";
     ASSERT_TRUE(files.getFileAttributes(path)) << path;
   }
@@ -89,6 +98,60 @@ TEST_F(JunkScanWin32, AShortcutIsBrokenOnlyWhenItsTargetIsReportedMissing) {
   for (const char* name : {"gone.lnk", "folder.lnk", "linked.lnk", "server.lnk", "damaged.lnk"})
     if (shortcuts.isBroken(dir + "L\\" + name)) broken.push_back(name);
   EXPECT_EQ(broken, (std::vector<std::string>{"gone.lnk"}));
+}
+
+// The listed folder is replaced by a link to a folder of canaries between the scan
+// and Delete, as any program of the user could do to the temporary folder.
+TEST_F(JunkScanWin32, DeleteGoesThroughNoLinkMadeAfterTheScan) {
+  makeFile(dir + "Temp\\sub\\a.tmp");
+  makeFile(dir + "Temp\\sub\\b.tmp");
+  makeFile(dir + "Temp\\c.tmp");
+  makeFile(elsewhere + "canaries\\a.tmp");
+  makeFile(elsewhere + "canaries\\b.tmp");
+  FileList found;
+  walkFolder(files, dir + "Temp", {}, found, {});
+  ASSERT_EQ(found.size(), 3u);
+
+  widgets::Application app{std::make_unique<widgets::HeadlessBackend>()};
+  widgets::Form form{app, "TForm1"};
+  widgets::ListView results{form, "ListViewFiles"};
+  results.addColumn("Filename", 350);
+  results.addColumn("Size, Kb", 80);
+  results.setCheckBoxes(true);
+  for (std::size_t i = 0; i < found.size(); ++i) results.addRow({std::string(found[i]), "0"}, true);
+
+  ASSERT_TRUE(MoveFileW(contract::extendedForm(dir + "Temp\\sub").c_str(),
+                        contract::extendedForm(dir + "Temp\\moved").c_str()));
+  contract::makeFolderLink(dir + "Temp\\sub", elsewhere + "canaries");
+  EXPECT_EQ(deleteCheckedFiles(files, results).deletedCount, 1);
+  EXPECT_TRUE(files.getFileAttributes(elsewhere + "canaries\\a.tmp"));
+  EXPECT_TRUE(files.getFileAttributes(elsewhere + "canaries\\b.tmp"));
+  ASSERT_EQ(results.count(), 2);
+  EXPECT_TRUE(results.checked(0) && results.checked(1));
+  EXPECT_FALSE(files.getFileAttributes(dir + "Temp\\c.tmp"));
+}
+
+// Under Wine a drive letter mapped to a folder of the prefix plays a subst drive, and
+// Wine makes 8.3 names of its own (KEEPL~XY) that GetShortPathNameW reports.
+TEST_F(JunkScanWin32, AnExclusionSkipsItsFolderByAnyOfItsNames) {
+  e2e::ScratchDrive drive;
+  const std::string root = contract::utf8(drive.root());
+  const std::string onC = contract::utf8(drive.outside()) + "drive\\";
+  for (const char* name : {"Keep Long Name", "Документы", "Plain", "Other"})
+    makeFile(root + name + "\\x.tmp");
+  wchar_t shortPath[MAX_PATH];
+  ASSERT_NE(GetShortPathNameW(contract::utf16(onC + "Keep Long Name").c_str(), shortPath, MAX_PATH), 0u);
+  ASSERT_EQ(contract::utf8(shortPath).find("Keep Long Name"), std::string::npos);
+
+  const Exclusions exclusions(files,
+                              {contract::utf8(shortPath), onC + "ДОКУМЕНТЫ\\", "  " + onC + "Plain/ "});
+  FileList found;
+  walkFolder(files, root, exclusions, found, {});
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0], root + "Other\\x.tmp");
+  // The drive's root is a folder inside an excluded one.
+  EXPECT_TRUE(Exclusions(files, {onC.substr(0, onC.size() - 1)}).coversRoot(root));
+  EXPECT_FALSE(exclusions.coversRoot(root));
 }
 
 }  // namespace
