@@ -3,7 +3,8 @@
 # a few cases that must look past the service at Windows itself join them.
 set(file_system_contract_sources
   ${CMAKE_CURRENT_LIST_DIR}/file_system_contract_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/file_system_extended_path_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/file_system_extended_path_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_name_text_test.cpp)
 if(WIN32)
   velmora_add_test(NAME contract_file_system
     SOURCES ${file_system_contract_sources}

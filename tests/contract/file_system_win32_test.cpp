@@ -7,6 +7,7 @@
 
 #include "file_system_scratch_win32.h"
 #include "platform/win32/file_system_win32.h"
+#include "platform/win32/wide.h"
 
 namespace velmora::contract {
 namespace {
@@ -36,6 +37,15 @@ TEST(Win32FileSystem, NamesReachWindowsAsTheirUtf16Form) {
 
   EXPECT_TRUE(files.deleteFile(scratch.path() + "\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82.txt"));
   EXPECT_EQ(GetFileAttributesW(widePath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Wine makes no file with such a name (CreateFileW fails, and a Linux name that is
+// not UTF-8 lists as U+FFFD), so the boundary's conversions are checked alone.
+TEST(Win32FileSystem, AnUnpairedSurrogateIsKeptForWindowsAndMarkedForShowing) {
+  const std::string text = "x\xED\xA0\x80.tmp";
+  EXPECT_EQ(platform::win32::widenName(text), std::wstring(L"x\xD800.tmp"));
+  EXPECT_EQ(platform::win32::narrowName(L"x\xD800.tmp"), text);
+  EXPECT_EQ(platform::win32::widen(text), std::wstring(L"x\xFFFD.tmp"));
 }
 
 TEST(Win32FileSystem, AMissingDriveShowsNoDialog) {

@@ -83,8 +83,16 @@ TEST_F(FileDeletionTest, LookAlikeNamesAreDeletedExactly) {
   files.addFile("C:\\t\\keep.txt", 10);
   addRow("C:\\t\\keep.txt.", 10);
   addRow("C:\\t\\nul", 10);
+  // A name with an unpaired surrogate (WTF-8), beside the names a lossy conversion
+  // would have made of it.
+  addRow("C:\\t\\x\xED\xA0\x80.tmp", 10);
+  files.addFile("C:\\t\\x\xEF\xBF\xBD.tmp", 10);
+  files.addFile("C:\\t\\x\xED\xA0\x81.tmp", 10);
   auto result = deleteCheckedFiles(files, results);
-  EXPECT_EQ(result.deletedCount, 2);
+  EXPECT_EQ(result.deletedCount, 3);
+  EXPECT_FALSE(files.contains("C:\\t\\x\xED\xA0\x80.tmp"));
+  EXPECT_TRUE(files.contains("C:\\t\\x\xEF\xBF\xBD.tmp"));
+  EXPECT_TRUE(files.contains("C:\\t\\x\xED\xA0\x81.tmp"));
   EXPECT_TRUE(files.contains("C:\\t\\keep.txt"));
   EXPECT_FALSE(files.contains("C:\\t\\keep.txt."));
   EXPECT_FALSE(files.contains("C:\\t\\nul"));
