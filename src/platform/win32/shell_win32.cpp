@@ -96,7 +96,8 @@ std::optional<std::string> Win32Shell::shortcutTarget(std::string_view shortcutP
   // documented to take the extended-length form. A relative path is refused, as
   // everywhere, so the working folder never decides which shortcut is read.
   if (!extendedLengthPath(shortcutPath)) return std::nullopt;
-  const std::wstring path = win32::widen(shortcutPath);
+  // The shortcut's own name and its target are file names: converted losslessly.
+  const std::wstring path = win32::widenName(shortcutPath);
 
   ComScope com;
   if (!com.usable()) return std::nullopt;
@@ -122,7 +123,7 @@ std::optional<std::string> Win32Shell::shortcutTarget(std::string_view shortcutP
       SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT) != 0;
   CoTaskMemFree(items);
   if (!converted) return std::nullopt;
-  return win32::narrow(buffer.data());
+  return win32::narrowName(buffer.data());
 }
 
 int Win32Shell::shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
