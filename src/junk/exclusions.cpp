@@ -42,7 +42,12 @@ Exclusions::Exclusions(platform::FileSystem& files, const std::vector<std::strin
   for (const std::string& line : lines) {
     std::optional<std::string> path = exclusionFolderPath(line);
     if (!path) continue;
-    Folder folder{*path, files.fileIdentity(*path), {}};
+    // A network folder is compared by its path only: opening it would wait on the
+    // network at the start of every root, and no scan root is a network path.
+    Folder folder{*path,
+                  path->starts_with("\\\\") ? platform::FileIdentity::failed(platform::FileError::other)
+                                            : files.fileIdentity(*path),
+                  {}};
     folder.longName = lastName(folder.actual ? folder.actual.finalPath : folder.path);
     folders_.push_back(std::move(folder));
   }
