@@ -224,19 +224,29 @@ void FilesPage::restoreIdle() {
   controls_.workingOn.setText("");
 }
 
-void FilesPage::deleteClick() {
+void FilesPage::deleteClick(bool toRecycleBin) {
   const auto showDeleted = [this](const junk::DeletionResult& result) {
-    controls_.status.setSimpleText(
-        junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
+    if (!result.toRecycleBin) {
+      controls_.status.setSimpleText(
+          junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
+      return;
+    }
+    controls_.status.setSimpleText(junk::recyclingStatusText(
+        {messages_["StringFilesRecycled"], messages_["StringTotalSpace"], messages_["StringFilesDeleted"],
+         messages_["StringSpaceCleared"], messages_["StringKeptOutOfBin"]},
+        result));
   };
+  const junk::RecycleBinRoute route{services_.drives, services_.shell};
   // Deletion holds the UI thread; while it lasts the status line counts the files
   // deleted and the window is repainted, but nothing else runs, so no row is
   // added or removed behind it.
-  const junk::DeletionResult result =
-      junk::deleteCheckedFiles(services_.files, controls_.results, [&](const junk::DeletionResult& soFar) {
+  const junk::DeletionResult result = junk::deleteCheckedFiles(
+      services_.files, controls_.results,
+      [&](const junk::DeletionResult& soFar) {
         showDeleted(soFar);
         app_.paintPending();
-      });
+      },
+      toRecycleBin ? &route : nullptr);
   showDeleted(result);
 }
 

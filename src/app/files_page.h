@@ -80,8 +80,9 @@ class FilesPage {
   }
   // The Files end-of-scan restoration.
   void restoreIdle();
-  // ButtonDeleteFilesClick.
-  void deleteClick();
+  // ButtonDeleteFilesClick: deletes the checked files, or moves them to the
+  // Recycle Bin when the user chose so.
+  void deleteClick(bool toRecycleBin);
   void checkAllClick() { controls_.results.checkAll(); }
   void uncheckAllClick() { controls_.results.uncheckAll(); }
   // ButtonTypesCheckClick, ButtonTypesUncheckClick.

@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 138> kKeys = {
+constexpr std::array<std::string_view, 141> kKeys = {
     "MFile->Caption",
     "MExit->Caption",
     "MOptions->Caption",
@@ -69,6 +69,8 @@ constexpr std::array<std::string_view, 138> kKeys = {
     "StringTotalSpace",
     "StringFilesDeleted",
     "StringSpaceCleared",
+    "StringFilesRecycled",
+    "StringKeptOutOfBin",
     "StringDeleteRegKey",
     "StringConfirmation",
     "StringCantDeleteKey",
@@ -112,6 +114,7 @@ constexpr std::array<std::string_view, 138> kKeys = {
     "FormSettings->Caption",
     "FormSettings->TabSheetGeneral->Caption",
     "FormSettings->cbCheckUpdate->Caption",
+    "FormSettings->cbRecycle->Caption",
     "FormSettings->TabSheetJunk->Caption",
     "FormSettings->ListViewJunk->Column[0]->Caption",
     "FormSettings->ListViewJunk->Column[1]->Caption",

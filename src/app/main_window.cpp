@@ -120,7 +120,7 @@ void TForm1::FormClose() {
 }
 
 Settings TForm1::heldSettings() const {
-  return {CurrentLanguage, FirstStart, CheckUpdateAtStart, TryToFree, Delay, AutoDefrag};
+  return {CurrentLanguage, FirstStart, CheckUpdateAtStart, TryToFree, Delay, AutoDefrag, RecycleDeleted};
 }
 
 void TForm1::holdSettings(const Settings& settings) {
@@ -130,6 +130,7 @@ void TForm1::holdSettings(const Settings& settings) {
   TryToFree = settings.tryToFree;
   Delay = settings.delay;
   AutoDefrag = settings.autoDefrag;
+  RecycleDeleted = settings.recycleDeleted;
 }
 
 }  // namespace velmora::app

@@ -91,6 +91,7 @@ class TForm1 : public widgets::Form {
   int TryToFree = 64;
   int Delay = 20;
   bool AutoDefrag = false;
+  bool RecycleDeleted = false;
 
   // The message texts of the language file, set only by the language loader.
   MessageTexts messages;

@@ -142,7 +142,7 @@ void TForm1::ButtonCheckFilesClick() { filesPage_->checkAllClick(); }
 
 void TForm1::ButtonUncheckFilesClick() { filesPage_->uncheckAllClick(); }
 
-void TForm1::ButtonDeleteFilesClick() { filesPage_->deleteClick(); }
+void TForm1::ButtonDeleteFilesClick() { filesPage_->deleteClick(RecycleDeleted); }
 
 void TForm1::ButtonRegCheckClick() { ListViewTypesReg.checkAll(); }
 

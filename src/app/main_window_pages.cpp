@@ -25,6 +25,7 @@ void TForm1::createFilesPage() {
   // when a file cannot be read.
   FormSettings->onLoad = [this] {
     FormSettings->cbCheckUpdate.setChecked(CheckUpdateAtStart);
+    FormSettings->cbRecycle.setChecked(RecycleDeleted);
     loadSettingsLists(true);
   };
   FormSettings->onSaveExclusions = [this] {

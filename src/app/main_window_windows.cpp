@@ -14,11 +14,12 @@ void TForm1::createSecondaryWindows() {
   FormAbout = std::make_unique<TFormAbout>(app, services_.shell);
 
   FormLanguage->onLanguageChosen = [this](const std::string& language) { switchLanguage(language); };
-  // The Settings window shows and changes the check-update flag this window
-  // holds (its showing is bound with the Files page); the flag reaches the
-  // settings file when this window closes.
-  FormSettings->onCheckUpdateChosen = [this](bool checkUpdateAtStart) {
+  // The Settings window shows and changes the check-update and Recycle Bin
+  // flags this window holds (its showing is bound with the Files page); they
+  // reach the settings file when this window closes.
+  FormSettings->onGeneralChosen = [this](bool checkUpdateAtStart, bool recycleDeleted) {
     CheckUpdateAtStart = checkUpdateAtStart;
+    RecycleDeleted = recycleDeleted;
   };
   // The Free Memory window shows the three memory settings this window holds
   // and hands them back on closing; they reach the settings file when this

@@ -6,15 +6,16 @@
 
 namespace velmora::app {
 
-// The forty message texts the main window holds, each named by its language-file
+// The message texts the main window holds, each named by its language-file
 // key. They start empty; only the language loader sets them, and the windows read
 // them by key and join them with numbers and names as they need.
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 40> kKeys = {
+  static constexpr std::array<std::string_view, 42> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
-      "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringDeleteRegKey",
+      "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
+      "StringKeptOutOfBin", "StringDeleteRegKey",
       "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
       "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer",
       "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringDrive", "StringDriveLabel",

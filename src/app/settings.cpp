@@ -51,6 +51,7 @@ Settings SettingsFile::read() const {
   settings.tryToFree = readInteger(file, "trytofree", defaults.tryToFree);
   settings.delay = readInteger(file, "delay", defaults.delay);
   settings.autoDefrag = readBoolean(file, "autodefrag", defaults.autoDefrag);
+  settings.recycleDeleted = readBoolean(file, "recycleDeleted", defaults.recycleDeleted);
   return settings;
 }
 
@@ -59,13 +60,14 @@ bool SettingsFile::write(const Settings& settings) {
   const auto flag = [](bool value) { return value ? "1" : "0"; };
   const std::string tryToFree = std::to_string(settings.tryToFree);
   const std::string delay = std::to_string(settings.delay);
-  // One write of the whole file: the six keys are saved together or not at all.
+  // One write of the whole file: the keys are saved together or not at all.
   const platform::ProfileFile::KeyValue keys[] = {{"Language", settings.language},
                                                   {"firstStart", flag(settings.firstStart)},
                                                   {"checkUpdateAtStart", flag(settings.checkUpdateAtStart)},
                                                   {"trytofree", tryToFree},
                                                   {"delay", delay},
-                                                  {"autodefrag", flag(settings.autoDefrag)}};
+                                                  {"autodefrag", flag(settings.autoDefrag)},
+                                                  {"recycleDeleted", flag(settings.recycleDeleted)}};
   return file.writeStrings(kSection, keys);
 }
 

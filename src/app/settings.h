@@ -16,6 +16,7 @@ struct Settings {
   int tryToFree = 64;  // Megabytes the Free Memory window frees at once.
   int delay = 20;      // Minutes between automatic freeings.
   bool autoDefrag = false;
+  bool recycleDeleted = false;  // Delete moves files to the Recycle Bin.
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -41,10 +42,10 @@ class SettingsFile {
   // missing. A missing or unreadable file is not an error.
   Settings read() const;
 
-  // Writes the six keys in the order Language, firstStart, checkUpdateAtStart,
-  // trytofree, delay, autodefrag, in one write of the file: all of them or, when
-  // the file cannot be written, none (the file keeps what it had). False then, and
-  // the caller reports the failure with path().
+  // Writes the seven keys in the order Language, firstStart, checkUpdateAtStart,
+  // trytofree, delay, autodefrag, recycleDeleted, in one write of the file: all of
+  // them or, when the file cannot be written, none (the file keeps what it had).
+  // False then, and the caller reports the failure with path().
   bool write(const Settings& settings);
 
  private:

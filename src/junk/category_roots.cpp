@@ -31,6 +31,9 @@ ProfileFolderPlaces placesOf(JunkCategory category) {
   }
 }
 
+// The recycle-bin folders of a drive root, the old one first.
+constexpr const char* kRecycleBinFolders[] = {"Recycler", "$Recycle.Bin"};
+
 // A value of the user's "Shell Folders" key; empty when the key or value is missing
 // or holds no text.
 std::string shellFolder(platform::RegistryStore& store, const std::string& name) {
@@ -75,9 +78,19 @@ std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLe
                                              platform::FileSystem& files) {
   std::string root = std::string(1, driveLetter) + ":\\";
   if (category != JunkCategory::recycleBin) return root;
-  for (const char* bin : {"Recycler", "$Recycle.Bin"})
+  for (const char* bin : kRecycleBinFolders)
     if (files.plainDirectoryExists(root + bin)) return root + bin;
   return std::nullopt;
+}
+
+bool liesInRecycleBin(std::string_view path, platform::FileSystem& files) {
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
+  for (const char* bin : kRecycleBinFolders) {
+    const std::string folder = std::string(path.substr(0, 3)) + bin + "\\";
+    if (path.size() > folder.size() && files.equalIgnoringCase(path.substr(0, folder.size()), folder))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace velmora::junk

@@ -48,4 +48,8 @@ std::optional<std::string> profileCategoryRoot(JunkCategory category, const std:
 std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLetter,
                                              platform::FileSystem& files);
 
+// Whether a file lies in a drive's recycle-bin folder (one of those of row 6,
+// letter case ignored as the file system ignores it).
+bool liesInRecycleBin(std::string_view path, platform::FileSystem& files);
+
 }  // namespace velmora::junk

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <vector>
 
+#include "junk/category_roots.h"
+
 namespace velmora::junk {
 namespace {
 
@@ -14,28 +16,76 @@ std::int64_t kilobytesOf(std::string_view cell) {
   return error == std::errc{} && end == cell.data() + cell.size() ? value : 0;
 }
 
+// Windows keeps a Recycle Bin on fixed drives only: a file deleted on a removable,
+// network, optical or RAM drive is gone for good. A path that does not start with
+// a drive letter (a network share) has none either.
+bool driveKeepsRecycleBin(platform::Drives& drives, std::string_view path) {
+  if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
+  return drives.getDriveType(path.substr(0, 3)) == platform::DriveType::fixed;
+}
+
+enum class Disposed { deleted, recycled, keptOutOfBin, failed };
+
+// What became of one listed file.
+Disposed dispose(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin, const std::string& path) {
+  // Files in the Recycle Bin's own folders would only go back into it.
+  if (toRecycleBin == nullptr || liesInRecycleBin(path, files))
+    return files.deleteFile(path) ? Disposed::deleted : Disposed::failed;
+  if (!driveKeepsRecycleBin(toRecycleBin->drives, path)) return Disposed::keptOutOfBin;
+  // The shell moves whatever the path leads to, through links on the way: the
+  // file is first the one deleteFile would delete, a plain file at this path.
+  if (!files.checkDeletable(path)) return Disposed::failed;
+  switch (toRecycleBin->shell.moveToRecycleBin(path)) {
+    case platform::RecycleOutcome::recycled:
+      return Disposed::recycled;
+    case platform::RecycleOutcome::notRecycled:
+      return Disposed::keptOutOfBin;
+    case platform::RecycleOutcome::deletedForGood:
+      return Disposed::deleted;
+    case platform::RecycleOutcome::failed:
+      break;
+  }
+  return Disposed::failed;
+}
+
 }  // namespace
 
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
-                                  const std::function<void(const DeletionResult&)>& progress) {
+                                  const std::function<void(const DeletionResult&)>& progress,
+                                  const RecycleBinRoute* toRecycleBin) {
   using Clock = std::chrono::steady_clock;
   DeletionResult result;
+  result.toRecycleBin = toRecycleBin != nullptr;
   auto lastShown = Clock::now();
   // The rows of deleted files go together once every file has been tried: a
   // hundred thousand of a million rows removed one by one would take minutes.
-  std::vector<int> deleted;
+  std::vector<int> gone;
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
-    if (!files.deleteFile(results.rowCaption(row))) continue;
-    ++result.deletedCount;
-    result.freedKb += kilobytesOf(results.cellView(row, 1));
-    deleted.push_back(row);
+    const Disposed disposed = dispose(files, toRecycleBin, results.rowCaption(row));
+    const std::int64_t kilobytes = kilobytesOf(results.cellView(row, 1));
+    switch (disposed) {
+      case Disposed::deleted:
+        ++result.deletedCount;
+        result.freedKb += kilobytes;
+        break;
+      case Disposed::recycled:
+        ++result.recycledCount;
+        result.recycledKb += kilobytes;
+        break;
+      case Disposed::keptOutOfBin:
+        ++result.keptOutOfBinCount;
+        continue;
+      case Disposed::failed:
+        continue;
+    }
+    gone.push_back(row);
     if (progress && Clock::now() - lastShown >= std::chrono::milliseconds(50)) {
       progress(result);
       lastShown = Clock::now();
     }
   }
-  results.removeRows(std::move(deleted));
+  results.removeRows(std::move(gone));
   return result;
 }
 
@@ -43,6 +93,21 @@ std::string deletionStatusText(const std::string& filesDeletedText, const std::s
                                const DeletionResult& result) {
   return filesDeletedText + std::to_string(result.deletedCount) + "\n" + spaceClearedText +
          std::to_string(result.freedKb) + " Kb.";
+}
+
+std::string recyclingStatusText(const RecyclingTexts& texts, const DeletionResult& result) {
+  std::string text = texts.filesRecycled + std::to_string(result.recycledCount) + "\n" + texts.totalSize +
+                     std::to_string(result.recycledKb) + " Kb.";
+  if (result.deletedCount > 0) {
+    text += '\n';
+    text += deletionStatusText(texts.filesDeleted, texts.spaceCleared, result);
+  }
+  if (result.keptOutOfBinCount > 0) {
+    text += '\n';
+    text += texts.keptOutOfBin;
+    text += std::to_string(result.keptOutOfBinCount);
+  }
+  return text;
 }
 
 }  // namespace velmora::junk

@@ -4,15 +4,29 @@
 #include <functional>
 #include <string>
 
+#include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/shell.h"
 #include "widgets/list_view.h"
 
 namespace velmora::junk {
 
 // What one press of Delete achieved.
 struct DeletionResult {
+  bool toRecycleBin = false;  // Whether files were sent to the Recycle Bin.
   int deletedCount = 0;
   std::int64_t freedKb = 0;  // The kilobyte figures shown in the deleted rows.
+  int recycledCount = 0;
+  std::int64_t recycledKb = 0;  // The same figures of the rows moved to the Recycle Bin.
+  // Files left where they are because their drive's Recycle Bin cannot take them.
+  int keptOutOfBinCount = 0;
+};
+
+// The way to the Recycle Bin, for a Delete that moves files there rather than
+// deleting them for good.
+struct RecycleBinRoute {
+  platform::Drives& drives;
+  platform::Shell& shell;
 };
 
 // Deletes the files of the checked rows of the Files page's result list, from the
@@ -20,15 +34,36 @@ struct DeletionResult {
 // be deleted (in use, read-only, already gone) keeps its row, still checked.
 // Unchecked rows are never touched. Runs on the UI thread.
 //
+// With a route to the Recycle Bin, each file is checked as deleteFile checks it
+// and then moved to its drive's Recycle Bin instead; files that already lie in a
+// recycle-bin folder are deleted. A file whose drive keeps no Recycle Bin
+// (removable, network) is left alone, its row still checked, and counted.
+//
 // The rows of deleted files go in one pass once every file has been tried, so the
 // list repaints once. A deletion of tens of thousands of files takes a while:
 // progress, when given, is called with the figures so far at most every 50 ms,
 // for the window to show them.
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
-                                  const std::function<void(const DeletionResult&)>& progress = {});
+                                  const std::function<void(const DeletionResult&)>& progress = {},
+                                  const RecycleBinRoute* toRecycleBin = nullptr);
 
 // "Files deleted: 3\nSpace freed: 120 Kb." from the two language texts.
 std::string deletionStatusText(const std::string& filesDeletedText, const std::string& spaceClearedText,
                                const DeletionResult& result);
+
+// The language texts of a report of files moved to the Recycle Bin.
+struct RecyclingTexts {
+  std::string filesRecycled;  // "Files moved to the Recycle Bin: "
+  std::string totalSize;      // "Total size: "
+  std::string filesDeleted;
+  std::string spaceCleared;
+  std::string keptOutOfBin;
+};
+
+// "Files moved to the Recycle Bin: 3\nTotal size: 120 Kb.": the space of moved
+// files is still taken, so it is not called freed. Files deleted from the Recycle
+// Bin's own folders follow as deletionStatusText says them, and the files left
+// for want of a Recycle Bin last, each part only when it counted anything.
+std::string recyclingStatusText(const RecyclingTexts& texts, const DeletionResult& result);
 
 }  // namespace velmora::junk

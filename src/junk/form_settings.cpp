@@ -17,6 +17,7 @@ TFormSettings::TFormSettings(widgets::Application& app) : Form(app, "TFormSettin
 
   // Wide enough for the option's longest translation.
   cbCheckUpdate.setBounds({8, 12, 273, 17});
+  cbRecycle.setBounds({8, 36, 273, 17});
 
   ListViewJunk.setAlign(widgets::Align::Client);
   ListViewJunk.setCheckBoxes(true);
@@ -44,7 +45,7 @@ void TFormSettings::FormShow() {
 }
 
 void TFormSettings::FormClose() {
-  if (onCheckUpdateChosen) onCheckUpdateChosen(cbCheckUpdate.checked());
+  if (onGeneralChosen) onGeneralChosen(cbCheckUpdate.checked(), cbRecycle.checked());
 }
 
 void TFormSettings::ButtonOkClick() {

@@ -10,9 +10,9 @@
 
 namespace velmora::junk {
 
-// The Settings window: the "check update at startup" option, the junk-type
-// catalogue with a check mark per entry, and the folders the junk-file scan
-// skips, one per line.
+// The Settings window: the "check update at startup" and Recycle Bin options,
+// the junk-type catalogue with a check mark per entry, and the folders the
+// junk-file scan skips, one per line.
 class TFormSettings : public widgets::Form {
  public:
   explicit TFormSettings(widgets::Application& app);
@@ -26,13 +26,14 @@ class TFormSettings : public widgets::Form {
   // ButtonOk: writes MemoExclusions to the exclusion file; false when it could
   // not be written, which keeps the window open. Unset, Ok just closes.
   std::function<bool()> onSaveExclusions;
-  // Every closing, by Ok or the close box: hands the state of cbCheckUpdate to
-  // the main window's flag.
-  std::function<void(bool checkUpdateAtStart)> onCheckUpdateChosen;
+  // Every closing, by Ok or the close box: hands the states of cbCheckUpdate and
+  // cbRecycle to the main window's flags.
+  std::function<void(bool checkUpdateAtStart, bool recycleDeleted)> onGeneralChosen;
 
   widgets::PageControl PageControl1{*this, "PageControl1"};
   widgets::TabSheet TabSheetGeneral{PageControl1, "TabSheetGeneral"};
   widgets::CheckBox cbCheckUpdate{TabSheetGeneral, "cbCheckUpdate", "check update at startup"};
+  widgets::CheckBox cbRecycle{TabSheetGeneral, "cbRecycle", "Move deleted files to the Recycle Bin"};
   widgets::TabSheet TabSheetJunk{PageControl1, "TabSheetJunk"};
   widgets::ListView ListViewJunk{TabSheetJunk, "ListViewJunk"};
   widgets::TabSheet TabSheetJunkExclusions{PageControl1, "TabSheetJunkExclusions"};

@@ -155,6 +155,12 @@ class FileSystem {
   // deleted either, and the call fails.
   virtual FileStatus deleteFile(std::string_view path) = 0;
 
+  // The checks deleteFile makes before it deletes, and nothing more: whether the
+  // file at path is one deleteFile would delete now (a plain file, reached without
+  // a link, not read-only and not held open), with the error it would fail with.
+  // For a file that goes another way than deleteFile, such as to the Recycle Bin.
+  virtual FileStatus checkDeletable(std::string_view path) = 0;
+
   // The identity of the file or folder at path, following links as an open does.
   virtual FileIdentity fileIdentity(std::string_view path) = 0;
 

@@ -17,6 +17,15 @@ inline constexpr int normal = 1;
 inline constexpr int show = 5;
 }  // namespace show_command
 
+// What became of a file the shell was asked to move to the Recycle Bin.
+enum class RecycleOutcome {
+  recycled,        // It lies in its drive's Recycle Bin, from where the user can restore it.
+  notRecycled,     // The Recycle Bin cannot take it (none on its drive, too large, turned
+                   // off): the shell would have deleted it for good, so it was left alone.
+  deletedForGood,  // The shell asked the user and was told to delete it for good.
+  failed,          // It could not be moved (in use, access denied, gone); it is still there.
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -60,6 +69,13 @@ class Shell {
   // start a program at a shorter path. Returns 0 (ERROR_SUCCESS) or the Windows
   // error: 2 file not found, 3 path not found, 193 not a program, ...
   virtual std::uint32_t createProcess(std::string_view commandLine, int showCommand) = 0;
+
+  // Moves one file to its drive's Recycle Bin as the shell's delete with undo does,
+  // silently: no confirmation, no progress window, no error message, no sound.
+  // A file the Recycle Bin cannot take is never deleted for good instead, which
+  // the shell's delete would do without asking. The shell follows links on the
+  // way like any open: the caller checks the path first (FileSystem::checkDeletable).
+  virtual RecycleOutcome moveToRecycleBin(std::string_view path) = 0;
 };
 
 }  // namespace velmora::platform

@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kSavedSettings =
     "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
-    "trytofree=256\r\ndelay=5\r\nautodefrag=1\r\n";
+    "trytofree=256\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n";
 
 TEST_F(MainWindowTest, FirstRunAsksForTheLanguageBeforeAnythingElseAndSavesTheDefaults) {
   create();
@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, FirstRunAsksForTheLanguageBeforeAnythingElseAndSavesTheDe
   EXPECT_TRUE(h.app.terminated());
   EXPECT_EQ(settingsFile(),
             "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n"
-            "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\n");
+            "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\nrecycleDeleted=0\r\n");
 }
 
 TEST_F(MainWindowTest, ALaterRunReadsItsSettingsAsksNothingAndSavesWhatChanged) {
@@ -48,13 +48,14 @@ TEST_F(MainWindowTest, ALaterRunReadsItsSettingsAsksNothingAndSavesWhatChanged) 
   EXPECT_EQ(form->TryToFree, 256);
   EXPECT_EQ(form->Delay, 5);
   EXPECT_TRUE(form->AutoDefrag);
+  EXPECT_TRUE(form->RecycleDeleted);
   EXPECT_EQ(applied, std::vector<std::string>{"Russian"});
 
   EXPECT_EQ(run([this] { form->TryToFree = 512; }), 0);
   EXPECT_TRUE(modalWindows.empty());
   EXPECT_EQ(settingsFile(),
             "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
-            "trytofree=512\r\ndelay=5\r\nautodefrag=1\r\n");
+            "trytofree=512\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n");
 }
 
 TEST_F(MainWindowTest, EveryFolderAndTheSettingsFileFollowTheExecutable) {
@@ -265,7 +266,7 @@ TEST_F(MainWindowTest, TheFreeMemoryWindowCarriesTheMemorySettingsAndTheTrayFree
   EXPECT_EQ(machine.memory.liveBlocks(), 0u);
   EXPECT_EQ(settingsFile(),
             "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
-            "trytofree=16\r\ndelay=5\r\nautodefrag=1\r\n");
+            "trytofree=16\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n");
 }
 
 TEST_F(MainWindowTest, EachSettingsListLoadsOnItsOwnAndOneThatWasNotReadIsNeverWrittenBack) {

@@ -481,7 +481,11 @@ FileSize FakeFileSystem::exclusiveFileSize(std::string_view path) {
   return {location.node->size, FileError::none};
 }
 
-FileStatus FakeFileSystem::deleteFile(std::string_view path) {
+FileStatus FakeFileSystem::deleteFile(std::string_view path) { return deleteOrCheck(path, true); }
+
+FileStatus FakeFileSystem::checkDeletable(std::string_view path) { return deleteOrCheck(path, false); }
+
+FileStatus FakeFileSystem::deleteOrCheck(std::string_view path, bool andDelete) {
   std::lock_guard lock(mutex_);
   Location location = locate(path);
   if (location.error != FileError::none) return {location.error};
@@ -493,6 +497,7 @@ FileStatus FakeFileSystem::deleteFile(std::string_view path) {
   // its target's), is refused before anything is deleted.
   if (node.isReparsePoint() || location.throughLink) return {FileError::redirected};
   if ((node.attributes & file_attribute::readOnly) != 0) return {FileError::accessDenied};
+  if (!andDelete) return {};
   lastListed_ = nullptr;
   location.parent->children.erase(node.name);
   return {};

@@ -66,6 +66,7 @@ class FakeFileSystem final : public platform::FileSystem {
   platform::FileAttributes getFileAttributes(std::string_view path) override;
   platform::FileSize exclusiveFileSize(std::string_view path) override;
   platform::FileStatus deleteFile(std::string_view path) override;
+  platform::FileStatus checkDeletable(std::string_view path) override;
   platform::FileStatus createDirectory(std::string_view path) override;
   platform::FileIdentity fileIdentity(std::string_view path) override;
   bool equalIgnoringCase(std::string_view a, std::string_view b) override;
@@ -76,6 +77,7 @@ class FakeFileSystem final : public platform::FileSystem {
   struct Location;
 
   Location locate(std::string_view path, int depth = 0) const;
+  platform::FileStatus deleteOrCheck(std::string_view path, bool andDelete);
   // What a link with a target leads to (node itself for anything else).
   Node* follow(Node* node, int depth = 0) const;
   Node& make(std::string_view path, bool directory);

@@ -19,7 +19,7 @@ struct FakeServices {
   FakeRegistryStore registry;
   FakeFileSystem files;
   FakeDrives drives;
-  FakeShell shell;
+  FakeShell shell{&files};
   FakeTextEncoding encoding;
   FakeTextFiles textFiles{encoding};
   FakeMemory memory;

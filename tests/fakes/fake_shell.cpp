@@ -1,6 +1,7 @@
 #include "fakes/fake_shell.h"
 
 #include "common/text_lines.h"
+#include "fakes/fake_file_system.h"
 
 namespace velmora::fakes {
 namespace {
@@ -145,6 +146,14 @@ std::uint32_t FakeShell::createProcess(std::string_view commandLine, int showCom
     return 0;
   }
   return 2;  // ERROR_FILE_NOT_FOUND
+}
+
+platform::RecycleOutcome FakeShell::moveToRecycleBin(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  if (files_ == nullptr || !files_->contains(path) || files_->directoryExists(path))
+    return platform::RecycleOutcome::failed;
+  files_->remove(path);
+  return platform::RecycleOutcome::recycled;
 }
 
 }  // namespace velmora::fakes

@@ -10,6 +10,8 @@
 
 namespace velmora::fakes {
 
+class FakeFileSystem;
+
 // A scripted shell: an image-list handle, icon indexes by file type, shortcut
 // targets, the documents it can open and the programs it can start. What was opened
 // and started is recorded, and nothing is run. Paths and extensions are compared
@@ -19,8 +21,13 @@ namespace velmora::fakes {
 // else the text up to each blank in turn and then the whole line, ".exe" added to
 // a name without an extension; a name without a folder stands for a program of
 // that name in any folder, as the search path would find it.
+//
+// Given a file tree, it moves files to the Recycle Bin by taking them out of it
+// through any link on the way, as the shell does; without one, every move fails.
 class FakeShell final : public platform::Shell {
  public:
+  explicit FakeShell(FakeFileSystem* files = nullptr) : files_(files) {}
+
   // One document or address the fake opened (shellExecute).
   struct Opened {
     std::uintptr_t owner = 0;
@@ -62,6 +69,7 @@ class FakeShell final : public platform::Shell {
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
+  platform::RecycleOutcome moveToRecycleBin(std::string_view path) override;
 
  private:
   int iconIndexLocked(std::string_view extension);
@@ -78,6 +86,7 @@ class FakeShell final : public platform::Shell {
   std::map<std::string, std::string> programs_;  // Full paths by folded path.
   std::vector<Opened> opened_;
   std::vector<Started> started_;
+  FakeFileSystem* files_;
 };
 
 }  // namespace velmora::fakes

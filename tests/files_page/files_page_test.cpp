@@ -180,6 +180,9 @@ class GatedShell final : public platform::Shell {
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override {
     return inner_.createProcess(commandLine, showCommand);
   }
+  platform::RecycleOutcome moveToRecycleBin(std::string_view path) override {
+    return inner_.moveToRecycleBin(path);
+  }
 
  private:
   platform::Shell& inner_;
@@ -242,7 +245,7 @@ TEST_F(FilesPageTest, ALinkedFolderOfPreciousFilesSurvivesScanAndDelete) {
   pumpUntilIdle();
   ASSERT_EQ(results.count(), 1);
   page.checkAllClick();
-  page.deleteClick();
+  page.deleteClick(false);
   EXPECT_FALSE(machine.files.contains("C:\\Profile\\Local Settings\\Temp\\old.tmp"));
   EXPECT_TRUE(machine.files.contains("C:\\Precious\\canary.~doc"));
   EXPECT_TRUE(machine.files.contains("C:\\Profile\\Local Settings\\Temp\\link\\canary.~doc"));
@@ -255,7 +258,7 @@ TEST_F(FilesPageTest, UncheckAllThenDeleteDeletesNothing) {
   page.searchClick("C:\\Profile\\");
   pumpUntilIdle();
   page.uncheckAllClick();
-  page.deleteClick();
+  page.deleteClick(false);
   EXPECT_TRUE(machine.files.contains("C:\\x.~tmp"));
   EXPECT_EQ(results.count(), 1);
   EXPECT_EQ(status.simpleText(), "StringFilesDeleted:0\nStringSpaceCleared:0 Kb.");

@@ -59,7 +59,7 @@ TEST_F(SecondaryWindowsTest, SettingsWindowOpensOnGeneralAndStaysOpenWhenTheExcl
   std::vector<bool> handedOver;
   bool saves = false;
   form.onSaveExclusions = [&] { return saves; };
-  form.onCheckUpdateChosen = [&](bool checked) { handedOver.push_back(checked); };
+  form.onGeneralChosen = [&](bool checked, bool) { handedOver.push_back(checked); };
 
   form.show();
   form.PageControl1.userChangePage(2);

@@ -228,7 +228,11 @@ FileSize Win32FileSystem::exclusiveFileSize(std::string_view path) {
   return {static_cast<std::uint64_t>(size.QuadPart), FileError::none};
 }
 
-FileStatus Win32FileSystem::deleteFile(std::string_view path) {
+namespace {
+
+// DeleteFile made safe (see FileSystem::deleteFile), or with andDelete false only
+// its checks, so that a file sent elsewhere is refused as a deletion refuses it.
+FileStatus deleteChecked(std::string_view path, bool andDelete) {
   std::optional<std::string> extended = extendedLengthPath(path);
   if (!extended) return {FileError::relativePath};
   const std::wstring wide = win32::widenName(*extended);
@@ -256,12 +260,21 @@ FileStatus Win32FileSystem::deleteFile(std::string_view path) {
   // that was replaced by a junction after the scan is followed, and the final path
   // then names the junction's target.
   if (!finalPathIs(file, wide)) return {FileError::redirected};
+  // Deletion on the handle refuses a read-only file by itself; the check alone says so.
+  if ((tag.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) return {FileError::accessDenied};
+  if (!andDelete) return {};
 
   FILE_DISPOSITION_INFO disposition{TRUE};
   if (!SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition))
     return {fileErrorFrom(GetLastError())};
   return {};
 }
+
+}  // namespace
+
+FileStatus Win32FileSystem::deleteFile(std::string_view path) { return deleteChecked(path, true); }
+
+FileStatus Win32FileSystem::checkDeletable(std::string_view path) { return deleteChecked(path, false); }
 
 FileIdentity Win32FileSystem::fileIdentity(std::string_view path) {
   std::optional<std::string> extended = extendedLengthPath(path);

@@ -15,6 +15,7 @@ class Win32FileSystem final : public FileSystem {
   FileAttributes getFileAttributes(std::string_view path) override;
   FileSize exclusiveFileSize(std::string_view path) override;
   FileStatus deleteFile(std::string_view path) override;
+  FileStatus checkDeletable(std::string_view path) override;
   FileStatus createDirectory(std::string_view path) override;
   FileIdentity fileIdentity(std::string_view path) override;
   bool equalIgnoringCase(std::string_view a, std::string_view b) override;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/extended_path.h"
+#include "platform/win32/recycle_bin_win32.h"
 #include "platform/win32/wide.h"
 
 namespace velmora::platform {
@@ -154,6 +155,23 @@ std::uint32_t Win32Shell::createProcess(std::string_view commandLine, int showCo
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return ERROR_SUCCESS;
+}
+
+RecycleOutcome Win32Shell::moveToRecycleBin(std::string_view path) {
+  // The shell takes ordinary full paths only; a relative one is refused, so the
+  // working folder never decides which file goes.
+  if (!extendedLengthPath(path)) return RecycleOutcome::failed;
+  const std::wstring wide = win32::widenName(path);
+  // The shell reads the path the ordinary way, which drops dots and blanks at the
+  // end of a name and takes "nul" for the device: "a.tmp." would send "a.tmp" to
+  // the Recycle Bin. A path that does not read as itself is refused.
+  std::wstring full(wide.size() + 1, L'\0');
+  if (GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr) != wide.size() ||
+      full.compare(0, wide.size(), wide) != 0)
+    return RecycleOutcome::failed;
+  ComScope com;
+  if (!com.usable()) return RecycleOutcome::failed;
+  return win32::recycleFile(wide);
 }
 
 }  // namespace velmora::platform

@@ -16,6 +16,7 @@ class Win32Shell final : public Shell {
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
+  RecycleOutcome moveToRecycleBin(std::string_view path) override;
 };
 
 }  // namespace velmora::platform

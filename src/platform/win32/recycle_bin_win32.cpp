@@ -1,0 +1,174 @@
+#include "platform/win32/recycle_bin_win32.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shobjidl.h>
+
+#include <optional>
+#include <vector>
+
+namespace velmora::platform::win32 {
+namespace {
+
+// Asked to recycle a file the Recycle Bin cannot take (a drive without one, a file
+// larger than the bin, a bin turned off), the shell deletes it for good, and with
+// FOF_NOCONFIRMATION it does so without asking: the user who chose the Recycle Bin
+// to keep an undo would lose the file. Three guards stand against that: the caller
+// sends only files of fixed drives; the progress sink below refuses every delete
+// that the shell announces without the recycle flag; and FOF_WANTNUKEWARNING makes
+// the shell ask, rather than destroy silently, should it decide so past the sink.
+constexpr DWORD kSilentRecycle =
+    FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+
+// Watches the one delete of an operation: refuses it when the shell is about to
+// destroy the file rather than recycle it, and records what became of the file.
+// It lives on the caller's stack for the length of the operation.
+class RecycleWatcher final : public IFileOperationProgressSink {
+ public:
+  bool refused() const { return refused_; }
+  bool recycled() const { return recycled_; }
+  bool destroyed() const { return destroyed_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IUnknown || riid == IID_IFileOperationProgressSink) {
+      *object = static_cast<IFileOperationProgressSink*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE PreDeleteItem(DWORD flags, IShellItem*) override {
+    // The shell names a delete that will recycle with this flag; without it the
+    // file would be gone for good. An error here cancels the delete.
+    if ((flags & TSF_DELETE_RECYCLE_IF_POSSIBLE) == 0) {
+      refused_ = true;
+      return HRESULT_FROM_WIN32(ERROR_CANCELLED);
+    }
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PostDeleteItem(DWORD, IShellItem*, HRESULT result, IShellItem* inBin) override {
+    // The item in the Recycle Bin is given only when the file went there.
+    recycled_ = SUCCEEDED(result) && inBin != nullptr;
+    destroyed_ = SUCCEEDED(result) && inBin == nullptr;
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE StartOperations() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE FinishOperations(HRESULT) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PreRenameItem(DWORD, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostRenameItem(DWORD, IShellItem*, LPCWSTR, HRESULT, IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PreMoveItem(DWORD, IShellItem*, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostMoveItem(DWORD, IShellItem*, IShellItem*, LPCWSTR, HRESULT,
+                                         IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PreCopyItem(DWORD, IShellItem*, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostCopyItem(DWORD, IShellItem*, IShellItem*, LPCWSTR, HRESULT,
+                                         IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PreNewItem(DWORD, IShellItem*, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PostNewItem(DWORD, IShellItem*, LPCWSTR, LPCWSTR, DWORD, HRESULT,
+                                        IShellItem*) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE UpdateProgress(UINT, UINT) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResetTimer() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE PauseTimer() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResumeTimer() override { return S_OK; }
+
+ private:
+  bool refused_ = false;
+  bool recycled_ = false;
+  bool destroyed_ = false;
+};
+
+// Releases a COM interface once.
+template <typename Interface>
+struct Released {
+  Interface* pointer = nullptr;
+  ~Released() {
+    if (pointer) pointer->Release();
+  }
+};
+
+// Whether the file is gone from its place: only "not found" says so.
+bool goneFrom(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The shell's file operation object with the watcher; nothing when the shell has
+// none that works (Wine 8 creates the object but implements none of its
+// operations), so that the caller takes the older way.
+std::optional<RecycleOutcome> recycleWithFileOperation(const std::wstring& path) {
+  Released<IFileOperation> operation;
+  if (FAILED(CoCreateInstance(CLSID_FileOperation, nullptr, CLSCTX_ALL, IID_IFileOperation,
+                              reinterpret_cast<void**>(&operation.pointer))))
+    return std::nullopt;
+  Released<IShellItem> item;
+  if (FAILED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_IShellItem,
+                                         reinterpret_cast<void**>(&item.pointer))))
+    return RecycleOutcome::failed;
+
+  // FOFX_EARLYFAILURE: a failure ends the operation rather than counting as
+  // "skip" in a dialog nobody sees.
+  HRESULT result = operation.pointer->SetOperationFlags(kSilentRecycle | FOFX_EARLYFAILURE);
+  if (result == E_NOTIMPL) return std::nullopt;
+  if (FAILED(result)) return RecycleOutcome::failed;
+  RecycleWatcher watcher;
+  DWORD cookie = 0;
+  result = operation.pointer->Advise(&watcher, &cookie);
+  if (result == E_NOTIMPL) return std::nullopt;
+  if (FAILED(result)) return RecycleOutcome::failed;
+  result = operation.pointer->DeleteItem(item.pointer, nullptr);
+  if (SUCCEEDED(result)) result = operation.pointer->PerformOperations();
+  operation.pointer->Unadvise(cookie);
+  if (result == E_NOTIMPL) return std::nullopt;
+
+  if (watcher.refused()) return RecycleOutcome::notRecycled;
+  if (watcher.recycled()) return RecycleOutcome::recycled;
+  // The user said yes to the shell's warning that the file cannot be recycled.
+  if (watcher.destroyed()) return RecycleOutcome::deletedForGood;
+  // The shell reported no delete at all: only the file's place tells.
+  return goneFrom(path) ? RecycleOutcome::recycled : RecycleOutcome::failed;
+}
+
+// SHFileOperationW, which every Windows has and Wine implements: Wine moves the
+// file to the desktop's trash of its Linux user (the XDG trash,
+// ~/.local/share/Trash by default), not to a Recycle Bin folder on the drive, and
+// where that trash cannot take the file it asks first (with FOF_WANTNUKEWARNING)
+// rather than destroying it. This call has no sink, so FOF_WANTNUKEWARNING is the
+// guard here, and a file the user let the shell destroy cannot be told from one
+// it recycled.
+RecycleOutcome recycleWithFileOperationStruct(const std::wstring& path) {
+  // A list of names, each ended by a null, the list by a second one.
+  std::vector<wchar_t> from(path.begin(), path.end());
+  from.push_back(L'\0');
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.data();
+  operation.fFlags = static_cast<FILEOP_FLAGS>(kSilentRecycle);
+  const int result = SHFileOperationW(&operation);
+  // The user declined the shell's question whether to destroy the file.
+  if (operation.fAnyOperationsAborted) return RecycleOutcome::notRecycled;
+  if (result != 0) return RecycleOutcome::failed;
+  return goneFrom(path) ? RecycleOutcome::recycled : RecycleOutcome::failed;
+}
+
+}  // namespace
+
+RecycleOutcome recycleFile(const std::wstring& path) {
+  if (std::optional<RecycleOutcome> outcome = recycleWithFileOperation(path)) return *outcome;
+  return recycleWithFileOperationStruct(path);
+}
+
+}  // namespace velmora::platform::win32
