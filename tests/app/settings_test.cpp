@@ -79,12 +79,15 @@ TEST_F(SettingsFileTest, WritesEveryKeyInDecimalAndReadsItBack) {
   settings.tryToFree = 128;
   settings.delay = 0;
   settings.autoDefrag = true;
+  settings.recycleDeleted = true;
   SettingsFile file(files, kPath);
   ASSERT_TRUE(file.write(settings));
   EXPECT_EQ(*files.bytes(kPath),
             "; kept\r\n[Other]\r\nx=1\r\n[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\n"
-            "checkUpdateAtStart=1\r\ntrytofree=128\r\ndelay=0\r\nautodefrag=1\r\n");
+            "checkUpdateAtStart=1\r\ntrytofree=128\r\ndelay=0\r\nautodefrag=1\r\nrecycleDeleted=1\r\n");
   EXPECT_EQ(file.read(), settings);
+  // Written by a version without the key, the file keeps Delete as it was.
+  EXPECT_FALSE(readFrom("[Options]\r\nautodefrag=1\r\n").recycleDeleted);
 }
 
 TEST_F(SettingsFileTest, TheSixKeysAreWrittenAllInOneWriteOrNotAtAll) {

@@ -70,5 +70,18 @@ TEST(Win32Shell, ShellExecuteRunsADocumentsDefaultVerb) {
   EXPECT_TRUE(released(script));
 }
 
+// The shell reads a path the ordinary way: a name that reads as another file
+// ("keep.txt." as "keep.txt") or as a device ("nul") is not sent at all.
+TEST(Win32Shell, ANameThatReadsAsAnotherFileIsNotRecycled) {
+  ScratchFolder scratch;
+  platform::Win32Shell shell;
+  for (const char* name : {"keep.txt", "keep.txt.", "nul"})
+    CloseHandle(CreateFileW(extendedForm(scratch.path() + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, 0, nullptr));
+  for (const char* name : {"keep.txt.", "nul"})
+    EXPECT_EQ(shell.moveToRecycleBin(scratch.path() + name), platform::RecycleOutcome::failed) << name;
+  EXPECT_NE(GetFileAttributesW(extendedForm(scratch.path() + "keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace
 }  // namespace velmora::contract

@@ -22,6 +22,7 @@
 #include "program_copy.h"
 #include "program_process.h"
 #include "scratch_drive.h"
+#include "wine_unix.h"
 
 namespace velmora::e2e {
 namespace {
@@ -243,6 +244,53 @@ TEST(FilesPageScreens, ScanAndSettingsPagesAreDrawn) {
 
   ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
   closeProgram(program, window);
+}
+
+// With the Recycle Bin option checked in the Settings window, Delete sends the
+// junk to Wine's Recycle Bin, the Linux user's trash (here the test's own, named
+// by XDG_DATA_HOME, which the program inherits). The option is kept in the
+// settings file.
+TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
+  ScratchDrive drive;
+  const fs::path junk = fs::path(drive.root()) / L"old.~doc";
+  writeFile(junk, 3000);
+  const fs::path trash = fs::path(drive.outside()) / L"xdg" / L"Trash";
+  for (const wchar_t* sub : {L"files", L"info"}) fs::create_directories(trash / sub);
+  const std::string dataHome = velmora::testing::unixPathOf((fs::path(drive.outside()) / L"xdg").wstring());
+  ASSERT_TRUE(SetEnvironmentVariableW(L"XDG_DATA_HOME", widen(dataHome).c_str()));
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  ProgramProcess program(copy.exePath());
+  SetEnvironmentVariableW(L"XDG_DATA_HOME", nullptr);
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(kMainCaption, 60s);
+  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  const FilesPageWindows page(window);
+  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+
+  HWND settings = openSettings(program, window);
+  ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
+  HWND recycle = findVisibleChild(settings, L"Button", L"Move deleted files to the Recycle Bin");
+  ASSERT_NE(recycle, nullptr) << "no Recycle Bin option on the General page";
+  clickButton(recycle);
+  int colours = 0;
+  EXPECT_TRUE(saveWindowPng(settings, L"settings_general_recycle", colours));
+  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
+
+  clickButton(page.typesUncheck);
+  ASSERT_TRUE(clickListCheckBox(page.types, 0));
+  ASSERT_TRUE(clickListCheckBox(page.drives, 0));
+  ASSERT_TRUE(clickListCheckBox(page.drives, findListRow(page.drives, drive.root())));
+  clickButton(page.search);
+  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded() && listRowCount(page.results) == 1; }, 60s));
+  clickButton(page.remove);
+  EXPECT_EQ(listRowCount(page.results), 0);
+  EXPECT_EQ(statusBarText(page.status), L"Files moved to the Recycle Bin: 1 Total size: 2 Kb.");
+  EXPECT_FALSE(fs::exists(junk));
+  EXPECT_TRUE(fs::exists(trash / L"files" / L"old.~doc")) << "not in Wine's trash";
+
+  closeProgram(program, window);
+  EXPECT_NE(copy.readSettings().find("recycleDeleted=1"), std::string::npos) << copy.readSettings();
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_shell.h"
 #include "widgets/application.h"
 #include "widgets/form.h"
 #include "widgets/headless_backend.h"
@@ -112,6 +114,39 @@ TEST_F(FileDeletionTest, NothingIsDeletedThroughALinkMadeAfterTheScan) {
   EXPECT_TRUE(files.contains("C:\\Windows\\System32\\b.tmp"));
   ASSERT_EQ(results.count(), 2);
   EXPECT_TRUE(results.checked(0) && results.checked(1));
+}
+
+// With the Recycle Bin chosen, on a machine with a fixed C:, a removable E: and a
+// network share: each file goes its own way, and no check of a deletion is lost.
+TEST_F(FileDeletionTest, TheRecycleBinTakesWhatDeleteWouldAndNothingElse) {
+  fakes::FakeDrives drives;
+  drives.addDrive('C', {});
+  fakes::FakeDrive card;
+  card.type = platform::DriveType::removable;
+  drives.addDrive('E', card);
+  fakes::FakeShell shell(&files);
+  const RecycleBinRoute route{drives, shell};
+  addRow("C:\\t\\a.tmp", 2048);                          // recycled
+  addRow("C:\\$RECYCLE.BIN\\S-1-5-21\\$RX1.tmp", 1024);  // already in a bin: deleted
+  addRow("C:\\Recycler\\S-1-5-21\\Dc1.tmp", 3072);       // the old bin: deleted
+  addRow("E:\\card\\b.tmp", 4096);                       // removable: kept, counted
+  addRow("\\\\server\\share\\c.tmp", 4096);              // network: kept, counted
+  addRow("C:\\t\\readonly.tmp", 2048);                   // refused as deleteFile refuses it
+  files.setAttributes("C:\\t\\readonly.tmp", platform::file_attribute::readOnly);
+  addRow("C:\\Temp\\sub\\d.tmp", 2048);  // its folder becomes a link: refused
+  files.addFile("C:\\Windows\\d.tmp", 2048);
+  files.addFolderLink("C:\\Temp\\sub", "C:\\Windows");
+
+  const DeletionResult result = deleteCheckedFiles(files, results, {}, &route);
+  EXPECT_EQ(recyclingStatusText({"R: ", "T: ", "D: ", "S: ", "K: "}, result),
+            "R: 1\nT: 2 Kb.\nD: 2\nS: 4 Kb.\nK: 2");
+  EXPECT_FALSE(files.contains("C:\\t\\a.tmp"));
+  EXPECT_TRUE(files.contains("C:\\Windows\\d.tmp"));
+  ASSERT_EQ(results.count(), 4);
+  for (int row = 0; row < results.count(); ++row) {
+    EXPECT_TRUE(results.checked(row));
+    EXPECT_TRUE(files.contains(results.rowCaption(row))) << results.rowCaption(row);
+  }
 }
 
 }  // namespace
