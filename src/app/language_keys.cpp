@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 141> kKeys = {
+constexpr std::array<std::string_view, 149> kKeys = {
     "MFile->Caption",
     "MExit->Caption",
     "MOptions->Caption",
@@ -51,7 +51,9 @@ constexpr std::array<std::string_view, 141> kKeys = {
     "ListViewStartup->Column[1]->Caption",
     "ListViewStartup->Column[2]->Caption",
     "ListViewStartup->Column[3]->Caption",
+    "ListViewStartup->Column[4]->Caption",
     "ButtonSearchStartup->Caption",
+    "ButtonDisableStartup->Caption",
     "ButtonDeleteStartup->Caption",
     "TabSheetCleanUninstall->Caption",
     "ListViewUninstall->Column[0]->Caption",
@@ -81,6 +83,12 @@ constexpr std::array<std::string_view, 141> kKeys = {
     "StringCantConnectToServer",
     "StringDeleteProgramFromStartUp",
     "StringCantDeleteItem",
+    "StringStartupFolder",
+    "StringEnabled",
+    "StringDisabled",
+    "StringDisable",
+    "StringEnable",
+    "StringCantStartSafely",
     "StringDrive",
     "StringDriveLabel",
     "StringDriveNumber",

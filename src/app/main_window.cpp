@@ -34,6 +34,9 @@ void TForm1::ApplyLanguage(const std::string& name) {
     applyLanguage_(*this, name);
   else
     applyLanguageFile(name);
+  // The Startup rows' states and sources, and its Disable button, are message
+  // texts.
+  startupPage_->refreshTexts();
   // Buttons take the width their new captions need; the rows the layout centres
   // are centred again with those widths.
   placeControls();

@@ -162,6 +162,7 @@ class TForm1 : public widgets::Form {
   widgets::ListView ListViewStartup{TabSheetCleanStartup, "ListViewStartup"};
   widgets::Panel PanelStartupBottom{TabSheetCleanStartup, "PanelStartupBottom"};
   widgets::Button ButtonSearchStartup{PanelStartupBottom, "ButtonSearchStartup", "Search"};
+  widgets::Button ButtonDisableStartup{PanelStartupBottom, "ButtonDisableStartup", "Disable"};
   widgets::Button ButtonDeleteStartup{PanelStartupBottom, "ButtonDeleteStartup", "Delete"};
 
   widgets::TabSheet TabSheetCleanUninstall{PageControlClean, "TabSheetCleanUninstall"};
@@ -277,6 +278,8 @@ class TForm1 : public widgets::Form {
   void ButtonUncheckRegClick();
 
   void ButtonSearchStartupClick();
+  void ListViewStartupSelectItem();
+  void ButtonDisableStartupClick();
   void ButtonDeleteStartupClick();
   void ButtonSearchUninstallClick();
   void ListViewUninstallSelectItem(int row);

@@ -136,13 +136,15 @@ void TForm1::designStartupPage() {
   ListViewStartup.setAlign(Align::Client);
   ListViewStartup.setGridLines(true);
   ListViewStartup.setRowSelect(true);
-  ListViewStartup.addColumn("Programs", 300);
-  ListViewStartup.addColumn("File", 300);
-  ListViewStartup.addColumn("Root Key", 80, TextAlign::Center);
-  ListViewStartup.addColumn("Registry Key", 300);
+  // All five columns fit the page at the window's designed size.
+  ListViewStartup.addColumn("Programs", 118);
+  ListViewStartup.addColumn("File", 210);
+  ListViewStartup.addColumn("Status", 78);
+  ListViewStartup.addColumn("Root Key", 98, TextAlign::Center);
+  ListViewStartup.addColumn("Registry Key", 151);
   PanelStartupBottom.setAlign(Align::Bottom);
   PanelStartupBottom.setHeight(kShortPanelHeight);
-  for (widgets::Button* button : {&ButtonSearchStartup, &ButtonDeleteStartup})
+  for (widgets::Button* button : {&ButtonSearchStartup, &ButtonDisableStartup, &ButtonDeleteStartup})
     button->setTop(kShortPanelButtonTop);
 }
 

@@ -48,6 +48,8 @@ void TForm1::bindEvents() {
   ButtonDeleteReg.onClick = [this] { ButtonDeleteRegClick(); };
 
   ButtonSearchStartup.onClick = [this] { ButtonSearchStartupClick(); };
+  ListViewStartup.onSelectItem = [this](int) { ListViewStartupSelectItem(); };
+  ButtonDisableStartup.onClick = [this] { ButtonDisableStartupClick(); };
   ButtonDeleteStartup.onClick = [this] { ButtonDeleteStartupClick(); };
 
   ButtonSearchUninstall.onClick = [this] { ButtonSearchUninstallClick(); };
@@ -157,6 +159,10 @@ void TForm1::ButtonSearchRegClick() { registryPage_->searchClick(); }
 void TForm1::ButtonDeleteRegClick() { registryPage_->deleteClick(); }
 
 void TForm1::ButtonSearchStartupClick() { startupPage_->searchClick(); }
+
+void TForm1::ListViewStartupSelectItem() { startupPage_->selectItem(); }
+
+void TForm1::ButtonDisableStartupClick() { startupPage_->disableClick(); }
 
 void TForm1::ButtonDeleteStartupClick() { startupPage_->deleteClick(); }
 

@@ -23,6 +23,11 @@ void setColumn(widgets::ListView& list, int column, int width) {
 // A proportion of a width, in tenths, truncated toward zero; integers keep it exact
 // where a floating-point product could land just below a whole number.
 int tenths(int width, int parts) { return width * parts / 10; }
+int hundredths(int width, int parts) { return width * parts / 100; }
+
+// The shares of the Startup list's width its five columns take, in hundredths:
+// every column stays in view, the commands and paths getting the most room.
+constexpr int kStartupColumnShares[] = {18, 32, 12, 15, 23};
 
 // Buttons side by side with kGap between them, the row centred as a group in
 // width; each button's share of the row is its width plus the gap. Buttons of one
@@ -59,8 +64,8 @@ void TForm1::fitColumns() {
   setColumn(ListViewFiles, 0, ListViewFiles.width() - kSizeColumnWidth - kScrollBarAllowance);
 
   const int startupWidth = TabSheetCleanStartup.width() - kScrollBarAllowance;
-  setColumn(ListViewStartup, 0, tenths(startupWidth, 3));
-  setColumn(ListViewStartup, 1, tenths(startupWidth, 7));
+  for (int column = 0; column < 5; ++column)
+    setColumn(ListViewStartup, column, hundredths(startupWidth, kStartupColumnShares[column]));
 
   const int uninstallWidth = TabSheetCleanUninstall.width() - kScrollBarAllowance;
   setColumn(ListViewUninstall, 0, tenths(uninstallWidth, 3));
@@ -73,7 +78,8 @@ void TForm1::placeControls() {
   layOutScanPanel(PanelFilesMain, EditSearchFiles, pbFiles, ButtonCheckFiles, ButtonUncheckFiles,
                   ButtonDeleteFiles);
   layOutScanPanel(PanelRegMain, EditSearchReg, pbReg, ButtonCheckReg, ButtonUncheckReg, ButtonDeleteReg);
-  centreRow({&ButtonSearchStartup, &ButtonDeleteStartup}, TabSheetCleanStartup.width());
+  centreRow({&ButtonSearchStartup, &ButtonDisableStartup, &ButtonDeleteStartup},
+            TabSheetCleanStartup.width());
   centreRow({&ButtonSearchUninstall, &ButtonUninstall, &ButtonDeleteUninstall},
             TabSheetCleanUninstall.width());
 }

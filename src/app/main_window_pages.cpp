@@ -58,7 +58,8 @@ void TForm1::loadSettingsLists(bool report) {
 }
 
 void TForm1::showFileError(const std::string& text) {
-  application().messageBox({text, application().title(), widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+  application().messageBox(
+      {text, application().title(), widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
 }
 
 void TForm1::createRegistryPage() {
@@ -71,7 +72,7 @@ void TForm1::createRegistryPage() {
 void TForm1::createProgramListPages() {
   startupPage_ = std::make_unique<StartupPage>(
       application(), services_, ListViewStartup, StatusBar1, messages, [this] { ShowScanStatus(); },
-      ProgramFolder);
+      ProgramFolder, ButtonDisableStartup);
   uninstallPage_ = std::make_unique<UninstallPage>(
       application(), services_, ListViewUninstall, StatusBar1, messages, [this] { ShowScanStatus(); },
       ProgramFolder);

@@ -12,13 +12,14 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 42> kKeys = {
+  static constexpr std::array<std::string_view, 48> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
       "StringKeptOutOfBin", "StringDeleteRegKey",
       "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
       "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer",
-      "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringDrive", "StringDriveLabel",
+      "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringStartupFolder", "StringEnabled",
+      "StringDisabled", "StringDisable", "StringEnable", "StringCantStartSafely", "StringDrive", "StringDriveLabel",
       "StringDriveNumber", "StringFileSystem", "StringDiskSpaceTotal", "StringDiskSpaceFree",
       "StringJunkFiles", "StringCookies", "StringHistory", "StringRecent", "StringTemporary",
       "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts", "StringMissingDlls",

@@ -4,7 +4,10 @@
 #include <array>
 
 #include "app/row_batches.h"
+#include "managers/startup_removal.h"
 #include "managers/uninstall_command.h"
+#include "platform/shell.h"
+#include "platform/system_info.h"
 #include "registry/registry_backup.h"
 
 namespace velmora::app {
@@ -35,20 +38,6 @@ class ListingUpdates final : public managers::ListingView<Entry> {
   ProgramListPage<Entry>* page_;
   RowBatches<Entry> entries_;
 };
-
-namespace {
-
-// The cells of a row, in column order.
-std::array<std::string, 4> cellsOf(managers::StartupEntry& entry) {
-  return {std::move(entry.name), std::move(entry.file), std::move(entry.rootText),
-          std::move(entry.registryKey)};
-}
-std::array<std::string, 4> cellsOf(managers::UninstallEntry& entry) {
-  return {std::move(entry.displayName), std::move(entry.publisher), std::move(entry.displayVersion),
-          std::move(entry.installLocation)};
-}
-
-}  // namespace
 
 template <typename Entry>
 ProgramListPage<Entry>::ProgramListPage(widgets::Application& app, platform::Services& services,
@@ -83,7 +72,7 @@ void ProgramListPage<Entry>::searchClick() {
       app_,
       [&services, build, this](const widgets::UiChannel& ui) {
         ListingUpdates<Entry> updates(ui, *this);
-        build(services.registry, services.shell, updates);
+        build(services, updates);
       },
       [this] { building_ = false; });
 }
@@ -91,24 +80,26 @@ void ProgramListPage<Entry>::searchClick() {
 template <typename Entry>
 void ProgramListPage<Entry>::clearEntries() {
   list_.clear();
-  locations_.clear();
+  entries_.clear();
+  listingStarted();
+  rowsChanged();
 }
 
 template <typename Entry>
 void ProgramListPage<Entry>::showEntries(std::vector<Entry> entries) {
   for (Entry& entry : entries) {
-    locations_.push_back(std::move(entry.location));
-    const std::array<std::string, 4> cells = cellsOf(entry);
-    list_.addRow(cells, false, entry.imageIndex);
+    list_.addRow(cellsOf(entry), false, entry.imageIndex);
+    entries_.push_back(std::move(entry));
     ++entryCount_;
   }
   showScanStatus_();
+  rowsChanged();
 }
 
 template <typename Entry>
-const managers::EntryLocation* ProgramListPage<Entry>::locationOf(int row) const {
-  if (row < 0 || static_cast<std::size_t>(row) >= locations_.size()) return nullptr;
-  return &locations_[static_cast<std::size_t>(row)];
+const Entry* ProgramListPage<Entry>::entryAt(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= entries_.size()) return nullptr;
+  return &entries_[static_cast<std::size_t>(row)];
 }
 
 template <typename Entry>
@@ -119,26 +110,25 @@ void ProgramListPage<Entry>::tell(const std::string& text, widgets::MessageIcon 
 template <typename Entry>
 void ProgramListPage<Entry>::deleteClick() {
   // With no row selected there is nothing to delete.
-  const managers::EntryLocation* selected = locationOf(list_.selectedIndex());
+  const Entry* selected = entryAt(list_.selectedIndex());
   if (!selected) return;
   // While the question is open, a listing may go on filling the list, or empty it
   // and start again: what is deleted, and which row goes, follow the entry itself.
-  const managers::EntryLocation entry = *selected;
+  const Entry entry = *selected;
   const widgets::MessageAnswer answer =
       app_.messageBox({messages_[kind_.deleteQuestionKey], messages_["StringConfirmation"],
                        widgets::MessageButtons::YesNo, widgets::MessageIcon::None});
   if (answer != widgets::MessageAnswer::Yes) return;
 
-  const managers::EntryRemoval removal =
-      managers::removeEntry(services_.registry, entry, [this](const registry::RegFileExport& content) {
-        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_,
-                                             kind_.backupKind, localTime(), content);
-      });
+  const managers::EntryRemoval removal = remove(entry);
   switch (removal.outcome) {
     case managers::RemovalOutcome::removed:
-      if (const auto row = std::find(locations_.begin(), locations_.end(), entry); row != locations_.end()) {
-        list_.remove(static_cast<int>(row - locations_.begin()));
-        locations_.erase(row);
+      if (const auto row = std::find_if(entries_.begin(), entries_.end(),
+                                        [&entry](const Entry& listed) { return listed.sameEntry(entry); });
+          row != entries_.end()) {
+        list_.remove(static_cast<int>(row - entries_.begin()));
+        entries_.erase(row);
+        rowsChanged();
       }
       break;
     case managers::RemovalOutcome::failed:
@@ -151,15 +141,78 @@ void ProgramListPage<Entry>::deleteClick() {
   }
 }
 
+template <typename Entry>
+managers::EntryRemoval ProgramListPage<Entry>::remove(const Entry& entry) {
+  return managers::removeEntry(
+      services_.registry, entry.location, [this](const registry::RegFileExport& content) {
+        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_,
+                                             kind_.backupKind, localTime(), content);
+      });
+}
+
 template class ProgramListPage<managers::StartupEntry>;
 template class ProgramListPage<managers::UninstallEntry>;
 
 StartupPage::StartupPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
                          widgets::StatusBar& status, const MessageTexts& messages,
-                         std::function<void()> showScanStatus, std::string programFolder)
+                         std::function<void()> showScanStatus, std::string programFolder,
+                         widgets::Button& disableButton)
     : ProgramListPage(
           app, services, list, status, messages, std::move(showScanStatus), std::move(programFolder),
-          {managers::buildStartupList, "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "startup"}) {
+          {managers::buildStartupList, "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "startup"}),
+      fileTime(managers::currentFileTime),
+      disableButton_(disableButton) {
+  selectItem();
+}
+
+std::vector<std::string> StartupPage::cellsOf(const managers::StartupEntry& entry) const {
+  std::vector<std::string> cells(columnCount);
+  cells[programs] = entry.name;
+  cells[file] = entry.file;
+  cells[status] =
+      messages_[entry.state == managers::StartupState::disabled ? "StringDisabled" : "StringEnabled"];
+  cells[rootKey] =
+      entry.kind == managers::StartupKind::startupFile ? messages_["StringStartupFolder"] : entry.rootText;
+  cells[registryKey] = entry.registryKey;
+  return cells;
+}
+
+managers::EntryRemoval StartupPage::remove(const managers::StartupEntry& entry) {
+  return managers::removeStartupEntry(services_, entry, programFolder(), localTime());
+}
+
+void StartupPage::selectItem() {
+  const managers::StartupEntry* entry = entryAt(list_.selectedIndex());
+  // Windows has no off switch for a RunOnce value: it runs once and is gone.
+  disableButton_.setEnabled(entry && entry->approval.has_value());
+  const bool disabled = entry && entry->state == managers::StartupState::disabled;
+  disableButton_.setCaption(messages_[disabled ? "StringEnable" : "StringDisable"]);
+}
+
+void StartupPage::disableClick() {
+  const int row = list_.selectedIndex();
+  const managers::StartupEntry* selected = entryAt(row);
+  if (!selected || !selected->approval) return;
+  const managers::StartupState wanted = selected->state == managers::StartupState::disabled
+                                            ? managers::StartupState::enabled
+                                            : managers::StartupState::disabled;
+  if (!managers::writeStartupState(services_.registry, *selected->approval, wanted, fileTime())) {
+    tell(messages_["StringCantDeleteItem"]);
+    return;
+  }
+  managers::StartupEntry& entry = entries()[static_cast<std::size_t>(row)];
+  entry.state = wanted;
+  list_.setCell(row, status, cellsOf(entry)[status]);
+  selectItem();
+}
+
+void StartupPage::refreshTexts() {
+  for (int row = 0; row < static_cast<int>(entries().size()); ++row) {
+    const std::vector<std::string> cells = cellsOf(entries()[static_cast<std::size_t>(row)]);
+    list_.setCell(row, status, cells[status]);
+    list_.setCell(row, rootKey, cells[rootKey]);
+  }
+  selectItem();
 }
 
 UninstallPage::UninstallPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
@@ -169,10 +222,18 @@ UninstallPage::UninstallPage(widgets::Application& app, platform::Services& serv
           app, services, list, status, messages, std::move(showScanStatus), std::move(programFolder),
           {managers::buildUninstallList, "StringDeleteRegKey", "StringCantDeleteKey", "uninstall"}) {}
 
+std::vector<std::string> UninstallPage::cellsOf(const managers::UninstallEntry& entry) const {
+  return {entry.displayName, entry.publisher, entry.displayVersion, entry.installLocation};
+}
+
 void UninstallPage::selectItem(int row) {
-  const managers::EntryLocation* program = locationOf(row);
+  const managers::UninstallEntry* program = entryAt(row);
   if (!program) return;
-  const managers::UninstallCommand command = managers::readUninstallCommand(services_.registry, *program);
+  // A selection that fails leaves no command behind: Uninstall must never start
+  // the program chosen before.
+  selectedUninstallCommand_.clear();
+  const managers::UninstallCommand command =
+      managers::readUninstallCommand(services_.registry, program->location);
   switch (command.status) {
     case managers::UninstallCommand::Status::keyNotOpened:
       tell(messages_["StringCantOpenKey"]);
@@ -187,14 +248,21 @@ void UninstallPage::selectItem(int row) {
 }
 
 void UninstallPage::uninstallClick() {
+  if (selectedUninstallCommand_.empty()) return;
   platform::FileSystem& files = services_.files;
-  const std::optional<std::string> commandLine =
-      managers::uninstallCommandLine(selectedUninstallCommand_, [&files](const std::string& path) {
+  const std::optional<std::string> commandLine = managers::uninstallCommandLine(
+      selectedUninstallCommand_, services_.system.systemDirectory().value_or(""),
+      [&files](const std::string& path) {
         const platform::FileAttributes attributes = files.getFileAttributes(path);
         return attributes && (attributes.attributes & platform::file_attribute::directory) == 0;
       });
-  // Neither a command that may not start nor a failed start is reported.
-  if (commandLine) services_.shell.createProcess(*commandLine, platform::show_command::show);
+  if (!commandLine) {
+    tell(messages_["StringCantStartSafely"] + "\n\n" + selectedUninstallCommand_,
+         widgets::MessageIcon::Warning);
+    return;
+  }
+  // A failed start is not reported.
+  services_.shell.createProcess(*commandLine, platform::show_command::show);
 }
 
 }  // namespace velmora::app

@@ -14,6 +14,7 @@
 #include "managers/uninstall_list.h"
 #include "platform/services.h"
 #include "widgets/application.h"
+#include "widgets/buttons.h"
 #include "widgets/indicators.h"
 #include "widgets/list_view.h"
 
@@ -23,7 +24,7 @@ namespace velmora::app {
 template <typename Entry>
 struct ProgramListKind {
   // Lists the page's entries on the worker.
-  void (*build)(platform::RegistryStore&, platform::Shell&, managers::ListingView<Entry>&);
+  void (*build)(platform::Services&, managers::ListingView<Entry>&);
   // The message keys of Delete's question and of its failure.
   std::string_view deleteQuestionKey;
   std::string_view cantDeleteKey;
@@ -43,6 +44,7 @@ class ProgramListPage {
                   widgets::StatusBar& status, const MessageTexts& messages,
                   std::function<void()> showScanStatus, std::string programFolder,
                   ProgramListKind<Entry> kind);
+  virtual ~ProgramListPage() = default;
   ProgramListPage(const ProgramListPage&) = delete;
   ProgramListPage& operator=(const ProgramListPage&) = delete;
 
@@ -61,8 +63,9 @@ class ProgramListPage {
   // The page's Delete button: removes the selected row's entry after asking.
   void deleteClick();
 
-  // Where the row came from; null for a row the page did not list.
-  const managers::EntryLocation* locationOf(int row) const;
+  // The entry a row shows, with where it came from; null for a row the page did
+  // not list.
+  const Entry* entryAt(int row) const;
 
   // Whether the last worker, running or stopped, has ended. Never wait for it on
   // the UI thread: it may be waiting for the UI thread to drop its last task.
@@ -80,6 +83,18 @@ class ProgramListPage {
   // A message box with the application's title and an OK button.
   void tell(const std::string& text, widgets::MessageIcon icon = widgets::MessageIcon::None);
 
+  // The cells of a row, in column order, in the current language.
+  virtual std::vector<std::string> cellsOf(const Entry& entry) const = 0;
+  // Removes the entry after backing it up; Delete has asked already.
+  virtual managers::EntryRemoval remove(const Entry& entry);
+  // A listing has emptied the list to fill it again.
+  virtual void listingStarted() {}
+  // Rows were added or removed.
+  virtual void rowsChanged() {}
+
+  std::vector<Entry>& entries() { return entries_; }
+  const std::string& programFolder() const { return programFolder_; }
+
  private:
   template <typename>
   friend class ListingUpdates;
@@ -94,17 +109,42 @@ class ProgramListPage {
 
   bool building_ = false;
   int entryCount_ = 0;
-  // The source of each row, in row order.
-  std::vector<managers::EntryLocation> locations_;
+  // The entry of each row, in row order.
+  std::vector<Entry> entries_;
   std::shared_ptr<Search> worker_;
 };
 
-// The Startup page.
+// The Startup page, which also switches an entry off and on the way Windows does.
 class StartupPage final : public ProgramListPage<managers::StartupEntry> {
  public:
+  // disableButton is the page's Disable/Enable button.
   StartupPage(widgets::Application& app, platform::Services& services, widgets::ListView& list,
               widgets::StatusBar& status, const MessageTexts& messages, std::function<void()> showScanStatus,
-              std::string programFolder);
+              std::string programFolder, widgets::Button& disableButton);
+
+  // The columns of the list.
+  enum Column { programs, file, status, rootKey, registryKey, columnCount };
+
+  // ListViewStartupSelectItem: the Disable button follows the selected row.
+  void selectItem();
+  // ButtonDisableStartupClick: disables the selected entry, or enables it when it
+  // is disabled; its row shows the new state at once. A failure changes nothing
+  // and says so.
+  void disableClick();
+  // Shows the page's texts in the current language: the state and source of every
+  // row and the Disable button's caption.
+  void refreshTexts();
+
+  // The time a disabling is stamped with; the clock's, unless a test sets it.
+  std::function<std::uint64_t()> fileTime;
+
+ protected:
+  std::vector<std::string> cellsOf(const managers::StartupEntry& entry) const override;
+  managers::EntryRemoval remove(const managers::StartupEntry& entry) override;
+  void rowsChanged() override { selectItem(); }
+
+ private:
+  widgets::Button& disableButton_;
 };
 
 // The Uninstall page, which also starts a program's own uninstaller.
@@ -118,11 +158,17 @@ class UninstallPage final : public ProgramListPage<managers::UninstallEntry> {
   // from its own key.
   void selectItem(int row);
   // ButtonUninstallClick: starts the command of the program selected last, even
-  // when its row has gone since.
+  // when its row has gone since; a command that cannot start safely is refused
+  // with a message.
   void uninstallClick();
 
-  // The "UninstallString" of the program selected last, exactly as stored.
+  // The "UninstallString" of the program selected last, exactly as stored; empty
+  // after a selection that failed and once a new listing starts.
   const std::string& selectedUninstallCommand() const { return selectedUninstallCommand_; }
+
+ protected:
+  std::vector<std::string> cellsOf(const managers::UninstallEntry& entry) const override;
+  void listingStarted() override { selectedUninstallCommand_.clear(); }
 
  private:
   std::string selectedUninstallCommand_;

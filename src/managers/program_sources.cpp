@@ -53,29 +53,43 @@ bool removable(registry::TRegistry& registry, const EntryLocation& entry) {
 
 }  // namespace
 
+bool valuePresent(platform::RegistryStore& store, const EntryLocation& value) {
+  registry::TRegistry registry(store);
+  openSource(registry, value.source);
+  return value.valueName && registry.OpenForRead(value.keyPath) && registry.HasValue(*value.valueName);
+}
+
+bool exportValue(registry::RegFileExport& backup, const EntryLocation& value) {
+  return value.valueName &&
+         backup.addValue(value.source.root, storedKeyPath(value.source, value.keyPath), *value.valueName);
+}
+
+bool removeValue(platform::RegistryStore& store, const EntryLocation& value) {
+  registry::TRegistry registry(store);
+  openSource(registry, value.source);
+  return value.valueName && registry.Open(value.keyPath, false) && registry.RemoveValue(*value.valueName);
+}
+
 EntryRemoval removeEntry(platform::RegistryStore& store, const EntryLocation& entry,
-                         const BackupWriter& writeBackup) {
+                         const BackupWriter& writeBackup, const EntryLocation* alongside) {
   registry::TRegistry registry(store);
   openSource(registry, entry.source);
   if (!entry.valueName && namesNothing(entry.keyPath)) return {};
   if (!removable(registry, entry)) return {};
+  if (alongside && !valuePresent(store, *alongside)) alongside = nullptr;
 
   // The backup names the key where the registry editor, a 64-bit program, finds it.
   registry::RegFileExport backup(store);
-  const std::string stored = storedKeyPath(entry.source, entry.keyPath);
-  const bool exported = entry.valueName ? backup.addValue(entry.source.root, stored, *entry.valueName)
-                                        : backup.addKeyTree(entry.source.root, stored);
-  if (!exported) return {};
+  const bool exported =
+      entry.valueName ? exportValue(backup, entry)
+                      : backup.addKeyTree(entry.source.root, storedKeyPath(entry.source, entry.keyPath));
+  if (!exported || (alongside && !exportValue(backup, *alongside))) return {};
   const registry::BackupFile file = writeBackup(backup);
   if (!file.written) return {RemovalOutcome::backupFailed, file.path};
 
-  bool removed = false;
-  if (entry.valueName) {
-    removed = registry.Open(entry.keyPath, false) && registry.RemoveValue(*entry.valueName);
-    registry.Close();
-  } else {
-    removed = registry.RemoveKeyTree(entry.keyPath);
-  }
+  const bool removed = entry.valueName ? removeValue(store, entry) : registry.RemoveKeyTree(entry.keyPath);
+  // What belongs with a removed entry goes too; it means nothing without it.
+  if (removed && alongside) removeValue(store, *alongside);
   return {removed ? RemovalOutcome::removed : RemovalOutcome::failed, file.path};
 }
 

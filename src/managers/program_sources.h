@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry_store.h"
+#include "platform/services.h"
 #include "registry/reg_file_export.h"
 #include "registry/registry_backup.h"
 #include "registry/registry_object.h"
@@ -70,6 +72,37 @@ class ListingView {
   virtual void sourceDone() = 0;
 };
 
+// Which names of a key a listing walks.
+enum class KeyNames { values, subkeys };
+
+// Walks keyPath below every source in turn: opens it for reading (a key that does
+// not open is passed over), reads all its value or subkey names before the first
+// entry, and lists what entryOf(source, key, name) makes of each name (nothing:
+// passed over); every source walked ends with sourceDone. False once the view
+// says to stop.
+template <typename Entry, typename EntryOf>
+bool listEachSource(platform::RegistryStore& store, std::string_view keyPath, KeyNames walked,
+                    ListingView<Entry>& view, EntryOf entryOf) {
+  std::vector<std::string> names;
+  for (const ProgramSource& source : kProgramSources) {
+    if (!view.keepGoing()) return false;
+    registry::TRegistry key(store);
+    openSource(key, source);
+    if (!key.OpenForRead(std::string(keyPath))) continue;
+    if (walked == KeyNames::values)
+      key.ListValues(names);
+    else
+      key.ListSubkeys(names);
+    for (const std::string& name : names) {
+      if (!view.keepGoing()) return false;
+      std::optional<Entry> entry = entryOf(source, key, name);
+      if (entry) view.listEntry(std::move(*entry));
+    }
+    view.sourceDone();
+  }
+  return true;
+}
+
 // What removing an entry did.
 enum class RemovalOutcome {
   removed,
@@ -88,8 +121,17 @@ using BackupWriter = std::function<registry::BackupFile(const registry::RegFileE
 
 // Removes the entry, a value or a key with everything below it, in its source's
 // view, after writing it into a backup that the registry editor restores; no
-// backup, no removal. Runs on the UI thread.
+// backup, no removal. A value that belongs with the entry (alongside), when it is
+// there, goes into the same backup and is removed after the entry. Runs on the UI
+// thread.
 EntryRemoval removeEntry(platform::RegistryStore& store, const EntryLocation& entry,
-                         const BackupWriter& writeBackup);
+                         const BackupWriter& writeBackup, const EntryLocation* alongside = nullptr);
+
+// Whether a value is there (of any type), read in its source's view.
+bool valuePresent(platform::RegistryStore& store, const EntryLocation& value);
+// Adds a value to a backup under the key path where the registry editor finds it.
+bool exportValue(registry::RegFileExport& backup, const EntryLocation& value);
+// Removes a value; false when it cannot be removed (gone, or refused).
+bool removeValue(platform::RegistryStore& store, const EntryLocation& value);
 
 }  // namespace velmora::managers

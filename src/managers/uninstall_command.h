@@ -13,18 +13,23 @@ namespace velmora::managers {
 //
 // Windows starts an unquoted command with blanks by trying the text up to each
 // blank in turn, so a planted C:\Program.exe would run in place of
-// C:\Program Files\App\uninst.exe. So, when the command is not quoted and a blank
-// comes before its first ".exe", the program is the shortest beginning of the
-// command ending in ".exe" (letter case ignored) that names an existing file; it is
-// quoted and the rest stays as the arguments. When none names a file, nothing
-// starts. An unquoted command with a blank and no ".exe" at all starts only when
-// its first word is a bare program name (no folder), which Windows looks up on its
-// search path and never cuts at a blank; otherwise nothing starts. Every other
-// command (quoted, or with no blank before its first ".exe", such as
-// "MsiExec.exe /X{...}") starts exactly as stored. An empty command starts nothing.
+// C:\Program Files\App\uninst.exe; and it looks a program named without a folder
+// up in the starting program's folder and the working folder before the system
+// folder. So:
+// - A program named without a folder ("MsiExec.exe /X{...}", "rundll32 x.dll,f",
+//   quoted or not) is the file of that name in systemFolder (".exe" added to a
+//   name without an extension), started by its full path in quotes; when there is
+//   no such file, nothing starts.
+// - A quoted program, or an unquoted command whose first word ends in ".exe" or
+//   that has no blank, starts exactly as stored.
+// - Otherwise the program is the shortest beginning of the command that ends in
+//   ".exe" (letter case ignored) followed by a blank or the end, and names an
+//   existing file; it is quoted and the rest stays as the arguments. When none
+//   does, nothing starts.
+// An empty command starts nothing.
 //
 // isFile says whether a path names an existing file (not a folder).
-std::optional<std::string> uninstallCommandLine(std::string_view command,
+std::optional<std::string> uninstallCommandLine(std::string_view command, std::string_view systemFolder,
                                                 const std::function<bool(const std::string&)>& isFile);
 
 }  // namespace velmora::managers

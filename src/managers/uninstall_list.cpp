@@ -1,6 +1,6 @@
 #include "managers/uninstall_list.h"
 
-#include <vector>
+#include "platform/shell.h"
 
 namespace velmora::managers {
 namespace {
@@ -17,36 +17,27 @@ std::string withoutQuotes(std::string_view text) {
 
 }  // namespace
 
-void buildUninstallList(platform::RegistryStore& store, platform::Shell& shell,
-                        ListingView<UninstallEntry>& view) {
+void buildUninstallList(platform::Services& services, ListingView<UninstallEntry>& view) {
   view.clearEntries();
-  std::vector<std::string> names;
-  for (const ProgramSource& source : kProgramSources) {
-    if (!view.keepGoing()) return;
-    registry::TRegistry uninstall(store);
-    openSource(uninstall, source);
-    if (!uninstall.OpenForRead(std::string(kUninstallKeyPath))) continue;
-    uninstall.ListSubkeys(names);
-    uninstall.Close();
-    for (const std::string& name : names) {
-      if (!view.keepGoing()) return;
-      const std::string keyPath = std::string(kUninstallKeyPath) + name;
-      registry::TRegistry program(store);
-      openSource(program, source);
-      if (!program.OpenForRead(keyPath)) continue;
-      if (!program.HasValue(kDisplayName) || !program.HasValue(kUninstallString)) continue;
-      UninstallEntry entry;
-      entry.displayName = textOrEmpty(program, kDisplayName);
-      entry.publisher = textOrEmpty(program, "Publisher");
-      entry.displayVersion = textOrEmpty(program, "DisplayVersion");
-      entry.installLocation = textOrEmpty(program, "InstallLocation");
-      entry.imageIndex =
-          shell.iconIndexOfPath(withoutQuotes(textOrEmpty(program, kUninstallString))).value_or(0);
-      entry.location = {source, keyPath, std::nullopt};
-      view.listEntry(std::move(entry));
-    }
-    view.sourceDone();
-  }
+  listEachSource(
+      services.registry, kUninstallKeyPath, KeyNames::subkeys, view,
+      [&](const ProgramSource& source, const registry::TRegistry&,
+          const std::string& name) -> std::optional<UninstallEntry> {
+        const std::string keyPath = std::string(kUninstallKeyPath) + name;
+        registry::TRegistry program(services.registry);
+        openSource(program, source);
+        if (!program.OpenForRead(keyPath)) return std::nullopt;
+        if (!program.HasValue(kDisplayName) || !program.HasValue(kUninstallString)) return std::nullopt;
+        UninstallEntry entry;
+        entry.displayName = textOrEmpty(program, kDisplayName);
+        entry.publisher = textOrEmpty(program, "Publisher");
+        entry.displayVersion = textOrEmpty(program, "DisplayVersion");
+        entry.installLocation = textOrEmpty(program, "InstallLocation");
+        entry.imageIndex =
+            services.shell.iconIndexOfPath(withoutQuotes(textOrEmpty(program, kUninstallString))).value_or(0);
+        entry.location = {source, keyPath, std::nullopt};
+        return entry;
+      });
 }
 
 UninstallCommand readUninstallCommand(platform::RegistryStore& store, const EntryLocation& program) {

@@ -5,7 +5,7 @@
 
 #include "managers/program_sources.h"
 #include "platform/registry_store.h"
-#include "platform/shell.h"
+#include "platform/services.h"
 #include "registry/problem_categories.h"
 
 // The Uninstall page's list: the installed programs registered below the
@@ -23,6 +23,8 @@ struct UninstallEntry {
   std::string installLocation;  // "Location"
   int imageIndex = 0;
   EntryLocation location;  // The program's own key.
+
+  bool sameEntry(const UninstallEntry& other) const { return location == other.location; }
 };
 
 // BuildUninstallList: empties the list, then lists each subkey of the Uninstall
@@ -31,8 +33,7 @@ struct UninstallEntry {
 // The icon is the shell's for the uninstall command without its quotes (0 when it
 // has none). Keys are read with KEY_READ, so that a user who may not change the
 // machine's keys still sees them.
-void buildUninstallList(platform::RegistryStore& store, platform::Shell& shell,
-                        ListingView<UninstallEntry>& view);
+void buildUninstallList(platform::Services& services, ListingView<UninstallEntry>& view);
 
 // The uninstall command of a listed program, as ListViewUninstallSelectItem reads
 // it from exactly the program's own key.

@@ -26,6 +26,12 @@ enum class RecycleOutcome {
   failed,          // It could not be moved (in use, access denied, gone); it is still there.
 };
 
+// Special folders folderPath finds, with the CSIDL values Windows gives them.
+namespace csidl {
+inline constexpr int startup = 0x0007;        // The current user's Startup folder.
+inline constexpr int commonStartup = 0x0018;  // The Startup folder of all users.
+}  // namespace csidl
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -52,6 +58,17 @@ class Shell {
   // is never rewritten. Nothing when the shortcut cannot be loaded (a damaged
   // file, too long a path) or its target is not a file-system path.
   virtual std::optional<std::string> shortcutTarget(std::string_view shortcutPath) = 0;
+
+  // The arguments a shortcut (.lnk) passes to its target (IShellLink::GetArguments),
+  // loaded as shortcutTarget loads it; empty when it passes none. Nothing when the
+  // shortcut cannot be loaded.
+  virtual std::optional<std::string> shortcutArguments(std::string_view shortcutPath) = 0;
+
+  // SHGetFolderPath(no window, csidl, no token, SHGFP_TYPE_CURRENT): the full path
+  // of a special folder as it is now (redirected where the user's folders are),
+  // without a trailing backslash. The folder is not created. Nothing when the
+  // system has no such folder for this user.
+  virtual std::optional<std::string> folderPath(int csidl) = 0;
 
   // ShellExecute: opens a document, folder or address with its associated program.
   // An empty verb is the default verb. Returns a value above 32 on success, and

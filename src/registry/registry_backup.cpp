@@ -20,15 +20,20 @@ std::string backupFileName(std::string_view kind, const std::tm& localTime) {
   return std::string(kind) + stamp;
 }
 
-BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                               const std::string& programFolder, std::string_view kind,
-                               const std::tm& localTime, const RegFileExport& content) {
+std::string backupFolder(platform::FileSystem& files, const std::string& programFolder) {
   const std::string dataFolder = programFolder + "data\\";
   const std::string folder = dataFolder + "backups\\";
   // Either may be there already; a folder that cannot be made shows as a file
   // that cannot be written.
   files.createDirectory(dataFolder);
   files.createDirectory(folder);
+  return folder;
+}
+
+BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
+                               const std::string& programFolder, std::string_view kind,
+                               const std::tm& localTime, const RegFileExport& content) {
+  const std::string folder = backupFolder(files, programFolder);
 
   const std::string name = backupFileName(kind, localTime);
   const std::string stem = folder + name.substr(0, name.size() - 4);

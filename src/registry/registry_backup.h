@@ -23,6 +23,11 @@ std::tm currentLocalTime();
 // page names its backups by its own kind: "registry", "startup", "uninstall".
 std::string backupFileName(std::string_view kind, const std::tm& localTime);
 
+// The program's "data\backups\" folder with its trailing backslash, made (with
+// "data") when missing; one that cannot be made shows as files that cannot be
+// written there.
+std::string backupFolder(platform::FileSystem& files, const std::string& programFolder);
+
 // Writes content as a new backup file in the program's "data\backups\" folder
 // (made when missing), named for kind and localTime; an earlier backup is never
 // replaced, so a second one within the same second is named "...-2.reg", and so

@@ -64,9 +64,15 @@ void FakeShell::setIconsFail(bool fail) {
   iconsFail_ = fail;
 }
 
-void FakeShell::addShortcut(std::string_view shortcutPath, std::string_view target) {
+void FakeShell::addShortcut(std::string_view shortcutPath, std::string_view target,
+                            std::string_view arguments) {
   std::lock_guard lock(mutex_);
-  shortcuts_[folded(shortcutPath)] = std::string(target);
+  shortcuts_[folded(shortcutPath)] = {std::string(target), std::string(arguments)};
+}
+
+void FakeShell::setFolderPath(int csidl, std::string_view path) {
+  std::lock_guard lock(mutex_);
+  folders_[csidl] = std::string(path);
 }
 
 void FakeShell::addDocument(std::string_view path) {
@@ -116,6 +122,20 @@ std::optional<std::string> FakeShell::shortcutTarget(std::string_view shortcutPa
   std::lock_guard lock(mutex_);
   auto it = shortcuts_.find(folded(shortcutPath));
   if (it == shortcuts_.end()) return std::nullopt;
+  return it->second.target;
+}
+
+std::optional<std::string> FakeShell::shortcutArguments(std::string_view shortcutPath) {
+  std::lock_guard lock(mutex_);
+  auto it = shortcuts_.find(folded(shortcutPath));
+  if (it == shortcuts_.end()) return std::nullopt;
+  return it->second.arguments;
+}
+
+std::optional<std::string> FakeShell::folderPath(int csidl) {
+  std::lock_guard lock(mutex_);
+  auto it = folders_.find(csidl);
+  if (it == folders_.end()) return std::nullopt;
   return it->second;
 }
 

@@ -52,7 +52,9 @@ class FakeShell final : public platform::Shell {
   // Makes every icon request fail, as a shell without icons would.
   void setIconsFail(bool fail);
   // A shortcut the shell can load; any other path cannot be loaded as one.
-  void addShortcut(std::string_view shortcutPath, std::string_view target);
+  void addShortcut(std::string_view shortcutPath, std::string_view target, std::string_view arguments = {});
+  // The path folderPath gives for a CSIDL; a folder without one is not there.
+  void setFolderPath(int csidl, std::string_view path);
   // A document shellExecute can open. Addresses ("scheme://...", "mailto:...")
   // always open.
   void addDocument(std::string_view path);
@@ -66,6 +68,8 @@ class FakeShell final : public platform::Shell {
   std::optional<int> iconIndexOfType(std::string_view extension) override;
   std::optional<int> iconIndexOfPath(std::string_view path) override;
   std::optional<std::string> shortcutTarget(std::string_view shortcutPath) override;
+  std::optional<std::string> shortcutArguments(std::string_view shortcutPath) override;
+  std::optional<std::string> folderPath(int csidl) override;
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
@@ -81,7 +85,12 @@ class FakeShell final : public platform::Shell {
   bool iconsFail_ = false;
   std::map<std::string, int> iconIndexes_;  // By folded extension.
   int nextIconIndex_ = 3;                   // The first indexes hold the shell's generic icons.
-  std::map<std::string, std::string> shortcuts_;
+  struct Shortcut {
+    std::string target;
+    std::string arguments;
+  };
+  std::map<std::string, Shortcut> shortcuts_;
+  std::map<int, std::string> folders_;
   std::set<std::string> documents_;
   std::map<std::string, std::string> programs_;  // Full paths by folded path.
   std::vector<Opened> opened_;

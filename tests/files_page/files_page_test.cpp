@@ -173,6 +173,10 @@ class GatedShell final : public platform::Shell {
   std::optional<std::string> shortcutTarget(std::string_view path) override {
     return inner_.shortcutTarget(path);
   }
+  std::optional<std::string> shortcutArguments(std::string_view path) override {
+    return inner_.shortcutArguments(path);
+  }
+  std::optional<std::string> folderPath(int csidl) override { return inner_.folderPath(csidl); }
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override {
     return inner_.shellExecute(owner, verb, file, parameters, directory, showCommand);

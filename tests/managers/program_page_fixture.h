@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "app/program_list_page.h"
@@ -23,7 +24,8 @@ template <typename Page>
 class ProgramPageTest : public ::testing::Test {
  protected:
   ProgramPageTest() {
-    for (int column = 0; column < 4; ++column) list.addColumn("", 100);
+    const int columns = std::is_same_v<Page, StartupPage> ? 5 : 4;
+    for (int column = 0; column < columns; ++column) list.addColumn("", 100);
     for (auto key : MessageTexts::kKeys) messages.set(key, std::string(key) + ":");
     machine.files.addFolder("C:\\Velmora");
     page.localTime = [] {
@@ -50,8 +52,11 @@ class ProgramPageTest : public ::testing::Test {
 
   std::vector<std::vector<std::string>> rows() const {
     std::vector<std::vector<std::string>> all;
-    for (int row = 0; row < list.count(); ++row)
-      all.push_back({list.cell(row, 0), list.cell(row, 1), list.cell(row, 2), list.cell(row, 3)});
+    for (int row = 0; row < list.count(); ++row) {
+      all.emplace_back();
+      for (int column = 0; column < list.columnCount(); ++column)
+        all.back().push_back(list.cell(row, column));
+    }
     return all;
   }
 
@@ -76,10 +81,19 @@ class ProgramPageTest : public ::testing::Test {
   widgets::Form form{h.app, "TForm1"};
   widgets::ListView list{form, "ListViewPrograms"};
   widgets::StatusBar status{form, "StatusBar1"};
+  widgets::Button disableButton{form, "ButtonDisableStartup"};
   MessageTexts messages;
-  Page page{h.app,          machine.services, list,
-            status,         messages,         [this] { status.setSimpleText(page.statusSummary()); },
-            "C:\\Velmora\\"};
+  Page page{makePage()};
+
+ private:
+  Page makePage() {
+    auto showStatus = [this] { status.setSimpleText(page.statusSummary()); };
+    if constexpr (std::is_same_v<Page, StartupPage>)
+      return Page{h.app,      machine.services, list,         status, messages,
+                  showStatus, "C:\\Velmora\\",  disableButton};
+    else
+      return Page{h.app, machine.services, list, status, messages, showStatus, "C:\\Velmora\\"};
+  }
 };
 
 }  // namespace velmora::app::testing

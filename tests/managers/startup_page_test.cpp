@@ -10,6 +10,7 @@ using widgets::MessageAnswer;
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 constexpr const char* kRun32 = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+constexpr const char* kOn = "StringEnabled:";
 constexpr const char* kToolData = "\"C:\\Program Files\\Tool\\tool.exe\" /background";
 
 class StartupPageTest : public testing::ProgramPageTest<StartupPage> {
@@ -34,11 +35,11 @@ TEST_F(StartupPageTest, ListsTheRunKeysOfBothMachineViewsAndOfTheUser) {
   machine.shell.setIconIndex(".exe", 7);
   search();
   EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{
-                        {"Tool", kToolData, "HKLM", kRun},
-                        {"Tool", "C:\\Apps\\tool32.exe", "HKLM", kRun32},
-                        {"Expanded", "%ProgramFiles%\\a.exe ", "HKCU", kRun},
-                        {"Number", "", "HKCU", kRun},
-                        {"Tool", "C:\\Program Files\\Tool\\tool.exe ", "HKCU", kRun}}));
+                        {"Tool", kToolData, kOn, "HKLM", kRun},
+                        {"Tool", "C:\\Apps\\tool32.exe", kOn, "HKLM", kRun32},
+                        {"Expanded", "%ProgramFiles%\\a.exe ", kOn, "HKCU", kRun},
+                        {"Number", "", kOn, "HKCU", kRun},
+                        {"Tool", "C:\\Program Files\\Tool\\tool.exe ", kOn, "HKCU", kRun}}));
   EXPECT_EQ(list.imageIndex(1), 7);
   EXPECT_EQ(status.simpleText(), "StringFoundFiles:5");
 }
@@ -69,8 +70,8 @@ TEST_F(StartupPageTest, DeleteRemovesExactlyTheSelectedRowsValueAfterBackingItUp
 
   deleteRow(1, MessageAnswer::Yes);
   EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{
-                        {"Tool", kToolData, "HKLM", kRun},
-                        {"Tool", "C:\\Program Files\\Tool\\tool.exe ", "HKCU", kRun}}));
+                        {"Tool", kToolData, kOn, "HKLM", kRun},
+                        {"Tool", "C:\\Program Files\\Tool\\tool.exe ", kOn, "HKCU", kRun}}));
   EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun32, "Tool"));
   EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun, "Tool"));
   EXPECT_TRUE(plant.hasValue(HKEY_CURRENT_USER, kRun, "Tool"));
@@ -133,8 +134,8 @@ TEST_F(StartupPageTest, DeleteFollowsItsEntryWhileAListingRefillsTheList) {
   };
   list.userSelect(1);
   page.deleteClick();
-  EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{{"First", "C:\\first.exe", "HKLM", kRun},
-                                                           {"Second", "C:\\second.exe", "HKLM", kRun}}));
+  EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{{"First", "C:\\first.exe", kOn, "HKLM", kRun},
+                                                           {"Second", "C:\\second.exe", kOn, "HKLM", kRun}}));
   EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kRun, "Mine"));
   EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun, "Second"));
 }

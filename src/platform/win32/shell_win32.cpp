@@ -67,6 +67,28 @@ std::optional<int> shellIconIndex(const std::wstring& path, UINT flags) {
   return info.iIcon;
 }
 
+// Loads a shortcut into a shell link object and hands the object to read, whose
+// answer it returns; nothing when the shortcut cannot be loaded.
+template <typename Read>
+std::optional<std::string> readShortcut(std::string_view shortcutPath, Read read) {
+  // The shortcut is loaded by its ordinary full path: the shell link object is not
+  // documented to take the extended-length form. A relative path is refused, as
+  // everywhere, so the working folder never decides which shortcut is read.
+  if (!extendedLengthPath(shortcutPath)) return std::nullopt;
+  // The shortcut's own name and its target are file names: converted losslessly.
+  const std::wstring path = win32::widenName(shortcutPath);
+
+  ComScope com;
+  if (!com.usable()) return std::nullopt;
+  ComRef<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())))
+    return std::nullopt;
+  ComRef<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return std::nullopt;
+  if (FAILED(file->Load(path.c_str(), STGM_READ))) return std::nullopt;
+  return read(link);
+}
+
 }  // namespace
 
 std::uintptr_t Win32Shell::systemSmallImageList() {
@@ -93,38 +115,38 @@ std::optional<int> Win32Shell::iconIndexOfPath(std::string_view path) {
 }
 
 std::optional<std::string> Win32Shell::shortcutTarget(std::string_view shortcutPath) {
-  // The shortcut is loaded by its ordinary full path: the shell link object is not
-  // documented to take the extended-length form. A relative path is refused, as
-  // everywhere, so the working folder never decides which shortcut is read.
-  if (!extendedLengthPath(shortcutPath)) return std::nullopt;
-  // The shortcut's own name and its target are file names: converted losslessly.
-  const std::wstring path = win32::widenName(shortcutPath);
+  return readShortcut(shortcutPath, [](ComRef<IShellLinkW>& link) -> std::optional<std::string> {
+    // The target is read as the shortcut holds it, without IShellLink::Resolve:
+    // Resolve looks the target up, on a network path too (stalling for the
+    // network's time-out, and authenticating to whatever server a planted shortcut
+    // names); may search the disk for a moved target; and with SLR_INVOKE_MSI
+    // starts the installer of an installed feature. Even with SLR_NOSEARCH and
+    // SLR_NOTRACK it would only repeat the one lookup the caller makes itself.
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (FAILED(link->GetIDList(&items)) || items == nullptr) return std::nullopt;
+    // Room for the longest path Windows allows, not only MAX_PATH characters.
+    std::vector<wchar_t> buffer(32768, L'\0');
+    const bool converted =
+        SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT) != 0;
+    CoTaskMemFree(items);
+    if (!converted) return std::nullopt;
+    return win32::narrowName(buffer.data());
+  });
+}
 
-  ComScope com;
-  if (!com.usable()) return std::nullopt;
-  ComRef<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())))
-    return std::nullopt;
-  ComRef<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return std::nullopt;
-  if (FAILED(file->Load(path.c_str(), STGM_READ))) return std::nullopt;
+std::optional<std::string> Win32Shell::shortcutArguments(std::string_view shortcutPath) {
+  return readShortcut(shortcutPath, [](ComRef<IShellLinkW>& link) -> std::optional<std::string> {
+    // INFOTIPSIZE (1024) is the most a shortcut's arguments hold.
+    std::vector<wchar_t> buffer(INFOTIPSIZE + 1, L'\0');
+    if (FAILED(link->GetArguments(buffer.data(), static_cast<int>(buffer.size())))) return std::nullopt;
+    return win32::narrow(buffer.data());
+  });
+}
 
-  // The target is read as the shortcut holds it, without IShellLink::Resolve:
-  // Resolve looks the target up, on a network path too (stalling for the
-  // network's time-out, and authenticating to whatever server a planted shortcut
-  // names); may search the disk for a moved target; and with SLR_INVOKE_MSI
-  // starts the installer of an installed feature. Even with SLR_NOSEARCH and
-  // SLR_NOTRACK it would only repeat the one lookup the caller makes itself.
-
-  PIDLIST_ABSOLUTE items = nullptr;
-  if (FAILED(link->GetIDList(&items)) || items == nullptr) return std::nullopt;
-  // Room for the longest path Windows allows, not only MAX_PATH characters.
-  std::vector<wchar_t> buffer(32768, L'\0');
-  const bool converted =
-      SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT) != 0;
-  CoTaskMemFree(items);
-  if (!converted) return std::nullopt;
-  return win32::narrowName(buffer.data());
+std::optional<std::string> Win32Shell::folderPath(int csidl) {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  if (SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) return std::nullopt;
+  return win32::narrowName(buffer);
 }
 
 int Win32Shell::shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,

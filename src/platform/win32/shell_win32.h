@@ -13,6 +13,8 @@ class Win32Shell final : public Shell {
   std::optional<int> iconIndexOfType(std::string_view extension) override;
   std::optional<int> iconIndexOfPath(std::string_view path) override;
   std::optional<std::string> shortcutTarget(std::string_view shortcutPath) override;
+  std::optional<std::string> shortcutArguments(std::string_view shortcutPath) override;
+  std::optional<std::string> folderPath(int csidl) override;
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;

@@ -1,0 +1,75 @@
+#include "managers/startup_file_backup.h"
+
+#include "platform/profile_file.h"
+#include "registry/registry_backup.h"
+
+namespace velmora::managers {
+namespace {
+
+constexpr const char* kSection = "File";
+constexpr const char* kPathKey = "Path";
+constexpr const char* kParts[] = {".dat", ".ini", ".reg"};
+
+bool anyPartThere(platform::TextFiles& textFiles, const std::string& base) {
+  for (const char* part : kParts)
+    if (textFiles.readBytes(base + part).status != platform::ReadStatus::notFound) return true;
+  return false;
+}
+
+// A base no part of an earlier backup uses: "startup-...", then "-2", "-3", ...
+std::optional<std::string> newBase(platform::TextFiles& textFiles, const std::string& folder,
+                                   const std::tm& localTime) {
+  const std::string name = registry::backupFileName("startup", localTime);
+  const std::string stem = folder + name.substr(0, name.size() - 4);
+  std::string base = stem;
+  for (int n = 2; anyPartThere(textFiles, base); ++n) {
+    if (n > 99) return std::nullopt;
+    base = stem + "-" + std::to_string(n);
+  }
+  return base;
+}
+
+}  // namespace
+
+StartupFileBackup saveStartupFileBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
+                                        const std::string& programFolder, const std::tm& localTime,
+                                        const std::string& filePath, std::string_view bytes,
+                                        const registry::RegFileExport& approval) {
+  const std::string folder = registry::backupFolder(files, programFolder);
+  const std::optional<std::string> base = newBase(textFiles, folder, localTime);
+  if (!base) return {false, folder + registry::backupFileName("startup", localTime)};
+
+  // The bytes first: a path without its file restores nothing.
+  if (!textFiles.writeBytes(*base + ".dat", bytes)) return {false, *base + ".dat"};
+  std::string failed;
+  if (!platform::ProfileFile(textFiles, *base + ".ini").writeString(kSection, kPathKey, filePath))
+    failed = *base + ".ini";
+  else if (!approval.empty() && !textFiles.writeBytes(*base + ".reg", approval.fileBytes()))
+    failed = *base + ".reg";
+  if (failed.empty()) return {true, *base};
+  discardStartupFileBackup(files, *base);
+  return {false, failed};
+}
+
+void discardStartupFileBackup(platform::FileSystem& files, const std::string& base) {
+  for (const char* part : kParts) files.deleteFile(base + part);
+}
+
+StartupFileRestore restoreStartupFile(platform::FileSystem& files, platform::TextFiles& textFiles,
+                                      const std::string& base) {
+  using Outcome = StartupFileRestore::Outcome;
+  const std::string path = platform::ProfileFile(textFiles, base + ".ini").readString(kSection, kPathKey, "");
+  if (path.empty()) return {Outcome::backupUnreadable, base + ".ini"};
+  const platform::FileContents bytes = textFiles.readBytes(base + ".dat");
+  if (!bytes) return {Outcome::backupUnreadable, base + ".dat"};
+
+  // Only a path where nothing is, as far as Windows says, is written: a file put
+  // there since the deletion is the user's, and an access refusal hides what is.
+  const platform::FileAttributes there = files.getFileAttributes(path);
+  if (there) return {Outcome::fileExists, path};
+  if (there.error != platform::FileError::fileNotFound) return {Outcome::cannotWrite, path};
+  if (!textFiles.writeBytes(path, bytes.data)) return {Outcome::cannotWrite, path};
+  return {Outcome::restored, path};
+}
+
+}  // namespace velmora::managers

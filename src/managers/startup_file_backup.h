@@ -1,0 +1,54 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/text_files.h"
+#include "registry/reg_file_export.h"
+
+// The backup of a file deleted from a Startup folder, and putting it back. In the
+// backups folder, files sharing one base name "startup-YYYYMMDD-HHMMSS[-N]":
+// <base>.dat holds the file's exact bytes, <base>.ini its full path (section
+// [File], key Path), and <base>.reg, when the entry's StartupApproved value went
+// with it, that value as the registry editor restores it.
+namespace velmora::managers {
+
+// Where the backup went: its base (the path without extension), or the path of
+// the part that could not be written.
+struct StartupFileBackup {
+  bool written = false;
+  std::string path;
+};
+
+// Writes a new backup of the file at filePath holding bytes, with approval when it
+// is not empty; an earlier backup is never replaced. All parts are written or, as
+// far as they can be taken away again, none.
+StartupFileBackup saveStartupFileBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
+                                        const std::string& programFolder, const std::tm& localTime,
+                                        const std::string& filePath, std::string_view bytes,
+                                        const registry::RegFileExport& approval);
+
+// Takes a backup away again, when what it saved could not be deleted after all.
+void discardStartupFileBackup(platform::FileSystem& files, const std::string& base);
+
+// What putting a file back did; path names the file concerned.
+struct StartupFileRestore {
+  enum class Outcome {
+    restored,
+    backupUnreadable,  // The .ini or the .dat cannot be read, or names no path.
+    fileExists,        // Something is at the path now: it is left as it is.
+    cannotWrite,       // The file cannot be made there (its folder is gone, refused).
+  };
+  Outcome outcome = Outcome::backupUnreadable;
+  std::string path;
+};
+
+// Puts the file of the backup at base (its path without extension) back where it
+// lay, byte for byte, never over an existing file. The .reg part, if any, is
+// restored as any registry backup is.
+StartupFileRestore restoreStartupFile(platform::FileSystem& files, platform::TextFiles& textFiles,
+                                      const std::string& base);
+
+}  // namespace velmora::managers
