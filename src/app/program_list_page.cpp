@@ -186,7 +186,9 @@ void StartupPage::selectItem() {
   // Windows has no off switch for a RunOnce value: it runs once and is gone.
   disableButton_.setEnabled(entry && entry->approval.has_value());
   const bool disabled = entry && entry->state == managers::StartupState::disabled;
-  disableButton_.setCaption(messages_[disabled ? "StringEnable" : "StringDisable"]);
+  // Without a language file the button keeps the caption it was designed with.
+  const std::string& caption = messages_[disabled ? "StringEnable" : "StringDisable"];
+  if (!caption.empty()) disableButton_.setCaption(caption);
 }
 
 void StartupPage::disableClick() {

@@ -16,6 +16,19 @@ std::vector<int> columnWidths(const widgets::ListView& list) {
   return widths;
 }
 
+// Every column of the Startup list has room and all of them, with a vertical
+// scroll bar, fit a page of that width.
+void expectStartupColumnsInView(const TForm1& form, int pageWidth) {
+  int total = 0;
+  for (int width : columnWidths(form.ListViewStartup)) {
+    EXPECT_GT(width, 60);
+    total += width;
+  }
+  EXPECT_EQ(form.ListViewStartup.columnCount(), 5);
+  EXPECT_LE(total, pageWidth - 22);
+  EXPECT_GE(total, pageWidth - 22 - 5) << "the columns fill the page";
+}
+
 // The three buttons under a result list stand centred in the main part, 105 wide
 // each with 4 pixels between them.
 void expectCentredRow(const widgets::Panel& main, const widgets::Button& check,
@@ -51,7 +64,7 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
                    form->ButtonDeleteFiles, 70);
   EXPECT_EQ(form->EditSearchFiles.width(), 467 - 88 - 4);
   EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{350, 80}));
-  EXPECT_EQ(columnWidths(form->ListViewStartup), (std::vector<int>{300, 300, 80, 300}));
+  expectStartupColumnsInView(*form, 703 - 24);  // Pages are 24 pixels narrower than the window.
   EXPECT_EQ(columnWidths(form->ListViewUninstall), (std::vector<int>{200, 150, 80, 230}));
   // The size column of the drive list is wide enough for its header.
   EXPECT_EQ(columnWidths(form->ListViewDrives), (std::vector<int>{90, 115}));
@@ -90,13 +103,14 @@ TEST_F(MainWindowTest, AfterAResizeTheOtherPagesFitTheNewWidthWhenShown) {
                    170);
   EXPECT_EQ(columnWidths(form->ListViewReg), (std::vector<int>{150, 520, 80, 300})) << "never resized";
 
-  // Pages 876 wide leave 854 for the columns: 30 and 70 per cent, the last two
-  // columns as designed; the two buttons centred with 4 pixels between them.
+  // Pages 876 wide: the five columns fill them; the three buttons centred with
+  // 4 pixels between them.
   ASSERT_TRUE(form->PageControlClean.userChangePage(2));
   ASSERT_EQ(form->TabSheetCleanStartup.width(), 876);
-  EXPECT_EQ(columnWidths(form->ListViewStartup), (std::vector<int>{256, 597, 80, 300}));
-  EXPECT_EQ(form->ButtonSearchStartup.left(), 359);
-  EXPECT_EQ(form->ButtonDeleteStartup.left(), 359 + 75 + 4);
+  expectStartupColumnsInView(*form, 876);
+  EXPECT_EQ(form->ButtonSearchStartup.left(), 319);
+  EXPECT_EQ(form->ButtonDisableStartup.left(), 319 + 75 + 4);
+  EXPECT_EQ(form->ButtonDeleteStartup.left(), 319 + 2 * (75 + 4));
 
   ASSERT_TRUE(form->PageControlClean.userChangePage(3));
   EXPECT_EQ(columnWidths(form->ListViewUninstall), (std::vector<int>{256, 170, 85, 341}));
