@@ -8,10 +8,13 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +25,7 @@
 #include "program_copy.h"
 #include "program_process.h"
 #include "registry_planting.h"
+#include "shortcut_file_win32.h"
 
 namespace velmora::e2e {
 namespace {
@@ -32,6 +36,7 @@ namespace fs = std::filesystem;
 constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
 const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 const std::wstring kRun32 = L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+const std::wstring kApproved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
 const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // The test's Run values and uninstall keys, removed again when it goes.
@@ -69,14 +74,16 @@ class PlantedPrograms {
   static std::vector<Planted> all() { return {run64(), run32(), runUser(), app(), old(), mine()}; }
 };
 
-using Row = std::array<std::wstring, 4>;
+using Row = std::vector<std::wstring>;
 
-// The row whose first cell is caption; nothing when the list has none.
+// The cells of the row whose first cell is caption; nothing when the list has none.
 std::optional<Row> rowOf(HWND list, const std::wstring& caption) {
   const int row = findListRow(list, caption);
   if (row < 0) return std::nullopt;
-  return Row{listCellText(list, row, 0), listCellText(list, row, 1), listCellText(list, row, 2),
-             listCellText(list, row, 3)};
+  Row cells;
+  const int columns = Header_GetItemCount(ListView_GetHeader(list));
+  for (int column = 0; column < columns; ++column) cells.push_back(listCellText(list, row, column));
+  return cells;
 }
 
 // Presses Search on the visible page and waits until the listing is on screen:
@@ -112,11 +119,13 @@ bool deleteRow(const ProgramProcess& program, HWND window, HWND list, const std:
   return waitUntil([&] { return listRowCount(list) == before - 1 && findListRow(list, caption) < 0; }, 10s);
 }
 
-// The one backup whose name begins with kind.
-std::optional<fs::path> backupOf(const ProgramCopy& copy, const std::wstring& kind) {
+// The one backup whose name begins with kind (and ends with extension).
+std::optional<fs::path> backupOf(const ProgramCopy& copy, const std::wstring& kind,
+                                 const std::wstring& extension = L".reg") {
   std::vector<fs::path> found;
   for (const auto& entry : fs::directory_iterator(copy.folder() / L"data" / L"backups"))
-    if (entry.path().filename().wstring().starts_with(kind + L"-")) found.push_back(entry.path());
+    if (entry.path().filename().wstring().starts_with(kind + L"-") && entry.path().extension() == extension)
+      found.push_back(entry.path());
   if (found.size() != 1) return std::nullopt;
   return found[0];
 }
@@ -145,11 +154,11 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   ASSERT_TRUE(waitUntil([&] { return (startup = findListView(window, L"Programs")) != nullptr; }, 10s));
   ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2E64", L"VelmoraE2E32", L"VelmoraE2EUser"}));
   EXPECT_EQ(rowOf(startup, L"VelmoraE2E64"),
-            (Row{L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min", L"HKLM", kRun}));
+            (Row{L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min", L"Enabled", L"HKLM", kRun}));
   EXPECT_EQ(rowOf(startup, L"VelmoraE2E32"),
-            (Row{L"VelmoraE2E32", L"C:\\velmora-e2e\\run32.exe", L"HKLM", kRun32}));
+            (Row{L"VelmoraE2E32", L"C:\\velmora-e2e\\run32.exe", L"Enabled", L"HKLM", kRun32}));
   EXPECT_EQ(rowOf(startup, L"VelmoraE2EUser"),
-            (Row{L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe ", L"HKCU", kRun}));
+            (Row{L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe ", L"Enabled", L"HKCU", kRun}));
   EXPECT_TRUE(saveWindowPng(window, L"startup_page_listed", colours));
   EXPECT_GT(colours, 8);
   ASSERT_TRUE(deleteRow(program, window, startup, L"VelmoraE2E32"));
@@ -193,6 +202,103 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   }
   EXPECT_TRUE(exists(PlantedPrograms::run32())) << "the backup did not put the 32-bit view's value back";
   EXPECT_TRUE(exists(PlantedPrograms::mine()));
+}
+
+// What `reg query` prints for one value, as a user would check it.
+std::wstring regQuery(const std::wstring& key, const std::wstring& value, const fs::path& scratch) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE out =
+      CreateFileW(scratch.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return {};
+  std::wstring command = L"reg.exe query \"" + key + L"\" /v \"" + value + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                     &process)) {
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(out);
+  std::ifstream file(scratch, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return widen(text);
+}
+
+// The data `reg query` shows for a REG_BINARY value, in hexadecimal; empty when
+// it shows none.
+std::wstring binaryShown(const std::wstring& printed) {
+  const std::size_t type = printed.find(L"REG_BINARY");
+  if (type == std::wstring::npos) return {};
+  const std::size_t start = printed.find_first_not_of(L" \t", type + 10);
+  const std::size_t end = printed.find_first_of(L" \r\n", start);
+  return start == std::wstring::npos ? L"" : printed.substr(start, end - start);
+}
+
+TEST(ProgramPages, AUserEntryIsSwitchedOffAndOnAndAStartupShortcutDeletedIntoABackup) {
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  const Planted toggle{HKEY_CURRENT_USER, kRun, L"VelmoraE2EToggle"};
+  setText(toggle.root, toggle.key, *toggle.value, L"C:\\velmora-e2e\\toggle.exe");
+  const std::wstring approvedKey = L"HKCU\\" + kApproved + L"Run";
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder),
+            S_OK);
+  const fs::path shortcut = fs::path(folder) / L"Velmora E2E.lnk";
+  contract::makeShortcut(shortcut.string(), "C:\\velmora-e2e\\tray.exe");
+  std::ifstream original(shortcut, std::ios::binary);
+  const std::string shortcutBytes((std::istreambuf_iterator<char>(original)),
+                                  std::istreambuf_iterator<char>());
+  original.close();
+
+  ProgramProcess program(copy.exePath());
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(kMainCaption, 60s);
+  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  clickTab(findVisibleChild(window, WC_TABCONTROLW), 2);
+  HWND startup = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (startup = findListView(window, L"Programs")) != nullptr; }, 10s));
+  ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2EToggle", L"Velmora E2E.lnk"}));
+  EXPECT_EQ(rowOf(startup, L"Velmora E2E.lnk"),
+            (Row{L"Velmora E2E.lnk", L"C:\\velmora-e2e\\tray.exe", L"Enabled", L"Startup folder", folder}));
+
+  // Disable, then Enable: the button's caption follows the row, and the value
+  // holds what Windows writes.
+  ASSERT_TRUE(clickListRow(startup, findListRow(startup, L"VelmoraE2EToggle")));
+  HWND disable = findVisibleChild(window, L"Button", L"Disable");
+  ASSERT_NE(disable, nullptr);
+  clickButton(disable);
+  const int row = findListRow(startup, L"VelmoraE2EToggle");
+  ASSERT_TRUE(waitUntil([&] { return listCellText(startup, row, 2) == L"Disabled"; }, 10s));
+  const std::wstring disabled = binaryShown(regQuery(approvedKey, *toggle.value, copy.folder() / L"reg.txt"));
+  EXPECT_EQ(disabled.size(), 24u) << "12 bytes";
+  EXPECT_TRUE(disabled.starts_with(L"03000000") && disabled != L"030000000000000000000000") << disabled;
+  EXPECT_EQ(windowText(disable), L"Enable");
+  int colours = 0;
+  EXPECT_TRUE(saveWindowPng(window, L"startup_page_disabled", colours));
+  clickButton(disable);
+  ASSERT_TRUE(waitUntil([&] { return listCellText(startup, row, 2) == L"Enabled"; }, 10s));
+  EXPECT_EQ(binaryShown(regQuery(approvedKey, *toggle.value, copy.folder() / L"reg.txt")),
+            L"020000000000000000000000");
+
+  ASSERT_TRUE(deleteRow(program, window, startup, L"Velmora E2E.lnk"));
+  EXPECT_FALSE(fs::exists(shortcut));
+  closeProgram(program, window);
+  remove(toggle);
+  remove({HKEY_CURRENT_USER, kApproved + L"Run", *toggle.value});
+
+  const std::optional<fs::path> dat = backupOf(copy, L"startup", L".dat");
+  ASSERT_TRUE(dat.has_value());
+  std::ifstream saved(*dat, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>()),
+            shortcutBytes);
+  std::ifstream ini(fs::path(*dat).replace_extension(L".ini"));
+  const std::string where((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+  EXPECT_NE(where.find("Path=" + shortcut.string()), std::string::npos) << where;
 }
 
 }  // namespace
