@@ -76,7 +76,7 @@ class PlantedPrograms {
 
 using Row = std::vector<std::wstring>;
 
-// The cells of the row whose first cell is caption; nothing when the list has none.
+// The row whose first cell is caption; nothing when the list has none.
 std::optional<Row> rowOf(HWND list, const std::wstring& caption) {
   const int row = findListRow(list, caption);
   if (row < 0) return std::nullopt;
@@ -119,7 +119,7 @@ bool deleteRow(const ProgramProcess& program, HWND window, HWND list, const std:
   return waitUntil([&] { return listRowCount(list) == before - 1 && findListRow(list, caption) < 0; }, 10s);
 }
 
-// The one backup whose name begins with kind (and ends with extension).
+// The one backup whose name begins with kind.
 std::optional<fs::path> backupOf(const ProgramCopy& copy, const std::wstring& kind,
                                  const std::wstring& extension = L".reg") {
   std::vector<fs::path> found;
@@ -204,39 +204,16 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   EXPECT_TRUE(exists(PlantedPrograms::mine()));
 }
 
-// What `reg query` prints for one value, as a user would check it.
-std::wstring regQuery(const std::wstring& key, const std::wstring& value, const fs::path& scratch) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out =
-      CreateFileW(scratch.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return {};
-  std::wstring command = L"reg.exe query \"" + key + L"\" /v \"" + value + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                     &process)) {
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(out);
-  std::ifstream file(scratch, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return widen(text);
+// A file's bytes.
+std::string bytesOf(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// The data `reg query` shows for a REG_BINARY value, in hexadecimal; empty when
-// it shows none.
-std::wstring binaryShown(const std::wstring& printed) {
-  const std::size_t type = printed.find(L"REG_BINARY");
-  if (type == std::wstring::npos) return {};
-  const std::size_t start = printed.find_first_not_of(L" \t", type + 10);
-  const std::size_t end = printed.find_first_of(L" \r\n", start);
-  return start == std::wstring::npos ? L"" : printed.substr(start, end - start);
+// What `reg query` prints for one value, as a user would check it.
+std::string regQuery(const std::wstring& key, const std::wstring& value, const fs::path& scratch) {
+  _wsystem((L"reg.exe query \"" + key + L"\" /v " + value + L" > \"" + scratch.wstring() + L"\"").c_str());
+  return bytesOf(scratch);
 }
 
 TEST(ProgramPages, AUserEntryIsSwitchedOffAndOnAndAStartupShortcutDeletedIntoABackup) {
@@ -244,17 +221,12 @@ TEST(ProgramPages, AUserEntryIsSwitchedOffAndOnAndAStartupShortcutDeletedIntoABa
   copy.writeEarlierRunSettings();
   const Planted toggle{HKEY_CURRENT_USER, kRun, L"VelmoraE2EToggle"};
   setText(toggle.root, toggle.key, *toggle.value, L"C:\\velmora-e2e\\toggle.exe");
-  const std::wstring approvedKey = L"HKCU\\" + kApproved + L"Run";
   wchar_t folder[MAX_PATH] = {};
   ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder),
             S_OK);
   const fs::path shortcut = fs::path(folder) / L"Velmora E2E.lnk";
   contract::makeShortcut(shortcut.string(), "C:\\velmora-e2e\\tray.exe");
-  std::ifstream original(shortcut, std::ios::binary);
-  const std::string shortcutBytes((std::istreambuf_iterator<char>(original)),
-                                  std::istreambuf_iterator<char>());
-  original.close();
-
+  const std::string shortcutBytes = bytesOf(shortcut);
   ProgramProcess program(copy.exePath());
   ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
   HWND window = program.waitForWindow(kMainCaption, 60s);
@@ -265,40 +237,31 @@ TEST(ProgramPages, AUserEntryIsSwitchedOffAndOnAndAStartupShortcutDeletedIntoABa
   ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2EToggle", L"Velmora E2E.lnk"}));
   EXPECT_EQ(rowOf(startup, L"Velmora E2E.lnk"),
             (Row{L"Velmora E2E.lnk", L"C:\\velmora-e2e\\tray.exe", L"Enabled", L"Startup folder", folder}));
-
-  // Disable, then Enable: the button's caption follows the row, and the value
-  // holds what Windows writes.
-  ASSERT_TRUE(clickListRow(startup, findListRow(startup, L"VelmoraE2EToggle")));
+  const int row = findListRow(startup, L"VelmoraE2EToggle");
+  ASSERT_TRUE(clickListRow(startup, row));
   HWND disable = findVisibleChild(window, L"Button", L"Disable");
   ASSERT_NE(disable, nullptr);
-  clickButton(disable);
-  const int row = findListRow(startup, L"VelmoraE2EToggle");
-  ASSERT_TRUE(waitUntil([&] { return listCellText(startup, row, 2) == L"Disabled"; }, 10s));
-  const std::wstring disabled = binaryShown(regQuery(approvedKey, *toggle.value, copy.folder() / L"reg.txt"));
-  EXPECT_EQ(disabled.size(), 24u) << "12 bytes";
-  EXPECT_TRUE(disabled.starts_with(L"03000000") && disabled != L"030000000000000000000000") << disabled;
-  EXPECT_EQ(windowText(disable), L"Enable");
-  int colours = 0;
-  EXPECT_TRUE(saveWindowPng(window, L"startup_page_disabled", colours));
-  clickButton(disable);
-  ASSERT_TRUE(waitUntil([&] { return listCellText(startup, row, 2) == L"Enabled"; }, 10s));
-  EXPECT_EQ(binaryShown(regQuery(approvedKey, *toggle.value, copy.folder() / L"reg.txt")),
-            L"020000000000000000000000");
-
+  for (const char* state : {"Disabled", "Enabled"}) {
+    clickButton(disable);
+    ASSERT_TRUE(waitUntil([&] { return listCellText(startup, row, 2) == widen(state); }, 10s));
+    const std::string shown =
+        regQuery(L"HKCU\\" + kApproved + L"Run", *toggle.value, copy.folder() / L"reg.txt");
+    // Disabled: 03 00 00 00 and a FILETIME that is not zero; enabled: 02 and zeros.
+    const std::size_t data = shown.find("REG_BINARY    0") + 14;
+    EXPECT_EQ(shown.substr(data, 8), state[0] == 'D' ? "03000000" : "02000000") << shown;
+    EXPECT_EQ(shown.substr(data + 8, 16) == "0000000000000000", state[0] == 'E') << shown;
+    EXPECT_EQ(windowText(disable), state[0] == 'D' ? L"Enable" : L"Disable");
+  }
   ASSERT_TRUE(deleteRow(program, window, startup, L"Velmora E2E.lnk"));
   EXPECT_FALSE(fs::exists(shortcut));
   closeProgram(program, window);
   remove(toggle);
   remove({HKEY_CURRENT_USER, kApproved + L"Run", *toggle.value});
-
   const std::optional<fs::path> dat = backupOf(copy, L"startup", L".dat");
   ASSERT_TRUE(dat.has_value());
-  std::ifstream saved(*dat, std::ios::binary);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>()),
-            shortcutBytes);
-  std::ifstream ini(fs::path(*dat).replace_extension(L".ini"));
-  const std::string where((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
-  EXPECT_NE(where.find("Path=" + shortcut.string()), std::string::npos) << where;
+  EXPECT_EQ(bytesOf(*dat), shortcutBytes);
+  EXPECT_NE(bytesOf(fs::path(*dat).replace_extension(L".ini")).find("Path=" + shortcut.string()),
+            std::string::npos);
 }
 
 }  // namespace

@@ -122,14 +122,14 @@ std::optional<std::string> FakeShell::shortcutTarget(std::string_view shortcutPa
   std::lock_guard lock(mutex_);
   auto it = shortcuts_.find(folded(shortcutPath));
   if (it == shortcuts_.end()) return std::nullopt;
-  return it->second.target;
+  return it->second.first;
 }
 
 std::optional<std::string> FakeShell::shortcutArguments(std::string_view shortcutPath) {
   std::lock_guard lock(mutex_);
   auto it = shortcuts_.find(folded(shortcutPath));
   if (it == shortcuts_.end()) return std::nullopt;
-  return it->second.arguments;
+  return it->second.second;
 }
 
 std::optional<std::string> FakeShell::folderPath(int csidl) {

@@ -85,11 +85,7 @@ class FakeShell final : public platform::Shell {
   bool iconsFail_ = false;
   std::map<std::string, int> iconIndexes_;  // By folded extension.
   int nextIconIndex_ = 3;                   // The first indexes hold the shell's generic icons.
-  struct Shortcut {
-    std::string target;
-    std::string arguments;
-  };
-  std::map<std::string, Shortcut> shortcuts_;
+  std::map<std::string, std::pair<std::string, std::string>> shortcuts_;  // Target and arguments.
   std::map<int, std::string> folders_;
   std::set<std::string> documents_;
   std::map<std::string, std::string> programs_;  // Full paths by folded path.

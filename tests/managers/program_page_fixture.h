@@ -6,7 +6,6 @@
 #include <ctime>
 #include <string>
 #include <thread>
-#include <type_traits>
 #include <vector>
 
 #include "app/program_list_page.h"
@@ -24,8 +23,7 @@ template <typename Page>
 class ProgramPageTest : public ::testing::Test {
  protected:
   ProgramPageTest() {
-    const int columns = std::is_same_v<Page, StartupPage> ? 5 : 4;
-    for (int column = 0; column < columns; ++column) list.addColumn("", 100);
+    for (int column = 0; column < 5; ++column) list.addColumn("", 100);
     for (auto key : MessageTexts::kKeys) messages.set(key, std::string(key) + ":");
     machine.files.addFolder("C:\\Velmora");
     page.localTime = [] {
@@ -54,7 +52,7 @@ class ProgramPageTest : public ::testing::Test {
     std::vector<std::vector<std::string>> all;
     for (int row = 0; row < list.count(); ++row) {
       all.emplace_back();
-      for (int column = 0; column < list.columnCount(); ++column)
+      for (int column = 0; column < list.cellCount(row); ++column)
         all.back().push_back(list.cell(row, column));
     }
     return all;

@@ -8,42 +8,43 @@
 namespace velmora::managers {
 namespace {
 
-TEST(UninstallCommandLine, StartsOnlyTheProgramTheCommandNamesInFull) {
+TEST(UninstallCommandLine, AnUnquotedPathWithBlanksStartsOnlyAProgramItNamesInFull) {
   const std::set<std::string> files = {"C:\\Program.exe",
                                        "C:\\Program Files\\App\\uninst.exe",
                                        "C:\\Program Files\\Two.exe",
                                        "C:\\Program Files\\Two.exe Tools\\u.exe",
                                        "C:\\My Tools\\a.exe",
-                                       "C:\\My Tools\\a.exe.old\\uninst.exe",
-                                       "C:\\Windows\\system32\\MsiExec.exe",
-                                       "C:\\Windows\\system32\\rundll32.exe"};
+                                       "C:\\My Tools\\a.exe.old\\u.exe",
+                                       "C:\\Sys\\MsiExec.exe",
+                                       "C:\\Sys\\rundll32.exe"};
   const auto isFile = [&files](const std::string& path) { return files.contains(path); };
   const auto line = [&isFile](std::string_view command) {
-    return uninstallCommandLine(command, "C:\\Windows\\system32", isFile);
+    return uninstallCommandLine(command, "C:\\Sys", isFile);
   };
-  const std::optional<std::string> nothing;
-  const std::vector<std::pair<std::string_view, std::optional<std::string>>> cases = {
-      {"C:\\Program Files\\App\\uninst.exe /S", "\"C:\\Program Files\\App\\uninst.exe\" /S"},
-      {"C:\\Program Files\\App\\UNINST.EXE", nothing},  // The file is named with its own case.
-      // The shortest beginning that names a file.
-      {"C:\\Program Files\\Two.exe Tools\\u.exe /x", "\"C:\\Program Files\\Two.exe\" Tools\\u.exe /x"},
-      {"C:\\Program Files\\Gone\\uninst.exe /S", nothing},
-      {"C:\\Program Files\\App\\uninst.cmd /S", nothing},
-      // ".exe" ends a path only before a blank or the end.
-      {"C:\\My Tools\\a.exe.old\\uninst.exe", "\"C:\\My Tools\\a.exe.old\\uninst.exe\""},
-      {"C:\\a.exe.old\\My Tools\\x.exe", nothing},
-      // A bare program name is the system folder's, by its full path.
-      {"MsiExec.exe /X{1234}", "\"C:\\Windows\\system32\\MsiExec.exe\" /X{1234}"},
-      {"\"MsiExec.exe\" /X{1234}", "\"C:\\Windows\\system32\\MsiExec.exe\" /X{1234}"},
-      {"rundll32 setupapi.dll,Remove", "\"C:\\Windows\\system32\\rundll32.exe\" setupapi.dll,Remove"},
-      {"planted.exe /x", nothing},
-      // Nothing there for Windows to cut at a blank: started exactly as stored.
-      {"\"C:\\Program Files\\App\\uninst.exe\" /S", "\"C:\\Program Files\\App\\uninst.exe\" /S"},
-      {"C:\\Apps\\uninst.exe /S", "C:\\Apps\\uninst.exe /S"},
-      {"C:\\Apps\\u.exe", "C:\\Apps\\u.exe"},
-      {"", nothing},
-      {"  ", nothing}};
-  for (const auto& [command, expected] : cases) EXPECT_EQ(line(command), expected) << command;
+
+  EXPECT_EQ(line("C:\\Program Files\\App\\uninst.exe /S"), "\"C:\\Program Files\\App\\uninst.exe\" /S");
+  EXPECT_EQ(line("C:\\Program Files\\App\\UNINST.EXE"), std::nullopt)
+      << "the file is named with its own case";
+  EXPECT_EQ(line("C:\\Program Files\\Two.exe Tools\\u.exe /x"),
+            "\"C:\\Program Files\\Two.exe\" Tools\\u.exe /x")
+      << "the shortest beginning that names a file";
+  EXPECT_EQ(line("C:\\Program Files\\Gone\\uninst.exe /S"), std::nullopt);
+  EXPECT_EQ(line("C:\\Program Files\\App\\uninst.cmd /S"), std::nullopt) << "no program is named";
+  // ".exe" ends a path only before a blank or the end.
+  EXPECT_EQ(line("C:\\My Tools\\a.exe.old\\u.exe"), "\"C:\\My Tools\\a.exe.old\\u.exe\"");
+  EXPECT_EQ(line("C:\\a.exe.old\\My Tools\\x.exe"), std::nullopt);
+  // A bare program name is the system folder's, started by its full path.
+  EXPECT_EQ(line("MsiExec.exe /X{1234}"), "\"C:\\Sys\\MsiExec.exe\" /X{1234}");
+  EXPECT_EQ(line("\"MsiExec.exe\" /X{1}"), "\"C:\\Sys\\MsiExec.exe\" /X{1}");
+  EXPECT_EQ(line("rundll32 setup.dll,Remove"), "\"C:\\Sys\\rundll32.exe\" setup.dll,Remove");
+  EXPECT_EQ(line("planted.exe /x"), std::nullopt);
+
+  // Started exactly as stored: nothing there for Windows to cut at a blank.
+  for (std::string_view stored :
+       {"\"C:\\Program Files\\App\\uninst.exe\" /S", "C:\\Apps\\uninst.exe /S", "C:\\Apps\\u.exe"})
+    EXPECT_EQ(line(stored), std::string(stored));
+  EXPECT_EQ(line(""), std::nullopt);
+  EXPECT_EQ(line("  "), std::nullopt);
 }
 
 }  // namespace
