@@ -138,9 +138,9 @@ void TForm1::designStartupPage() {
   ListViewStartup.setRowSelect(true);
   // All five columns fit the page at the window's designed size.
   ListViewStartup.addColumn("Programs", 118);
-  ListViewStartup.addColumn("File", 210);
+  ListViewStartup.addColumn("File", 190);
   ListViewStartup.addColumn("Status", 78);
-  ListViewStartup.addColumn("Root Key", 98, TextAlign::Center);
+  ListViewStartup.addColumn("Root Key", 118, TextAlign::Center);
   ListViewStartup.addColumn("Registry Key", 151);
   PanelStartupBottom.setAlign(Align::Bottom);
   PanelStartupBottom.setHeight(kShortPanelHeight);

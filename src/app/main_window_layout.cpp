@@ -27,7 +27,7 @@ int hundredths(int width, int parts) { return width * parts / 100; }
 
 // The shares of the Startup list's width its five columns take, in hundredths:
 // every column stays in view, the commands and paths getting the most room.
-constexpr int kStartupColumnShares[] = {18, 32, 12, 15, 23};
+constexpr int kStartupColumnShares[] = {18, 29, 12, 18, 23};
 
 // Buttons side by side with kGap between them, the row centred as a group in
 // width; each button's share of the row is its width plus the gap. Buttons of one
