@@ -1,6 +1,7 @@
 // The command lines of the Startup and Uninstall pages and of the registry checks
 // on any text: the cut paths are parts of the command, and an uninstall command is
-// either started as stored or with its program quoted, never as anything else.
+// either started as stored or with its program quoted (a bare name's from the
+// system folder), never as anything else.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <cstdlib>
 
@@ -29,13 +30,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return path.find_first_of(std::string_view("\"\0", 2)) == std::string::npos &&
            (files >> (path.size() % 64)) & 1;
   };
-  const auto line = managers::uninstallCommandLine(command, isFile);
+  const std::string system = "C:\\Sys";
+  const auto line = managers::uninstallCommandLine(command, system, isFile);
   if (!line || *line == command) return 0;
   const std::size_t start = command.find_first_not_of(' ');
   const std::size_t close = line->find('"', 1);
   if (start == std::string::npos || !line->starts_with('"') || close == std::string::npos) std::abort();
   const std::string program = line->substr(1, close - 1);
-  if (!isFile(program) || !text::asciiLower(program).ends_with(".exe")) std::abort();
-  if (program + line->substr(close + 1) != command.substr(start)) std::abort();
+  const std::string rest = line->substr(close + 1);
+  const std::string stored = command.substr(start);
+  if (!isFile(program)) std::abort();
+
+  // A program named without a folder comes from the system folder, and the rest
+  // of the command follows it unchanged.
+  const bool quoted = stored.starts_with('"');
+  const std::string named =
+      quoted ? stored.substr(1, stored.find('"', 1) - 1) : stored.substr(0, stored.find(' '));
+  if (named.find_first_of("\\/:") == std::string::npos) {
+    const std::string withExe = named.find('.') == std::string::npos ? named + ".exe" : named;
+    if (program != system + "\\" + withExe) std::abort();
+    if (stored != (quoted ? "\"" + named + "\"" : named) + rest) std::abort();
+    return 0;
+  }
+  // Otherwise the program is a beginning of the command ending in ".exe" before a
+  // blank or the end.
+  if (!text::asciiLower(program).ends_with(".exe") || program + rest != stored) std::abort();
+  if (!rest.empty() && rest[0] != ' ') std::abort();
   return 0;
 }

@@ -136,8 +136,9 @@ std::optional<std::string> Win32Shell::shortcutTarget(std::string_view shortcutP
 
 std::optional<std::string> Win32Shell::shortcutArguments(std::string_view shortcutPath) {
   return readShortcut(shortcutPath, [](ComRef<IShellLinkW>& link) -> std::optional<std::string> {
-    // INFOTIPSIZE (1024) is the most a shortcut's arguments hold.
-    std::vector<wchar_t> buffer(INFOTIPSIZE + 1, L'\0');
+    // The wide call sets no limit on the arguments' length but cuts them, without
+    // saying so, to the buffer: room for as long a text as a command line holds.
+    std::vector<wchar_t> buffer(32768, L'\0');
     if (FAILED(link->GetArguments(buffer.data(), static_cast<int>(buffer.size())))) return std::nullopt;
     return win32::narrow(buffer.data());
   });
