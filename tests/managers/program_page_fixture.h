@@ -82,15 +82,12 @@ class ProgramPageTest : public ::testing::Test {
   widgets::Button disableButton{form, "ButtonDisableStartup"};
   MessageTexts messages;
   Page page{makePage()};
-
- private:
   Page makePage() {
     auto showStatus = [this] { status.setSimpleText(page.statusSummary()); };
     if constexpr (std::is_same_v<Page, StartupPage>)
-      return Page{h.app,      machine.services, list,         status, messages,
-                  showStatus, "C:\\Velmora\\",  disableButton};
+      return {h.app, machine.services, list, status, messages, showStatus, "C:\\Velmora\\", disableButton};
     else
-      return Page{h.app, machine.services, list, status, messages, showStatus, "C:\\Velmora\\"};
+      return {h.app, machine.services, list, status, messages, showStatus, "C:\\Velmora\\"};
   }
 };
 

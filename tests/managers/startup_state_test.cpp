@@ -1,5 +1,4 @@
-// Each Startup entry's state, switched with the bytes Windows writes, and a
-// Startup-folder file deleted into a backup and put back.
+// Startup states, switched with the bytes Windows writes; a Startup-folder file backed up.
 #include "managers/startup_file_backup.h"
 #include "program_page_fixture.h"
 
@@ -45,22 +44,21 @@ TEST_F(StartupStateTest, EachEntryHasTheStateWindowsReadsFromItsOwnApprovalValue
   struct Case {
     RegKey root;
     const char *runKey, *approvalKey, *name;
-    RegType type;
     std::string data;  // Empty: no approval value.
     const char* state;
   };
   const std::vector<Case> cases = {
-      {HKEY_CURRENT_USER, kRun, "Run", "Missing", REG_BINARY, "", kOn},
-      {HKEY_CURRENT_USER, kRun, "Run", "On02", REG_BINARY, approval('\x02'), kOn},
-      {HKEY_CURRENT_USER, kRun, "Run", "Off03", REG_BINARY, approval('\x03', kNow), kOff},
-      {HKEY_CURRENT_USER, kRun, "Run", "On06", REG_BINARY, approval('\x06'), kOn},
-      {HKEY_CURRENT_USER, kRun, "Run", "Off07", REG_BINARY, approval('\x07', kNow), kOff},
-      {HKEY_CURRENT_USER, kRun, "Run", "Short", REG_BINARY, std::string("\x03\0\0\0", 4), kOn},
-      {HKEY_LOCAL_MACHINE, kRun32, "Run32", "Wow", REG_BINARY, approval('\x03'), kOff},
-      {HKEY_CURRENT_USER, kRunOnce, "Run", "Once", REG_BINARY, approval('\x03'), kOn}};
+      {HKEY_CURRENT_USER, kRun, "Run", "Missing", "", kOn},
+      {HKEY_CURRENT_USER, kRun, "Run", "On02", approval('\x02'), kOn},
+      {HKEY_CURRENT_USER, kRun, "Run", "Off03", approval('\x03', kNow), kOff},
+      {HKEY_CURRENT_USER, kRun, "Run", "On06", approval('\x06'), kOn},
+      {HKEY_CURRENT_USER, kRun, "Run", "Off07", approval('\x07', kNow), kOff},
+      {HKEY_CURRENT_USER, kRun, "Run", "Short", std::string("\x03\0\0\0", 4), kOn},
+      {HKEY_LOCAL_MACHINE, kRun32, "Run32", "Wow", approval('\x03'), kOff},
+      {HKEY_CURRENT_USER, kRunOnce, "Run", "Once", approval('\x03'), kOn}};
   for (const Case& c : cases) {
     plant.text(c.root, c.runKey, c.name, "C:\\x.exe");
-    if (!c.data.empty()) plant.value(c.root, kApproved + c.approvalKey, c.name, c.type, c.data);
+    if (!c.data.empty()) plant.value(c.root, kApproved + c.approvalKey, c.name, REG_BINARY, c.data);
   }
   search();
   for (const Case& c : cases) EXPECT_EQ(statusOf(c.name), c.state) << c.name;
@@ -83,13 +81,10 @@ TEST_F(StartupStateTest, DisableAndEnableWriteTheBytesWindowsWritesAndDeleteTake
   list.userSelect(rowOf("Wow"));
   page.disableClick();
   EXPECT_EQ(approvalOf(HKEY_LOCAL_MACHINE, "Run32", "Wow").second, approval('\x03', kNow));
-
   // Without the right to write the machine's key nothing changes, and the user is told.
   ASSERT_TRUE(machine.registry.refuseFullAccess(HKEY_LOCAL_MACHINE, kApproved + "Run32"));
   page.disableClick();
-  EXPECT_EQ(shownTexts(), std::vector<std::string>{"StringCantDeleteItem:"});
-  EXPECT_EQ(statusOf("Wow"), kOff);
-
+  EXPECT_TRUE(shownTexts() == std::vector<std::string>{"StringCantDeleteItem:"} && statusOf("Wow") == kOff);
   // Deleting the entry takes its approval value along, both into one backup.
   const test_support::RegistryTree userBefore = plant.tree(HKEY_CURRENT_USER, "Software");
   deleteRow(rowOf("Mine"), widgets::MessageAnswer::Yes);
@@ -112,8 +107,8 @@ TEST_F(StartupStateTest, AStartupFolderFileIsListedDeletedIntoABackupAndPutBack)
   EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{
                         {"Tool.lnk", "C:\\Tools\\tool.exe /min", kOff, "StringStartupFolder:", folder}}));
   deleteRow(0, widgets::MessageAnswer::Yes);
-  EXPECT_TRUE(list.count() == 0 && !machine.files.contains(shortcut));
-  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk"));
+  EXPECT_TRUE(list.count() == 0 && !machine.files.contains(shortcut) &&
+              !plant.hasValue(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk"));
   const std::string base = std::string(kBackups) + "startup-20250102-000000";
   EXPECT_EQ(machine.textFiles.bytes(base + ".dat"), bytes);
   EXPECT_TRUE(machine.textFiles.bytes(base + ".reg").has_value()) << "with the approval value";

@@ -9,18 +9,13 @@ namespace velmora::managers {
 namespace {
 
 TEST(UninstallCommandLine, AnUnquotedPathWithBlanksStartsOnlyAProgramItNamesInFull) {
-  const std::set<std::string> files = {"C:\\Program.exe",
-                                       "C:\\Program Files\\App\\uninst.exe",
+  const std::set<std::string> files = {"C:\\Program.exe", "C:\\Program Files\\App\\uninst.exe",
                                        "C:\\Program Files\\Two.exe",
-                                       "C:\\Program Files\\Two.exe Tools\\u.exe",
-                                       "C:\\My Tools\\a.exe",
-                                       "C:\\My Tools\\a.exe.old\\u.exe",
-                                       "C:\\Sys\\MsiExec.exe",
-                                       "C:\\Sys\\rundll32.exe"};
-  const auto isFile = [&files](const std::string& path) { return files.contains(path); };
-  const auto line = [&isFile](std::string_view command) {
-    return uninstallCommandLine(command, "C:\\Sys", isFile);
-  };
+                                       "C:\\Program Files\\Two.exe Tools\\u.exe"};
+  const std::set<std::string> more = {"C:\\My Tools\\a.exe", "C:\\My Tools\\a.exe.old\\u.exe",
+                                      "C:\\Sys\\MsiExec.exe", "C:\\Sys\\rundll32.exe"};
+  const auto isFile = [&](const std::string& path) { return files.contains(path) || more.contains(path); };
+  const auto line = [&isFile](std::string_view c) { return uninstallCommandLine(c, "C:\\Sys", isFile); };
 
   EXPECT_EQ(line("C:\\Program Files\\App\\uninst.exe /S"), "\"C:\\Program Files\\App\\uninst.exe\" /S");
   EXPECT_EQ(line("C:\\Program Files\\App\\UNINST.EXE"), std::nullopt)
