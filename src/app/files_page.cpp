@@ -1,5 +1,6 @@
 #include "app/files_page.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/row_batches.h"
@@ -140,11 +141,42 @@ void FilesPage::buildDriveList() {
     const std::string caption = std::string(1, driveLetters_[j]) + ":\\";
     list.addRow({caption, driveInfo_ ? driveInfo_->formattedTotal : std::string()}, j == 0);
   }
+  if (restored_.remembered) {
+    for (std::size_t j = 0; j < driveLetters_.size(); ++j)
+      list.setChecked(static_cast<int>(j), restored_.drives.find(driveLetters_[j]) != std::string::npos);
+    absentDrives_.clear();
+    for (char letter : restored_.drives)
+      if (std::find(driveLetters_.begin(), driveLetters_.end(), letter) == driveLetters_.end())
+        absentDrives_ += letter;
+  }
   list.setSelectedIndex(0);
   list.setFocusedIndex(0);
   // Selecting from code fires no event: show the first drive's information here.
   driveSelected(0);
   publishChoices();
+}
+
+void FilesPage::restoreChoices(const FilesChoices& choices) {
+  restored_ = choices;
+  if (!choices.remembered) return;
+  absentDrives_ = choices.drives;
+  for (int row = 0; row < junk::kJunkCategoryCount && row < controls_.types.count(); ++row)
+    controls_.types.setChecked(row, choices.categories[static_cast<std::size_t>(row)]);
+  publishChoices();
+}
+
+FilesChoices FilesPage::rememberedChoices() const {
+  FilesChoices choices;
+  choices.remembered = true;
+  for (int row = 0; row < junk::kJunkCategoryCount && row < controls_.types.count(); ++row)
+    choices.categories[static_cast<std::size_t>(row)] = controls_.types.checked(row);
+  std::string letters = absentDrives_;
+  for (int row = 0; row < controls_.drives.count() && static_cast<std::size_t>(row) < driveLetters_.size();
+       ++row)
+    if (controls_.drives.checked(row)) letters += driveLetters_[static_cast<std::size_t>(row)];
+  std::sort(letters.begin(), letters.end());
+  choices.drives = letters;
+  return choices;
 }
 
 void FilesPage::driveSelected(int row) {

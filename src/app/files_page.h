@@ -10,6 +10,7 @@
 
 #include "app/message_texts.h"
 #include "app/search_worker.h"
+#include "app/settings.h"
 #include "junk/drive_list.h"
 #include "junk/junk_scan.h"
 #include "platform/services.h"
@@ -65,6 +66,15 @@ class FilesPage {
   // "Found: 12 Total size: 345 Kb."
   std::string statusSummary() const;
 
+  // The choices an earlier run left: the categories at once, the drives when the
+  // drive list is built. Without them the page starts with every category and
+  // the first drive checked.
+  void restoreChoices(const FilesChoices& choices);
+  // The checked categories and drives, to be remembered. A remembered drive that
+  // is not listed in this run stays remembered, so that a stick left out one day
+  // is still cleaned the next.
+  FilesChoices rememberedChoices() const;
+
   // The drive list, built once when the main window is first shown.
   void buildDriveList();
   // ListViewDrivesSelectItem.
@@ -108,6 +118,8 @@ class FilesPage {
   std::shared_ptr<ScanChoicesBox> choices_ = std::make_shared<ScanChoicesBox>();
 
   std::vector<char> driveLetters_;
+  FilesChoices restored_;
+  std::string absentDrives_;  // Remembered, but not listed in this run.
   int selectedDrive_ = 0;
   std::optional<junk::DriveInformation> driveInfo_;
 

@@ -1,12 +1,13 @@
-// The program's entry: the application on the UI thread over the real Windows,
-// its main window, and the message loop until the main window closes. No argument
-// and no environment variable is read.
+// The program's entry: a run from the command line (/auto, /preview, /?) without
+// any window, or else the application on the UI thread over the real Windows, its
+// main window, and the message loop until the main window closes.
 #include <exception>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "platform/system_info.h"
 #include "platform/win32/win32_services.h"
@@ -15,10 +16,20 @@
 
 int main() {
   using namespace velmora;
+  platform::Services& services = platform::win32::win32Services();
+  platform::ProcessHost& host = platform::win32::win32ProcessHost();
+  const std::optional<std::string> exePath = services.system.executablePath();
+  // A command-line run makes no window, no tray icon and no update check.
+  const app::CommandOutcome outcome = app::runCommandLine(host.arguments(), services, host, exePath);
+  if (outcome.exitCode && !outcome.showUsage) return *outcome.exitCode;
+
   widgets::Application app(std::make_unique<widgets::win32::Win32Backend>());
+  if (outcome.showUsage) {
+    app.messageBox({app::usageText(), "Velmora Disk Cleaner", widgets::MessageButtons::Ok,
+                    widgets::MessageIcon::Information});
+    return *outcome.exitCode;
+  }
   try {
-    platform::Services& services = platform::win32::win32Services();
-    const std::optional<std::string> exePath = services.system.executablePath();
     if (!exePath) throw std::runtime_error("The program cannot find where it was started from.");
     // The window and tray icon take the program's icon from its resources.
     app::TForm1 form(app, services, *exePath);

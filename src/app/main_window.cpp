@@ -72,6 +72,7 @@ void TForm1::FormCreate() {
 
   for (int i = 0; i < kFileCategoryCount; ++i) ListViewTypesFiles.addRow({""}, true);
   for (int i = 0; i < kRegistryProblemTypeCount; ++i) ListViewTypesReg.addRow({""}, true);
+  filesPage_->restoreChoices(heldFilesChoices_);
 
   ApplyLanguage(CurrentLanguage);
 
@@ -123,7 +124,8 @@ void TForm1::FormClose() {
 }
 
 Settings TForm1::heldSettings() const {
-  return {CurrentLanguage, FirstStart, CheckUpdateAtStart, TryToFree, Delay, AutoDefrag, RecycleDeleted};
+  return {CurrentLanguage, FirstStart, CheckUpdateAtStart, TryToFree,
+          Delay,           AutoDefrag, RecycleDeleted,     filesPage_->rememberedChoices()};
 }
 
 void TForm1::holdSettings(const Settings& settings) {
@@ -134,6 +136,8 @@ void TForm1::holdSettings(const Settings& settings) {
   Delay = settings.delay;
   AutoDefrag = settings.autoDefrag;
   RecycleDeleted = settings.recycleDeleted;
+  // The page takes them once its type rows exist.
+  heldFilesChoices_ = settings.files;
 }
 
 }  // namespace velmora::app

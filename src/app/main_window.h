@@ -299,6 +299,8 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<update::UpdateChecker> updateChecker_;
   std::unique_ptr<StartupPage> startupPage_;
   std::unique_ptr<UninstallPage> uninstallPage_;
+  // The Files page's choices as the settings file held them at start-up.
+  FilesChoices heldFilesChoices_;
   // Whether the exclusion file was read at its last loading; Ok writes the list
   // back only then.
   bool exclusionsRead_ = false;

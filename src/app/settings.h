@@ -1,11 +1,24 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
+#include "junk/category_roots.h"
 #include "platform/text_files.h"
 
 namespace velmora::app {
+
+// The Files page's checked categories and drives, kept from one run to the next so
+// that the command line cleans with them. Nothing is remembered until the window
+// has closed once with them written.
+struct FilesChoices {
+  bool remembered = false;
+  std::array<bool, junk::kJunkCategoryCount> categories{};  // By row of the type list.
+  std::string drives;  // Upper-case letters, each once, in the order of the drive list.
+
+  friend bool operator==(const FilesChoices&, const FilesChoices&) = default;
+};
 
 // The values the settings file keeps from one run to the next, with the defaults a
 // missing file, key or unreadable value gives.
@@ -17,15 +30,21 @@ struct Settings {
   int delay = 20;      // Minutes between automatic freeings.
   bool autoDefrag = false;
   bool recycleDeleted = false;  // Delete moves files to the Recycle Bin.
+  FilesChoices files;
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // The settings file beside the executable: the executable's full path with its
 // extension replaced by ".ini", so that a renamed copy of the program keeps settings
-// of its own. Everything lives in section "Options". Integers are written in
+// of its own. The six options live in section "Options". Integers are written in
 // decimal and booleans as 1 and 0; a boolean reads as an integer, any non-zero one
 // meaning true, and a value that is not an integer reads as the key's default.
+//
+// The Files page's choices live in section "Files": "Categories" lists the checked
+// rows of the type list by number ("0,4,6") and "Drives" the checked drives by
+// letter ("C,E"). They count as remembered when "Categories" is there; numbers out
+// of range and anything that is not a drive letter are passed over.
 //
 // The file is opened only within read and write and never held open.
 class SettingsFile {
@@ -43,9 +62,10 @@ class SettingsFile {
   Settings read() const;
 
   // Writes the seven keys in the order Language, firstStart, checkUpdateAtStart,
-  // trytofree, delay, autodefrag, recycleDeleted, in one write of the file: all of
-  // them or, when the file cannot be written, none (the file keeps what it had).
-  // False then, and the caller reports the failure with path().
+  // trytofree, delay, autodefrag, recycleDeleted, and the Files page's choices when
+  // they are remembered, in one write of the file: all of them or, when the file
+  // cannot be written, none (the file keeps what it had). False then, and the
+  // caller reports the failure with path().
   bool write(const Settings& settings);
 
  private:

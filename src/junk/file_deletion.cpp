@@ -24,31 +24,32 @@ bool driveKeepsRecycleBin(platform::Drives& drives, std::string_view path) {
   return drives.getDriveType(path.substr(0, 3)) == platform::DriveType::fixed;
 }
 
-enum class Disposed { deleted, recycled, keptOutOfBin, failed };
+}  // namespace
 
-// What became of one listed file.
-Disposed dispose(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin, const std::string& path) {
+Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
+                         const std::string& path) {
   // Files in the Recycle Bin's own folders would only go back into it.
-  if (toRecycleBin == nullptr || liesInRecycleBin(path, files))
-    return files.deleteFile(path) ? Disposed::deleted : Disposed::failed;
-  if (!driveKeepsRecycleBin(toRecycleBin->drives, path)) return Disposed::keptOutOfBin;
+  if (toRecycleBin == nullptr || liesInRecycleBin(path, files)) {
+    const platform::FileStatus deleted = files.deleteFile(path);
+    return {deleted ? Disposed::deleted : Disposed::failed, deleted.error};
+  }
+  if (!driveKeepsRecycleBin(toRecycleBin->drives, path)) return {Disposed::keptOutOfBin};
   // The shell moves whatever the path leads to, through links on the way: the
   // file is first the one deleteFile would delete, a plain file at this path.
-  if (!files.checkDeletable(path)) return Disposed::failed;
+  if (const platform::FileStatus deletable = files.checkDeletable(path); !deletable)
+    return {Disposed::failed, deletable.error};
   switch (toRecycleBin->shell.moveToRecycleBin(path)) {
     case platform::RecycleOutcome::recycled:
-      return Disposed::recycled;
+      return {Disposed::recycled};
     case platform::RecycleOutcome::notRecycled:
-      return Disposed::keptOutOfBin;
+      return {Disposed::keptOutOfBin};
     case platform::RecycleOutcome::deletedForGood:
-      return Disposed::deleted;
+      return {Disposed::deleted};
     case platform::RecycleOutcome::failed:
       break;
   }
-  return Disposed::failed;
+  return {Disposed::failed, platform::FileError::other};
 }
-
-}  // namespace
 
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
                                   const std::function<void(const DeletionResult&)>& progress,
@@ -62,7 +63,7 @@ DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView
   std::vector<int> gone;
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
-    const Disposed disposed = dispose(files, toRecycleBin, results.rowCaption(row));
+    const Disposed disposed = disposeJunkFile(files, toRecycleBin, results.rowCaption(row)).outcome;
     const std::int64_t kilobytes = kilobytesOf(results.cellView(row, 1));
     switch (disposed) {
       case Disposed::deleted:

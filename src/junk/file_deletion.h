@@ -29,6 +29,19 @@ struct RecycleBinRoute {
   platform::Shell& shell;
 };
 
+// What became of one file the junk-file scan listed.
+enum class Disposed { deleted, recycled, keptOutOfBin, failed };
+struct Disposal {
+  Disposed outcome = Disposed::failed;
+  platform::FileError error = platform::FileError::none;  // Why it failed.
+};
+
+// Deletes one file the junk-file scan listed or, with a route to the Recycle Bin,
+// moves it there as described below: the one place where the program disposes of
+// such a file, for the Files page and the command line alike.
+Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
+                         const std::string& path);
+
 // Deletes the files of the checked rows of the Files page's result list, from the
 // last row to the first. A row goes when its file was deleted; a file that cannot
 // be deleted (in use, read-only, already gone) keeps its row, still checked.

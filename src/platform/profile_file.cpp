@@ -158,16 +158,25 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key, st
 }
 
 bool ProfileFile::writeStrings(std::string_view section, std::span<const KeyValue> keys) {
-  const std::string_view wantedSection = trimmed(section);
-  if (wantedSection.empty()) return false;
-  for (const KeyValue& key : keys)
-    if (trimmed(key.first).empty() || !readsBack(wantedSection, trimmed(key.first), key.second)) return false;
+  const SectionKeys one{section, keys};
+  return writeSections(std::span<const SectionKeys>(&one, 1));
+}
+
+bool ProfileFile::writeSections(std::span<const SectionKeys> sections) {
+  for (const SectionKeys& part : sections) {
+    const std::string_view wantedSection = trimmed(part.section);
+    if (wantedSection.empty()) return false;
+    for (const KeyValue& key : part.keys)
+      if (trimmed(key.first).empty() || !readsBack(wantedSection, trimmed(key.first), key.second))
+        return false;
+  }
 
   const FileContents contents = files_.readText(path_, kMaxProfileFileSize);
   if (contents.status == ReadStatus::failed) return false;
 
   std::vector<std::string> lines = text::splitLines(contents.data);
-  for (const auto& [key, value] : keys) setKey(lines, wantedSection, trimmed(key), value);
+  for (const SectionKeys& part : sections)
+    for (const auto& [key, value] : part.keys) setKey(lines, trimmed(part.section), trimmed(key), value);
   return files_.writeText(path_, text::joinLinesCrLf(lines));
 }
 

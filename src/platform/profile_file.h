@@ -84,6 +84,14 @@ class ProfileFile {
   using KeyValue = std::pair<std::string_view, std::string_view>;
   bool writeStrings(std::string_view section, std::span<const KeyValue> keys);
 
+  // The keys of several sections, written as writeStrings writes one section's,
+  // in one reading and one writing of the file.
+  struct SectionKeys {
+    std::string_view section;
+    std::span<const KeyValue> keys;
+  };
+  bool writeSections(std::span<const SectionKeys> sections);
+
   // The file read once now, for reading many keys.
   ProfileSnapshot snapshot() const { return ProfileSnapshot(files_, path_); }
 

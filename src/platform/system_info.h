@@ -72,6 +72,12 @@ class SystemInfo {
   // with, a "\\?\" prefix included. Nothing when it cannot be read.
   virtual std::optional<std::string> executablePath() const = 0;
 
+  // The user's local application-data folder (SHGetKnownFolderPath with
+  // FOLDERID_LocalAppData, "C:\Users\name\AppData\Local"), without a trailing
+  // backslash: where the program writes what its own folder cannot take. Nothing
+  // when it cannot be found.
+  virtual std::optional<std::string> localAppDataFolder() const = 0;
+
   // The user's thousands separator (GetLocaleInfo with LOCALE_STHOUSAND for the
   // user's default locale): "," in English, a no-break space in Russian. Empty when
   // the locale gives none.

@@ -55,7 +55,8 @@ TEST_F(MainWindowTest, ALaterRunReadsItsSettingsAsksNothingAndSavesWhatChanged) 
   EXPECT_TRUE(modalWindows.empty());
   EXPECT_EQ(settingsFile(),
             "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
-            "trytofree=512\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n");
+            "trytofree=512\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n"
+            "[Files]\r\nCategories=0,1,2,3,4,5,6,7\r\nDrives=\r\n");
 }
 
 TEST_F(MainWindowTest, EveryFolderAndTheSettingsFileFollowTheExecutable) {
@@ -266,7 +267,8 @@ TEST_F(MainWindowTest, TheFreeMemoryWindowCarriesTheMemorySettingsAndTheTrayFree
   EXPECT_EQ(machine.memory.liveBlocks(), 0u);
   EXPECT_EQ(settingsFile(),
             "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n"
-            "trytofree=16\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n");
+            "trytofree=16\r\ndelay=5\r\nautodefrag=1\r\nrecycleDeleted=1\r\n"
+            "[Files]\r\nCategories=0,1,2,3,4,5,6,7\r\nDrives=\r\n");
 }
 
 TEST_F(MainWindowTest, EachSettingsListLoadsOnItsOwnAndOneThatWasNotReadIsNeverWrittenBack) {

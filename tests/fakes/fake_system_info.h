@@ -21,6 +21,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   platform::ScreenSize screenSize() const override { return screen; }
   std::string thousandsSeparator() const override { return separator; }
   std::optional<std::string> executablePath() const override { return executable; }
+  std::optional<std::string> localAppDataFolder() const override { return localAppData; }
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -31,6 +32,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   platform::ScreenSize screen{1024, 768};
   std::string separator = ",";
   std::optional<std::string> executable = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe";
+  std::optional<std::string> localAppData = "C:\\Users\\tester\\AppData\\Local";
 };
 
 }  // namespace velmora::fakes

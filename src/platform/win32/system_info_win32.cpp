@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
 
 #include "platform/win32/wide.h"
@@ -94,6 +97,18 @@ std::optional<std::string> Win32SystemInfo::executablePath() const {
     if (size >= kLongestPath) return std::nullopt;
     buffer.resize(std::min<std::size_t>(buffer.size() * 2, kLongestPath));
   }
+}
+
+std::optional<std::string> Win32SystemInfo::localAppDataFolder() const {
+  // Asked of the shell rather than read from %LOCALAPPDATA%: a task that runs while
+  // the user is not logged on may lack the variable, never the folder.
+  PWSTR path = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+  std::optional<std::string> folder;
+  if (SUCCEEDED(result) && path != nullptr && *path != L'\0') folder = win32::narrowName(path);
+  // The buffer is the caller's to free even when the call fails.
+  CoTaskMemFree(path);
+  return folder;
 }
 
 }  // namespace velmora::platform

@@ -17,6 +17,7 @@ class Win32SystemInfo final : public SystemInfo {
   ScreenSize screenSize() const override;
   std::string thousandsSeparator() const override;
   std::optional<std::string> executablePath() const override;
+  std::optional<std::string> localAppDataFolder() const override;
 };
 
 }  // namespace velmora::platform

@@ -7,6 +7,7 @@
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/internet_win32.h"
 #include "platform/win32/memory_win32.h"
+#include "platform/win32/process_host_win32.h"
 #include "platform/win32/registry_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_info_win32.h"
@@ -38,6 +39,11 @@ Services& win32Services() {
   // program exits, and must not meet services torn down under it.
   static Win32ServiceSet* set = new Win32ServiceSet;
   return set->services;
+}
+
+ProcessHost& win32ProcessHost() {
+  static Win32ProcessHost host;
+  return host;
 }
 
 }  // namespace velmora::platform::win32

@@ -1,0 +1,79 @@
+#include "app/clean_report.h"
+
+#include <cstdio>
+
+namespace velmora::app {
+namespace {
+
+std::string twoDigits(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", value);
+  return text;
+}
+
+std::string dateText(const platform::LocalTime& t) {
+  return std::to_string(t.year) + "-" + twoDigits(t.month) + "-" + twoDigits(t.day) + " " +
+         twoDigits(t.hour) + ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
+}
+
+std::string filesText(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
+
+}  // namespace
+
+CleanReport::CleanReport(std::string command, const platform::LocalTime& started) : started_(started) {
+  text_ = "Velmora Disk Cleaner " + command + "\r\nStarted: " + dateText(started) + "\r\n";
+}
+
+std::string CleanReport::fileName() const {
+  const platform::LocalTime& t = started_;
+  return "clean-" + std::to_string(t.year) + twoDigits(t.month) + twoDigits(t.day) + "-" + twoDigits(t.hour) +
+         twoDigits(t.minute) + twoDigits(t.second) + ".txt";
+}
+
+void CleanReport::addSetting(const std::string& name, const std::string& value) {
+  text_ += name + ": " + value + "\r\n";
+}
+
+void CleanReport::addCannotStart(const std::string& reason, int exitCode) {
+  text_ += "Cannot start: " + reason + "\r\nExit code: " + std::to_string(exitCode) + "\r\n";
+}
+
+void CleanReport::addFile(const std::string& path, std::uint64_t bytes, const std::string& outcome) {
+  if (!filesBegun_) text_ += "\r\n";
+  filesBegun_ = true;
+  text_ += path + "\t" + std::to_string(bytes) + " bytes\t" + outcome + "\r\n";
+}
+
+void CleanReport::finish(int found, std::uint64_t foundBytes, int deleted, std::uint64_t deletedBytes,
+                         bool preview, int exitCode) {
+  text_ += "\r\nFound: " + filesText(found) + ", " + std::to_string(foundBytes) + " bytes\r\n";
+  if (preview)
+    text_ += "Deleted: nothing (preview)\r\n";
+  else
+    text_ += "Deleted: " + filesText(deleted) + ", " + std::to_string(deletedBytes) +
+             " bytes\r\nNot deleted: " + filesText(found - deleted) + "\r\n";
+  text_ += "Exit code: " + std::to_string(exitCode) + "\r\n";
+}
+
+std::string notDeletedReason(platform::FileError error) {
+  switch (error) {
+    case platform::FileError::fileNotFound:
+    case platform::FileError::pathNotFound:
+      return "not deleted: already gone";
+    case platform::FileError::accessDenied:
+      return "not deleted: access denied or read-only";
+    case platform::FileError::sharingViolation:
+      return "not deleted: in use by another program";
+    case platform::FileError::redirected:
+      return "not deleted: its path now leads elsewhere through a link";
+    case platform::FileError::none:
+    case platform::FileError::alreadyExists:
+    case platform::FileError::relativePath:
+    case platform::FileError::invalidName:
+    case platform::FileError::other:
+      break;
+  }
+  return "not deleted: error";
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/process_host.h"
+
+namespace velmora::app {
+
+// The report of a run from the command line: what was asked, with which choices,
+// each file found with what became of it, the totals and the exit code. Kept as
+// UTF-8 text with CR LF line ends, for a person and for a script to read.
+class CleanReport {
+ public:
+  CleanReport(std::string command, const platform::LocalTime& started);
+
+  // The file the report is kept in: "clean-YYYYMMDD-HHMMSS.txt" after the start.
+  std::string fileName() const;
+
+  // A line about the choices or files the run used.
+  void addSetting(const std::string& name, const std::string& value);
+  // Why the run could not start, and the exit code; the report is complete after it.
+  void addCannotStart(const std::string& reason, int exitCode);
+  // A file found, with its size and what became of it: "deleted", "would delete",
+  // or the reason it was not deleted.
+  void addFile(const std::string& path, std::uint64_t bytes, const std::string& outcome);
+  // The totals and the exit code; the report is complete after it.
+  void finish(int found, std::uint64_t foundBytes, int deleted, std::uint64_t deletedBytes, bool preview,
+              int exitCode);
+
+  const std::string& text() const { return text_; }
+
+ private:
+  platform::LocalTime started_;
+  std::string text_;
+  bool filesBegun_ = false;
+};
+
+// Why a file could not be deleted, as the report says it.
+std::string notDeletedReason(platform::FileError error);
+
+}  // namespace velmora::app

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/process_host.h"
+#include "platform/services.h"
+
+namespace velmora::app {
+
+// A run from the command line, without a window, a tray icon or an update check:
+// the Files page's scan with the categories and drives the window last
+// remembered, the catalogue and the exclusion list; then, with deleteFound (/auto),
+// the deletion of every file found through the page's own deletion, or, without
+// it (/preview), none. The report goes to data\logs beside the program (or the
+// user's local application data) and to the starter's console or output.
+//
+// Only one /auto runs at a time on the machine: a second one does nothing and
+// ends at once with kExitCannotStart. A run never starts without the user's
+// exclusions: an exclusion list that exists but cannot be read stops it, as do
+// missing choices and an unreadable catalogue. Returns the exit code.
+int runUnattendedClean(bool deleteFound, platform::Services& services, platform::ProcessHost& host,
+                       const std::string& exePath);
+
+}  // namespace velmora::app
