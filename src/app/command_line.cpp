@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+
 #include "app/unattended_clean.h"
 #include "common/text_lines.h"
 
@@ -29,28 +31,77 @@ CommandRequest readCommandLine(const std::vector<std::string>& arguments) {
   return {};
 }
 
-std::string usageText() {
-  return "Velmora Disk Cleaner\r\n"
-         "\r\n"
-         "VelmoraDiskCleaner.exe [/auto | /preview | /?]\r\n"
-         "\r\n"
-         "  (none)    Opens the window.\r\n"
-         "  /auto     Finds the junk files of the categories and drives last checked on the\r\n"
-         "            Files page, deletes them, writes a report and exits. No window opens.\r\n"
-         "  /preview  Finds the same files, deletes nothing, and reports what /auto would delete.\r\n"
-         "  /?        Shows this text.\r\n"
-         "\r\n"
-         "Switches may begin with / or - and are not case-sensitive.\r\n"
-         "\r\n"
-         "Exit codes:\r\n"
-         "  0  every file found was deleted, nothing was found, or the preview finished\r\n"
-         "  1  an unknown switch, or both /auto and /preview\r\n"
-         "  2  the run could not start: no category or drive chosen, the catalogue or an\r\n"
-         "     existing exclusion list unreadable, or another /auto running\r\n"
-         "  3  some files could not be deleted\r\n"
-         "\r\n"
-         "Reports: data\\logs\\clean-YYYYMMDD-HHMMSS.txt beside the program, or\r\n"
-         "%LOCALAPPDATA%\\Velmora Disk Cleaner\\logs when the program's folder cannot be written.\r\n";
+namespace {
+
+// One entry of the usage text: a switch or code, and what it means.
+struct UsageEntry {
+  const char* term;  // Empty for a paragraph of its own.
+  const char* text;
+};
+
+constexpr UsageEntry kUsage[] = {
+    {"", "Velmora Disk Cleaner"},
+    {"", ""},
+    {"", "VelmoraDiskCleaner.exe [/auto | /preview | /?]"},
+    {"", ""},
+    {"(none)", "Opens the window."},
+    {"/auto",
+     "Finds the junk files of the categories and drives last checked on the Files page, deletes them, "
+     "writes a report and exits. No window opens."},
+    {"/preview", "Finds the same files, deletes nothing, and reports what /auto would delete."},
+    {"/?", "Shows this text."},
+    {"", ""},
+    {"", "Switches may begin with / or - and are not case-sensitive."},
+    {"", ""},
+    {"", "Exit codes:"},
+    {"0", "Every file found was deleted, nothing was found, or the preview finished."},
+    {"1", "An unknown switch, or both /auto and /preview."},
+    {"2",
+     "The run could not start: no category or drive chosen, the catalogue or an existing exclusion list "
+     "unreadable, or another /auto running."},
+    {"3", "Some files could not be deleted."},
+    {"", ""},
+    {"",
+     "Reports: data\\logs\\clean-YYYYMMDD-HHMMSS.txt beside the program, or "
+     "%LOCALAPPDATA%\\Velmora Disk Cleaner\\logs when the program's folder cannot be written."},
+};
+
+// The words of text after lead, in lines of at most width characters (no limit for
+// 0), broken between words; every line after the first is indented as far as lead.
+std::string wrapped(const std::string& lead, std::string_view text, std::size_t width) {
+  std::string out = lead;
+  std::size_t lineStart = 0;
+  bool lineHasWord = false;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find(' '), text.size());
+    const std::string_view word = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (lineHasWord && width != 0 && out.size() - lineStart + 1 + word.size() > width) {
+      out += "\r\n";
+      lineStart = out.size();
+      out += std::string(lead.size(), ' ');
+      lineHasWord = false;
+    }
+    if (lineHasWord) out += ' ';
+    out += word;
+    lineHasWord = true;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string usageText(std::size_t width) {
+  constexpr std::size_t kTermColumn = 12;
+  std::string text;
+  for (const UsageEntry& entry : kUsage) {
+    const std::string term = entry.term;
+    std::string lead;
+    if (!term.empty())
+      lead = width == 0 ? term + ": " : "  " + term + std::string(kTermColumn - 2 - term.size(), ' ');
+    text += wrapped(lead, entry.text, width) + "\r\n";
+  }
+  return text;
 }
 
 CommandOutcome runCommandLine(const std::vector<std::string>& arguments, platform::Services& services,
@@ -60,9 +111,9 @@ CommandOutcome runCommandLine(const std::vector<std::string>& arguments, platfor
     case CommandMode::window:
       return {};
     case CommandMode::usage:
-      return {kExitDone, !host.writeToStarter(usageText())};
+      return {kExitDone, !host.writeToStarter(usageText(kConsoleWidth))};
     case CommandMode::invalid:
-      host.writeToStarter(request.problem + "\r\n\r\n" + usageText());
+      host.writeToStarter(request.problem + "\r\n\r\n" + usageText(kConsoleWidth));
       return {kExitBadArguments};
     case CommandMode::clean:
     case CommandMode::preview:

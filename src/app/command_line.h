@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,8 +37,11 @@ struct CommandRequest {
 // switch or an argument that is no switch makes the whole line invalid.
 CommandRequest readCommandLine(const std::vector<std::string>& arguments);
 
-// The usage text, with its lines ended by CR LF.
-std::string usageText();
+// The usage text, with its lines ended by CR LF: broken to fit width characters
+// (a console's 80 columns, less one so that no line runs into the next), or not
+// broken at all for 0, for a message box to break to its own width.
+inline constexpr std::size_t kConsoleWidth = 79;
+std::string usageText(std::size_t width);
 
 // What the command line came to: the program's exit code, or nothing when the
 // window is to open. With showUsage, the usage text could not be written to a

@@ -25,7 +25,7 @@ int main() {
 
   widgets::Application app(std::make_unique<widgets::win32::Win32Backend>());
   if (outcome.showUsage) {
-    app.messageBox({app::usageText(), "Velmora Disk Cleaner", widgets::MessageButtons::Ok,
+    app.messageBox({app::usageText(0), "Velmora Disk Cleaner", widgets::MessageButtons::Ok,
                     widgets::MessageIcon::Information});
     return *outcome.exitCode;
   }

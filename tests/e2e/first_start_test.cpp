@@ -40,7 +40,9 @@ TEST(FirstStart, AsksForTheLanguageOnceAndSavesTheSettingsOnClose) {
   }
   EXPECT_EQ(copy.readSettings(),
             "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n"
-            "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\nrecycleDeleted=0\r\n");
+            "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\nrecycleDeleted=0\r\n"
+            "[Files]\r\nCategories=0,1,2,3,4,5,6,7\r\nDrives=C\r\n");
+
 
   // The second start goes straight to the main window.
   ProgramProcess again(copy.exePath());
