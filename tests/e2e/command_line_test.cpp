@@ -75,7 +75,8 @@ TEST(CommandLine, TheWindowRemembersTheCheckedCategoriesAndDrives) {
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
   // B: is never there under Wine: it is passed over, and still remembered.
-  std::ofstream(copy.settingsPath(), std::ios::app) << "[Files]\r\nCategories=1\r\nDrives=C,B\r\n";
+  std::ofstream(copy.settingsPath(), std::ios::app | std::ios::binary)
+      << "[Files]\r\nCategories=1\r\nDrives=C,B\r\n";
   for (int pass = 0; pass < 2; ++pass) {
     ProgramProcess program(copy.exePath());
     HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
