@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/text_lines.h"
 #include "platform/profile_file.h"
 
 namespace velmora::app {
@@ -75,12 +76,6 @@ FilesChoices readFilesChoices(const platform::ProfileFile& file) {
   return choices;
 }
 
-std::string joined(const std::vector<std::string>& parts) {
-  std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : ",") + part;
-  return text;
-}
-
 }  // namespace
 
 std::string SettingsFile::pathFor(std::string_view exePath) {
@@ -124,8 +119,8 @@ bool SettingsFile::write(const Settings& settings) {
     if (settings.files.categories[row]) rows.push_back(std::to_string(row));
   std::vector<std::string> letters;
   for (char letter : settings.files.drives) letters.emplace_back(1, letter);
-  const std::string categories = joined(rows);
-  const std::string drives = joined(letters);
+  const std::string categories = text::joinWith(rows, ",");
+  const std::string drives = text::joinWith(letters, ",");
   const platform::ProfileFile::KeyValue filesKeys[] = {{"Categories", categories}, {"Drives", drives}};
   std::vector<platform::ProfileFile::SectionKeys> sections{{kSection, keys}};
   if (settings.files.remembered) sections.push_back({kFilesSection, filesKeys});

@@ -30,12 +30,6 @@ constexpr const char* kCategoryNames[junk::kJunkCategoryCount] = {
     "Recent documents", "Temporary files", "Temporary Internet files",
     "Recycle Bin",      "Broken shortcuts"};
 
-std::string joined(const std::vector<std::string>& parts) {
-  std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
-  return text;
-}
-
 std::string counted(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -77,7 +71,7 @@ std::optional<std::string> readChoices(platform::Services& services, const Files
       choices.categories[static_cast<std::size_t>(row)] = true;
       categories.emplace_back(kCategoryNames[row]);
     }
-  report.addSetting("Categories", categories.empty() ? "none" : joined(categories));
+  report.addSetting("Categories", categories.empty() ? "none" : text::joinWith(categories, ", "));
   if (categories.empty()) return "no category is checked on the Files page";
 
   // The drives are those the Files page would list now; a remembered drive that
@@ -93,8 +87,8 @@ std::optional<std::string> readChoices(platform::Services& services, const Files
   for (char letter : remembered.drives)
     if (std::find(present.begin(), present.end(), letter) == present.end())
       absent.push_back(driveRoot(letter));
-  report.addSetting("Drives", drives.empty() ? "none" : joined(drives));
-  if (!absent.empty()) report.addSetting("Not present, passed over", joined(absent));
+  report.addSetting("Drives", drives.empty() ? "none" : text::joinWith(drives, ", "));
+  if (!absent.empty()) report.addSetting("Not present, passed over", text::joinWith(absent, ", "));
   if (remembered.drives.empty()) return "no drive is checked on the Files page";
   if (drives.empty()) return "none of the drives checked on the Files page is present";
 

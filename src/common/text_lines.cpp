@@ -20,6 +20,15 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
+std::string joinWith(const std::vector<std::string>& parts, std::string_view separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (&part != &parts.front()) text += separator;
+    text += part;
+  }
+  return text;
+}
+
 std::string joinLinesCrLf(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) {
