@@ -18,6 +18,10 @@ std::string dateText(const platform::LocalTime& t) {
 
 std::string filesText(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
 
+std::string bytesText(std::uint64_t count) {
+  return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+}
+
 }  // namespace
 
 CleanReport::CleanReport(std::string command, const platform::LocalTime& started) : started_(started) {
@@ -41,17 +45,17 @@ void CleanReport::addCannotStart(const std::string& reason, int exitCode) {
 void CleanReport::addFile(const std::string& path, std::uint64_t bytes, const std::string& outcome) {
   if (!filesBegun_) text_ += "\r\n";
   filesBegun_ = true;
-  text_ += path + "\t" + std::to_string(bytes) + " bytes\t" + outcome + "\r\n";
+  text_ += path + "\t" + bytesText(bytes) + "\t" + outcome + "\r\n";
 }
 
 void CleanReport::finish(int found, std::uint64_t foundBytes, int deleted, std::uint64_t deletedBytes,
                          bool preview, int exitCode) {
-  text_ += "\r\nFound: " + filesText(found) + ", " + std::to_string(foundBytes) + " bytes\r\n";
+  text_ += "\r\nFound: " + filesText(found) + ", " + bytesText(foundBytes) + "\r\n";
   if (preview)
     text_ += "Deleted: nothing (preview)\r\n";
   else
-    text_ += "Deleted: " + filesText(deleted) + ", " + std::to_string(deletedBytes) +
-             " bytes\r\nNot deleted: " + filesText(found - deleted) + "\r\n";
+    text_ += "Deleted: " + filesText(deleted) + ", " + bytesText(deletedBytes) +
+             "\r\nNot deleted: " + filesText(found - deleted) + "\r\n";
   text_ += "Exit code: " + std::to_string(exitCode) + "\r\n";
 }
 

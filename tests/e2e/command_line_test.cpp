@@ -141,8 +141,23 @@ TEST_F(CommandLineRun, PreviewListsTheJunkAndAutoDeletesIt) {
   EXPECT_EQ(clean.exitCode, 0u);
   EXPECT_NE(clean.output.find(junkLine + "deleted\r\n"), std::string::npos) << clean.output;
   expectJunk(false);
-  std::cout << clean.output;
   EXPECT_EQ(std::distance(fs::directory_iterator(copy.folder() / L"data" / L"logs"), {}), 2);
+
+  // A read-only junk file is not deleted, and the run says so; the other goes.
+  const fs::path readOnly = root / L"locked.~tmp";
+  std::ofstream(readOnly, std::ios::binary) << "x";
+  std::ofstream(root / L"report.~doc", std::ios::binary) << "x";
+  ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  Sleep(1100);
+  const Finished partly = runWithOutput(copy, L"/auto");
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(partly.exitCode, 3u);
+  EXPECT_NE(partly.output.find("locked.~tmp\t1 byte\tnot deleted: access denied or read-only"),
+            std::string::npos)
+      << partly.output;
+  EXPECT_TRUE(fs::exists(readOnly));
+  expectJunk(false);
+  std::cout << clean.output << partly.output;
 }
 
 TEST_F(CommandLineRun, RunsThatMustNotStartEndAtOnceWithTheirCodes) {
