@@ -135,8 +135,7 @@ std::string outcomeText(const junk::Disposal& disposal) {
 int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& services,
                  junk::JunkScanChoices choices, CleanReport& report) {
   const junk::RecycleBinRoute route{services.drives, services.shell};
-  if (deleteFound)
-    report.addSetting("Deleted files", toRecycleBin ? "moved to the Recycle Bin" : "deleted for good");
+  if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
   CollectingView view(std::move(choices));
   junk::JunkScan(services.files, services.registry, services.shell, services.drives,
                  findProfileFolder(services.registry))

@@ -59,10 +59,12 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
       // drive is passed over; the excluded folder and the file that is no junk stay.
       {{"-AUTO"}, kChoices, {}, 0, true, "Not present, passed over: E:\\\r\n"
        "Catalogue: C:\\Program Files\\Velmora\\data\\junk.dat (1 entry)\r\n"
-       "Exclusions: C:\\Program Files\\Velmora\\data\\exclusions.dat (1 line)\r\n\r\n"
+       "Exclusions: C:\\Program Files\\Velmora\\data\\exclusions.dat (1 line)\r\nDeletion: permanent\r\n\r\n"
        "C:\\Users\\tester\\Local Settings\\Temp\\a.tmp\t100 bytes\tdeleted\r\n"
        "C:\\work\\report.~doc\t100 bytes\tdeleted\r\n\r\n"
        "Found: 2 files, 200 bytes\r\nDeleted: 2 files, 200 bytes\r\nNot deleted: 0 files\r\nExit code: 0\r\n"},
+      {{"/auto"}, "[Options]\r\nrecycleDeleted=1\r\n[Files]\r\nCategories=0\r\nDrives=C\r\n", {}, 0, true,
+       "report.~doc\t100 bytes\tdeleted: moved to the Recycle Bin\r\n"},
       {{"/Preview"}, kChoices, lockHeld, 0, false, "report.~doc\t100 bytes\twould delete\r\n"},
       {{"/auto", "-preview"}, kChoices, {}, 1, false, "only one of", false},
       {{"/auto", "/quiet"}, kChoices, {}, 1, false, "Unknown switch: /quiet", false},
