@@ -59,6 +59,8 @@ void CleanReport::finish(int found, std::uint64_t foundBytes, int deleted, std::
   text_ += "Exit code: " + std::to_string(exitCode) + "\r\n";
 }
 
+namespace {
+
 std::string notDeletedReason(platform::FileError error) {
   switch (error) {
     case platform::FileError::fileNotFound:
@@ -78,6 +80,22 @@ std::string notDeletedReason(platform::FileError error) {
       break;
   }
   return "not deleted: error";
+}
+
+}  // namespace
+
+std::string outcomeText(const junk::Disposal& disposal) {
+  switch (disposal.outcome) {
+    case junk::Disposed::deleted:
+      return "deleted";
+    case junk::Disposed::recycled:
+      return "deleted: moved to the Recycle Bin";
+    case junk::Disposed::keptOutOfBin:
+      return "not deleted: its drive keeps no Recycle Bin";
+    case junk::Disposed::failed:
+      break;
+  }
+  return notDeletedReason(disposal.error);
 }
 
 }  // namespace velmora::app

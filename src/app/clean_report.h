@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "junk/file_deletion.h"
 #include "platform/process_host.h"
 
 namespace velmora::app {
@@ -38,7 +38,8 @@ class CleanReport {
   bool filesBegun_ = false;
 };
 
-// Why a file could not be deleted, as the report says it.
-std::string notDeletedReason(platform::FileError error);
+// What became of a file, as the report says it: "deleted", "deleted: moved to the
+// Recycle Bin", or "not deleted: " and why.
+std::string outcomeText(const junk::Disposal& disposal);
 
 }  // namespace velmora::app

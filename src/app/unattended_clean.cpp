@@ -114,21 +114,6 @@ std::optional<std::string> readChoices(platform::Services& services, const Files
   return std::nullopt;
 }
 
-// What the report says became of a file.
-std::string outcomeText(const junk::Disposal& disposal) {
-  switch (disposal.outcome) {
-    case junk::Disposed::deleted:
-      return "deleted";
-    case junk::Disposed::recycled:
-      return "deleted: moved to the Recycle Bin";
-    case junk::Disposed::keptOutOfBin:
-      return "not deleted: its drive keeps no Recycle Bin";
-    case junk::Disposed::failed:
-      break;
-  }
-  return notDeletedReason(disposal.error);
-}
-
 // Scans with the choices, and deletes what was found when asked to, through the
 // Files page's own deletion (to the Recycle Bin when the user chose so); every
 // file goes into the report. The exit code.
