@@ -9,4 +9,8 @@ std::optional<platform::RegKey> rootOfText(std::string_view text) {
   return std::nullopt;
 }
 
+std::string_view textOfHive(platform::RegKey hive) {
+  return hive == platform::HKEY_CURRENT_USER ? kCurrentUserText : kLocalMachineText;
+}
+
 }  // namespace velmora::registry

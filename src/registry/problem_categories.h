@@ -32,6 +32,11 @@ enum class ProblemCategory {
 inline constexpr std::string_view kSharedDllsKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\";
 inline constexpr std::string_view kClassesKey = "CLSID\\";
+// Where each user's classes and the machine's classes really live, in the current
+// user's hive and in the machine's. HKEY_CLASSES_ROOT only shows the two merged,
+// and a key written through it goes to the machine's hive, so the class checks
+// read, delete and back up each hive at its own place.
+inline constexpr std::string_view kClassesHiveKey = "Software\\Classes\\";
 inline constexpr std::string_view kHelpKey = "Software\\Microsoft\\Windows\\Help\\";
 inline constexpr std::string_view kInstallerFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
@@ -50,6 +55,11 @@ inline constexpr std::string_view kLocalMachineText = "HKLM";
 
 // The root a "Root Key" text names; nothing for any other text.
 std::optional<platform::RegKey> rootOfText(std::string_view text);
+// The "Root Key" text of the current user's or the machine's hive.
+std::string_view textOfHive(platform::RegKey hive);
+
+// The two hives that hold classes, in the order the merged view prefers them.
+inline constexpr platform::RegKey kClassHives[] = {platform::HKEY_CURRENT_USER, platform::HKEY_LOCAL_MACHINE};
 
 // One problem found: the texts of its result row after the category's problem
 // text, in column order.

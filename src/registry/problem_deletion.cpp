@@ -38,10 +38,21 @@ std::vector<std::string> levelsOf(std::string_view path) {
 bool mayDeleteTree(std::string_view path) {
   const std::vector<std::string> levels = levelsOf(path);
   if (levels.empty() || namesNothing(levels.back())) return false;
-  for (std::string_view own : {kClassesKey, kUninstallKey, kSoftwareKey, kSharedDllsKey, kHelpKey,
-                               kInstallerFoldersKey, kMuiCacheKey, kCurrentMuiCacheKey})
+  for (std::string_view own : {kClassesKey, kClassesHiveKey, kUninstallKey, kSoftwareKey, kSharedDllsKey,
+                               kHelpKey, kInstallerFoldersKey, kMuiCacheKey, kCurrentMuiCacheKey})
     if (levels == levelsOf(own)) return false;
   return true;
+}
+
+// A key of the class checks: an extension key or a class key, at its place in the
+// current user's or the machine's classes.
+bool isClassKey(std::string_view path) {
+  std::vector<std::string> levels = levelsOf(path);
+  if (levels.size() < 3 || levels[0] != "software" || levels[1] != "classes") return false;
+  levels.erase(levels.begin(), levels.begin() + 2);
+  if (levels.size() == 1) return levels[0].starts_with('.');
+  if (levels.front() == "wow6432node") levels.erase(levels.begin());
+  return levels.size() == 2 && levels[0] == "clsid";
 }
 
 std::optional<DeletionTarget> valueTarget(platform::RegKey root, std::string_view key,
@@ -76,7 +87,6 @@ std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::stri
   const std::optional<platform::RegKey> root = rootOfText(rootText);
   if (!root) return std::nullopt;
   if (registryKey == kSharedDllsKey) return valueTarget(*root, registryKey, entry);
-  if (rootText == kClassesRootText) return treeTarget(*root, std::string(registryKey));
   if (registryKey == kHelpKey) {
     // The entry is the help file's path; the value is named by its file name.
     const std::size_t cut = entry.find_last_of("\\:");
@@ -87,6 +97,8 @@ std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::stri
     return treeTarget(*root, std::string(registryKey) + std::string(entry));
   if (registryKey == kMuiCacheKey || registryKey == kCurrentMuiCacheKey)
     return valueTarget(*root, registryKey, entry);
+  if (*root != platform::HKEY_CLASSES_ROOT && isClassKey(registryKey))
+    return treeTarget(*root, std::string(registryKey));
   return std::nullopt;
 }
 

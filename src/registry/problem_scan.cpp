@@ -8,7 +8,6 @@
 namespace velmora::registry {
 namespace {
 
-using platform::HKEY_CLASSES_ROOT;
 using platform::HKEY_CURRENT_USER;
 using platform::HKEY_LOCAL_MACHINE;
 
@@ -75,8 +74,8 @@ void ProblemScan::run(ProblemScanView& view) {
   };
   static constexpr Step kSteps[kProblemCategoryCount] = {
       {ProblemCategory::missingSharedDll, HKEY_LOCAL_MACHINE, &ProblemScan::sharedDlls},
-      {ProblemCategory::unusedExtension, HKEY_CLASSES_ROOT, &ProblemScan::fileExtensions},
-      {ProblemCategory::classServer, HKEY_CLASSES_ROOT, &ProblemScan::classServers},
+      {ProblemCategory::unusedExtension, HKEY_CURRENT_USER, &ProblemScan::fileExtensions},
+      {ProblemCategory::classServer, HKEY_CURRENT_USER, &ProblemScan::classServers},
       {ProblemCategory::helpFile, HKEY_LOCAL_MACHINE, &ProblemScan::helpFiles},
       {ProblemCategory::installerFolder, HKEY_LOCAL_MACHINE, &ProblemScan::installerFolders},
       {ProblemCategory::uninstallEntry, HKEY_LOCAL_MACHINE, &ProblemScan::uninstallEntries},
@@ -109,13 +108,23 @@ void ProblemScan::sharedDlls(TRegistry& registry) {
 }
 
 void ProblemScan::fileExtensions(TRegistry& registry) {
-  if (!registry.Open("", false)) return;
+  for (platform::RegKey hive : kClassHives) {
+    if (stopped_) return;
+    registry.SetRoot(hive);
+    extensionsOf(registry, textOfHive(hive));
+  }
+}
+
+void ProblemScan::extensionsOf(TRegistry& registry, std::string_view hiveText) {
+  names_.clear();
+  if (!registry.Open(std::string(kClassesHiveKey), false)) return;
   registry.ListSubkeys(names_);
   registry.Close();
   sortWithoutCase(names_);
   for (const std::string& name : names_) {
     if (!next()) return;
-    if (!name.starts_with('.') || !registry.Open(name, false)) continue;
+    const std::string key = std::string(kClassesHiveKey) + name;
+    if (!name.starts_with('.') || !registry.Open(key, false)) continue;
     // Many extensions in use have no default value and are known by what else
     // their key holds (OpenWithProgids, ShellNew, "Content Type", ...): only a key
     // that holds nothing at all besides an empty default value is unused.
@@ -125,18 +134,27 @@ void ProblemScan::fileExtensions(TRegistry& registry) {
     const bool unused = type && type->empty() && registry.KeyCounts(subkeys, values) && subkeys == 0 &&
                         (values == 0 || (values == 1 && registry.HasValue("")));
     registry.Close();
-    if (unused) list(ProblemCategory::unusedExtension, name, kClassesRootText, name);
+    if (unused) list(ProblemCategory::unusedExtension, name, hiveText, key);
   }
 }
 
 void ProblemScan::classServers(TRegistry& registry) {
-  if (!registry.Open(std::string(kClassesKey), false)) return;
+  for (platform::RegKey hive : kClassHives) {
+    if (stopped_) return;
+    registry.SetRoot(hive);
+    serversOf(registry, textOfHive(hive), std::string(kClassesHiveKey) + std::string(kClassesKey));
+  }
+}
+
+void ProblemScan::serversOf(TRegistry& registry, std::string_view hiveText, const std::string& classesKey) {
+  names_.clear();
+  if (!registry.Open(classesKey, false)) return;
   registry.ListSubkeys(names_);
   registry.Close();
   sortWithoutCase(names_);
   for (const std::string& name : names_) {
     if (!next()) return;
-    const std::string classKey = std::string(kClassesKey) + name;
+    const std::string classKey = classesKey + name;
     if (!registry.Open(classKey, false)) continue;
     registry.ListSubkeys(innerNames_);
     registry.Close();
@@ -150,7 +168,7 @@ void ProblemScan::classServers(TRegistry& registry) {
         path = cleanedServerPath(readText(registry, "").value_or(""));
       registry.Close();
       if (contains(path, ":") && presence_.file(path) == Presence::missing)
-        list(ProblemCategory::classServer, server + " - " + path, kClassesRootText, classKey);
+        list(ProblemCategory::classServer, server + " - " + path, hiveText, classKey);
     }
   }
 }

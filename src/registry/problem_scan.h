@@ -42,7 +42,9 @@ class ProblemScan {
  private:
   void sharedDlls(TRegistry& registry);
   void fileExtensions(TRegistry& registry);
+  void extensionsOf(TRegistry& registry, std::string_view hiveText);
   void classServers(TRegistry& registry);
+  void serversOf(TRegistry& registry, std::string_view hiveText, const std::string& classesKey);
   void helpFiles(TRegistry& registry);
   void installerFolders(TRegistry& registry);
   void uninstallEntries(TRegistry& registry);

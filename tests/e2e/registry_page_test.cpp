@@ -33,6 +33,8 @@ const std::wstring kShared = L"Software\\Microsoft\\Windows\\CurrentVersion\\Sha
 const std::wstring kHelp = L"Software\\Microsoft\\Windows\\Help\\";
 const std::wstring kFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
 const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// The classes key of either hive; HKEY_CLASSES_ROOT writes the machine's.
+const std::wstring kClasses = L"Software\\Classes\\";
 const std::wstring kOldCache = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache\\";
 const std::wstring kNewCache =
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
@@ -44,6 +46,7 @@ class PlantedRegistry {
     const DWORD one = 1;
     setValue(HKEY_LOCAL_MACHINE, kShared, kGone + L"shared.dll", REG_DWORD, &one, sizeof one);
     createKey(HKEY_CLASSES_ROOT, L".velmoraunused");
+    createKey(HKEY_CURRENT_USER, kClasses + L".velmorauser");
     createKey(HKEY_CLASSES_ROOT, L".velmorakept\\OpenWithProgids");
     setText(HKEY_CLASSES_ROOT, L"CLSID\\{VELMORA-E2E-CLASS}\\InprocServer32", L"", kGone + L"class.dll");
     setText(HKEY_LOCAL_MACHINE, kHelp, L"velmora-e2e.hlp", L"C:\\velmora-e2e-gone");
@@ -62,6 +65,7 @@ class PlantedRegistry {
   static std::vector<Planted> problems() {
     return {{HKEY_LOCAL_MACHINE, kShared, kGone + L"shared.dll"},
             {HKEY_CLASSES_ROOT, L".velmoraunused", std::nullopt},
+            {HKEY_CURRENT_USER, kClasses + L".velmorauser", std::nullopt},
             {HKEY_CLASSES_ROOT, L"CLSID\\{VELMORA-E2E-CLASS}", std::nullopt},
             {HKEY_LOCAL_MACHINE, kHelp, L"velmora-e2e.hlp"},
             {HKEY_LOCAL_MACHINE, kFolders, kGone + L"folder\\"},
@@ -79,9 +83,10 @@ using Row = std::tuple<std::wstring, std::wstring, std::wstring, std::wstring>;
 
 std::vector<Row> plantedRows() {
   return {{L"Missing shared DLLs", kGone + L"shared.dll", L"HKLM", kShared},
-          {L"Unused file extensions", L".velmoraunused", L"HKCR", L".velmoraunused"},
-          {L"ActiveX and COM", L"InprocServer32 - " + kGone + L"class.dll", L"HKCR",
-           L"CLSID\\{VELMORA-E2E-CLASS}"},
+          {L"Unused file extensions", L".velmorauser", L"HKCU", kClasses + L".velmorauser"},
+          {L"Unused file extensions", L".velmoraunused", L"HKLM", kClasses + L".velmoraunused"},
+          {L"ActiveX and COM", L"InprocServer32 - " + kGone + L"class.dll", L"HKLM",
+           kClasses + L"CLSID\\{VELMORA-E2E-CLASS}"},
           {L"Help files", kGone + L"velmora-e2e.hlp", L"HKLM", kHelp},
           {L"Installer folders", kGone + L"folder\\", L"HKLM", kFolders},
           {L"Uninstall entries", L"VelmoraE2EGone", L"HKLM", kUninstall},
@@ -124,7 +129,7 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   EXPECT_TRUE(waitUntil(
       [&] {
         const int rows = listRowCount(results);
-        return rows >= 9 && statusBarText(status) == L"Problems found: " + std::to_wstring(rows);
+        return rows >= 10 && statusBarText(status) == L"Problems found: " + std::to_wstring(rows);
       },
       10s))
       << listRowCount(results) << " rows, status line \"" << statusBarText(status) << "\"";
@@ -140,7 +145,7 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(window, L"registry_page_scanned", colours));
   EXPECT_GT(colours, 8);
-  ASSERT_EQ(ours.size(), 9u);
+  ASSERT_EQ(ours.size(), 10u);
 
   // Only the planted rows: the prefix's own entries stay as they are.
   clickButton(uncheckResults);
@@ -149,7 +154,7 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
     EXPECT_EQ(listRowChecked(results, row), std::count(ours.begin(), ours.end(), row) == 1) << "row " << row;
   const std::wstring statusBefore = statusBarText(status);
   clickButton(remove);
-  EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 9);
+  EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 10);
   const std::vector<Row> left = resultRows(results);
   for (const Row& expected : plantedRows()) EXPECT_EQ(std::count(left.begin(), left.end(), expected), 0);
   EXPECT_EQ(statusBarText(status), statusBefore) << "the status line keeps the scan's count";

@@ -129,6 +129,17 @@ FakeRegistryStore::FakeRegistryStore() {
     roots_[i]->name = kRootNames[i];
     roots_[i]->isRoot = true;
   }
+  // HKEY_CLASSES_ROOT shows the machine's classes, where a key written through it
+  // goes, as Windows writes it; the current user's classes lie at their own place,
+  // HKEY_CURRENT_USER\Software\Classes. A Wine prefix does not merge that place
+  // into the view, and neither does this store: a per-user class is reached at
+  // its real place only.
+  RegKey classes{};
+  createKey(HKEY_LOCAL_MACHINE, "Software\\Classes", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, classes,
+            nullptr);
+  roots_[0] = handles_.at(static_cast<std::uint64_t>(classes)).node;
+  closeKey(classes);
+  calls_ = 0;
 }
 
 FakeRegistryStore::~FakeRegistryStore() = default;
@@ -302,7 +313,8 @@ RegStatus FakeRegistryStore::deleteKeyEx(RegKey key, const std::string& subKey, 
   if (RegStatus status = walk(base.node, pathInView(key, subKey, samDesired), target);
       status != ERROR_SUCCESS)
     return status;
-  if (target->isRoot || target->refusesFullAccess || !target->children.empty()) return ERROR_ACCESS_DENIED;
+  if (target->isRoot || target == roots_[0] || target->refusesFullAccess || !target->children.empty())
+    return ERROR_ACCESS_DENIED;
   auto& siblings = target->parent->children;
   siblings.erase(std::find_if(siblings.begin(), siblings.end(),
                               [&target](const Node::Child& child) { return child.node == target; }));

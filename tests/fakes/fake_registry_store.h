@@ -13,6 +13,7 @@
 namespace velmora::fakes {
 
 // An in-memory registry with the seven predefined roots, for tests of the logic.
+// HKEY_CLASSES_ROOT is the machine's classes key, HKEY_LOCAL_MACHINE\Software\Classes.
 // It answers as the registry of a Wine prefix does, which the contract suite checks:
 // names compare without regard to letter case (ASCII, Latin, Greek, Cyrillic and
 // Armenian letters fold; other scripts compare exactly) and keep the case they were
@@ -65,7 +66,8 @@ class FakeRegistryStore : public platform::RegistryStore {
   // Makes, below the existing key subKey below key, a subkey or (asValue) a REG_SZ
   // value whose name holds a NUL, as only the native API can. False when the key
   // does not exist.
-  bool plantNameWithNul(platform::RegKey key, const std::string& subKey, const std::string& name, bool asValue);
+  bool plantNameWithNul(platform::RegKey key, const std::string& subKey, const std::string& name,
+                        bool asValue);
 
   // Handles opened or created and not yet closed; the predefined roots do not count.
   std::size_t openHandleCount() const;

@@ -85,6 +85,7 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Gone\\a.dll", 1);
   plant.number(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Windows\\here.dll", 1);
   plant.key(HKEY_CLASSES_ROOT, ".xyz");
+  plant.text(HKEY_CURRENT_USER, "Software\\Classes\\.mine", "", "");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\InprocServer32", "", "C:\\Gone\\a.dll");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\LocalServer32", "", "C:\\Gone\\a.exe");
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{A}\\ProgID", "", "Gone.Thing");
@@ -100,18 +101,19 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Windows\\here.dll.FriendlyAppName", "Kept");
   const test_support::RegistryTree before = everything();
   scan();
-  ASSERT_EQ(results.count(), 10);
+  ASSERT_EQ(results.count(), 11);
 
   const ProblemDeletion result = deleteChecked();
   EXPECT_EQ(backups, 1);
   EXPECT_FALSE(result.backupFailed);
-  EXPECT_EQ(result.deletedCount, 9);
+  EXPECT_EQ(result.deletedCount, 10);
   // The two rows of {A} share one class key: the lower row took it, the other stays.
   ASSERT_EQ(entries(), std::vector<std::string>{"InprocServer32 - C:\\Gone\\a.dll"});
   EXPECT_TRUE(results.checked(0));
   EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Gone\\a.dll"));
   EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kSharedDllsKey, "C:\\Windows\\here.dll"));
   EXPECT_FALSE(plant.exists(HKEY_CLASSES_ROOT, ".xyz"));
+  EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Classes\\.mine"));
   EXPECT_FALSE(plant.exists(HKEY_CLASSES_ROOT, "CLSID\\{A}"));
   EXPECT_TRUE(plant.exists(HKEY_CLASSES_ROOT, "CLSID\\{B}"));
   EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, "x.hlp"));
@@ -157,11 +159,13 @@ TEST_F(ProblemDeletionTest, ARowThatNamesNothingOrACategorysOwnKeyNeverDeletes) 
       {"", "HKCU", "Software\\"},
       {"\\\\", "HKCU", "Software\\"},
       {" ", "HKCU", "Software\\"},
-      {"x", "HKCR", "CLSID\\"},
-      {"x", "HKCR", "clsid"},
-      {"x", "HKCR", ""},
-      {"x", "HKCR", "\\"},
-      {"x", "HKCR", "CLSID\\ "},
+      {"x", "HKCR", "CLSID\\{A}"},
+      {"x", "HKLM", "Software\\Classes\\CLSID\\"},
+      {"x", "HKLM", "software\\classes\\clsid"},
+      {"x", "HKCU", "Software\\Classes\\"},
+      {"x", "HKLM", "Software\\Classes\\CLSID\\ "},
+      {"x", "HKLM", "Software\\Classes\\CLSID\\{A}\\InprocServer32"},
+      {"x", "HKLM", "Software\\Classes\\xyz"},
       {"Vendor", "HKXX", "Software\\"},
   };
   for (const auto& row : rows) results.addRow({"problem", row[0], row[1], row[2]}, true);

@@ -113,8 +113,13 @@ TEST_F(ProblemScanTest, AnExtensionIsUnusedOnlyWhenItsKeyHoldsNothing) {
   plant.text(HKEY_CLASSES_ROOT, ".both", "PerceivedType", "text");
   plant.number(HKEY_CLASSES_ROOT, ".number", "", 1);  // Unreadable as text: passed over.
   plant.key(HKEY_CLASSES_ROOT, "xyz");                // No dot: never examined.
+  // One user's class lies in that user's hive, which the merged view only shows.
+  plant.key(HKEY_CURRENT_USER, "Software\\Classes\\.mine");
+  plant.text(HKEY_CURRENT_USER, "Software\\Classes\\.txt", "", "");
   EXPECT_EQ(scanOnly(ProblemCategory::unusedExtension),
-            (std::vector<std::string>{".Empty | HKCR | .Empty", ".xyz | HKCR | .xyz"}));
+            (std::vector<std::string>{
+                ".mine | HKCU | Software\\Classes\\.mine", ".txt | HKCU | Software\\Classes\\.txt",
+                ".Empty | HKLM | Software\\Classes\\.Empty", ".xyz | HKLM | Software\\Classes\\.xyz"}));
 }
 
 TEST_F(ProblemScanTest, AClassIsReportedPerServerWhosePlainPathIsGone) {
@@ -130,10 +135,13 @@ TEST_F(ProblemScanTest, AClassIsReportedPerServerWhosePlainPathIsGone) {
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{F}\\LocalServer32", "", "%SystemRoot%\\f.exe", REG_EXPAND_SZ);
   // Windows reads the blank that the cut before "/automation" leaves as nothing.
   plant.text(HKEY_CLASSES_ROOT, "CLSID\\{G}\\LocalServer32", "", "\"C:\\Windows\\app.exe\" /automation");
-  EXPECT_EQ(scanOnly(ProblemCategory::classServer),
-            (std::vector<std::string>{"InprocServer32 - C:\\Gone\\a.dll | HKCR | CLSID\\{A}",
-                                      "LocalServer32 - C:\\Gone\\a.exe  | HKCR | CLSID\\{A}",
-                                      "InprocServer32 - C:\\Gone\\f.dll | HKCR | CLSID\\{F}"}));
+  plant.text(HKEY_CURRENT_USER, "Software\\Classes\\CLSID\\{U}\\InprocServer32", "", "C:\\Gone\\u.dll");
+  EXPECT_EQ(
+      scanOnly(ProblemCategory::classServer),
+      (std::vector<std::string>{"InprocServer32 - C:\\Gone\\u.dll | HKCU | Software\\Classes\\CLSID\\{U}",
+                                "InprocServer32 - C:\\Gone\\a.dll | HKLM | Software\\Classes\\CLSID\\{A}",
+                                "LocalServer32 - C:\\Gone\\a.exe  | HKLM | Software\\Classes\\CLSID\\{A}",
+                                "InprocServer32 - C:\\Gone\\f.dll | HKLM | Software\\Classes\\CLSID\\{F}"}));
 }
 
 TEST_F(ProblemScanTest, MissingMeansTheSystemSaidNotFound) {
@@ -163,7 +171,7 @@ TEST_F(ProblemScanTest, MissingMeansTheSystemSaidNotFound) {
                      ProblemCategory::muiCache};
   EXPECT_EQ(scan(view), (std::vector<std::string>{
                             "C:\\Gone\\real.dll | HKLM | " + std::string(kSharedDllsKey),
-                            "InprocServer32 - C:\\Gone\\real.dll | HKCR | CLSID\\{6}",
+                            "InprocServer32 - C:\\Gone\\real.dll | HKLM | Software\\Classes\\CLSID\\{6}",
                             "C:\\Gone\\real.dll | HKCU | " + std::string(kMuiCacheKey),
                         }));
 }
