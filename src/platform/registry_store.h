@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The constants below carry the names and numbers of the Win32 registry API, so that
 // code written against this interface reads like the registry calls it stands for.
@@ -150,6 +151,18 @@ class RegistryStore {
   // does the same so that the two agree.
   virtual RegStatus setValue(RegKey key, const std::string& name, RegType type, const std::uint8_t* data,
                              std::uint32_t size) = 0;
+
+  // RegQueryValueEx(key, name, 0, &type, data, &size) with the whole of the data as
+  // the registry holds it: the data of the string types as UTF-16LE bytes, an odd
+  // byte count, an unpaired surrogate and every NUL included, which the UTF-8 of
+  // queryValue cannot carry. What a backup must hold to put a value back exactly.
+  virtual RegStatus queryValueBytes(RegKey key, const std::string& name, RegType& type,
+                                    std::string& bytes) = 0;
+
+  // RegSetValueEx(key, name, 0, type, bytes, size) with the data as the registry is
+  // to hold it, string data as UTF-16LE bytes, stored as given.
+  virtual RegStatus setValueBytes(RegKey key, const std::string& name, RegType type,
+                                  std::string_view bytes) = 0;
 
   // RegDeleteValue(key, name): ERROR_FILE_NOT_FOUND when there is no such value.
   virtual RegStatus deleteValue(RegKey key, const std::string& name) = 0;

@@ -34,31 +34,14 @@ class ReadKey {
 
 struct ValueData {
   RegType type = REG_NONE;
-  std::string bytes;  // UTF-8 for the string types, as the store hands them over.
+  std::string bytes;  // As the registry holds them; string data in UTF-16LE.
 };
 
-// Type and data read in one call, so that both belong to the same state of the
-// value; the buffer grows while the value grows under us.
 std::optional<ValueData> readValue(RegistryStore& store, RegKey key, const std::string& name) {
   ValueData value;
-  std::uint32_t size = 0;
-  if (store.queryValue(key, name, &value.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
-  for (;;) {
-    value.bytes.resize(size);
-    std::uint32_t got = size;
-    auto* data = reinterpret_cast<std::uint8_t*>(value.bytes.data());
-    const RegStatus status = store.queryValue(key, name, &value.type, data, &got);
-    if (status == ERROR_MORE_DATA && got > size) {
-      size = got;
-      continue;
-    }
-    if (status != ERROR_SUCCESS) return std::nullopt;
-    value.bytes.resize(got);
-    return value;
-  }
+  if (store.queryValueBytes(key, name, value.type, value.bytes) != ERROR_SUCCESS) return std::nullopt;
+  return value;
 }
-
-bool isStringType(RegType type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 // A name or text between quotes, with the two characters the editor escapes.
 std::string quoted(std::string_view text) {
@@ -102,15 +85,33 @@ std::optional<std::string> utf16Bytes(std::string_view utf8Text) {
   return bytes;
 }
 
+// The text of REG_SZ data that quotes reproduce exactly: whole UTF-16 text with
+// one terminating NUL and no other, and no line break. Anything else (an odd byte
+// count, an unpaired surrogate, a missing or second NUL) goes out as bytes.
+std::optional<std::string> quotableText(std::string_view bytes) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  std::u16string units;
+  for (std::size_t i = 0; i < bytes.size(); i += 2)
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                   static_cast<unsigned char>(bytes[i + 1]) << 8);
+  if (units.empty() || units.back() != u'\0') return std::nullopt;
+  units.pop_back();
+  if (units.find(u'\0') != std::u16string::npos) return std::nullopt;
+  std::optional<std::string> text = utf8::fromUtf16(units);
+  if (!text || breaksLine(*text)) return std::nullopt;
+  return text;
+}
+
 // One "name"=data line (with its line end); nothing when it could not be
 // written so that it reads back the same.
 std::optional<std::string> valueLine(std::string_view name, const ValueData& value) {
   if (breaksLine(name) || !utf8::isValid(name)) return std::nullopt;
   std::string line = name.empty() ? "@=" : quoted(name) + "=";
   const std::string_view data = value.bytes;
-  if (value.type == REG_SZ && data.ends_with('\0') && data.find('\0') == data.size() - 1 &&
-      !breaksLine(data) && utf8::isValid(data)) {
-    line += quoted(data.substr(0, data.size() - 1));
+  std::optional<std::string> text;
+  if (value.type == REG_SZ) text = quotableText(data);
+  if (text) {
+    line += quoted(*text);
   } else if (value.type == REG_DWORD && data.size() == 4) {
     char digits[9];
     const auto byte = [&data](int i) {
@@ -120,16 +121,13 @@ std::optional<std::string> valueLine(std::string_view name, const ValueData& val
     line += "dword:";
     line += digits;
   } else {
-    std::optional<std::string> bytes = std::string(data);
-    if (isStringType(value.type)) bytes = utf16Bytes(data);
-    if (!bytes) return std::nullopt;
     char kind[24];
     if (value.type == REG_BINARY)
       std::snprintf(kind, sizeof kind, "hex:");
     else
       std::snprintf(kind, sizeof kind, "hex(%x):", static_cast<unsigned>(value.type));
     line += kind;
-    appendHex(line, line.size(), *bytes);
+    appendHex(line, line.size(), data);
   }
   return line + "\r\n";
 }

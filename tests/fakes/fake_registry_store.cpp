@@ -82,6 +82,31 @@ typename std::vector<Item>::iterator findSorted(std::vector<Item>& items, const 
 
 bool contains(RegSam granted, RegSam wanted) { return (granted & wanted) == wanted; }
 
+bool isStringType(RegType type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// String data as the registry holds it, UTF-16LE, from the program's UTF-8: bytes
+// that are not UTF-8 become U+FFFD, as they do on their way to Windows, and a
+// terminating NUL is added when the text lacks one, as RegSetValueEx does.
+std::vector<std::uint8_t> storedString(std::string_view utf8) {
+  std::u16string units = utf8::toUtf16Shown(utf8);
+  if (!units.empty() && units.back() != u'\0') units += u'\0';
+  std::vector<std::uint8_t> bytes;
+  for (char16_t unit : units) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
+
+// Stored string data as the program reads it, UTF-8, as the Win32 store converts
+// it: an odd last byte is dropped and an unpaired surrogate becomes U+FFFD.
+std::string readString(const std::vector<std::uint8_t>& bytes) {
+  std::u16string units;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+  return utf8::fromUtf16Lossy(units);
+}
+
 // Whether a name or path holds a NUL, which the Win32 calls would take as its end.
 bool holdsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
 
@@ -247,13 +272,17 @@ RegStatus FakeRegistryStore::queryValue(RegKey key, const std::string& name, Reg
   const Node::Value* value = handle.node->value(name);
   if (!value) return ERROR_FILE_NOT_FOUND;
   if (type) *type = value->type;
-  const auto length = static_cast<std::uint32_t>(value->data.size());
+  const std::string converted = isStringType(value->type) ? readString(value->data) : std::string();
+  const auto* held = isStringType(value->type) ? reinterpret_cast<const std::uint8_t*>(converted.data())
+                                               : value->data.data();
+  const auto length =
+      static_cast<std::uint32_t>(isStringType(value->type) ? converted.size() : value->data.size());
   if (data) {
     if (*size < length) {
       *size = length;
       return ERROR_MORE_DATA;
     }
-    if (length > 0) std::memcpy(data, value->data.data(), length);
+    if (length > 0) std::memcpy(data, held, length);
   }
   if (size) *size = length;
   return ERROR_SUCCESS;
@@ -268,18 +297,48 @@ RegStatus FakeRegistryStore::setValue(RegKey key, const std::string& name, RegTy
   if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
   if (!contains(handle.access, KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
   if (!data && size > 0) return ERROR_NOACCESS;
-  std::vector<std::uint8_t> bytes(data, data + size);
-  const bool isString = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-  if (isString && !bytes.empty() && bytes.back() != 0) bytes.push_back(0);
-  if (Node::Value* existing = handle.node->value(name)) {
+  const std::string_view given(reinterpret_cast<const char*>(data), size);
+  store(*handle.node, name, type,
+        isStringType(type) ? storedString(given) : std::vector<std::uint8_t>(given.begin(), given.end()));
+  return ERROR_SUCCESS;
+}
+
+RegStatus FakeRegistryStore::queryValueBytes(RegKey key, const std::string& name, RegType& type,
+                                             std::string& bytes) {
+  const std::lock_guard lock(mutex_);
+  ++calls_;
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
+  Handle handle;
+  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
+  if (!contains(handle.access, KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
+  const Node::Value* value = handle.node->value(name);
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  type = value->type;
+  bytes.assign(value->data.begin(), value->data.end());
+  return ERROR_SUCCESS;
+}
+
+RegStatus FakeRegistryStore::setValueBytes(RegKey key, const std::string& name, RegType type,
+                                           std::string_view bytes) {
+  const std::lock_guard lock(mutex_);
+  ++calls_;
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
+  Handle handle;
+  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
+  if (!contains(handle.access, KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+  store(*handle.node, name, type, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  return ERROR_SUCCESS;
+}
+
+void FakeRegistryStore::store(Node& node, const std::string& name, RegType type,
+                              std::vector<std::uint8_t> bytes) {
+  if (Node::Value* existing = node.value(name)) {
     existing->type = type;
     existing->data = std::move(bytes);
-    return ERROR_SUCCESS;
+    return;
   }
-  auto& values = handle.node->values;
   const std::u16string valueKey = nameKey(name);
-  values.insert(findSorted(values, valueKey), {valueKey, name, type, std::move(bytes)});
-  return ERROR_SUCCESS;
+  node.values.insert(findSorted(node.values, valueKey), {valueKey, name, type, std::move(bytes)});
 }
 
 RegStatus FakeRegistryStore::deleteValue(RegKey key, const std::string& name) {
@@ -393,10 +452,8 @@ bool FakeRegistryStore::plantNameWithNul(RegKey key, const std::string& subKey, 
   if (resolve(key, base) != ERROR_SUCCESS || walk(base.node, subKey, target) != ERROR_SUCCESS) return false;
   const std::u16string entryKey = nameKey(name);
   if (asValue) {
-    static constexpr std::uint8_t kText[] = {'h', 'i', 'd', 'd', 'e', 'n', 0};
-    target->values.insert(
-        findSorted(target->values, entryKey),
-        {entryKey, name, REG_SZ, std::vector<std::uint8_t>(std::begin(kText), std::end(kText))});
+    target->values.insert(findSorted(target->values, entryKey),
+                          {entryKey, name, REG_SZ, storedString("hidden")});
   } else {
     auto child = std::make_shared<Node>();
     child->name = name;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/registry_store.h"
 
@@ -14,6 +16,8 @@ namespace velmora::fakes {
 
 // An in-memory registry with the seven predefined roots, for tests of the logic.
 // HKEY_CLASSES_ROOT is the machine's classes key, HKEY_LOCAL_MACHINE\Software\Classes.
+// String data is held as the registry holds it, UTF-16LE, and converted as the
+// Win32 store converts it.
 // It answers as the registry of a Wine prefix does, which the contract suite checks:
 // names compare without regard to letter case (ASCII, Latin, Greek, Cyrillic and
 // Armenian letters fold; other scripts compare exactly) and keep the case they were
@@ -46,6 +50,10 @@ class FakeRegistryStore : public platform::RegistryStore {
                                  std::uint8_t* data, std::uint32_t* size) override;
   platform::RegStatus setValue(platform::RegKey key, const std::string& name, platform::RegType type,
                                const std::uint8_t* data, std::uint32_t size) override;
+  platform::RegStatus queryValueBytes(platform::RegKey key, const std::string& name, platform::RegType& type,
+                                      std::string& bytes) override;
+  platform::RegStatus setValueBytes(platform::RegKey key, const std::string& name, platform::RegType type,
+                                    std::string_view bytes) override;
   platform::RegStatus deleteValue(platform::RegKey key, const std::string& name) override;
   platform::RegStatus deleteKey(platform::RegKey key, const std::string& subKey) override;
   platform::RegStatus deleteKeyEx(platform::RegKey key, const std::string& subKey,
@@ -89,6 +97,9 @@ class FakeRegistryStore : public platform::RegistryStore {
   platform::RegStatus walk(const std::shared_ptr<Node>& base, const std::string& subKey,
                            std::shared_ptr<Node>& found) const;
   platform::RegKey addHandle(std::shared_ptr<Node> node, platform::RegSam access);
+  // Creates or replaces a value of node with data as the registry holds it.
+  static void store(Node& node, const std::string& name, platform::RegType type,
+                    std::vector<std::uint8_t> bytes);
 
   mutable std::mutex mutex_;
   std::array<std::shared_ptr<Node>, 7> roots_;

@@ -11,7 +11,7 @@
 #include "app/program_list_page.h"
 #include "fakes/fake_services.h"
 #include "headless_app.h"
-#include "registry/reg_file_reader.h"
+#include "registry/reg_file_import.h"
 #include "registry/registry_planter.h"
 #include "widgets/form.h"
 

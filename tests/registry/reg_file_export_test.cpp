@@ -58,6 +58,40 @@ TEST_F(RegFileExportTest, ImportingTheFileRestoresExactlyWhatItHolds) {
   EXPECT_EQ(plant.tree(HKEY_CURRENT_USER, scratch.path()), before);
 }
 
+// String data as a damaged profile can hold it, which UTF-8 cannot carry: each
+// case ends in a NUL unit so that neither Windows nor Wine adds one on writing.
+TEST_F(RegFileExportTest, StringDataThatIsNotTextComesBackByteForByte) {
+  using namespace std::string_literals;
+  const struct {
+    const char* name;
+    RegType type;
+    std::string bytes;
+  } cases[] = {
+      {"odd count", REG_SZ, "a\0\0\0x"s},
+      {"lone high surrogate", REG_SZ,
+       "\x00\xD8"
+       "b\0\0\0"s},
+      {"lone low surrogate", REG_EXPAND_SZ, "%\0\x01\xDC\0\0"s},
+      {"inner NUL", REG_SZ, "a\0\0\0b\0\0\0"s},
+      {"list", REG_MULTI_SZ, "a\0\0\0\x00\xD8\0\0\0\0"s},
+      {"plain", REG_SZ, "o\0k\0\0\0"s},
+  };
+  for (const auto& c : cases)
+    ASSERT_EQ(store->setValueBytes(scratch.key(), c.name, c.type, c.bytes), ERROR_SUCCESS);
+  RegFileExport file(*store);
+  for (const auto& c : cases) ASSERT_TRUE(file.addValue(HKEY_CURRENT_USER, scratch.path(), c.name)) << c.name;
+  for (const auto& c : cases) ASSERT_EQ(store->deleteValue(scratch.key(), c.name), ERROR_SUCCESS);
+
+  ASSERT_TRUE(test_support::importAsTheSystemDoes(*store, file.fileBytes()));
+  for (const auto& c : cases) {
+    RegType type = REG_NONE;
+    std::string bytes;
+    ASSERT_EQ(store->queryValueBytes(scratch.key(), c.name, type, bytes), ERROR_SUCCESS) << c.name;
+    EXPECT_EQ(type, c.type) << c.name;
+    EXPECT_EQ(bytes, c.bytes) << c.name;
+  }
+}
+
 TEST_F(RegFileExportTest, AnAdditionThatCannotBeWrittenWholeAddsNothing) {
   scratch.setText("Tree\\Sub", "line\nbreak", "a name no file line can hold");
   scratch.setText("Tree", "fine", "x");

@@ -1,5 +1,4 @@
 #include "reg_file_import.h"
-#include "reg_file_reader.h"
 
 namespace velmora::test_support {
 

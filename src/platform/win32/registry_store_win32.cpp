@@ -162,6 +162,26 @@ RegStatus RegistryStoreWin32::setValue(RegKey key, const std::string& name, RegT
                         static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
+RegStatus RegistryStoreWin32::queryValueBytes(RegKey key, const std::string& name, RegType& type,
+                                              std::string& bytes) {
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
+  DWORD storedType = REG_NONE;
+  std::vector<BYTE> stored;
+  const LONG status = readWhole(toHkey(key), widen(name), storedType, stored);
+  if (status != ERROR_SUCCESS) return status;
+  type = storedType;
+  bytes.assign(reinterpret_cast<const char*>(stored.data()), stored.size());
+  return ERROR_SUCCESS;
+}
+
+RegStatus RegistryStoreWin32::setValueBytes(RegKey key, const std::string& name, RegType type,
+                                            std::string_view bytes) {
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
+  if (bytes.size() > MAXDWORD) return ERROR_INVALID_PARAMETER;
+  return RegSetValueExW(toHkey(key), widen(name).c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+}
+
 RegStatus RegistryStoreWin32::deleteValue(RegKey key, const std::string& name) {
   if (holdsNul(name)) return ERROR_INVALID_NAME;
   return RegDeleteValueW(toHkey(key), widen(name).c_str());

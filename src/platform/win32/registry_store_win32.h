@@ -22,6 +22,8 @@ class RegistryStoreWin32 final : public RegistryStore {
                        std::uint32_t* size) override;
   RegStatus setValue(RegKey key, const std::string& name, RegType type, const std::uint8_t* data,
                      std::uint32_t size) override;
+  RegStatus queryValueBytes(RegKey key, const std::string& name, RegType& type, std::string& bytes) override;
+  RegStatus setValueBytes(RegKey key, const std::string& name, RegType type, std::string_view bytes) override;
   RegStatus deleteValue(RegKey key, const std::string& name) override;
   RegStatus deleteKey(RegKey key, const std::string& subKey) override;
   RegStatus deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) override;
