@@ -143,11 +143,11 @@ void ProgramListPage<Entry>::deleteClick() {
 
 template <typename Entry>
 managers::EntryRemoval ProgramListPage<Entry>::remove(const Entry& entry) {
-  return managers::removeEntry(
-      services_.registry, entry.location, [this](const registry::RegFileExport& content) {
-        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_,
-                                             kind_.backupKind, localTime(), content);
-      });
+  return managers::removeEntry(services_.registry, entry.location,
+                               [this](const registry::RegFileExport& content) {
+                                 return registry::writeRegistryBackup(services_, programFolder_,
+                                                                      kind_.backupKind, localTime(), content);
+                               });
 }
 
 template class ProgramListPage<managers::StartupEntry>;

@@ -109,8 +109,7 @@ void RegistryPage::showProgress(int categoryIndex) {
 void RegistryPage::deleteClick() {
   const registry::ProblemDeletion result = registry::deleteCheckedProblems(
       services_.registry, controls_.results, [this](const registry::RegFileExport& content) {
-        return registry::writeRegistryBackup(services_.files, services_.textFiles, programFolder_, "registry",
-                                             localTime(), content);
+        return registry::writeRegistryBackup(services_, programFolder_, "registry", localTime(), content);
       });
   // Nothing was deleted: the user learns why, and where the backup was to go.
   if (result.backupFailed)

@@ -43,8 +43,7 @@ EntryRemoval removeStartupEntry(platform::Services& services, const StartupEntry
   if (entry.kind == StartupKind::startupFile)
     return removeStartupFile(services, entry, programFolder, localTime);
   const BackupWriter writeBackup = [&](const registry::RegFileExport& content) {
-    return registry::writeRegistryBackup(services.files, services.textFiles, programFolder, "startup",
-                                         localTime, content);
+    return registry::writeRegistryBackup(services, programFolder, "startup", localTime, content);
   };
   return removeEntry(services.registry, entry.location, writeBackup,
                      entry.approval ? &*entry.approval : nullptr);

@@ -1,38 +1,63 @@
 #include "platform/data_folders.h"
 
-#include <initializer_list>
-
 namespace velmora::platform {
 namespace {
 
-// Makes each folder of the chain below base that is missing, then writes the
-// file; the folders' own outcomes are not looked at, since the write tells
-// whether the place took the file.
-std::optional<std::string> writeBelow(FileSystem& files, TextFiles& textFiles, std::string folder,
-                                      std::initializer_list<std::string_view> chain,
-                                      std::string_view fileName, std::string_view bytes) {
-  for (std::string_view name : chain) {
-    folder.append(name);
-    files.createDirectory(folder);
-    folder += '\\';
+// Makes every level of folder below its first existing one; the levels' own
+// outcomes are not looked at, since the write tells whether the place took the
+// file.
+void makeFolders(FileSystem& files, const std::string& folder) {
+  for (std::size_t slash = folder.find('\\', 3); slash != std::string::npos;
+       slash = folder.find('\\', slash + 1))
+    files.createDirectory(folder.substr(0, slash));
+}
+
+// The first name in folder that no file takes yet; nothing past a hundred tries.
+std::optional<std::string> freeName(const TextFiles& textFiles, const std::string& folder,
+                                    std::string_view stem, std::string_view extension) {
+  const std::string base = folder + std::string(stem);
+  std::string path = base + std::string(extension);
+  for (int n = 2; textFiles.readBytes(path).status != ReadStatus::notFound; ++n) {
+    if (n > 99) return std::nullopt;
+    path = base + "-" + std::to_string(n) + std::string(extension);
   }
-  std::string path = folder + std::string(fileName);
-  if (!textFiles.writeBytes(path, bytes)) return std::nullopt;
   return path;
 }
 
 }  // namespace
 
+std::vector<std::string> dataFolders(const SystemInfo& system, std::string_view programFolder,
+                                     std::string_view sub) {
+  std::vector<std::string> folders{std::string(programFolder) + "data\\" + std::string(sub) + "\\"};
+  std::optional<std::string> local = system.localAppDataFolder();
+  if (local && !local->empty()) {
+    if (!local->ends_with('\\')) *local += '\\';
+    folders.push_back(*local + std::string(kLocalDataFolderName) + "\\" + std::string(sub) + "\\");
+  }
+  return folders;
+}
+
 std::optional<std::string> writeDataFile(FileSystem& files, TextFiles& textFiles, const SystemInfo& system,
                                          std::string_view programFolder, std::string_view sub,
                                          std::string_view fileName, std::string_view bytes) {
-  if (auto written = writeBelow(files, textFiles, std::string(programFolder), {"data", sub}, fileName, bytes))
-    return written;
-  const std::optional<std::string> local = system.localAppDataFolder();
-  if (!local) return std::nullopt;
-  std::string base = *local;
-  if (!base.ends_with('\\')) base += '\\';
-  return writeBelow(files, textFiles, base, {kLocalDataFolderName, sub}, fileName, bytes);
+  for (const std::string& folder : dataFolders(system, programFolder, sub)) {
+    makeFolders(files, folder);
+    const std::string path = folder + std::string(fileName);
+    if (textFiles.writeBytes(path, bytes)) return path;
+  }
+  return std::nullopt;
+}
+
+WrittenFile writeNewDataFile(Services& services, std::string_view programFolder, std::string_view sub,
+                             std::string_view stem, std::string_view extension, std::string_view bytes) {
+  WrittenFile first;
+  for (const std::string& folder : dataFolders(services.system, programFolder, sub)) {
+    makeFolders(services.files, folder);
+    const std::optional<std::string> path = freeName(services.textFiles, folder, stem, extension);
+    if (first.path.empty()) first.path = path.value_or(folder + std::string(stem) + std::string(extension));
+    if (path && services.textFiles.writeBytes(*path, bytes)) return {true, *path};
+  }
+  return first;
 }
 
 }  // namespace velmora::platform

@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
+#include "platform/services.h"
 #include "platform/system_info.h"
 #include "platform/text_files.h"
 
@@ -17,13 +19,30 @@ namespace velmora::platform {
 // The folder of the program's own in the user's local application data.
 inline constexpr std::string_view kLocalDataFolderName = "Velmora Disk Cleaner";
 
-// Writes bytes as the file fileName in programFolder + "data\" + sub, or, when it
-// cannot be written there, in the local application-data folder + "\Velmora Disk
-// Cleaner\" + sub; the folders are made as needed. programFolder ends with a
-// backslash. The full path of the file written, or nothing when neither place
-// took it.
+// The two places of sub, each with its trailing backslash, in the order they are
+// tried: programFolder + "data\<sub>\", then the local application-data folder +
+// "\Velmora Disk Cleaner\<sub>\" (left out when the system names none).
+// programFolder ends with a backslash.
+std::vector<std::string> dataFolders(const SystemInfo& system, std::string_view programFolder,
+                                     std::string_view sub);
+
+// Writes bytes as the file fileName in the first place of sub that takes it; the
+// folders are made as needed. The full path of the file written, or nothing when
+// neither place took it.
 std::optional<std::string> writeDataFile(FileSystem& files, TextFiles& textFiles, const SystemInfo& system,
                                          std::string_view programFolder, std::string_view sub,
                                          std::string_view fileName, std::string_view bytes);
+
+// A file the program wrote, or was to write.
+struct WrittenFile {
+  bool written = false;
+  std::string path;
+};
+
+// As writeDataFile, but never over a file already there: the file is named
+// "<stem><extension>", or "<stem>-2<extension>", "-3" and so on. Not written
+// anywhere: path names the file that was to be written beside the program.
+WrittenFile writeNewDataFile(Services& services, std::string_view programFolder, std::string_view sub,
+                             std::string_view stem, std::string_view extension, std::string_view bytes);
 
 }  // namespace velmora::platform

@@ -30,19 +30,12 @@ std::string backupFolder(platform::FileSystem& files, const std::string& program
   return folder;
 }
 
-BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                               const std::string& programFolder, std::string_view kind,
-                               const std::tm& localTime, const RegFileExport& content) {
-  const std::string folder = backupFolder(files, programFolder);
-
-  const std::string name = backupFileName(kind, localTime);
-  const std::string stem = folder + name.substr(0, name.size() - 4);
-  std::string path = stem + ".reg";
-  for (int n = 2; textFiles.readBytes(path).status != platform::ReadStatus::notFound; ++n) {
-    if (n > 99) return {false, path};
-    path = stem + "-" + std::to_string(n) + ".reg";
-  }
-  return {textFiles.writeBytes(path, content.fileBytes()), path};
+BackupFile writeRegistryBackup(platform::Services& services, const std::string& programFolder,
+                               std::string_view kind, const std::tm& localTime,
+                               const RegFileExport& content) {
+  std::string stem = backupFileName(kind, localTime);
+  stem.resize(stem.size() - 4);  // Without ".reg".
+  return platform::writeNewDataFile(services, programFolder, "backups", stem, ".reg", content.fileBytes());
 }
 
 }  // namespace velmora::registry

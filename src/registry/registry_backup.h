@@ -4,17 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/data_folders.h"
 #include "platform/file_system.h"
-#include "platform/text_files.h"
 #include "registry/reg_file_export.h"
 
 namespace velmora::registry {
 
 // Where a registry backup went, or was to go.
-struct BackupFile {
-  bool written = false;
-  std::string path;
-};
+using BackupFile = platform::WrittenFile;
 
 // The local time now, which a backup made now is named for.
 std::tm currentLocalTime();
@@ -28,14 +25,13 @@ std::string backupFileName(std::string_view kind, const std::tm& localTime);
 // written there.
 std::string backupFolder(platform::FileSystem& files, const std::string& programFolder);
 
-// Writes content as a new backup file in the program's "data\backups\" folder
-// (made when missing), named for kind and localTime; an earlier backup is never
+// Writes content as a new backup file named for kind and localTime into the
+// program's "data\backups\" folder or, when that cannot be made or written, the
+// user's own backups folder (writeNewDataFile); an earlier backup is never
 // replaced, so a second one within the same second is named "...-2.reg", and so
-// on. The file is written whole in one call of the text-file writer, the single
-// place through which the program replaces whole files. Not written: path names
-// the file that could not be written.
-BackupFile writeRegistryBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                               const std::string& programFolder, std::string_view kind,
-                               const std::tm& localTime, const RegFileExport& content);
+// on. Not written: path names the file that could not be written beside the
+// program.
+BackupFile writeRegistryBackup(platform::Services& services, const std::string& programFolder,
+                               std::string_view kind, const std::tm& localTime, const RegFileExport& content);
 
 }  // namespace velmora::registry

@@ -87,7 +87,10 @@ TEST_F(StartupPageTest, NothingIsDeletedWithoutItsSourceOrItsBackup) {
   plantToolEverywhere();
   search();
   const std::string backup = std::string(kBackups) + "startup-20250102-000000.reg";
+  const std::string fallback =
+      "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups\\startup-20250102-000000.reg";
   machine.textFiles.setUnwritable(backup);
+  machine.textFiles.setUnwritable(fallback);
   deleteRow(0, MessageAnswer::Yes);
   EXPECT_EQ(shownTexts().back(), "Cannot create file " + backup);
   EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kRun, "Tool"));
@@ -100,6 +103,7 @@ TEST_F(StartupPageTest, NothingIsDeletedWithoutItsSourceOrItsBackup) {
   machine.registry.deleteValue(run, "Tool");
   machine.registry.closeKey(run);
   machine.textFiles.setUnwritable(backup, false);
+  machine.textFiles.setUnwritable(fallback, false);
   deleteRow(2, MessageAnswer::Yes);
   EXPECT_EQ(shownTexts().back(), "StringCantDeleteItem:");
   EXPECT_EQ(list.count(), 3);

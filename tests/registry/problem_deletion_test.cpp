@@ -10,7 +10,7 @@
 
 #include "fakes/fake_services.h"
 #include "headless_app.h"
-#include "reg_file_reader.h"
+#include "reg_file_import.h"
 #include "registry/problem_scan.h"
 #include "registry_planter.h"
 #include "widgets/form.h"
@@ -213,8 +213,7 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
   time.tm_sec = 5;
   std::vector<std::string> paths;
   for (int i = 0; i < 3; ++i) {
-    const BackupFile written =
-        writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", "registry", time, file);
+    const BackupFile written = writeRegistryBackup(machine.services, "C:\\Velmora\\", "registry", time, file);
     EXPECT_TRUE(written.written);
     paths.push_back(written.path);
   }
@@ -224,11 +223,24 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
   EXPECT_TRUE(machine.files.directoryExists("C:\\Velmora\\data\\backups"));
   EXPECT_EQ(machine.textFiles.bytes(paths[0]), file.fileBytes());
 
-  machine.textFiles.setUnwritable("C:\\Velmora\\data\\backups\\registry-20240131-235906.reg");
+  // A program folder that cannot be written: the user's own folder takes the
+  // backup; when neither can, the path named is the program's.
+  const std::string beside = "C:\\Velmora\\data\\backups\\registry-20240131-235906.reg";
+  const std::string own =
+      "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups\\registry-20240131-235906.reg";
+  machine.textFiles.setUnwritable(beside);
   time.tm_sec = 6;
-  EXPECT_EQ(
-      writeRegistryBackup(machine.files, machine.textFiles, "C:\\Velmora\\", "registry", time, file).written,
-      false);
+  BackupFile fallback = writeRegistryBackup(machine.services, "C:\\Velmora\\", "registry", time, file);
+  EXPECT_TRUE(fallback.written);
+  EXPECT_EQ(fallback.path, own);
+  EXPECT_EQ(machine.textFiles.bytes(own), file.fileBytes());
+  EXPECT_TRUE(
+      machine.files.directoryExists("C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups"));
+  machine.textFiles.remove(own);
+  machine.textFiles.setUnwritable(own);
+  fallback = writeRegistryBackup(machine.services, "C:\\Velmora\\", "registry", time, file);
+  EXPECT_FALSE(fallback.written);
+  EXPECT_EQ(fallback.path, beside);
 }
 
 }  // namespace

@@ -133,7 +133,10 @@ TEST_F(RegistryPageTest, DeleteBacksUpFirstAndSaysSoWhenItCannot) {
   ASSERT_EQ(results.count(), 2);
 
   const std::string path = "C:\\Velmora\\data\\backups\\registry-20250102-000000.reg";
+  const std::string fallback =
+      "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups\\registry-20250102-000000.reg";
   machine.textFiles.setUnwritable(path);
+  machine.textFiles.setUnwritable(fallback);
   page.deleteClick();
   ASSERT_EQ(h.dialogs.shown().size(), 1u);
   EXPECT_EQ(h.dialogs.shown()[0].text, "Cannot create file " + path);
