@@ -58,6 +58,13 @@ std::optional<platform::RegKey> rootOfText(std::string_view text);
 // The "Root Key" text of the current user's or the machine's hive.
 std::string_view textOfHive(platform::RegKey hive);
 
+// Where 32-bit programs' part of a key below HKEY_LOCAL_MACHINE\Software lies, as
+// the registry editor shows it ("Software\WOW6432Node\..."). The checks read it
+// and rows name it at that place rather than through the 32-bit view, so that a
+// key both views share (Windows shares a few) is never examined, and listed,
+// twice, and a row says which view it came from.
+std::string in32BitView(std::string_view key);
+
 // The two hives that hold classes, in the order the merged view prefers them.
 inline constexpr platform::RegKey kClassHives[] = {platform::HKEY_CURRENT_USER, platform::HKEY_LOCAL_MACHINE};
 

@@ -55,6 +55,12 @@ bool isClassKey(std::string_view path) {
   return levels.size() == 2 && levels[0] == "clsid";
 }
 
+// Whether a row's key text is a category's key, as 64-bit or as 32-bit programs
+// see it.
+bool isKey(std::string_view registryKey, std::string_view key) {
+  return registryKey == key || registryKey == in32BitView(key);
+}
+
 std::optional<DeletionTarget> valueTarget(platform::RegKey root, std::string_view key,
                                           std::string_view name) {
   if (namesNothing(name)) return std::nullopt;
@@ -86,14 +92,14 @@ std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::stri
                                                std::string_view registryKey) {
   const std::optional<platform::RegKey> root = rootOfText(rootText);
   if (!root) return std::nullopt;
-  if (registryKey == kSharedDllsKey) return valueTarget(*root, registryKey, entry);
-  if (registryKey == kHelpKey) {
+  if (isKey(registryKey, kSharedDllsKey)) return valueTarget(*root, registryKey, entry);
+  if (isKey(registryKey, kHelpKey)) {
     // The entry is the help file's path; the value is named by its file name.
     const std::size_t cut = entry.find_last_of("\\:");
     return valueTarget(*root, registryKey, cut == std::string_view::npos ? entry : entry.substr(cut + 1));
   }
-  if (registryKey == kInstallerFoldersKey) return valueTarget(*root, registryKey, entry);
-  if (registryKey == kUninstallKey || registryKey == kSoftwareKey)
+  if (isKey(registryKey, kInstallerFoldersKey)) return valueTarget(*root, registryKey, entry);
+  if (isKey(registryKey, kUninstallKey) || registryKey == kSoftwareKey)
     return treeTarget(*root, std::string(registryKey) + std::string(entry));
   if (registryKey == kMuiCacheKey || registryKey == kCurrentMuiCacheKey)
     return valueTarget(*root, registryKey, entry);

@@ -66,64 +66,76 @@ void ProblemScan::run(ProblemScanView& view) {
   view_ = &view;
   stopped_ = false;
   view.clearResults();
-  using Check = void (ProblemScan::*)(TRegistry&);
+  using Check = void (ProblemScan::*)(TRegistry&, const std::string& key);
   struct Step {
     ProblemCategory category;
     platform::RegKey root;
     Check check;
+    std::string_view key;
+    // Whether the check also examines the key as 32-bit programs see it.
+    bool bothViews;
   };
   static constexpr Step kSteps[kProblemCategoryCount] = {
-      {ProblemCategory::missingSharedDll, HKEY_LOCAL_MACHINE, &ProblemScan::sharedDlls},
-      {ProblemCategory::unusedExtension, HKEY_CURRENT_USER, &ProblemScan::fileExtensions},
-      {ProblemCategory::classServer, HKEY_CURRENT_USER, &ProblemScan::classServers},
-      {ProblemCategory::helpFile, HKEY_LOCAL_MACHINE, &ProblemScan::helpFiles},
-      {ProblemCategory::installerFolder, HKEY_LOCAL_MACHINE, &ProblemScan::installerFolders},
-      {ProblemCategory::uninstallEntry, HKEY_LOCAL_MACHINE, &ProblemScan::uninstallEntries},
-      {ProblemCategory::emptySoftwareKey, HKEY_CURRENT_USER, &ProblemScan::emptySoftwareKeys},
-      {ProblemCategory::muiCache, HKEY_CURRENT_USER, &ProblemScan::muiCache},
+      {ProblemCategory::missingSharedDll, HKEY_LOCAL_MACHINE, &ProblemScan::sharedDlls, kSharedDllsKey, true},
+      {ProblemCategory::unusedExtension, HKEY_CURRENT_USER, &ProblemScan::fileExtensions, kClassesHiveKey,
+       false},
+      {ProblemCategory::classServer, HKEY_CURRENT_USER, &ProblemScan::classServers, kClassesKey, false},
+      {ProblemCategory::helpFile, HKEY_LOCAL_MACHINE, &ProblemScan::helpFiles, kHelpKey, true},
+      {ProblemCategory::installerFolder, HKEY_LOCAL_MACHINE, &ProblemScan::installerFolders,
+       kInstallerFoldersKey, true},
+      {ProblemCategory::uninstallEntry, HKEY_LOCAL_MACHINE, &ProblemScan::uninstallEntries, kUninstallKey,
+       true},
+      {ProblemCategory::emptySoftwareKey, HKEY_CURRENT_USER, &ProblemScan::emptySoftwareKeys, kSoftwareKey,
+       false},
+      {ProblemCategory::muiCache, HKEY_CURRENT_USER, &ProblemScan::muiCache, kMuiCacheKey, false},
   };
   for (const Step& step : kSteps) {
     if (!next()) return;
     if (!view.categoryChecked(step.category)) continue;
-    names_.clear();
     {
       TRegistry registry(store_);
       registry.SetRoot(step.root);
-      (this->*step.check)(registry);
+      std::vector<std::string> keys{std::string(step.key)};
+      if (step.bothViews) keys.push_back(in32BitView(step.key));
+      for (const std::string& key : keys) {
+        if (stopped_) break;
+        names_.clear();
+        (this->*step.check)(registry, key);
+      }
     }
     if (stopped_) return;
     view.categoryDone(step.category);
   }
 }
 
-void ProblemScan::sharedDlls(TRegistry& registry) {
-  if (!registry.Open(std::string(kSharedDllsKey), false)) return;
+void ProblemScan::sharedDlls(TRegistry& registry, const std::string& key) {
+  if (!registry.Open(key, false)) return;
   registry.ListValues(names_);
   registry.Close();
   for (const std::string& name : names_) {
     if (!next()) return;
     if (presence_.file(name) == Presence::missing)
-      list(ProblemCategory::missingSharedDll, name, kLocalMachineText, std::string(kSharedDllsKey));
+      list(ProblemCategory::missingSharedDll, name, kLocalMachineText, key);
   }
 }
 
-void ProblemScan::fileExtensions(TRegistry& registry) {
+void ProblemScan::fileExtensions(TRegistry& registry, const std::string& classes) {
   for (platform::RegKey hive : kClassHives) {
     if (stopped_) return;
     registry.SetRoot(hive);
-    extensionsOf(registry, textOfHive(hive));
+    extensionsOf(registry, textOfHive(hive), classes);
   }
 }
 
-void ProblemScan::extensionsOf(TRegistry& registry, std::string_view hiveText) {
+void ProblemScan::extensionsOf(TRegistry& registry, std::string_view hiveText, const std::string& classes) {
   names_.clear();
-  if (!registry.Open(std::string(kClassesHiveKey), false)) return;
+  if (!registry.Open(classes, false)) return;
   registry.ListSubkeys(names_);
   registry.Close();
   sortWithoutCase(names_);
   for (const std::string& name : names_) {
     if (!next()) return;
-    const std::string key = std::string(kClassesHiveKey) + name;
+    const std::string key = classes + name;
     if (!name.starts_with('.') || !registry.Open(key, false)) continue;
     // Many extensions in use have no default value and are known by what else
     // their key holds (OpenWithProgids, ShellNew, "Content Type", ...): only a key
@@ -138,11 +150,16 @@ void ProblemScan::extensionsOf(TRegistry& registry, std::string_view hiveText) {
   }
 }
 
-void ProblemScan::classServers(TRegistry& registry) {
+void ProblemScan::classServers(TRegistry& registry, const std::string& key) {
+  // The classes of 32-bit programs are kept apart, below WOW6432Node, in both hives.
+  const std::string views[] = {std::string(kClassesHiveKey) + key,
+                               std::string(kClassesHiveKey) + "WOW6432Node\\" + key};
   for (platform::RegKey hive : kClassHives) {
-    if (stopped_) return;
     registry.SetRoot(hive);
-    serversOf(registry, textOfHive(hive), std::string(kClassesHiveKey) + std::string(kClassesKey));
+    for (const std::string& classes : views) {
+      if (stopped_) return;
+      serversOf(registry, textOfHive(hive), classes);
+    }
   }
 }
 
@@ -173,8 +190,8 @@ void ProblemScan::serversOf(TRegistry& registry, std::string_view hiveText, cons
   }
 }
 
-void ProblemScan::helpFiles(TRegistry& registry) {
-  if (!registry.Open(std::string(kHelpKey), false)) return;
+void ProblemScan::helpFiles(TRegistry& registry, const std::string& key) {
+  if (!registry.Open(key, false)) return;
   registry.ListValues(names_);
   for (const std::string& name : names_) {
     if (!next()) break;
@@ -182,28 +199,28 @@ void ProblemScan::helpFiles(TRegistry& registry) {
     if (!folder) continue;
     std::string path = *folder + "\\" + name;
     if (presence_.file(path) == Presence::missing)
-      list(ProblemCategory::helpFile, std::move(path), kLocalMachineText, std::string(kHelpKey));
+      list(ProblemCategory::helpFile, std::move(path), kLocalMachineText, key);
   }
   registry.Close();
 }
 
-void ProblemScan::installerFolders(TRegistry& registry) {
-  if (!registry.Open(std::string(kInstallerFoldersKey), false)) return;
+void ProblemScan::installerFolders(TRegistry& registry, const std::string& key) {
+  if (!registry.Open(key, false)) return;
   registry.ListValues(names_);
   for (const std::string& name : names_) {
     if (!next()) break;
     if (presence_.directory(name) == Presence::missing)
-      list(ProblemCategory::installerFolder, name, kLocalMachineText, std::string(kInstallerFoldersKey));
+      list(ProblemCategory::installerFolder, name, kLocalMachineText, key);
   }
   registry.Close();
 }
 
-void ProblemScan::uninstallEntries(TRegistry& registry) {
-  if (registry.Open(std::string(kUninstallKey), false)) registry.ListSubkeys(names_);
+void ProblemScan::uninstallEntries(TRegistry& registry, const std::string& key) {
+  if (registry.Open(key, false)) registry.ListSubkeys(names_);
   registry.Close();
   for (const std::string& name : names_) {
     if (!next()) return;
-    if (!registry.Open(std::string(kUninstallKey) + name, false)) continue;
+    if (!registry.Open(key + name, false)) continue;
     std::optional<std::string> command;
     if (registry.HasValue("UninstallString")) command = readText(registry, "UninstallString");
     registry.Close();
@@ -213,27 +230,27 @@ void ProblemScan::uninstallEntries(TRegistry& registry) {
     const std::string path = withoutQuotes(*command);
     if (path.rfind(':') == 1 && !contains(path, " /") && !contains(path, " -") &&
         presence_.file(path) == Presence::missing)
-      list(ProblemCategory::uninstallEntry, name, kLocalMachineText, std::string(kUninstallKey));
+      list(ProblemCategory::uninstallEntry, name, kLocalMachineText, key);
   }
 }
 
-void ProblemScan::emptySoftwareKeys(TRegistry& registry) {
-  if (registry.Open(std::string(kSoftwareKey), false)) registry.ListSubkeys(names_);
+void ProblemScan::emptySoftwareKeys(TRegistry& registry, const std::string& key) {
+  if (registry.Open(key, false)) registry.ListSubkeys(names_);
   registry.Close();
   for (const std::string& name : names_) {
     if (!next()) return;
-    if (!registry.Open(std::string(kSoftwareKey) + name, false)) continue;
+    if (!registry.Open(key + name, false)) continue;
     registry.ListValues(innerNames_);
     std::uint32_t subkeys = 0;
     std::uint32_t values = 0;
     const bool empty = registry.KeyCounts(subkeys, values) && subkeys == 0 && innerNames_.empty();
     registry.Close();
-    if (empty) list(ProblemCategory::emptySoftwareKey, name, kCurrentUserText, std::string(kSoftwareKey));
+    if (empty) list(ProblemCategory::emptySoftwareKey, name, kCurrentUserText, key);
   }
 }
 
-void ProblemScan::muiCache(TRegistry& registry) {
-  muiCacheKey(registry, kMuiCacheKey, false);
+void ProblemScan::muiCache(TRegistry& registry, const std::string& key) {
+  muiCacheKey(registry, key, false);
   names_.clear();
   if (!stopped_) muiCacheKey(registry, kCurrentMuiCacheKey, true);
 }

@@ -31,6 +31,10 @@ class ProblemScanView {
 // a registry object of its own, listing one row per entry that points at a file,
 // folder or program that is missing for certain, or that holds nothing.
 //
+// The categories that read HKEY_LOCAL_MACHINE\Software and the class checks also
+// examine what 32-bit programs registered, kept apart below WOW6432Node; such a
+// row names the key at that place.
+//
 // An entry whose value holds another type than the text the check reads is passed
 // over as unreadable, and the scan goes on.
 class ProblemScan {
@@ -40,16 +44,18 @@ class ProblemScan {
   void run(ProblemScanView& view);
 
  private:
-  void sharedDlls(TRegistry& registry);
-  void fileExtensions(TRegistry& registry);
-  void extensionsOf(TRegistry& registry, std::string_view hiveText);
-  void classServers(TRegistry& registry);
+  // Each check examines key (for the class checks, the part below a hive's
+  // classes) under the registry's root.
+  void sharedDlls(TRegistry& registry, const std::string& key);
+  void fileExtensions(TRegistry& registry, const std::string& classes);
+  void extensionsOf(TRegistry& registry, std::string_view hiveText, const std::string& classes);
+  void classServers(TRegistry& registry, const std::string& key);
   void serversOf(TRegistry& registry, std::string_view hiveText, const std::string& classesKey);
-  void helpFiles(TRegistry& registry);
-  void installerFolders(TRegistry& registry);
-  void uninstallEntries(TRegistry& registry);
-  void emptySoftwareKeys(TRegistry& registry);
-  void muiCache(TRegistry& registry);
+  void helpFiles(TRegistry& registry, const std::string& key);
+  void installerFolders(TRegistry& registry, const std::string& key);
+  void uninstallEntries(TRegistry& registry, const std::string& key);
+  void emptySoftwareKeys(TRegistry& registry, const std::string& key);
+  void muiCache(TRegistry& registry, const std::string& key);
   void muiCacheKey(TRegistry& registry, std::string_view key, bool namesCarrySuffix);
 
   // Between two items: whether to go on.

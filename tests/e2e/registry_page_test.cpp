@@ -35,6 +35,8 @@ const std::wstring kFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\In
 const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // The classes key of either hive; HKEY_CLASSES_ROOT writes the machine's.
 const std::wstring kClasses = L"Software\\Classes\\";
+// Where 64-bit Windows keeps what 32-bit programs registered.
+const std::wstring kUninstall32 = L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const std::wstring kOldCache = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache\\";
 const std::wstring kNewCache =
     L"Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache";
@@ -52,6 +54,8 @@ class PlantedRegistry {
     setText(HKEY_LOCAL_MACHINE, kHelp, L"velmora-e2e.hlp", L"C:\\velmora-e2e-gone");
     setValue(HKEY_LOCAL_MACHINE, kFolders, kGone + L"folder\\", REG_DWORD, &one, sizeof one);
     setText(HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EGone", L"UninstallString", kGone + L"unins.exe");
+    setText(HKEY_LOCAL_MACHINE, kUninstall32 + L"VelmoraE2EGone32", L"UninstallString",
+            kGone + L"unins32.exe");
     createKey(HKEY_CURRENT_USER, L"Software\\VelmoraE2EEmpty");
     setText(HKEY_CURRENT_USER, kOldCache, kGone + L"app.exe", L"App");
     setText(HKEY_CURRENT_USER, kNewCache, kGone + L"tool.exe.FriendlyAppName", L"Tool");
@@ -70,6 +74,7 @@ class PlantedRegistry {
             {HKEY_LOCAL_MACHINE, kHelp, L"velmora-e2e.hlp"},
             {HKEY_LOCAL_MACHINE, kFolders, kGone + L"folder\\"},
             {HKEY_LOCAL_MACHINE, kUninstall + L"VelmoraE2EGone", std::nullopt},
+            {HKEY_LOCAL_MACHINE, kUninstall32 + L"VelmoraE2EGone32", std::nullopt},
             {HKEY_CURRENT_USER, L"Software\\VelmoraE2EEmpty", std::nullopt},
             {HKEY_CURRENT_USER, kOldCache, kGone + L"app.exe"},
             {HKEY_CURRENT_USER, kNewCache, kGone + L"tool.exe.FriendlyAppName"}};
@@ -90,6 +95,7 @@ std::vector<Row> plantedRows() {
           {L"Help files", kGone + L"velmora-e2e.hlp", L"HKLM", kHelp},
           {L"Installer folders", kGone + L"folder\\", L"HKLM", kFolders},
           {L"Uninstall entries", L"VelmoraE2EGone", L"HKLM", kUninstall},
+          {L"Uninstall entries", L"VelmoraE2EGone32", L"HKLM", kUninstall32},
           {L"Empty software keys", L"VelmoraE2EEmpty", L"HKCU", L"Software\\"},
           {L"MUI cache", kGone + L"app.exe", L"HKCU", kOldCache},
           {L"MUI cache", kGone + L"tool.exe.FriendlyAppName", L"HKCU", kNewCache}};
@@ -129,7 +135,7 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   EXPECT_TRUE(waitUntil(
       [&] {
         const int rows = listRowCount(results);
-        return rows >= 10 && statusBarText(status) == L"Problems found: " + std::to_wstring(rows);
+        return rows >= 11 && statusBarText(status) == L"Problems found: " + std::to_wstring(rows);
       },
       10s))
       << listRowCount(results) << " rows, status line \"" << statusBarText(status) << "\"";
@@ -145,7 +151,7 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(window, L"registry_page_scanned", colours));
   EXPECT_GT(colours, 8);
-  ASSERT_EQ(ours.size(), 10u);
+  ASSERT_EQ(ours.size(), 11u);
 
   // Only the planted rows: the prefix's own entries stay as they are.
   clickButton(uncheckResults);
@@ -154,7 +160,7 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
     EXPECT_EQ(listRowChecked(results, row), std::count(ours.begin(), ours.end(), row) == 1) << "row " << row;
   const std::wstring statusBefore = statusBarText(status);
   clickButton(remove);
-  EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 10);
+  EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 11);
   const std::vector<Row> left = resultRows(results);
   for (const Row& expected : plantedRows()) EXPECT_EQ(std::count(left.begin(), left.end(), expected), 0);
   EXPECT_EQ(statusBarText(status), statusBefore) << "the status line keeps the scan's count";

@@ -96,17 +96,22 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "Gone", "UninstallString", "C:\\Gone\\un.exe");
   plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "Gone\\Below", "more", "x");
   plant.key(HKEY_CURRENT_USER, "Software\\Empty");
+  // What 32-bit programs registered on 64-bit Windows.
+  const std::string uninstall32 = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+  plant.text(HKEY_LOCAL_MACHINE, uninstall32 + "Gone32", "UninstallString", "C:\\Gone\\un32.exe");
+  plant.text(HKEY_LOCAL_MACHINE, "Software\\Classes\\WOW6432Node\\CLSID\\{W}\\InprocServer32", "",
+             "C:\\Gone\\w.dll");
   plant.text(HKEY_CURRENT_USER, kMuiCacheKey, "C:\\Old\\app.exe", "App");
   plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Old\\tool.exe.FriendlyAppName", "Tool");
   plant.text(HKEY_CURRENT_USER, kCurrentMuiCacheKey, "C:\\Windows\\here.dll.FriendlyAppName", "Kept");
   const test_support::RegistryTree before = everything();
   scan();
-  ASSERT_EQ(results.count(), 11);
+  ASSERT_EQ(results.count(), 13);
 
   const ProblemDeletion result = deleteChecked();
   EXPECT_EQ(backups, 1);
   EXPECT_FALSE(result.backupFailed);
-  EXPECT_EQ(result.deletedCount, 10);
+  EXPECT_EQ(result.deletedCount, 12);
   // The two rows of {A} share one class key: the lower row took it, the other stays.
   ASSERT_EQ(entries(), std::vector<std::string>{"InprocServer32 - C:\\Gone\\a.dll"});
   EXPECT_TRUE(results.checked(0));
@@ -120,6 +125,9 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   EXPECT_TRUE(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, ""));
   EXPECT_FALSE(plant.hasValue(HKEY_LOCAL_MACHINE, kInstallerFoldersKey, "C:\\Gone\\"));
   EXPECT_FALSE(plant.exists(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "Gone"));
+  EXPECT_FALSE(plant.exists(HKEY_LOCAL_MACHINE, uninstall32 + "Gone32"));
+  EXPECT_TRUE(plant.exists(HKEY_LOCAL_MACHINE, uninstall32));
+  EXPECT_FALSE(plant.exists(HKEY_LOCAL_MACHINE, "Software\\Classes\\WOW6432Node\\CLSID\\{W}"));
   EXPECT_TRUE(plant.exists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Empty"));
   EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kMuiCacheKey, "C:\\Old\\app.exe"));
