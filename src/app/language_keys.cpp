@@ -5,8 +5,9 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 149> kKeys = {
+constexpr std::array<std::string_view, 165> kKeys = {
     "MFile->Caption",
+    "MRestore->Caption",
     "MExit->Caption",
     "MOptions->Caption",
     "MSettings->Caption",
@@ -155,6 +156,21 @@ constexpr std::array<std::string_view, 149> kKeys = {
     "FormAbout->LabelAbout->Caption",
     "FormAbout->LabelAuthor->Caption",
     "FormAbout->LabelSite->Caption",
+    "FormRestore->Caption",
+    "FormRestore->ListViewBackups->Column[0]->Caption",
+    "FormRestore->ListViewBackups->Column[1]->Caption",
+    "FormRestore->ListViewBackups->Column[2]->Caption",
+    "FormRestore->ListViewBackups->Column[3]->Caption",
+    "FormRestore->ButtonRestore->Caption",
+    "FormRestore->ButtonDelete->Caption",
+    "FormRestore->ButtonClose->Caption",
+    "FormRestore->StringRestoreQuestion",
+    "FormRestore->StringDeleteQuestion",
+    "FormRestore->StringRestored",
+    "FormRestore->StringNotRestored",
+    "FormRestore->StringAccessRefused",
+    "FormRestore->StringDamaged",
+    "FormRestore->StringCantDelete",
 };
 
 }  // namespace

@@ -82,6 +82,9 @@ std::optional<Target> resolve(const LanguageTargets& targets, std::string_view k
       std::string* text = targets.checkingForUpdatesText;
       return Target{[text] { return *text; }, [text](std::string value) { *text = std::move(value); }};
     }
+    for (const auto& [textKey, text] : targets.windowTexts)
+      if (textKey == key)
+        return Target{[text] { return *text; }, [text](std::string value) { *text = std::move(value); }};
     if (parts.back() != "Caption") return std::nullopt;
     if (parts.size() == 2)
       return Target{[window] { return window->caption(); },

@@ -19,6 +19,9 @@ struct LanguageTargets {
   std::vector<std::pair<std::string, widgets::Form*>> windows;
   MessageTexts* messages = nullptr;
   std::string* checkingForUpdatesText = nullptr;
+  // Message texts a secondary window holds, by their whole key
+  // ("FormRestore->StringRestored").
+  std::vector<std::pair<std::string, std::string*>> windowTexts;
 };
 
 // Reads every language key from section "Interface" of file, in the loader's

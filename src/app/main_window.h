@@ -8,6 +8,8 @@
 #include "app/files_page.h"
 #include "app/form_about.h"
 #include "app/form_language.h"
+#include "app/form_restore.h"
+#include "app/language_loader.h"
 #include "app/message_texts.h"
 #include "app/program_list_page.h"
 #include "app/registry_page.h"
@@ -60,6 +62,9 @@ class TForm1 : public widgets::Form {
   // Applies the language file of name to every window, through the applier the
   // window was made with or else the program's language files.
   void ApplyLanguage(const std::string& name);
+  // Everything a language file captions: this window, the secondary windows and
+  // the message texts they hold.
+  LanguageTargets languageTargets();
   // Shows the summary of the active page in the status line.
   void ShowScanStatus();
 
@@ -103,6 +108,7 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<sysinfo::TFormSysInfo> FormSysInfo;
   std::unique_ptr<update::TFormUpdate> FormUpdate;
   std::unique_ptr<TFormAbout> FormAbout;
+  std::unique_ptr<TFormRestore> FormRestore;
   // The Files page's drive list, scan and deletion, made with the windows above.
   FilesPage& filesPage() { return *filesPage_; }
   // The Registry page's scan and deletion.
@@ -174,6 +180,7 @@ class TForm1 : public widgets::Form {
 
   widgets::MainMenu MainMenu1{*this, "MainMenu1"};
   widgets::MenuItem MFile{MainMenu1, "MFile", "File"};
+  widgets::MenuItem MRestore{MFile, "MRestore", "&Restore..."};
   widgets::MenuItem MExit{MFile, "MExit", "Exit"};
   widgets::MenuItem MOptions{MainMenu1, "MOptions", "Options"};
   widgets::MenuItem MSettings{MOptions, "MSettings", "Settings"};
@@ -248,6 +255,7 @@ class TForm1 : public widgets::Form {
   void PageControlCleanChanging(bool& allow);
   void PageControlCleanChange();
 
+  void MRestoreClick();
   void MExitClick();
   void MSettingsClick();
   void MLangEnglishClick();

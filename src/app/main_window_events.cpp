@@ -18,6 +18,7 @@ void TForm1::bindEvents() {
   PageControlClean.onChanging = [this](bool& allow) { PageControlCleanChanging(allow); };
   PageControlClean.onChange = [this] { PageControlCleanChange(); };
 
+  MRestore.onClick = [this] { MRestoreClick(); };
   MExit.onClick = [this] { MExitClick(); };
   MSettings.onClick = [this] { MSettingsClick(); };
   MLangEnglish.onClick = [this] { MLangEnglishClick(); };
@@ -87,6 +88,8 @@ void TForm1::PageControlCleanChange() { LayOutMainWindow(); }
 // The connection state follows the system's every second; a check pauses the
 // timer while it runs.
 void TForm1::Timer1Timer() { updateChecker_->TestConnection(); }
+
+void TForm1::MRestoreClick() { showLocalized(*FormRestore); }
 
 void TForm1::MExitClick() { close(); }
 

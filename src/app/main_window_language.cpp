@@ -11,22 +11,31 @@ constexpr std::string_view kFileCategoryKeys[] = {
 
 }  // namespace
 
+LanguageTargets TForm1::languageTargets() {
+  LanguageTargets targets;
+  targets.mainForm = this;
+  targets.windows = {{"FormMemory", FormMemory.get()},   {"FormSettings", FormSettings.get()},
+                     {"FormSysInfo", FormSysInfo.get()}, {"FormUpdate", FormUpdate.get()},
+                     {"FormAbout", FormAbout.get()},     {"FormRestore", FormRestore.get()}};
+  targets.windowTexts = {{"FormRestore->StringRestoreQuestion", &FormRestore->StringRestoreQuestion},
+                         {"FormRestore->StringDeleteQuestion", &FormRestore->StringDeleteQuestion},
+                         {"FormRestore->StringRestored", &FormRestore->StringRestored},
+                         {"FormRestore->StringNotRestored", &FormRestore->StringNotRestored},
+                         {"FormRestore->StringAccessRefused", &FormRestore->StringAccessRefused},
+                         {"FormRestore->StringDamaged", &FormRestore->StringDamaged},
+                         {"FormRestore->StringCantDelete", &FormRestore->StringCantDelete}};
+  targets.messages = &messages;
+  targets.checkingForUpdatesText = &FormUpdate->StringCheckingForUpdates;
+  return targets;
+}
+
 void TForm1::applyLanguageFile(const std::string& name) {
   // Only the two offered names check an item; any other leaves both clear.
   MLangEnglish.setChecked(name == "English");
   MLangRussian.setChecked(name == "Russian");
 
-  LanguageTargets targets;
-  targets.mainForm = this;
-  targets.windows = {{"FormMemory", FormMemory.get()},
-                     {"FormSettings", FormSettings.get()},
-                     {"FormSysInfo", FormSysInfo.get()},
-                     {"FormUpdate", FormUpdate.get()},
-                     {"FormAbout", FormAbout.get()}};
-  targets.messages = &messages;
-  targets.checkingForUpdatesText = &FormUpdate->StringCheckingForUpdates;
   app::applyLanguageFile(platform::ProfileFile(services_.textFiles, languageFilePath(ProgramFolder, name)),
-                         targets);
+                         languageTargets());
   // The file captions the scan buttons "Search"; while its scan runs, a button
   // stays the Stop button it is.
   if (filesPage_->scanRunning()) ButtonSearchFiles.setCaption(messages["StringStop"]);

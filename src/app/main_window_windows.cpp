@@ -1,6 +1,7 @@
 // The secondary windows the main window creates, owns and shows from its menus,
 // and the language they are shown in.
 #include "app/main_window.h"
+#include "platform/data_folders.h"
 
 namespace velmora::app {
 
@@ -12,7 +13,18 @@ void TForm1::createSecondaryWindows() {
   FormSysInfo = std::make_unique<sysinfo::TFormSysInfo>(app, services_);
   FormUpdate = std::make_unique<update::TFormUpdate>(app, services_.shell);
   FormAbout = std::make_unique<TFormAbout>(app, services_.shell);
+  FormRestore = std::make_unique<TFormRestore>(app, services_, messages);
 
+  // Backups lie where the pages write them, beside the program or in the user's
+  // own folder, and each is shown with the caption of the page that wrote it.
+  FormRestore->backupFolders = [this] {
+    return platform::dataFolders(services_.system, ProgramFolder, "backups");
+  };
+  FormRestore->pageCaption = [this](std::string_view kind) {
+    if (kind == "startup") return TabSheetCleanStartup.caption();
+    if (kind == "uninstall") return TabSheetCleanUninstall.caption();
+    return TabSheetCleanReg.caption();
+  };
   FormLanguage->onLanguageChosen = [this](const std::string& language) { switchLanguage(language); };
   // The Settings window shows and changes the check-update and Recycle Bin
   // flags this window holds (its showing is bound with the Files page); they

@@ -77,15 +77,7 @@ TEST_F(LanguageSwitchTest, AnUnknownLanguageOpensItsOwnFileAndChecksNeitherItem)
 
 TEST_F(LanguageSwitchTest, EveryKeyOfTheLanguageFilesReachesAControlOfTheRealWindows) {
   createWithLanguageFiles();
-  LanguageTargets targets;
-  targets.mainForm = form.get();
-  targets.windows = {{"FormMemory", form->FormMemory.get()},
-                     {"FormSettings", form->FormSettings.get()},
-                     {"FormSysInfo", form->FormSysInfo.get()},
-                     {"FormUpdate", form->FormUpdate.get()},
-                     {"FormAbout", form->FormAbout.get()}};
-  targets.messages = &form->messages;
-  targets.checkingForUpdatesText = &form->FormUpdate->StringCheckingForUpdates;
+  const LanguageTargets targets = form->languageTargets();
   EXPECT_EQ(applyLanguageFile(platform::ProfileFile(machine.textFiles, "C:\\none.ini"), targets),
             std::vector<std::string>{});
 }

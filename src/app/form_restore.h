@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/message_texts.h"
+#include "platform/services.h"
+#include "registry/backup_files.h"
+#include "widgets/buttons.h"
+#include "widgets/dialog_service.h"
+#include "widgets/form.h"
+#include "widgets/list_view.h"
+
+namespace velmora::app {
+
+// The Restore window: every backup the pages wrote before deleting, newest first,
+// with the page that wrote it and the entries it holds. Restore puts the chosen
+// backup back exactly, with the program's own reader; Delete removes the file.
+class TFormRestore : public widgets::Form {
+ public:
+  // services and messages must outlive the window.
+  TFormRestore(widgets::Application& app, platform::Services& services, const MessageTexts& messages);
+
+  // Call points set by whoever creates the window: the folders backups are kept
+  // in, and the caption of the page a kind of backup comes from ("registry",
+  // "startup", "uninstall").
+  std::function<std::vector<std::string>()> backupFolders;
+  std::function<std::string(std::string_view kind)> pageCaption;
+  // The kinds of backup file the window knows.
+  std::vector<registry::BackupFormat> formats{registry::regFileFormat()};
+
+  widgets::ListView ListViewBackups{*this, "ListViewBackups"};
+  widgets::Button ButtonRestore{*this, "ButtonRestore", "Restore"};
+  widgets::Button ButtonDelete{*this, "ButtonDelete", "Delete"};
+  widgets::Button ButtonClose{*this, "ButtonClose", "Close"};
+
+  // The window's own message texts, replaced by the language file.
+  std::string StringRestoreQuestion = "Put back every key and value this backup holds?";
+  std::string StringDeleteQuestion = "Delete this backup file?";
+  std::string StringRestored = "Entries restored: ";
+  std::string StringNotRestored = "Could not be restored:";
+  std::string StringAccessRefused = "access refused";
+  std::string StringDamaged =
+      "This backup is damaged or was not written by this program; nothing was restored.";
+  std::string StringCantDelete = "The backup file could not be deleted.";
+
+  // The backups as listed, in row order.
+  const std::vector<registry::BackupListing>& listed() const { return listed_; }
+  // Lists the backups again.
+  void refresh();
+
+ private:
+  void ButtonRestoreClick();
+  void ButtonDeleteClick();
+  const registry::BackupListing* selected() const;
+  bool ask(const std::string& question, const registry::BackupListing& backup);
+  void tell(const std::string& text, widgets::MessageIcon icon);
+  std::string restoreReport(const registry::BackupRestore& result) const;
+
+  platform::Services& services_;
+  const MessageTexts& messages_;
+  std::vector<registry::BackupListing> listed_;
+};
+
+}  // namespace velmora::app
