@@ -60,7 +60,7 @@ bool TFormRestore::ask(const std::string& question, const registry::BackupListin
 }
 
 void TFormRestore::tell(const std::string& text, widgets::MessageIcon icon) {
-  application().messageBox({text, caption(), widgets::MessageButtons::Ok, icon});
+  application().messageBox({text, application().title(), widgets::MessageButtons::Ok, icon});
 }
 
 std::string TFormRestore::restoreReport(const registry::BackupRestore& result) const {

@@ -107,10 +107,21 @@ void RegistryPage::showProgress(int categoryIndex) {
 }
 
 void RegistryPage::deleteClick() {
+  // Deletion holds the UI thread, as the Files page's does; while it lasts the
+  // status line counts the entries deleted and the window is repainted, but
+  // nothing else runs, so no row is added or removed behind it. Afterwards the
+  // status line reads what it read before: the scan's count.
+  const std::string status = controls_.status.simpleText();
   const registry::ProblemDeletion result = registry::deleteCheckedProblems(
-      services_.registry, controls_.results, [this](const registry::RegFileExport& content) {
+      services_.registry, controls_.results,
+      [this](const registry::RegFileExport& content) {
         return registry::writeRegistryBackup(services_, programFolder_, "registry", localTime(), content);
+      },
+      [this, &status](int done, int total) {
+        controls_.status.setSimpleText(status + "   " + std::to_string(done) + " / " + std::to_string(total));
+        app_.paintPending();
       });
+  controls_.status.setSimpleText(status);
   // Nothing was deleted: the user learns why, and where the backup was to go.
   if (result.backupFailed)
     app_.messageBox({"Cannot create file " + result.backupPath, app_.title(), widgets::MessageButtons::Ok,

@@ -1,5 +1,6 @@
 #include "registry/problem_deletion.h"
 
+#include <chrono>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -109,7 +110,15 @@ std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::stri
 }
 
 ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
-                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup) {
+                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup,
+                                      const std::function<void(int done, int total)>& progress) {
+  using Clock = std::chrono::steady_clock;
+  auto lastShown = Clock::now();
+  const auto show = [&](int done, int total) {
+    if (!progress || Clock::now() - lastShown < std::chrono::milliseconds(50)) return;
+    progress(done, total);
+    lastShown = Clock::now();
+  };
   struct Planned {
     int row;
     DeletionTarget target;
@@ -130,6 +139,7 @@ ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::L
       exported.insert(std::move(key));
     }
     planned.push_back({row, std::move(*target)});
+    show(0, 0);
   }
 
   ProblemDeletion result;
@@ -143,11 +153,13 @@ ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::L
   // One registry object serves the whole run. The rows are handled from the last
   // to the first, so removing one never moves one still to be handled.
   TRegistry registry(store);
+  std::vector<int> deleted;
   for (const Planned& item : planned) {
-    if (!deleteTarget(registry, item.target)) continue;
-    results.remove(item.row);
-    ++result.deletedCount;
+    if (deleteTarget(registry, item.target)) deleted.push_back(item.row);
+    show(static_cast<int>(deleted.size()), static_cast<int>(planned.size()));
   }
+  result.deletedCount = static_cast<int>(deleted.size());
+  results.removeRows(std::move(deleted));
   return result;
 }
 

@@ -42,7 +42,13 @@ struct ProblemDeletion {
 // deleted). A row whose target could not be exported is not deleted; when the
 // backup cannot be written nothing is. A row goes when its deletion succeeded;
 // otherwise it stays, still checked. Runs on the UI thread.
+//
+// The rows of deleted entries go in one pass once every entry has been tried, so
+// the list repaints once. Thousands of rows take a while: progress, when given,
+// is called at most every 50 ms with the entries deleted so far and the number to
+// delete (0 while the backup is being read), for the window to show them.
 ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
-                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup);
+                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup,
+                                      const std::function<void(int done, int total)>& progress = {});
 
 }  // namespace velmora::registry
