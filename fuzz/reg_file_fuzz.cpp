@@ -1,6 +1,7 @@
-// The registry backup writer on any registry tree: a file it writes imports, as the
-// registry editor would import it, into exactly the tree it was written from, every
-// key, value, type and byte of data.
+// The registry backup writer on any registry tree: a file it writes imports, with
+// the program's own reader, into exactly the tree it was written from, every key,
+// value, type and byte of data, string data that is not text included. And the
+// reader on the input itself, which must take any bytes without harm.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <cstdlib>
 
@@ -11,6 +12,7 @@
 
 #include "fakes/fake_registry_store.h"
 #include "registry/reg_file_export.h"
+#include "registry/reg_file_import.h"
 #include "registry/reg_file_reader.h"
 
 using namespace velmora;
@@ -30,13 +32,9 @@ void readTree(RegistryStore& store, RegKey key, const std::string& path, Tree& t
   std::string name;
   for (std::uint32_t i = 0; store.enumValue(key, i, name, nullptr) == ERROR_SUCCESS; ++i) {
     RegType type = REG_NONE;
-    std::uint32_t size = 0;
-    if (store.queryValue(key, name, &type, nullptr, &size) != ERROR_SUCCESS) std::abort();
-    std::string data(size, '\0');
-    if (store.queryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size) !=
-        ERROR_SUCCESS)
-      std::abort();
-    values[name] = {type, data.substr(0, size)};
+    std::string data;
+    if (store.queryValueBytes(key, name, type, data) != ERROR_SUCCESS) std::abort();
+    values[name] = {type, data};
   }
   if (depth > 64) return;
   for (std::uint32_t i = 0; store.enumKey(key, i, name) == ERROR_SUCCESS; ++i) {
@@ -59,6 +57,7 @@ Tree treeOf(RegistryStore& store) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  registry::readRegFile(std::string_view(reinterpret_cast<const char*>(data), size));
   FuzzedDataProvider input(data, size);
   fakes::FakeRegistryStore store;
   std::vector<std::string> keys{kTop};
@@ -79,8 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const RegType type = input.ConsumeBool() ? input.ConsumeIntegralInRange<RegType>(0, 11)
                                                : input.ConsumeIntegral<RegType>();
       const std::string bytes = input.ConsumeRandomLengthString(32);
-      store.setValue(key, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                     static_cast<std::uint32_t>(bytes.size()));
+      if (input.ConsumeBool())
+        store.setValueBytes(key, name, type, bytes);
+      else
+        store.setValue(key, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                       static_cast<std::uint32_t>(bytes.size()));
     }
     store.closeKey(key);
   }

@@ -21,13 +21,13 @@ TFormRestore::TFormRestore(widgets::Application& app, platform::Services& servic
   ListViewBackups.setBounds({8, 8, 530, 270});
   ListViewBackups.setRowSelect(true);
   ListViewBackups.setGridLines(true);
-  ListViewBackups.addColumn("Date", 125);
+  ListViewBackups.addColumn("Date", 135);
   ListViewBackups.addColumn("Page", 80);
   ListViewBackups.addColumn("Entries", 60, widgets::TextAlign::Right);
-  ListViewBackups.addColumn("File", 240);
-  ButtonRestore.setBounds({8, 288, 90, 25});
-  ButtonDelete.setBounds({104, 288, 90, 25});
-  ButtonClose.setBounds({448, 288, 90, 25});
+  ListViewBackups.addColumn("File", 230);
+  ButtonRestore.setBounds({8, 288, 105, 25});
+  ButtonDelete.setBounds({119, 288, 105, 25});
+  ButtonClose.setBounds({433, 288, 105, 25});
 
   onShow = [this] { refresh(); };
   ButtonRestore.onClick = [this] { ButtonRestoreClick(); };
