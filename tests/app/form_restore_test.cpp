@@ -64,7 +64,12 @@ class FormRestoreTest : public ::testing::Test {
       cells.push_back(form.ListViewBackups.cell(row, index));
     return cells;
   }
-  std::string lastMessage() const { return h.dialogs.shown().empty() ? "" : h.dialogs.shown().back().text; }
+  void press(widgets::Button& button, int row, MessageAnswer answer) {
+    form.ListViewBackups.userSelect(row);
+    h.dialogs.answer(answer);
+    button.click();
+  }
+  std::string lastMessage() const { return h.dialogs.shown().back().text; }
 
   fakes::FakeServices machine;
   test_support::RegistryPlanter plant{machine.registry};
@@ -79,15 +84,14 @@ class FormRestoreTest : public ::testing::Test {
 // by the Registry page, put back by the window exactly where they were.
 TEST_F(FormRestoreTest, RestorePutsBackWhatTheDeletionTookByteForByte) {
   const std::string mine = "Software\\Classes\\.mine";
-  plant.key(HKEY_CURRENT_USER, mine);
-  const std::string odd("\x00\xD8x", 3);
-  RegKey key{};
-  ASSERT_EQ(machine.registry.openKey(HKEY_CURRENT_USER, mine, KEY_ALL_ACCESS, key), ERROR_SUCCESS);
-  ASSERT_EQ(machine.registry.setValueBytes(key, "", REG_SZ, std::string("\0\0", 2)), ERROR_SUCCESS);
-  machine.registry.closeKey(key);
+  plant.text(HKEY_CURRENT_USER, mine, "", "");
   const std::string class32 = "Software\\Classes\\WOW6432Node\\CLSID\\{W}";
   plant.text(HKEY_LOCAL_MACHINE, class32 + "\\InprocServer32", "", "C:\\Gone\\w.dll");
-  plant.value(HKEY_LOCAL_MACHINE, class32, "Odd", REG_BINARY, odd);
+  RegKey key{};
+  ASSERT_EQ(machine.registry.openKey(HKEY_LOCAL_MACHINE, class32, KEY_ALL_ACCESS, key), ERROR_SUCCESS);
+  const std::string odd("\x00\xD8x", 3);  // A lone surrogate and an odd byte.
+  ASSERT_EQ(machine.registry.setValueBytes(key, "Odd", REG_SZ, odd), ERROR_SUCCESS);
+  machine.registry.closeKey(key);
   const test_support::RegistryTree before = plant.tree(HKEY_CURRENT_USER, "Software");
   const test_support::RegistryTree machineBefore = plant.tree(HKEY_LOCAL_MACHINE, "Software");
 
@@ -100,18 +104,15 @@ TEST_F(FormRestoreTest, RestorePutsBackWhatTheDeletionTookByteForByte) {
   EXPECT_EQ(column(0), std::vector<std::string>{"2025-01-02 00:00:00"});
   EXPECT_EQ(column(1), std::vector<std::string>{"page registry"});
   EXPECT_EQ(column(2), std::vector<std::string>{"6"});
-  form.ListViewBackups.userSelect(0);
-  h.dialogs.answer(MessageAnswer::Yes);
-  form.ButtonRestore.click();
+  press(form.ButtonRestore, 0, MessageAnswer::Yes);
   EXPECT_EQ(lastMessage(), "Entries restored: 6");
   EXPECT_EQ(plant.tree(HKEY_CURRENT_USER, "Software"), before);
   EXPECT_EQ(plant.tree(HKEY_LOCAL_MACHINE, "Software"), machineBefore);
   RegType type = REG_NONE;
   std::string bytes;
-  ASSERT_EQ(machine.registry.openKey(HKEY_CURRENT_USER, mine, KEY_READ, key), ERROR_SUCCESS);
-  EXPECT_EQ(machine.registry.queryValueBytes(key, "", type, bytes), ERROR_SUCCESS);
-  machine.registry.closeKey(key);
-  EXPECT_EQ(bytes, std::string("\0\0", 2));
+  ASSERT_EQ(machine.registry.openKey(HKEY_LOCAL_MACHINE, class32, KEY_READ, key), ERROR_SUCCESS);
+  EXPECT_EQ(machine.registry.queryValueBytes(key, "Odd", type, bytes), ERROR_SUCCESS);
+  EXPECT_EQ(bytes, odd);
 }
 
 // Both places, newest first; a file that is not ours lists with "?" and restores
@@ -132,17 +133,11 @@ TEST_F(FormRestoreTest, ListsBothPlacesAndRefusesWhatItCannotRead) {
             (std::vector<std::string>{"startup-20250102-000003.reg", "registry-20250102-000002.reg",
                                       "registry-20250102-000001.reg"}));
   EXPECT_EQ(column(2), (std::vector<std::string>{"?", "1", "1"}));
-  form.ListViewBackups.userSelect(0);
-  h.dialogs.answer(MessageAnswer::Yes);
-  form.ButtonRestore.click();
+  press(form.ButtonRestore, 0, MessageAnswer::Yes);
   EXPECT_EQ(lastMessage(), form.StringDamaged);
-
-  form.ListViewBackups.userSelect(1);
-  h.dialogs.answer(MessageAnswer::No);
-  form.ButtonRestore.click();
+  press(form.ButtonRestore, 1, MessageAnswer::No);
   EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\EmptyTwo"));
-  h.dialogs.answer(MessageAnswer::Yes);
-  form.ButtonDelete.click();
+  press(form.ButtonDelete, 1, MessageAnswer::Yes);
   EXPECT_EQ(column(3),
             (std::vector<std::string>{"startup-20250102-000003.reg", "registry-20250102-000001.reg"}));
 }

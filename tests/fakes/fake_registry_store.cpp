@@ -260,14 +260,20 @@ RegStatus FakeRegistryStore::closeKey(RegKey key) {
   return handles_.erase(static_cast<std::uint64_t>(key)) == 1 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
+RegStatus FakeRegistryStore::valueHandle(RegKey key, const std::string& name, RegSam right,
+                                         Handle& handle) const {
+  if (holdsNul(name)) return ERROR_INVALID_NAME;
+  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
+  return contains(handle.access, right) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
 RegStatus FakeRegistryStore::queryValue(RegKey key, const std::string& name, RegType* type,
                                         std::uint8_t* data, std::uint32_t* size) {
   const std::lock_guard lock(mutex_);
   ++calls_;
-  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
-  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
-  if (!contains(handle.access, KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
+  if (RegStatus status = valueHandle(key, name, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS)
+    return status;
   if (data && !size) return ERROR_INVALID_PARAMETER;
   const Node::Value* value = handle.node->value(name);
   if (!value) return ERROR_FILE_NOT_FOUND;
@@ -292,10 +298,9 @@ RegStatus FakeRegistryStore::setValue(RegKey key, const std::string& name, RegTy
                                       const std::uint8_t* data, std::uint32_t size) {
   const std::lock_guard lock(mutex_);
   ++calls_;
-  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
-  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
-  if (!contains(handle.access, KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+  if (RegStatus status = valueHandle(key, name, KEY_SET_VALUE, handle); status != ERROR_SUCCESS)
+    return status;
   if (!data && size > 0) return ERROR_NOACCESS;
   const std::string_view given(reinterpret_cast<const char*>(data), size);
   store(*handle.node, name, type,
@@ -307,10 +312,9 @@ RegStatus FakeRegistryStore::queryValueBytes(RegKey key, const std::string& name
                                              std::string& bytes) {
   const std::lock_guard lock(mutex_);
   ++calls_;
-  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
-  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
-  if (!contains(handle.access, KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
+  if (RegStatus status = valueHandle(key, name, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS)
+    return status;
   const Node::Value* value = handle.node->value(name);
   if (!value) return ERROR_FILE_NOT_FOUND;
   type = value->type;
@@ -322,10 +326,9 @@ RegStatus FakeRegistryStore::setValueBytes(RegKey key, const std::string& name, 
                                            std::string_view bytes) {
   const std::lock_guard lock(mutex_);
   ++calls_;
-  if (holdsNul(name)) return ERROR_INVALID_NAME;
   Handle handle;
-  if (RegStatus status = resolve(key, handle); status != ERROR_SUCCESS) return status;
-  if (!contains(handle.access, KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
+  if (RegStatus status = valueHandle(key, name, KEY_SET_VALUE, handle); status != ERROR_SUCCESS)
+    return status;
   store(*handle.node, name, type, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
   return ERROR_SUCCESS;
 }

@@ -97,6 +97,10 @@ class FakeRegistryStore : public platform::RegistryStore {
   platform::RegStatus walk(const std::shared_ptr<Node>& base, const std::string& subKey,
                            std::shared_ptr<Node>& found) const;
   platform::RegKey addHandle(std::shared_ptr<Node> node, platform::RegSam access);
+  // The key behind a handle for a call on the value name that needs right, or an
+  // error number: a name holding a NUL, a bad handle, a right the handle lacks.
+  platform::RegStatus valueHandle(platform::RegKey key, const std::string& name, platform::RegSam right,
+                                  Handle& handle) const;
   // Creates or replaces a value of node with data as the registry holds it.
   static void store(Node& node, const std::string& name, platform::RegType type,
                     std::vector<std::uint8_t> bytes);

@@ -230,25 +230,6 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
                                              "C:\\Velmora\\data\\backups\\registry-20240131-235905-3.reg"}));
   EXPECT_TRUE(machine.files.directoryExists("C:\\Velmora\\data\\backups"));
   EXPECT_EQ(machine.textFiles.bytes(paths[0]), file.fileBytes());
-
-  // A program folder that cannot be written: the user's own folder takes the
-  // backup; when neither can, the path named is the program's.
-  const std::string beside = "C:\\Velmora\\data\\backups\\registry-20240131-235906.reg";
-  const std::string own =
-      "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups\\registry-20240131-235906.reg";
-  machine.textFiles.setUnwritable(beside);
-  time.tm_sec = 6;
-  BackupFile fallback = writeRegistryBackup(machine.services, "C:\\Velmora\\", "registry", time, file);
-  EXPECT_TRUE(fallback.written);
-  EXPECT_EQ(fallback.path, own);
-  EXPECT_EQ(machine.textFiles.bytes(own), file.fileBytes());
-  EXPECT_TRUE(
-      machine.files.directoryExists("C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups"));
-  machine.textFiles.remove(own);
-  machine.textFiles.setUnwritable(own);
-  fallback = writeRegistryBackup(machine.services, "C:\\Velmora\\", "registry", time, file);
-  EXPECT_FALSE(fallback.written);
-  EXPECT_EQ(fallback.path, beside);
 }
 
 }  // namespace

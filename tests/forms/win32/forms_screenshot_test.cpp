@@ -12,6 +12,7 @@
 
 #include "app/form_about.h"
 #include "app/form_language.h"
+#include "app/form_restore.h"
 #include "app/language_loader.h"
 #include "fakes/fake_shell.h"
 #include "junk/form_settings.h"
@@ -41,12 +42,17 @@ class FormsScreenshotTest : public testing::RealizedWindowsTest {
   memory::TFormMemory formMemory{app, services.memory};
   sysinfo::TFormSysInfo formSysInfo{app, services};
   update::TFormUpdate formUpdate{app, shell};
+  app::MessageTexts messages;
+  app::TFormRestore formRestore{app, services, messages};
 };
 
 TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   const std::vector<std::pair<widgets::Form*, std::string>> windows = {
       {&formLanguage, "language"}, {&formAbout, "about"},     {&formSettings, "settings"},
-      {&formMemory, "memory"},     {&formSysInfo, "sysinfo"}, {&formUpdate, "update"}};
+      {&formMemory, "memory"},     {&formSysInfo, "sysinfo"}, {&formUpdate, "update"},
+      {&formRestore, "restore"}};
+  formRestore.ListViewBackups.addRow(
+      {"2025-01-31 23:59:05", "Registry", "1234", "registry-20250131-235905.reg"});
   formSettings.ListViewJunk.addRow({"tmp", "Temporary files"}, true);
   formSettings.ListViewJunk.addRow({"Thumbs.db", "Thumbnail cache"}, true);
   formMemory.TimerMem.tick();
@@ -76,11 +82,9 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   platform::Win32TextEncoding encoding;
   platform::Win32TextFiles files(encoding);
   app::LanguageTargets targets;
-  targets.windows = {{"FormMemory", &formMemory},
-                     {"FormSettings", &formSettings},
-                     {"FormSysInfo", &formSysInfo},
-                     {"FormUpdate", &formUpdate},
-                     {"FormAbout", &formAbout}};
+  targets.windows = {{"FormMemory", &formMemory},   {"FormSettings", &formSettings},
+                     {"FormSysInfo", &formSysInfo}, {"FormUpdate", &formUpdate},
+                     {"FormAbout", &formAbout},     {"FormRestore", &formRestore}};
   targets.checkingForUpdatesText = &formUpdate.StringCheckingForUpdates;
   app::applyLanguageFile(platform::ProfileFile(files, windowsPath(VELMORA_LANGUAGE_DIR) + "\\Russian.ini"),
                          targets);
