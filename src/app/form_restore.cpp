@@ -35,6 +35,16 @@ TFormRestore::TFormRestore(widgets::Application& app, platform::Services& servic
   ButtonClose.onClick = [this] { close(); };
 }
 
+std::vector<std::pair<std::string, std::string*>> TFormRestore::languageTexts() {
+  return {{"FormRestore->StringRestoreQuestion", &StringRestoreQuestion},
+          {"FormRestore->StringDeleteQuestion", &StringDeleteQuestion},
+          {"FormRestore->StringRestored", &StringRestored},
+          {"FormRestore->StringNotRestored", &StringNotRestored},
+          {"FormRestore->StringAccessRefused", &StringAccessRefused},
+          {"FormRestore->StringDamaged", &StringDamaged},
+          {"FormRestore->StringCantDelete", &StringCantDelete}};
+}
+
 void TFormRestore::refresh() {
   const std::vector<std::string> folders = backupFolders ? backupFolders() : std::vector<std::string>{};
   listed_ = registry::listBackups(services_, folders, formats);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/message_texts.h"
@@ -45,6 +46,10 @@ class TFormRestore : public widgets::Form {
   std::string StringDamaged =
       "This backup is damaged or was not written by this program; nothing was restored.";
   std::string StringCantDelete = "The backup file could not be deleted.";
+
+  // The language keys of the texts above ("FormRestore->StringRestored") with
+  // where each text lives, for the language loader.
+  std::vector<std::pair<std::string, std::string*>> languageTexts();
 
   // The backups as listed, in row order.
   const std::vector<registry::BackupListing>& listed() const { return listed_; }

@@ -17,13 +17,7 @@ LanguageTargets TForm1::languageTargets() {
   targets.windows = {{"FormMemory", FormMemory.get()},   {"FormSettings", FormSettings.get()},
                      {"FormSysInfo", FormSysInfo.get()}, {"FormUpdate", FormUpdate.get()},
                      {"FormAbout", FormAbout.get()},     {"FormRestore", FormRestore.get()}};
-  targets.windowTexts = {{"FormRestore->StringRestoreQuestion", &FormRestore->StringRestoreQuestion},
-                         {"FormRestore->StringDeleteQuestion", &FormRestore->StringDeleteQuestion},
-                         {"FormRestore->StringRestored", &FormRestore->StringRestored},
-                         {"FormRestore->StringNotRestored", &FormRestore->StringNotRestored},
-                         {"FormRestore->StringAccessRefused", &FormRestore->StringAccessRefused},
-                         {"FormRestore->StringDamaged", &FormRestore->StringDamaged},
-                         {"FormRestore->StringCantDelete", &FormRestore->StringCantDelete}};
+  targets.windowTexts = FormRestore->languageTexts();
   targets.messages = &messages;
   targets.checkingForUpdatesText = &FormUpdate->StringCheckingForUpdates;
   return targets;

@@ -7,6 +7,7 @@
 
 #include "app/form_about.h"
 #include "app/form_language.h"
+#include "app/form_restore.h"
 #include "app/language_loader.h"
 #include "designed_controls.h"
 #include "fakes/fake_services.h"
@@ -154,13 +155,14 @@ TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
   sysinfo::TFormSysInfo formSysInfo(h.app, machine.services);
   update::TFormUpdate formUpdate(h.app, shell);
   app::TFormAbout formAbout(h.app, shell);
+  app::MessageTexts messages;
+  app::TFormRestore formRestore(h.app, machine.services, messages);
   app::LanguageTargets targets;
-  targets.windows = {{"FormMemory", &formMemory},
-                     {"FormSettings", &formSettings},
-                     {"FormSysInfo", &formSysInfo},
-                     {"FormUpdate", &formUpdate},
-                     {"FormAbout", &formAbout}};
+  targets.windows = {{"FormMemory", &formMemory},   {"FormSettings", &formSettings},
+                     {"FormSysInfo", &formSysInfo}, {"FormUpdate", &formUpdate},
+                     {"FormAbout", &formAbout},     {"FormRestore", &formRestore}};
   targets.checkingForUpdatesText = &formUpdate.StringCheckingForUpdates;
+  targets.windowTexts = formRestore.languageTexts();
 
   fakes::FakeTextEncoding encoding;
   fakes::FakeTextFiles files(encoding);

@@ -88,6 +88,7 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
                      {"FormSysInfo", &formSysInfo}, {"FormUpdate", &formUpdate},
                      {"FormAbout", &formAbout},     {"FormRestore", &formRestore}};
   targets.checkingForUpdatesText = &formUpdate.StringCheckingForUpdates;
+  targets.windowTexts = formRestore.languageTexts();
   app::applyLanguageFile(platform::ProfileFile(files, windowsPath(VELMORA_LANGUAGE_DIR) + "\\Russian.ini"),
                          targets);
   ASSERT_EQ(formSysInfo.caption(), "Сведения о системе") << "the Russian file was read";
