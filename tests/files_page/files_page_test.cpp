@@ -187,7 +187,6 @@ class GatedShell final : public platform::Shell {
   platform::RecycleOutcome moveToRecycleBin(std::string_view path) override {
     return inner_.moveToRecycleBin(path);
   }
-  std::optional<std::string> localAppDataFolder() override { return inner_.localAppDataFolder(); }
 
  private:
   platform::Shell& inner_;
