@@ -63,7 +63,8 @@ bool walksDrives(JunkCategory category) {
 }
 
 std::optional<std::string> profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
-                                               platform::FileSystem& files, platform::RegistryStore& registry) {
+                                               platform::FileSystem& files,
+                                               platform::RegistryStore& registry) {
   const ProfileFolderPlaces places = placesOf(category);
   std::string oldPlace = profileFolder + places.oldSubFolder;
   if (files.plainDirectoryExists(oldPlace) && canBeListed(files, oldPlace)) return oldPlace;
@@ -91,6 +92,12 @@ bool liesInRecycleBin(std::string_view path, platform::FileSystem& files) {
       return true;
   }
   return false;
+}
+
+std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::string& root) {
+  if (category != JunkCategory::recent) return {};
+  const std::string folder = root.ends_with('\\') ? root : root + '\\';
+  return {folder + "AutomaticDestinations", folder + "CustomDestinations"};
 }
 
 }  // namespace velmora::junk

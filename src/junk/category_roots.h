@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
@@ -39,7 +40,8 @@ bool walksDrives(JunkCategory category);
 // "Local AppData" followed by "Temp"), when that is a plain folder. Nothing when
 // neither is.
 std::optional<std::string> profileCategoryRoot(JunkCategory category, const std::string& profileFolder,
-                                               platform::FileSystem& files, platform::RegistryStore& registry);
+                                               platform::FileSystem& files,
+                                               platform::RegistryStore& registry);
 
 // The folder a drive category walks on one drive: the root for rows 0 and 7; for
 // row 6 the recycle-bin folder, "X:\Recycler" where it is a plain folder and
@@ -51,5 +53,12 @@ std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLe
 // Whether a file lies in a drive's recycle-bin folder (one of those of row 6,
 // letter case ignored as the file system ignores it).
 bool liesInRecycleBin(std::string_view path, platform::FileSystem& files);
+
+// The folders below a category's root that hold what the user keeps, never junk,
+// so the walk skips them as it skips an excluded folder. The Recent folder of
+// Windows 7 and later holds, beside the recent-document shortcuts, the jump lists
+// of the taskbar and Start with the user's pinned items, and Explorer's Quick
+// Access pins ("AutomaticDestinations" and "CustomDestinations").
+std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::string& root);
 
 }  // namespace velmora::junk

@@ -54,7 +54,9 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::st
   fileList_.clear();
   {
     // Resolved afresh for every root: the lines may have changed since the last.
-    const Exclusions exclusions(files_, view.choices()->exclusionLines);
+    std::vector<std::string> lines = view.choices()->exclusionLines;
+    for (std::string& kept : foldersKeptBelow(category, root)) lines.push_back(std::move(kept));
+    const Exclusions exclusions(files_, lines);
     if (!exclusions.coversRoot(root))
       walkFolder(files_, root, exclusions, fileList_, [&view] { return view.stopRequested(); });
   }
