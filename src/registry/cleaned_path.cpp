@@ -10,6 +10,12 @@ std::string withoutQuotes(std::string_view text) {
   return result;
 }
 
+std::string withoutSurroundingBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 void cutBeforeLastOf(std::string& text, std::string_view pair, std::string_view set) {
   if (text.find(pair) == std::string::npos) return;
   text.resize(text.find_last_of(set));

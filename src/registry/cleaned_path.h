@@ -12,6 +12,9 @@ namespace velmora::registry {
 // text without any double-quote character.
 std::string withoutQuotes(std::string_view text);
 
+// text without the blanks that surround it.
+std::string withoutSurroundingBlanks(std::string_view text);
+
 // When text contains pair, keeps only what stands before the last character of
 // text that is one of set ("C:\a.exe /s", " /", " /" gives "C:\a.exe").
 void cutBeforeLastOf(std::string& text, std::string_view pair, std::string_view set);

@@ -180,14 +180,24 @@ void ProblemScan::serversOf(TRegistry& registry, std::string_view hiveText, cons
       if (!registry.Open(classKey + "\\" + server, false)) continue;
       // Each server is judged by its own path: one whose command is not plain text
       // (an expandable one, say) is never a problem.
-      std::string path;
-      if (registry.ValueKind("") == RegValueKind::Text)
-        path = cleanedServerPath(readText(registry, "").value_or(""));
+      std::optional<std::string> command;
+      if (registry.ValueKind("") == RegValueKind::Text) command = readText(registry, "");
       registry.Close();
-      if (contains(path, ":") && presence_.file(path) == Presence::missing)
-        list(ProblemCategory::classServer, server + " - " + path, hiveText, classKey);
+      if (command && serverIsMissing(*command))
+        list(ProblemCategory::classServer, server + " - " + cleanedServerPath(*command), hiveText, classKey);
     }
   }
+}
+
+bool ProblemScan::serverIsMissing(std::string_view command) {
+  // The path as stored is tried before the cut: "C:\Program Files\Acme - Tools\x.dll"
+  // names an installed server, which the cut at " -" would take for the missing
+  // "C:\Program Files\Acme -". Only when the stored text names no file either (a
+  // command with arguments, or a server that is gone) does the cut path decide.
+  const std::string stored = withoutSurroundingBlanks(withoutQuotes(command));
+  if (presence_.file(stored) != Presence::missing) return false;
+  const std::string path = cleanedServerPath(command);
+  return contains(path, ":") && presence_.file(path) == Presence::missing;
 }
 
 void ProblemScan::helpFiles(TRegistry& registry, const std::string& key) {

@@ -52,6 +52,8 @@ class ProblemScan {
   void classServers(TRegistry& registry, const std::string& key);
   void serversOf(TRegistry& registry, std::string_view hiveText, const std::string& classesKey);
   void helpFiles(TRegistry& registry, const std::string& key);
+  // Whether a class server's command names a file that is missing for certain.
+  bool serverIsMissing(std::string_view command);
   void installerFolders(TRegistry& registry, const std::string& key);
   void uninstallEntries(TRegistry& registry, const std::string& key);
   void emptySoftwareKeys(TRegistry& registry, const std::string& key);
