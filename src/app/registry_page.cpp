@@ -34,6 +34,7 @@ class RegistryScanUpdates final : public registry::ProblemScanView {
   void clearResults() override {
     ui_.post([page = page_] {
       page->controls_.results.clear();
+      page->problems_.clear();
       page->problemCount_ = 0;
     });
   }
@@ -96,7 +97,9 @@ void RegistryPage::restoreIdle() {
 void RegistryPage::showProblems(const std::vector<registry::ProblemRow>& rows) {
   for (const registry::ProblemRow& row : rows) {
     const std::string& problem = messages_[kProblemTextKeys[static_cast<std::size_t>(row.category)]];
-    controls_.results.addRow({problem, row.entry, row.rootText, row.registryKey}, true);
+    const int added = controls_.results.addRow({problem, row.entry, row.rootText, row.registryKey}, true);
+    controls_.results.setRowData(added, static_cast<std::uint32_t>(problems_.size()));
+    problems_.push_back(row);
     ++problemCount_;
   }
   showScanStatus_();
@@ -113,7 +116,7 @@ void RegistryPage::deleteClick() {
   // status line reads what it read before: the scan's count.
   const std::string status = controls_.status.simpleText();
   const registry::ProblemDeletion result = registry::deleteCheckedProblems(
-      services_.registry, controls_.results,
+      services_.registry, controls_.results, problems_,
       [this](const registry::RegFileExport& content) {
         return registry::writeRegistryBackup(services_, programFolder_, "registry", localTime(), content);
       },

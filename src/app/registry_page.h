@@ -85,6 +85,9 @@ class RegistryPage {
 
   bool scanRunning_ = false;
   int problemCount_ = 0;
+  // Every problem the last scan listed, in listing order; each result row's data is
+  // its index here, so deletion reads what a row stands for from the scan itself.
+  std::vector<registry::ProblemRow> problems_;
   std::shared_ptr<Search> worker_;
 };
 

@@ -69,12 +69,17 @@ std::string in32BitView(std::string_view key);
 inline constexpr platform::RegKey kClassHives[] = {platform::HKEY_CURRENT_USER, platform::HKEY_LOCAL_MACHINE};
 
 // One problem found: the texts of its result row after the category's problem
-// text, in column order.
+// text, in column order, and what the row deletes that its texts cannot say
+// exactly. The page keeps it with the row; the deletion reads it from there.
 struct ProblemRow {
   ProblemCategory category = ProblemCategory::missingSharedDll;
   std::string entry;        // "Entry"
   std::string rootText;     // "Root Key"
   std::string registryKey;  // "Registry Key"
+  // The value a row of a value category deletes, named exactly as the scan listed
+  // it: a help file's value named "old\a.hlp" is that value, never "a.hlp".
+  // Nothing for a row that deletes a key.
+  std::optional<std::string> valueName;
 };
 
 }  // namespace velmora::registry

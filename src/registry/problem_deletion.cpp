@@ -12,11 +12,6 @@
 namespace velmora::registry {
 namespace {
 
-// The columns of a result row after the problem text.
-constexpr int kEntryColumn = 1;
-constexpr int kRootColumn = 2;
-constexpr int kKeyColumn = 3;
-
 // A name that names nothing: empty, or only blanks and backslashes.
 bool namesNothing(std::string_view name) { return name.find_first_not_of(" \\") == std::string_view::npos; }
 
@@ -63,9 +58,9 @@ bool isKey(std::string_view registryKey, std::string_view key) {
 }
 
 std::optional<DeletionTarget> valueTarget(platform::RegKey root, std::string_view key,
-                                          std::string_view name) {
-  if (namesNothing(name)) return std::nullopt;
-  return DeletionTarget{root, std::string(key), std::string(name)};
+                                          const std::optional<std::string>& name) {
+  if (!name || namesNothing(*name)) return std::nullopt;
+  return DeletionTarget{root, std::string(key), *name};
 }
 
 std::optional<DeletionTarget> treeTarget(platform::RegKey root, std::string path) {
@@ -89,27 +84,26 @@ bool deleteTarget(TRegistry& registry, const DeletionTarget& target) {
 
 }  // namespace
 
-std::optional<DeletionTarget> deletionTargetOf(std::string_view entry, std::string_view rootText,
-                                               std::string_view registryKey) {
-  const std::optional<platform::RegKey> root = rootOfText(rootText);
+std::optional<DeletionTarget> deletionTargetOf(const ProblemRow& row) {
+  const std::string_view registryKey = row.registryKey;
+  const std::optional<platform::RegKey> root = rootOfText(row.rootText);
   if (!root) return std::nullopt;
-  if (isKey(registryKey, kSharedDllsKey)) return valueTarget(*root, registryKey, entry);
-  if (isKey(registryKey, kHelpKey)) {
-    // The entry is the help file's path; the value is named by its file name.
-    const std::size_t cut = entry.find_last_of("\\:");
-    return valueTarget(*root, registryKey, cut == std::string_view::npos ? entry : entry.substr(cut + 1));
-  }
-  if (isKey(registryKey, kInstallerFoldersKey)) return valueTarget(*root, registryKey, entry);
+  // A value row deletes the value its name was read as, never one parsed back from
+  // the shown entry: a help file's entry is a path, and a value named "old\a.hlp"
+  // would otherwise delete "a.hlp" beside it.
+  if (isKey(registryKey, kSharedDllsKey) || isKey(registryKey, kHelpKey) ||
+      isKey(registryKey, kInstallerFoldersKey) || registryKey == kMuiCacheKey ||
+      registryKey == kCurrentMuiCacheKey)
+    return valueTarget(*root, registryKey, row.valueName);
   if (isKey(registryKey, kUninstallKey) || registryKey == kSoftwareKey)
-    return treeTarget(*root, std::string(registryKey) + std::string(entry));
-  if (registryKey == kMuiCacheKey || registryKey == kCurrentMuiCacheKey)
-    return valueTarget(*root, registryKey, entry);
+    return treeTarget(*root, row.registryKey + row.entry);
   if (*root != platform::HKEY_CLASSES_ROOT && isClassKey(registryKey))
-    return treeTarget(*root, std::string(registryKey));
+    return treeTarget(*root, row.registryKey);
   return std::nullopt;
 }
 
 ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
+                                      std::span<const ProblemRow> problems,
                                       const std::function<BackupFile(const RegFileExport&)>& writeBackup,
                                       const std::function<void(int done, int total)>& progress) {
   using Clock = std::chrono::steady_clock;
@@ -128,9 +122,9 @@ ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::L
   RegFileExport backup(store);
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
-    std::optional<DeletionTarget> target =
-        deletionTargetOf(results.cellView(row, kEntryColumn), results.cellView(row, kRootColumn),
-                         results.cellView(row, kKeyColumn));
+    const std::uint32_t problem = results.rowData(row);
+    if (problem >= problems.size()) continue;
+    std::optional<DeletionTarget> target = deletionTargetOf(problems[problem]);
     if (!target) continue;
     // Only what the backup holds is deleted. Two rows of one class key share it.
     auto key = std::tuple(static_cast<std::uint64_t>(target->root), target->keyPath, target->valueName);

@@ -58,8 +58,9 @@ bool ProblemScan::next() {
 }
 
 void ProblemScan::list(ProblemCategory category, std::string entry, std::string_view rootText,
-                       std::string registryKey) {
-  view_->listProblem({category, std::move(entry), std::string(rootText), std::move(registryKey)});
+                       std::string registryKey, std::optional<std::string> valueName) {
+  view_->listProblem(
+      {category, std::move(entry), std::string(rootText), std::move(registryKey), std::move(valueName)});
 }
 
 void ProblemScan::run(ProblemScanView& view) {
@@ -115,7 +116,7 @@ void ProblemScan::sharedDlls(TRegistry& registry, const std::string& key) {
   for (const std::string& name : names_) {
     if (!next()) return;
     if (presence_.file(name) == Presence::missing)
-      list(ProblemCategory::missingSharedDll, name, kLocalMachineText, key);
+      list(ProblemCategory::missingSharedDll, name, kLocalMachineText, key, name);
   }
 }
 
@@ -209,7 +210,7 @@ void ProblemScan::helpFiles(TRegistry& registry, const std::string& key) {
     if (!folder) continue;
     std::string path = *folder + "\\" + name;
     if (presence_.file(path) == Presence::missing)
-      list(ProblemCategory::helpFile, std::move(path), kLocalMachineText, key);
+      list(ProblemCategory::helpFile, std::move(path), kLocalMachineText, key, name);
   }
   registry.Close();
 }
@@ -220,7 +221,7 @@ void ProblemScan::installerFolders(TRegistry& registry, const std::string& key) 
   for (const std::string& name : names_) {
     if (!next()) break;
     if (presence_.directory(name) == Presence::missing)
-      list(ProblemCategory::installerFolder, name, kLocalMachineText, key);
+      list(ProblemCategory::installerFolder, name, kLocalMachineText, key, name);
   }
   registry.Close();
 }
@@ -273,7 +274,7 @@ void ProblemScan::muiCacheKey(TRegistry& registry, std::string_view key, bool na
     if (!next()) return;
     const std::string path = cleanedCachePath(namesCarrySuffix ? withoutCacheSuffix(name) : name);
     if (contains(path, ":") && !contains(path, "@") && presence_.file(path) == Presence::missing)
-      list(ProblemCategory::muiCache, name, kCurrentUserText, std::string(key));
+      list(ProblemCategory::muiCache, name, kCurrentUserText, std::string(key), name);
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,8 @@ class ProblemScan {
 
   // Between two items: whether to go on.
   bool next();
-  void list(ProblemCategory category, std::string entry, std::string_view rootText, std::string registryKey);
+  void list(ProblemCategory category, std::string entry, std::string_view rootText, std::string registryKey,
+            std::optional<std::string> valueName = std::nullopt);
 
   platform::RegistryStore& store_;
   PathPresence presence_;

@@ -136,6 +136,16 @@ void ListView::setImageIndex(int row, int imageIndex) {
   notifyPeer(Change::RowChanged, row);
 }
 
+std::uint32_t ListView::rowData(int row) const {
+  checkRow(row);
+  return rows_.data(row);
+}
+
+void ListView::setRowData(int row, std::uint32_t data) {
+  checkRow(row);
+  rows_.setData(row, data);
+}
+
 void ListView::remove(int row) {
   checkRow(row);
   rows_.remove(row);

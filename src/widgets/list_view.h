@@ -69,6 +69,12 @@ class ListView : public Control {
   void uncheckAll() { setAllChecked(false); }
   int imageIndex(int row) const;
   void setImageIndex(int row, int imageIndex);
+  // A number the owner keeps with a row (as a list item's lParam), never shown: it
+  // moves with the row, so the owner finds what a row stands for without reading
+  // it back from the row's texts. kNoRowData until set.
+  static constexpr std::uint32_t kNoRowData = RowStore::kNoRowData;
+  std::uint32_t rowData(int row) const;
+  void setRowData(int row, std::uint32_t data);
   // Removing a row moves the selection and focus with the rows after it.
   void remove(int row);
   // Removes several rows, given in any order, in one pass and with one repaint.

@@ -31,7 +31,7 @@ int RowStore::add(std::span<const std::string_view> cells, bool checked, int ima
   for (std::string_view text : cells) bytes += text.size();
   ensureRoom(bytes);
   const Row row{static_cast<std::uint32_t>(cells_.size()), static_cast<std::uint32_t>(cells.size()), image,
-                checked};
+                checked, kNoRowData};
   for (std::string_view text : cells) cells_.push_back(appendText(text));
   rows_.push_back(row);
   return count() - 1;

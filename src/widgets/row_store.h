@@ -16,6 +16,9 @@ namespace velmora::widgets {
 // Cell 0 is a row's caption, cell k its k-th sub-item. Indexes must be in range.
 class RowStore {
  public:
+  // The data of a row that was given none.
+  static constexpr std::uint32_t kNoRowData = 0xFFFFFFFF;
+
   int count() const { return static_cast<int>(rows_.size()); }
 
   // Appends a row; returns its index.
@@ -39,6 +42,8 @@ class RowStore {
   void setAllChecked(bool checked);
   int image(int row) const { return rows_[index(row)].image; }
   void setImage(int row, int image) { rows_[index(row)].image = image; }
+  std::uint32_t data(int row) const { return rows_[index(row)].data; }
+  void setData(int row, std::uint32_t data) { rows_[index(row)].data = data; }
 
   // Bytes held, for the benchmark and the compaction test.
   std::size_t textPoolSize() const { return text_.size(); }
@@ -53,6 +58,7 @@ class RowStore {
     std::uint32_t cellCount;
     std::int32_t image;
     bool checked;
+    std::uint32_t data;
   };
 
   static std::size_t index(int row) { return static_cast<std::size_t>(row); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,20 +21,28 @@ namespace {
 
 using namespace platform;
 
-// Lists every problem into the result list as the page does, every row checked.
+// Lists every problem into the result list as the page does, every row checked
+// and holding the index of its problem.
 class ListingView final : public ProblemScanView {
  public:
-  explicit ListingView(widgets::ListView& results) : results_(results) {}
+  ListingView(widgets::ListView& results, std::vector<ProblemRow>& problems)
+      : results_(results), problems_(problems) {}
   bool categoryChecked(ProblemCategory) override { return true; }
   bool keepGoing() override { return true; }
-  void clearResults() override { results_.clear(); }
+  void clearResults() override {
+    results_.clear();
+    problems_.clear();
+  }
   void listProblem(ProblemRow row) override {
-    results_.addRow({"problem", row.entry, row.rootText, row.registryKey}, true);
+    const int added = results_.addRow({"problem", row.entry, row.rootText, row.registryKey}, true);
+    results_.setRowData(added, static_cast<std::uint32_t>(problems_.size()));
+    problems_.push_back(std::move(row));
   }
   void categoryDone(ProblemCategory) override {}
 
  private:
   widgets::ListView& results_;
+  std::vector<ProblemRow>& problems_;
 };
 
 class ProblemDeletionTest : public ::testing::Test {
@@ -46,11 +55,11 @@ class ProblemDeletionTest : public ::testing::Test {
   }
 
   void scan() {
-    ListingView view(results);
+    ListingView view(results, problems);
     ProblemScan(machine.registry, machine.files, machine.drives).run(view);
   }
   ProblemDeletion deleteChecked() {
-    return deleteCheckedProblems(machine.registry, results, [this](const RegFileExport& file) {
+    return deleteCheckedProblems(machine.registry, results, problems, [this](const RegFileExport& file) {
       ++backups;
       backup = file.fileBytes();
       return BackupFile{backupWritable, "C:\\Velmora\\data\\backups\\registry-x.reg"};
@@ -76,6 +85,7 @@ class ProblemDeletionTest : public ::testing::Test {
   widgets::testing::HeadlessApp h;
   widgets::Form form{h.app, "TForm1"};
   widgets::ListView results{form, "ListViewReg"};
+  std::vector<ProblemRow> problems;
   bool backupWritable = true;
   int backups = 0;
   std::string backup;
@@ -139,6 +149,30 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
   EXPECT_EQ(everything(), before);
 }
 
+TEST_F(ProblemDeletionTest, AValueRowDeletesAndBacksUpTheValueItWasBuiltFromOnly) {
+  // Help values whose names hold a backslash or a colon beside the valid ones their
+  // file names would also name.
+  machine.files.addFile("C:\\Help\\a.hlp");
+  machine.files.addFile("C:\\Help\\b.hlp");
+  struct Case {
+    std::string name;
+    bool listed;
+  } cases[] = {{"a.hlp", false}, {"old\\a.hlp", true}, {"b.hlp", false}, {"x\\y:b.hlp", true}};
+  for (const Case& c : cases) plant.text(HKEY_LOCAL_MACHINE, kHelpKey, c.name, "C:\\Help");
+  scan();
+  ASSERT_EQ(results.count(), 2);
+
+  EXPECT_EQ(deleteChecked().deletedCount, 2);
+  const std::optional<test_support::RegFileContents> saved = test_support::readRegFile(backup);
+  ASSERT_TRUE(saved);
+  std::vector<std::string> backedUp;
+  for (const test_support::RegFileValue& value : saved->values) backedUp.push_back(value.name);
+  for (const Case& c : cases) {
+    EXPECT_EQ(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, c.name), !c.listed) << c.name;
+    EXPECT_EQ(std::count(backedUp.begin(), backedUp.end(), c.name), c.listed ? 1 : 0) << c.name;
+  }
+}
+
 TEST_F(ProblemDeletionTest, UncheckedRowsAreLeftAndNothingIsBackedUp) {
   plant.key(HKEY_CURRENT_USER, "Software\\Empty");
   scan();
@@ -176,7 +210,13 @@ TEST_F(ProblemDeletionTest, ARowThatNamesNothingOrACategorysOwnKeyNeverDeletes) 
       {"x", "HKLM", "Software\\Classes\\xyz"},
       {"Vendor", "HKXX", "Software\\"},
   };
-  for (const auto& row : rows) results.addRow({"problem", row[0], row[1], row[2]}, true);
+  for (const auto& row : rows) {
+    results.setRowData(results.addRow({"problem", row[0], row[1], row[2]}, true),
+                       static_cast<std::uint32_t>(problems.size()));
+    // The help row's value is named by the file name its entry ends with: none.
+    const std::string value = row[2] == kHelpKey ? "" : row[0];
+    problems.push_back({ProblemCategory::missingSharedDll, row[0], row[1], row[2], value});
+  }
 
   EXPECT_EQ(deleteChecked().deletedCount, 0);
   EXPECT_EQ(backups, 0);
