@@ -213,6 +213,11 @@ void FilesPage::publishChoices() {
 }
 
 void FilesPage::searchClick(const std::string& profileFolder) {
+  if (!scanRunning_ && !unreadableExclusions_.empty()) {
+    app_.messageBox({"Cannot open file " + unreadableExclusions_, app_.title(), widgets::MessageButtons::Ok,
+                     widgets::MessageIcon::Error});
+    return;
+  }
   scanRunning_ = !scanRunning_;
   if (!scanRunning_) {
     // Stop: the page is idle at once; the rows found so far stay.

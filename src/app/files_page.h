@@ -99,6 +99,11 @@ class FilesPage {
   void typesCheckAllClick();
   void typesUncheckAllClick();
 
+  // The path of an exclusion list that exists but could not be read at its last
+  // loading, or empty. While it is set, Search names the file in a message and
+  // scans nothing.
+  void setUnreadableExclusions(std::string path) { unreadableExclusions_ = std::move(path); }
+
   // Publishes the user's current choices for a running scan; called whenever a
   // category, drive, catalogue row or exclusion line changes.
   void publishChoices();
@@ -123,6 +128,7 @@ class FilesPage {
   int selectedDrive_ = 0;
   std::optional<junk::DriveInformation> driveInfo_;
 
+  std::string unreadableExclusions_;
   bool scanRunning_ = false;
   int foundCount_ = 0;
   std::int64_t totalBytes_ = 0;

@@ -52,8 +52,14 @@ void TForm1::loadSettingsLists(bool report) {
   const std::string catalogue = junk::catalogueFilePath(ProgramFolder);
   if (!junk::loadCatalogue(services_.textFiles, catalogue, FormSettings->ListViewJunk)) cannotOpen(catalogue);
   const std::string exclusions = junk::exclusionsFilePath(ProgramFolder);
-  exclusionsRead_ = junk::loadExclusions(services_.textFiles, exclusions, FormSettings->MemoExclusions);
+  const platform::ReadStatus read =
+      junk::loadExclusions(services_.textFiles, exclusions, FormSettings->MemoExclusions);
+  exclusionsRead_ = read == platform::ReadStatus::ok;
   if (!exclusionsRead_) cannotOpen(exclusions);
+  // A list that is there but cannot be read holds exclusions nobody can see: a
+  // scan without them would list, checked, what the user protected. An absent list
+  // means no exclusions.
+  filesPage_->setUnreadableExclusions(read == platform::ReadStatus::failed ? exclusions : std::string());
   filesPage_->publishChoices();
 }
 

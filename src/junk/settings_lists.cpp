@@ -14,12 +14,12 @@ bool loadCatalogue(const platform::TextFiles& files, const std::string& path, wi
   return true;
 }
 
-bool loadExclusions(platform::TextFiles& files, const std::string& path, widgets::Memo& memo) {
+platform::ReadStatus loadExclusions(platform::TextFiles& files, const std::string& path,
+                                    widgets::Memo& memo) {
   files.createIfMissing(path);
   const platform::FileContents contents = files.readText(path);
-  if (!contents) return false;
-  memo.setLines(text::splitLines(contents.data));
-  return true;
+  if (contents) memo.setLines(text::splitLines(contents.data));
+  return contents.status;
 }
 
 bool saveExclusions(platform::TextFiles& files, const std::string& path, const widgets::Memo& memo) {

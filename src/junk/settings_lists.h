@@ -18,9 +18,10 @@ namespace velmora::junk {
 bool loadCatalogue(const platform::TextFiles& files, const std::string& path, widgets::ListView& list);
 
 // Creates the exclusion file empty when it does not exist, then replaces the
-// memo's text with the file's. False when the file can be neither created nor
-// read; the memo keeps its text.
-bool loadExclusions(platform::TextFiles& files, const std::string& path, widgets::Memo& memo);
+// memo's text with the file's. How the reading went: ok, or notFound when the file
+// neither exists nor can be created, or failed when it exists but cannot be read;
+// the memo then keeps its text.
+platform::ReadStatus loadExclusions(platform::TextFiles& files, const std::string& path, widgets::Memo& memo);
 
 // Writes every line of the memo to the exclusion file, each ended by CR LF,
 // replacing the file. False when the file cannot be written.

@@ -294,6 +294,38 @@ TEST_F(MainWindowTest, EachSettingsListLoadsOnItsOwnAndOneThatWasNotReadIsNeverW
                                                 "Cannot open file " + data + "exclusions.dat"}));
 }
 
+// Whether the exclusion list exists, whether it can be read, and how many files
+// Search then lists; none when it does not scan.
+struct ExclusionListCase {
+  bool exists;
+  bool readable;
+  int listed;
+};
+class ExclusionListTest : public MainWindowTest, public ::testing::WithParamInterface<ExclusionListCase> {};
+
+TEST_P(ExclusionListTest, AListThatExistsButCannotBeReadStopsTheFilesSearch) {
+  const std::string list = "C:\\Program Files\\Velmora\\data\\exclusions.dat";
+  if (GetParam().exists) machine.textFiles.put(list, "C:\\Keep\r\n");
+  machine.textFiles.setUnreadable(list, !GetParam().readable);
+  machine.drives.addDrive('C', {});
+  machine.files.addFile("C:\\Keep\\a.~tmp");
+  machine.files.addFile("C:\\Junk\\b.~tmp");
+  h.backend().onModal = [](widgets::Form& shown) { shown.userClose(); };
+  create().show();
+  form->ButtonSearchFiles.click();
+  while (form->filesPage().scanRunning()) h.app.runPendingTasks();
+  std::vector<std::string> messages;
+  for (const auto& shown : h.dialogs.shown()) messages.push_back(shown.text);
+  EXPECT_EQ(messages, GetParam().listed > 0 ? std::vector<std::string>{}
+                                            : std::vector<std::string>{"Cannot open file " + list});
+  EXPECT_EQ(form->ListViewFiles.count(), GetParam().listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(AbsentUnreadableReadable, ExclusionListTest,
+                         ::testing::Values(ExclusionListCase{false, true, 2},
+                                           ExclusionListCase{true, false, 0},
+                                           ExclusionListCase{true, true, 1}));
+
 TEST_F(MainWindowTest, EveryMainWindowKeyOfTheLanguageFilesFindsItsTarget) {
   create();
   LanguageTargets targets;
