@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 165> kKeys = {
+constexpr std::array<std::string_view, 166> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -112,6 +112,7 @@ constexpr std::array<std::string_view, 165> kKeys = {
     "StringUninstall",
     "StringObsolete",
     "StringMuiCache",
+    "StringExclusionsNoFolder",
     "FormMemory->Caption",
     "FormMemory->LabelRamTotalTitle->Caption",
     "FormMemory->LabelRamFreeTitle->Caption",

@@ -2,6 +2,8 @@
 // the Settings window's catalogue and exclusions that the Files scan reads.
 #include "app/main_window.h"
 
+#include "common/text_lines.h"
+#include "junk/exclusions.h"
 #include "junk/settings_lists.h"
 #include "widgets/application.h"
 
@@ -37,9 +39,17 @@ void TForm1::createFilesPage() {
       showFileError("Cannot open file " + path);
       return true;
     }
-    if (junk::saveExclusions(services_.textFiles, path, FormSettings->MemoExclusions)) return true;
-    showFileError("Cannot create file " + path);
-    return false;
+    if (!junk::saveExclusions(services_.textFiles, path, FormSettings->MemoExclusions)) {
+      showFileError("Cannot create file " + path);
+      return false;
+    }
+    // The lines stay as typed, but the user learns which of them keep nothing out.
+    const std::vector<std::string> none = junk::linesNamingNoFolder(FormSettings->MemoExclusions.lines());
+    if (!none.empty())
+      application().messageBox({messages["StringExclusionsNoFolder"] + "\r\n\r\n" + text::joinLinesCrLf(none),
+                                application().title(), widgets::MessageButtons::Ok,
+                                widgets::MessageIcon::Warning});
+    return true;
   };
 }
 

@@ -12,7 +12,7 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 48> kKeys = {
+  static constexpr std::array<std::string_view, 49> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
       "StringKeptOutOfBin", "StringDeleteRegKey",
@@ -24,7 +24,7 @@ class MessageTexts {
       "StringJunkFiles", "StringCookies", "StringHistory", "StringRecent", "StringTemporary",
       "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts", "StringMissingDlls",
       "StringUnusedExt", "StringActiveX", "StringHelpFile", "StringInstall", "StringUninstall",
-      "StringObsolete", "StringMuiCache"};
+      "StringObsolete", "StringMuiCache", "StringExclusionsNoFolder"};
 
   // The text of a key; a key that is not one of kKeys is a programming error and
   // throws std::out_of_range.

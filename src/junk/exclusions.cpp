@@ -1,5 +1,7 @@
 #include "junk/exclusions.h"
 
+#include <algorithm>
+
 namespace velmora::junk {
 namespace {
 
@@ -19,23 +21,86 @@ std::optional<std::string_view> parentOf(std::string_view path) {
 
 }  // namespace
 
+namespace {
+
+bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The folder names of a path below its root, tidied as Windows tidies a path in
+// its usual form: "." is dropped, ".." climbs (never above the root), and the dots
+// and blanks that end a name are dropped ("Keep. " is "Keep"). A path written in
+// the "\\?\" or "\??\" form is taken as it stands, as Windows takes it: only
+// its empty names (repeated separators) are dropped.
+std::vector<std::string_view> tidiedNames(std::string_view below, bool literal) {
+  std::vector<std::string_view> names;
+  for (std::size_t start = 0; start <= below.size();) {
+    std::size_t end = below.find('\\', start);
+    if (end == std::string_view::npos) end = below.size();
+    std::string_view name = below.substr(start, end - start);
+    start = end + 1;
+    if (!literal && name == "..") {
+      if (!names.empty()) names.pop_back();
+      continue;
+    }
+    if (!literal) name = name.substr(0, name.find_last_not_of(". ") + 1);
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
+}  // namespace
+
 std::optional<std::string> exclusionFolderPath(std::string_view line) {
   const std::size_t first = line.find_first_not_of(" \t");
   if (first == std::string_view::npos) return std::nullopt;
-  line = line.substr(first, line.find_last_not_of(" \t") - first + 1);
-  std::string path;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i] == '/' ? '\\' : line[i];
-    // Separators collapse, except the two that begin a network path.
-    if (c == '\\' && !path.empty() && path.back() == '\\' && i > 1) continue;
-    path += c;
+  std::string path(line.substr(first, line.find_last_not_of(" \t") - first + 1));
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::string_view text = path;
+  // The device and object-manager spellings of a path name the same folder:
+  // "\\?\C:\Keep", "\??\C:\Keep" and "\\.\C:\Keep" are C:\Keep, and
+  // "\\?\UNC\server\share" is \\server\share.
+  bool literal = false;
+  for (std::string_view prefix : {"\\\\?\\", "\\??\\", "\\\\.\\"}) {
+    if (!text.starts_with(prefix)) continue;
+    literal = prefix != "\\\\.\\";
+    text.remove_prefix(prefix.size());
+    if (text.size() >= 4 && (text[0] | 0x20) == 'u' && (text[1] | 0x20) == 'n' && (text[2] | 0x20) == 'c' &&
+        text[3] == '\\') {
+      text.remove_prefix(3);
+      path = "\\" + std::string(text);
+      text = path;
+    } else if (text.empty() || text.starts_with('\\')) {
+      return std::nullopt;
+    }
+    break;
   }
-  const bool drivePath = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
-                         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-  const bool networkPath = path.starts_with("\\\\") && path.find('\\', 2) != std::string::npos;
-  if (!drivePath && !networkPath) return std::nullopt;
-  while (path.ends_with('\\') && path.size() > 3) path.pop_back();
-  return path;
+  std::string root;
+  std::string_view below;
+  if (text.size() >= 2 && isDriveLetter(text[0]) && text[1] == ':' && (text.size() == 2 || text[2] == '\\')) {
+    // A drive letter alone names the drive's whole root, as "D:" does in a dialog.
+    root = std::string(text.substr(0, 2)) + "\\";
+    below = text.substr(std::min<std::size_t>(text.size(), 3));
+  } else if (text.starts_with("\\\\")) {
+    // A network path: its server and share are its root and are never climbed out of.
+    const std::vector<std::string_view> names = tidiedNames(text.substr(2), true);
+    if (names.size() < 2) return std::nullopt;
+    root = "\\\\" + std::string(names[0]) + "\\" + std::string(names[1]) + "\\";
+    below = text.substr(
+        std::min(text.size(), static_cast<std::size_t>(names[1].data() + names[1].size() - text.data() + 1)));
+  } else {
+    return std::nullopt;  // Relative, or relative to a drive's current folder ("D:Keep").
+  }
+  std::string result = root;
+  for (std::string_view name : tidiedNames(below, literal)) result.append(name).push_back('\\');
+  if (result.size() > 3) result.pop_back();
+  return result;
+}
+
+std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lines) {
+  std::vector<std::string> none;
+  for (const std::string& line : lines)
+    if (line.find_first_not_of(" \t") != std::string::npos && !exclusionFolderPath(line))
+      none.push_back(line);
+  return none;
 }
 
 Exclusions::Exclusions(platform::FileSystem& files, const std::vector<std::string>& lines) : files_(&files) {

@@ -9,10 +9,17 @@
 
 namespace velmora::junk {
 
-// An exclusion line as the folder path it means: blanks around it removed, "/"
-// read as "\", repeated separators and a trailing backslash dropped (a drive root
-// keeps its "C:\"). Nothing for a line that is not a full path (blank, relative).
+// An exclusion line as the folder path it means, read in every spelling Windows
+// accepts: blanks around it removed, "/" read as "\", repeated separators and a
+// trailing backslash dropped (a drive root keeps its "C:\"), the "\\?\", "\??\"
+// and "\\.\" forms taken for the path they name, a drive letter alone for its
+// root, and the dots and blanks that end a name dropped as Windows drops them.
+// Nothing for a line that names no folder (blank, relative, "D:Keep").
 std::optional<std::string> exclusionFolderPath(std::string_view line);
+
+// The lines that are not blank and name no folder, as typed: they protect nothing,
+// and the user is told so when the list is saved.
+std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lines);
 
 // The folders a walk must not enter. Each line is resolved, when the set is made at
 // the start of a scan, to the folder it really is, so that the folder is skipped by

@@ -77,5 +77,24 @@ TEST(Exclusions, NameAFolderHoweverItIsWrittenOrReached) {
   EXPECT_EQ(exclusionFolderPath("//server/share//dir/"), "\\\\server\\share\\dir");
 }
 
+TEST(ExclusionSpellings, EverySpellingWindowsAcceptsNamesItsFolderAndOthersNameNone) {
+  fakes::FakeFileSystem fs;
+  fs.addFolder("C:\\Keep\\Sub");
+  fs.addFolder("D:\\");
+  const std::pair<std::string, std::string> cases[] = {// A line, and the folder it protects.
+                                                       {"\\\\?\\C:\\Keep", "C:\\Keep"},
+                                                       {"\\??\\C:\\Keep", "C:\\Keep"},
+                                                       {"\\\\.\\C:\\Keep", "C:\\Keep"},
+                                                       {"D:", "D:\\"},
+                                                       {"C:\\Keep.", "C:\\Keep"},
+                                                       {"C:\\Keep .\\Sub. ", "C:\\Keep\\Sub"},
+                                                       {"D:Keep", ""},
+                                                       {"Keep", ""}};
+  for (const auto& [line, folder] : cases) {
+    EXPECT_EQ(linesNamingNoFolder({line}).empty(), !folder.empty()) << line;
+    EXPECT_EQ(!folder.empty() && Exclusions(fs, {line}).coversRoot(folder), !folder.empty()) << line;
+  }
+}
+
 }  // namespace
 }  // namespace velmora::junk
