@@ -12,11 +12,21 @@ std::string_view lastName(std::string_view path) {
 }
 
 // The folder holding path (a full path without trailing backslash); nothing at a
-// drive root or share.
+// drive root or at a network share's root, the top of a network path.
 std::optional<std::string_view> parentOf(std::string_view path) {
   const std::size_t slash = path.rfind('\\');
-  if (slash == std::string_view::npos || slash < 3 || path.starts_with("\\\\")) return std::nullopt;
+  if (path.starts_with("\\\\")) {
+    const std::size_t server = path.find('\\', 2);
+    if (server == std::string_view::npos || slash <= server) return std::nullopt;
+    return path.substr(0, slash);
+  }
+  if (slash == std::string_view::npos || slash < 2 || path.size() <= 3) return std::nullopt;
   return path.substr(0, slash == 2 ? 3 : slash);
+}
+
+std::string_view withoutTrailingSeparators(std::string_view path) {
+  while (path.size() > 3 && path.ends_with('\\')) path.remove_suffix(1);
+  return path;
 }
 
 }  // namespace
@@ -103,29 +113,61 @@ std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lin
   return none;
 }
 
-Exclusions::Exclusions(platform::FileSystem& files, const std::vector<std::string>& lines) : files_(&files) {
+Exclusions::Exclusions(platform::FileSystem& files, const std::vector<std::string>& lines,
+                       platform::Drives* drives)
+    : files_(&files), drives_(drives) {
   for (const std::string& line : lines) {
     std::optional<std::string> path = exclusionFolderPath(line);
     if (!path) continue;
+    Folder folder{
+        *path, networkPathOf(*path), platform::FileIdentity::failed(platform::FileError::other), {}};
     // A network folder is compared by its path only: opening it would wait on the
-    // network at the start of every root, and no scan root is a network path.
-    Folder folder{*path,
-                  path->starts_with("\\\\") ? platform::FileIdentity::failed(platform::FileError::other)
-                                            : files.fileIdentity(*path),
-                  {}};
+    // network at the start of every root.
+    if (folder.networkPath.empty()) folder.actual = files.fileIdentity(*path);
     folder.longName = lastName(folder.actual ? folder.actual.finalPath : folder.path);
     folders_.push_back(std::move(folder));
   }
 }
 
+std::string Exclusions::networkPathOf(std::string_view path) const {
+  if (path.starts_with("\\\\")) return std::string(withoutTrailingSeparators(path));
+  if (!drives_ || path.size() < 3 || path[1] != ':') return {};
+  const char letter = static_cast<char>(path[0] & ~0x20);
+  if (letter < 'A' || letter > 'Z') return {};
+  std::optional<std::string>& root = networkRoots_[static_cast<std::size_t>(letter - 'A')];
+  if (!root) {
+    const std::string drive{letter, ':', '\\'};
+    root = drives_->getDriveType(drive) != platform::DriveType::remote
+               ? std::string()
+               : drives_->getNetworkName(drive).value_or(drive.substr(0, 2));
+  }
+  if (root->empty()) return {};
+  return std::string(withoutTrailingSeparators(*root + std::string(path.substr(2))));
+}
+
+bool Exclusions::namedByText(std::string_view path) const {
+  std::optional<std::string> networkPath;
+  for (const Folder& folder : folders_) {
+    if (files_->equalIgnoringCase(path, folder.path)) return true;
+    if (folder.networkPath.empty()) continue;
+    if (!networkPath) networkPath = networkPathOf(path);
+    if (!networkPath->empty() && files_->equalIgnoringCase(*networkPath, folder.networkPath)) return true;
+  }
+  return false;
+}
+
 bool Exclusions::excludes(std::string_view folderPath, std::string_view name) const {
+  if (namedByText(folderPath)) return true;
   std::optional<platform::FileIdentity> actual;
   for (const Folder& folder : folders_) {
-    if (files_->equalIgnoringCase(folderPath, folder.path)) return true;
     // A folder with the excluded folder's name may be it reached another way; only
-    // then is it opened to ask, so a walk pays nothing for the other folders.
+    // then is it opened to ask, so a walk pays nothing for the other folders, and
+    // never on a network place.
     if (!folder.actual || !files_->equalIgnoringCase(name, folder.longName)) continue;
-    if (!actual) actual = files_->fileIdentity(folderPath);
+    if (!actual) {
+      actual = networkPathOf(folderPath).empty() ? files_->fileIdentity(folderPath)
+                                                 : platform::FileIdentity::failed(platform::FileError::other);
+    }
     if (actual->sameObject(folder.actual)) return true;
   }
   return false;
@@ -139,12 +181,17 @@ bool Exclusions::isExcludedFolder(const platform::FileIdentity& folder) const {
 
 bool Exclusions::coversRoot(std::string_view root) const {
   if (folders_.empty()) return false;
+  if (!networkPathOf(root).empty()) {
+    // On a network place: the root and its folders up to the share, by their text.
+    for (std::optional<std::string_view> up = withoutTrailingSeparators(root); up; up = parentOf(*up))
+      if (namedByText(*up)) return true;
+    return false;
+  }
   const platform::FileIdentity actual = files_->fileIdentity(root);
   if (!actual) return false;
   if (isExcludedFolder(actual)) return true;
   // Its folders up to the drive root, on the path it really lies on.
-  std::string_view path = actual.finalPath;
-  while (path.size() > 3 && path.ends_with('\\')) path.remove_suffix(1);
+  const std::string_view path = withoutTrailingSeparators(actual.finalPath);
   for (std::optional<std::string_view> up = parentOf(path); up; up = parentOf(*up))
     if (isExcludedFolder(files_->fileIdentity(*up))) return true;
   return false;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/drives.h"
 #include "platform/file_system.h"
 
 namespace velmora::junk {
@@ -27,10 +29,17 @@ std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lin
 // (compared as the file system compares names), its short 8.3 name, another drive
 // letter mapped to it (a subst drive). A line whose folder does not exist yet is
 // still compared by its path.
+//
+// A folder on a network place (a "\\server\share" path, or a mapped network
+// drive when drives is given) is compared by its path only, both as written and
+// through the drive letter's share, and nothing on the network is opened for it:
+// a profile folder redirected to a server is excluded by "\\server\home\u", by
+// "H:\u" when H: is mapped to that share, or by "H:" alone.
 class Exclusions {
  public:
   Exclusions() = default;
-  Exclusions(platform::FileSystem& files, const std::vector<std::string>& lines);
+  Exclusions(platform::FileSystem& files, const std::vector<std::string>& lines,
+             platform::Drives* drives = nullptr);
 
   // Whether the folder at folderPath (a full path without trailing backslash, whose
   // last name is name, as a listing gave it) is excluded.
@@ -45,13 +54,24 @@ class Exclusions {
  private:
   struct Folder {
     std::string path;               // As written, tidied.
+    std::string networkPath;        // On a network place, see networkPathOf; empty when local.
     platform::FileIdentity actual;  // What it resolved to; failed when it does not exist.
     std::string longName;           // Its last name as stored on disk.
   };
   bool isExcludedFolder(const platform::FileIdentity& folder) const;
+  // A path on a network place, written through its share ("\\server\share\...")
+  // when its drive letter is mapped to one; empty for a path on a local drive.
+  std::string networkPathOf(std::string_view path) const;
+  // Whether an exclusion names the path by its text, as written or through a share.
+  bool namedByText(std::string_view path) const;
 
   platform::FileSystem* files_ = nullptr;
+  platform::Drives* drives_ = nullptr;
   std::vector<Folder> folders_;
+  // What each drive letter stands for on a network: its share, or the letter
+  // itself when the drive is remote but its share is unknown; empty for a local
+  // drive. Asked once per letter.
+  mutable std::array<std::optional<std::string>, 26> networkRoots_;
 };
 
 }  // namespace velmora::junk

@@ -24,6 +24,7 @@ JunkScan::JunkScan(platform::FileSystem& files, platform::RegistryStore& registr
     : files_(files),
       registry_(registry),
       shell_(shell),
+      drives_(drives),
       brokenShortcuts_(shell, files, drives),
       profileFolder_(std::move(profileFolder)) {}
 
@@ -56,7 +57,7 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::st
     // Resolved afresh for every root: the lines may have changed since the last.
     std::vector<std::string> lines = view.choices()->exclusionLines;
     for (std::string& kept : foldersKeptBelow(category, root)) lines.push_back(std::move(kept));
-    const Exclusions exclusions(files_, lines);
+    const Exclusions exclusions(files_, lines, &drives_);
     if (!exclusions.coversRoot(root))
       walkFolder(files_, root, exclusions, fileList_, [&view] { return view.stopRequested(); });
   }

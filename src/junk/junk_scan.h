@@ -77,6 +77,7 @@ class JunkScan {
   platform::FileSystem& files_;
   platform::RegistryStore& registry_;
   platform::Shell& shell_;
+  platform::Drives& drives_;
   BrokenShortcuts brokenShortcuts_;
   std::string profileFolder_;
   FileList fileList_;

@@ -57,6 +57,11 @@ class Drives {
 
   // GetVolumeInformation of a root; nothing when the call fails.
   virtual std::optional<VolumeInformation> getVolumeInformation(std::string_view root) = 0;
+
+  // The share a mapped network drive leads to ("\\server\share"), as the drive
+  // letter's device mapping names it (QueryDosDevice): the network itself is not
+  // reached. Nothing for a drive of any other kind, or a root that is not one.
+  virtual std::optional<std::string> getNetworkName(std::string_view root) = 0;
 };
 
 }  // namespace velmora::platform

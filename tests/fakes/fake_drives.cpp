@@ -66,4 +66,10 @@ std::optional<platform::VolumeInformation> FakeDrives::getVolumeInformation(std:
   return drive->volume;
 }
 
+std::optional<std::string> FakeDrives::getNetworkName(std::string_view root) {
+  std::optional<FakeDrive> drive = driveOf(root);
+  if (!drive || drive->type != platform::DriveType::remote || drive->networkName.empty()) return std::nullopt;
+  return drive->networkName;
+}
+
 }  // namespace velmora::fakes

@@ -16,6 +16,8 @@ struct FakeDrive {
   bool ready = true;
   platform::DiskSpace space;
   platform::VolumeInformation volume;
+  // The share a remote drive is mapped to ("\\server\share").
+  std::string networkName;
 };
 
 // Drives and volumes of a scripted machine: the letters added, each with its type,
@@ -31,6 +33,7 @@ class FakeDrives final : public platform::Drives {
   bool rootExists(std::string_view root) override;
   std::optional<platform::DiskSpace> getDiskFreeSpace(std::string_view root) override;
   std::optional<platform::VolumeInformation> getVolumeInformation(std::string_view root) override;
+  std::optional<std::string> getNetworkName(std::string_view root) override;
 
  private:
   // The drive a root names, when it is one of the added drives.

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
+#include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
 #include "junk/exclusions.h"
 
@@ -94,6 +96,27 @@ TEST(ExclusionSpellings, EverySpellingWindowsAcceptsNamesItsFolderAndOthersNameN
     EXPECT_EQ(linesNamingNoFolder({line}).empty(), !folder.empty()) << line;
     EXPECT_EQ(!folder.empty() && Exclusions(fs, {line}).coversRoot(folder), !folder.empty()) << line;
   }
+}
+
+TEST(ExclusionNetwork, ANetworkRootIsComparedByTextAsWrittenAndThroughItsDrivesNetworkName) {
+  // Nothing of the network is in the file system: it is never opened.
+  fakes::FakeFileSystem fs;
+  fakes::FakeDrives drives;
+  drives.addDrive('Z', {platform::DriveType::remote, true, {}, {}, "\\\\server\\home"});
+  const std::string unc = "\\\\server\\home\\u\\Recent";
+  const std::tuple<std::string, std::string, bool> cases[] = {
+      // Line, root, covered.
+      {"\\\\server\\home\\u", unc, true},
+      {"\\\\SERVER\\home", unc, true},
+      {"Z:\\u\\Recent", unc, true},
+      {"\\\\?\\UNC\\server\\home\\U\\recent", "Z:\\u\\Recent", true},
+      {"Z:", "Z:\\u\\Recent", true},
+      {"\\\\server\\other", unc, false},
+      {"\\\\server\\home\\u\\Recent\\x", unc, false},
+      {"Y:\\u", "Z:\\u\\Recent", false}};
+  for (const auto& [line, root, covered] : cases)
+    EXPECT_EQ(Exclusions(fs, {line}, &drives).coversRoot(root), covered) << line << " " << root;
+  EXPECT_TRUE(Exclusions(fs, {unc + "\\Sub"}, &drives).excludes("Z:\\u\\Recent\\sub", "sub"));
 }
 
 }  // namespace

@@ -62,4 +62,29 @@ std::optional<VolumeInformation> Win32Drives::getVolumeInformation(std::string_v
   return VolumeInformation{win32::narrow(label), serial, win32::narrow(fileSystem)};
 }
 
+std::optional<std::string> Win32Drives::getNetworkName(std::string_view root) {
+  if (!isFullRoot(root) || root.size() != 3) return std::nullopt;
+  const std::wstring device = win32::widen(root.substr(0, 2));
+  std::wstring target(1024, L'\0');
+  if (QueryDosDeviceW(device.c_str(), target.data(), static_cast<DWORD>(target.size())) == 0)
+    return std::nullopt;
+  target.resize(target.find(L'\0'));
+  // A mapped drive's device is its redirector's, with the letter and the logon
+  // session before the share: "\Device\LanmanRedirector\;Z:0000000000012345\server\share"
+  // (since Windows 10 also below "\Device\Mup\"). A drive substituted for a
+  // network path is "\??\UNC\server\share".
+  std::wstring_view text = target;
+  const std::wstring letter = L";" + device;
+  std::size_t share = std::wstring_view::npos;
+  for (std::size_t at = text.find(L";"); at != std::wstring_view::npos; at = text.find(L";", at + 1))
+    if (CompareStringOrdinal(text.data() + at, static_cast<int>(letter.size()), letter.c_str(),
+                             static_cast<int>(letter.size()), TRUE) == CSTR_EQUAL) {
+      share = text.find(L'\\', at);
+      break;
+    }
+  if (share == std::wstring_view::npos && text.starts_with(L"\\??\\UNC\\")) share = 7;
+  if (share == std::wstring_view::npos || share + 1 >= text.size()) return std::nullopt;
+  return "\\\\" + win32::narrow(text.substr(share + 1));
+}
+
 }  // namespace velmora::platform

@@ -14,6 +14,7 @@ class Win32Drives final : public Drives {
   bool rootExists(std::string_view root) override;
   std::optional<DiskSpace> getDiskFreeSpace(std::string_view root) override;
   std::optional<VolumeInformation> getVolumeInformation(std::string_view root) override;
+  std::optional<std::string> getNetworkName(std::string_view root) override;
 };
 
 }  // namespace velmora::platform
