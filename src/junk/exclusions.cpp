@@ -75,9 +75,10 @@ std::optional<std::string> exclusionFolderPath(std::string_view line) {
     text.remove_prefix(prefix.size());
     if (text.size() >= 4 && (text[0] | 0x20) == 'u' && (text[1] | 0x20) == 'n' && (text[2] | 0x20) == 'c' &&
         text[3] == '\\') {
-      text.remove_prefix(3);
-      path = "\\" + std::string(text);
-      text = path;
+      // "UNC\server" becomes "\\server" in place: the "C" gives way to a backslash.
+      const std::size_t at = static_cast<std::size_t>(text.data() - path.data()) + 2;
+      path[at] = '\\';
+      text = std::string_view(path).substr(at);
     } else if (text.empty() || text.starts_with('\\')) {
       return std::nullopt;
     }

@@ -28,6 +28,7 @@ TEST_F(DrivesContract, DriveCExistsIsFixedAndReady) {
   EXPECT_EQ(drives->getDriveType("C:\\"), DriveType::fixed);
   EXPECT_TRUE(drives->rootExists("C:\\"));
   EXPECT_TRUE(drives->rootExists("c:\\"));
+  EXPECT_FALSE(drives->getNetworkName("C:\\"));
 }
 
 TEST_F(DrivesContract, DriveCHasSpaceWithTotalAtLeastFree) {

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <tuple>
 
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
@@ -83,19 +82,13 @@ TEST(ExclusionSpellings, EverySpellingWindowsAcceptsNamesItsFolderAndOthersNameN
   fakes::FakeFileSystem fs;
   fs.addFolder("C:\\Keep\\Sub");
   fs.addFolder("D:\\");
-  const std::pair<std::string, std::string> cases[] = {// A line, and the folder it protects.
-                                                       {"\\\\?\\C:\\Keep", "C:\\Keep"},
-                                                       {"\\??\\C:\\Keep", "C:\\Keep"},
-                                                       {"\\\\.\\C:\\Keep", "C:\\Keep"},
-                                                       {"D:", "D:\\"},
-                                                       {"C:\\Keep.", "C:\\Keep"},
-                                                       {"C:\\Keep .\\Sub. ", "C:\\Keep\\Sub"},
-                                                       {"D:Keep", ""},
-                                                       {"Keep", ""}};
-  for (const auto& [line, folder] : cases) {
-    EXPECT_EQ(linesNamingNoFolder({line}).empty(), !folder.empty()) << line;
-    EXPECT_EQ(!folder.empty() && Exclusions(fs, {line}).coversRoot(folder), !folder.empty()) << line;
-  }
+  for (const char* line :
+       {"\\\\?\\C:\\Keep", "\\??\\C:\\Keep", "\\\\.\\C:\\Keep", "C:\\Keep.", "c:\\Keep\\Sub\\.. "})
+    EXPECT_TRUE(Exclusions(fs, {line}).coversRoot("C:\\Keep")) << line;
+  EXPECT_TRUE(Exclusions(fs, {"C:\\Keep .\\Sub. "}).coversRoot("C:\\Keep\\Sub"));
+  EXPECT_TRUE(Exclusions(fs, {"D:"}).coversRoot("D:\\"));
+  EXPECT_EQ(linesNamingNoFolder({"D:Keep", " ", "Keep", "D:", "\\\\?\\Keep"}),
+            (std::vector<std::string>{"D:Keep", "Keep", "\\\\?\\Keep"}));
 }
 
 TEST(ExclusionNetwork, ANetworkRootIsComparedByTextAsWrittenAndThroughItsDrivesNetworkName) {
@@ -104,18 +97,12 @@ TEST(ExclusionNetwork, ANetworkRootIsComparedByTextAsWrittenAndThroughItsDrivesN
   fakes::FakeDrives drives;
   drives.addDrive('Z', {platform::DriveType::remote, true, {}, {}, "\\\\server\\home"});
   const std::string unc = "\\\\server\\home\\u\\Recent";
-  const std::tuple<std::string, std::string, bool> cases[] = {
-      // Line, root, covered.
-      {"\\\\server\\home\\u", unc, true},
-      {"\\\\SERVER\\home", unc, true},
-      {"Z:\\u\\Recent", unc, true},
-      {"\\\\?\\UNC\\server\\home\\U\\recent", "Z:\\u\\Recent", true},
-      {"Z:", "Z:\\u\\Recent", true},
-      {"\\\\server\\other", unc, false},
-      {"\\\\server\\home\\u\\Recent\\x", unc, false},
-      {"Y:\\u", "Z:\\u\\Recent", false}};
-  for (const auto& [line, root, covered] : cases)
-    EXPECT_EQ(Exclusions(fs, {line}, &drives).coversRoot(root), covered) << line << " " << root;
+  for (const char* line : {"\\\\server\\home\\u", "\\\\SERVER\\home", "Z:\\u\\Recent",
+                           "\\\\?\\UNC\\server\\home\\U\\recent", "Z:"})
+    for (const std::string& root : {unc, std::string("Z:\\u\\Recent")})
+      EXPECT_TRUE(Exclusions(fs, {line}, &drives).coversRoot(root)) << line << " " << root;
+  for (const char* line : {"\\\\server\\other", "\\\\server\\home\\u\\Recent\\x", "Y:\\u"})
+    EXPECT_FALSE(Exclusions(fs, {line}, &drives).coversRoot(unc)) << line;
   EXPECT_TRUE(Exclusions(fs, {unc + "\\Sub"}, &drives).excludes("Z:\\u\\Recent\\sub", "sub"));
 }
 

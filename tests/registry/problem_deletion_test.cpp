@@ -150,26 +150,21 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
 }
 
 TEST_F(ProblemDeletionTest, AValueRowDeletesAndBacksUpTheValueItWasBuiltFromOnly) {
-  // Help values whose names hold a backslash or a colon beside the valid ones their
-  // file names would also name.
+  // Help values whose names hold a backslash or a colon, beside the valid ones
+  // their file names would also name.
   machine.files.addFile("C:\\Help\\a.hlp");
   machine.files.addFile("C:\\Help\\b.hlp");
-  struct Case {
-    std::string name;
-    bool listed;
-  } cases[] = {{"a.hlp", false}, {"old\\a.hlp", true}, {"b.hlp", false}, {"x\\y:b.hlp", true}};
-  for (const Case& c : cases) plant.text(HKEY_LOCAL_MACHINE, kHelpKey, c.name, "C:\\Help");
+  const std::pair<std::string, bool> values[] = {
+      {"a.hlp", false}, {"old\\a.hlp", true}, {"b.hlp", false}, {"x\\y:b.hlp", true}};
+  for (const auto& [name, listed] : values) plant.text(HKEY_LOCAL_MACHINE, kHelpKey, name, "C:\\Help");
   scan();
-  ASSERT_EQ(results.count(), 2);
-
   EXPECT_EQ(deleteChecked().deletedCount, 2);
   const std::optional<test_support::RegFileContents> saved = test_support::readRegFile(backup);
   ASSERT_TRUE(saved);
-  std::vector<std::string> backedUp;
-  for (const test_support::RegFileValue& value : saved->values) backedUp.push_back(value.name);
-  for (const Case& c : cases) {
-    EXPECT_EQ(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, c.name), !c.listed) << c.name;
-    EXPECT_EQ(std::count(backedUp.begin(), backedUp.end(), c.name), c.listed ? 1 : 0) << c.name;
+  for (const auto& [name, listed] : values) {
+    EXPECT_EQ(plant.hasValue(HKEY_LOCAL_MACHINE, kHelpKey, name), !listed) << name;
+    EXPECT_EQ(std::ranges::count(saved->values, name, &test_support::RegFileValue::name), listed ? 1 : 0)
+        << name;
   }
 }
 

@@ -123,6 +123,52 @@ std::size_t rootLength(std::wstring_view path) {
   return std::min<std::size_t>(path.size(), 7);
 }
 
+// Whether a path Windows gives is the wanted one, or that one without the dots and
+// blanks that end it (wantedTrimmed; see finalPathIs).
+bool namedAs(std::wstring_view given, std::wstring_view wanted, std::wstring_view wantedTrimmed) {
+  return equalNames(given, wanted) ||
+         (wantedTrimmed.size() != wanted.size() && equalNames(given, wantedTrimmed));
+}
+
+// The path of an open file or folder on its volume, from the volume's root
+// ("\\dir\\a.tmp"), with the serial number of that volume; nothing when either
+// cannot be read. Every file system driver answers these, also one that is not
+// known to the mount manager.
+struct OnVolume {
+  std::wstring path;
+  DWORD volumeSerial = 0;
+};
+std::optional<OnVolume> onVolume(HANDLE file) {
+  std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
+  auto* name = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandleEx(file, FileNameInfo, name, static_cast<DWORD>(buffer.size())) ||
+      !GetFileInformationByHandle(file, &information))
+    return std::nullopt;
+  return OnVolume{std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t)),
+                  information.dwVolumeSerialNumber};
+}
+
+// Whether an open file lies at the drive path extended names ("\\?\X:\..."), told
+// without its final path: the file's path on its volume must be the listed drive
+// root's own path on its volume (the volume's root, or a folder for a subst drive)
+// followed by the rest of the listed path, and both must lie on one volume.
+bool onVolumeAtDrivePath(HANDLE file, std::wstring_view extended, std::wstring_view trimmed) {
+  if (extended.size() < 7 || extended[5] != L':') return false;
+  HANDLE root = CreateFileW(std::wstring(extended.substr(0, 7)).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (root == INVALID_HANDLE_VALUE) return false;
+  const std::optional<OnVolume> drive = onVolume(root);
+  CloseHandle(root);
+  const std::optional<OnVolume> listed = onVolume(file);
+  if (!drive || !listed || drive->volumeSerial != listed->volumeSerial) return false;
+  std::wstring_view base = drive->path;
+  while (base.ends_with(L'\\')) base.remove_suffix(1);
+  return namedAs(listed->path, std::wstring(base) + std::wstring(extended.substr(6)),
+                 std::wstring(base) + std::wstring(trimmed.substr(6)));
+}
+
 // Whether an open file is the one the extended path names, reached without a link
 // on the way: its final path must be that path. Where they differ only in how the
 // path was written, the path is brought to the final form (the drive root's own
@@ -133,25 +179,14 @@ bool finalPathIs(HANDLE file, const std::wstring& extended) {
   // the name without them still says that no link was on the way.
   std::wstring_view trimmed = extended;
   while (trimmed.ends_with(L'.') || trimmed.ends_with(L' ')) trimmed.remove_suffix(1);
-  auto names = [&](std::wstring_view given, std::wstring_view wanted, std::wstring_view wantedTrimmed) {
-    return equalNames(given, wanted) ||
-           (wantedTrimmed.size() != wanted.size() && equalNames(given, wantedTrimmed));
-  };
-
   const std::optional<std::wstring> final = finalPathOf(file);
-  if (!final) {
-    // Wine 8 answers no path longer than MAX_PATH (ERROR_MORE_DATA whatever the
-    // buffer). There the path on the volume, which has no such limit, is compared
-    // for a drive path; Windows gives every final path.
-    if (GetLastError() != ERROR_MORE_DATA || extended.size() < 7 || extended[5] != L':') return false;
-    std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
-    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
-    if (!GetFileInformationByHandleEx(file, FileNameInfo, name, static_cast<DWORD>(buffer.size())))
-      return false;
-    const std::wstring_view onVolume(name->FileName, name->FileNameLength / sizeof(wchar_t));
-    return names(onVolume, std::wstring_view(extended).substr(6), trimmed.substr(6));
-  }
-  if (names(*final, extended, trimmed)) return true;
+  // Drivers that do not register with the mount manager (RAM disks, some virtual
+  // and encrypted drives) have no final path at all, and Wine 8 answers none longer
+  // than MAX_PATH (ERROR_MORE_DATA whatever the buffer): the path on the volume,
+  // which every driver gives, is compared with the volume's serial number instead.
+  // Wine 8 gives every volume the serial 0, so there only the path tells.
+  if (!final) return onVolumeAtDrivePath(file, extended, trimmed);
+  if (namedAs(*final, extended, trimmed)) return true;
 
   std::wstring expected = extended;
   if (expected.find(L'~') != std::wstring::npos) {
