@@ -62,14 +62,15 @@ void TForm1::loadSettingsLists(bool report) {
   const std::string catalogue = junk::catalogueFilePath(ProgramFolder);
   if (!junk::loadCatalogue(services_.textFiles, catalogue, FormSettings->ListViewJunk)) cannotOpen(catalogue);
   const std::string exclusions = junk::exclusionsFilePath(ProgramFolder);
-  const platform::ReadStatus read =
+  const junk::ExclusionsLoad read =
       junk::loadExclusions(services_.textFiles, exclusions, FormSettings->MemoExclusions);
-  exclusionsRead_ = read == platform::ReadStatus::ok;
+  exclusionsRead_ = static_cast<bool>(read);
   if (!exclusionsRead_) cannotOpen(exclusions);
   // A list that is there but cannot be read holds exclusions nobody can see: a
   // scan without them would list, checked, what the user protected. An absent list
   // means no exclusions.
-  filesPage_->setUnreadableExclusions(read == platform::ReadStatus::failed ? exclusions : std::string());
+  filesPage_->setUnreadableExclusions(read.status == platform::ReadStatus::failed ? exclusions
+                                                                                  : std::string());
   filesPage_->publishChoices();
 }
 

@@ -14,12 +14,11 @@ bool loadCatalogue(const platform::TextFiles& files, const std::string& path, wi
   return true;
 }
 
-platform::ReadStatus loadExclusions(platform::TextFiles& files, const std::string& path,
-                                    widgets::Memo& memo) {
+ExclusionsLoad loadExclusions(platform::TextFiles& files, const std::string& path, widgets::Memo& memo) {
   files.createIfMissing(path);
   const platform::FileContents contents = files.readText(path);
   if (contents) memo.setLines(text::splitLines(contents.data));
-  return contents.status;
+  return {contents.status};
 }
 
 bool saveExclusions(platform::TextFiles& files, const std::string& path, const widgets::Memo& memo) {

@@ -17,11 +17,16 @@ namespace velmora::junk {
 // be read; the list is then empty.
 bool loadCatalogue(const platform::TextFiles& files, const std::string& path, widgets::ListView& list);
 
+// How loading the exclusion file went: ok, notFound when the file neither exists
+// nor can be created, or failed when it exists but cannot be read.
+struct ExclusionsLoad {
+  platform::ReadStatus status = platform::ReadStatus::failed;
+  explicit operator bool() const { return status == platform::ReadStatus::ok; }
+};
+
 // Creates the exclusion file empty when it does not exist, then replaces the
-// memo's text with the file's. How the reading went: ok, or notFound when the file
-// neither exists nor can be created, or failed when it exists but cannot be read;
-// the memo then keeps its text.
-platform::ReadStatus loadExclusions(platform::TextFiles& files, const std::string& path, widgets::Memo& memo);
+// memo's text with the file's; the memo keeps its text when that fails.
+ExclusionsLoad loadExclusions(platform::TextFiles& files, const std::string& path, widgets::Memo& memo);
 
 // Writes every line of the memo to the exclusion file, each ended by CR LF,
 // replacing the file. False when the file cannot be written.

@@ -1,8 +1,6 @@
 // Start-up, settings, menus and tray of the main window, headless.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "app/language_keys.h"
 #include "app/language_loader.h"
 #include "main_window_fixture.h"
@@ -296,8 +294,7 @@ TEST_F(MainWindowTest, EachSettingsListLoadsOnItsOwnAndOneThatWasNotReadIsNeverW
                                                 "Cannot open file " + data + "exclusions.dat"}));
 }
 
-// Whether the exclusion list exists and can be read, and how many files Search
-// then lists: none, with a message, when it does not scan.
+// Whether exclusions.dat exists and can be read, and the files Search lists (none: it did not scan).
 class ExclusionListTest : public MainWindowTest,
                           public ::testing::WithParamInterface<std::tuple<bool, bool, int>> {};
 

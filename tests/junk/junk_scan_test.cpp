@@ -130,8 +130,7 @@ TEST_F(JunkScanTest, ProfileCategoriesUseTodaysFoldersWhenTheOldOnesAreGone) {
 }
 
 TEST_F(JunkScanTest, JumpListsAndPinsInRecentAreNeverListed) {
-  // Recent of Windows 7 and later: the recent-document shortcuts beside the jump
-  // lists of the taskbar and Start and the Quick Access pins.
+  // Recent of Windows 7 and later: document shortcuts beside the jump lists and pins.
   const std::string recent = "C:\\Users\\u\\AppData\\Roaming\\Microsoft\\Windows\\Recent";
   for (const char* kept : {"\\AutomaticDestinations\\5f7b5f1e01b83767.automaticDestinations-ms",
                            "\\customdestinations\\28c8b86deab549a1.customDestinations-ms"})

@@ -54,7 +54,7 @@ TEST_F(SettingsListsTest, AnUnreadableCatalogueLeavesTheListEmpty) {
 }
 
 TEST_F(SettingsListsTest, ExclusionsAreCreatedWhenMissingAndSavedLineByLine) {
-  ASSERT_EQ(loadExclusions(files, exclPath, memo), platform::ReadStatus::ok);
+  ASSERT_TRUE(loadExclusions(files, exclPath, memo));
   EXPECT_EQ(files.bytes(exclPath), std::optional<std::string>(""));
   EXPECT_TRUE(memo.lines().empty());
 
@@ -62,14 +62,14 @@ TEST_F(SettingsListsTest, ExclusionsAreCreatedWhenMissingAndSavedLineByLine) {
   ASSERT_TRUE(saveExclusions(files, exclPath, memo));
   EXPECT_EQ(files.bytes(exclPath), std::optional<std::string>("C:\\Windows\r\nD:\\Папка\r\n"));
   memo.setText("");
-  ASSERT_EQ(loadExclusions(files, exclPath, memo), platform::ReadStatus::ok);
+  ASSERT_TRUE(loadExclusions(files, exclPath, memo));
   EXPECT_EQ(memo.lines(), (std::vector<std::string>{"C:\\Windows", "D:\\Папка"}));
 }
 
 TEST_F(SettingsListsTest, FailuresLeaveTheMemoAndTheFileAsTheyWere) {
   memo.setText("C:\\Keep");
   files.setUnwritable(exclPath);  // the data folder is missing: nothing can be created
-  EXPECT_EQ(loadExclusions(files, exclPath, memo), platform::ReadStatus::notFound);
+  EXPECT_FALSE(loadExclusions(files, exclPath, memo));
   EXPECT_EQ(memo.text(), "C:\\Keep");
   EXPECT_FALSE(saveExclusions(files, exclPath, memo));
 }

@@ -150,8 +150,7 @@ TEST_F(ProblemDeletionTest, EveryKindOfRowDeletesItsEntryAndTheBackupPutsItBack)
 }
 
 TEST_F(ProblemDeletionTest, AValueRowDeletesAndBacksUpTheValueItWasBuiltFromOnly) {
-  // Help values whose names hold a backslash or a colon, beside the valid ones
-  // their file names would also name.
+  // Help values named with a backslash or a colon beside the valid ones their file names name.
   machine.files.addFile("C:\\Help\\a.hlp");
   machine.files.addFile("C:\\Help\\b.hlp");
   const std::pair<std::string, bool> values[] = {
@@ -208,9 +207,9 @@ TEST_F(ProblemDeletionTest, ARowThatNamesNothingOrACategorysOwnKeyNeverDeletes) 
   for (const auto& row : rows) {
     results.setRowData(results.addRow({"problem", row[0], row[1], row[2]}, true),
                        static_cast<std::uint32_t>(problems.size()));
-    // The help row's value is named by the file name its entry ends with: none.
-    const std::string value = row[2] == kHelpKey ? "" : row[0];
-    problems.push_back({ProblemCategory::missingSharedDll, row[0], row[1], row[2], value});
+    // The help row's value is the file name its entry ends with: none.
+    problems.push_back(
+        {ProblemCategory::missingSharedDll, row[0], row[1], row[2], row[2] == kHelpKey ? "" : row[0]});
   }
 
   EXPECT_EQ(deleteChecked().deletedCount, 0);
