@@ -17,7 +17,7 @@ struct FakeDrive {
   platform::DiskSpace space;
   platform::VolumeInformation volume;
   // The share a remote drive is mapped to ("\\server\share").
-  std::string networkName;
+  std::string networkName = {};
 };
 
 // Drives and volumes of a scripted machine: the letters added, each with its type,
