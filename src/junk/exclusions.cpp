@@ -29,10 +29,6 @@ std::string_view withoutTrailingSeparators(std::string_view path) {
   return path;
 }
 
-}  // namespace
-
-namespace {
-
 bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The folder names of a path below its root, tidied as Windows tidies a path in
