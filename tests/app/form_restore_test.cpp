@@ -36,25 +36,29 @@ class FormRestoreTest : public ::testing::Test {
   registry::BackupFile scanAndDelete(int second) {
     struct Rows final : registry::ProblemScanView {
       widgets::ListView& list;
+      std::vector<registry::ProblemRow> problems;
       explicit Rows(widgets::ListView& l) : list(l) {}
       bool categoryChecked(registry::ProblemCategory) override { return true; }
       bool keepGoing() override { return true; }
       void clearResults() override { list.clear(); }
       void listProblem(registry::ProblemRow row) override {
-        list.addRow({"", row.entry, row.rootText, row.registryKey}, true);
+        list.setRowData(list.addRow({"", row.entry, row.rootText, row.registryKey}, true),
+                        static_cast<std::uint32_t>(problems.size()));
+        problems.push_back(std::move(row));
       }
       void categoryDone(registry::ProblemCategory) override {}
     } rows(results);
     registry::ProblemScan(machine.registry, machine.files, machine.drives).run(rows);
     registry::BackupFile written;
-    registry::deleteCheckedProblems(machine.registry, results, [&](const registry::RegFileExport& content) {
-      std::tm time{};
-      time.tm_year = 2025 - 1900;
-      time.tm_mday = 2;
-      time.tm_sec = second;
-      written = registry::writeRegistryBackup(machine.services, kProgram, "registry", time, content);
-      return written;
-    });
+    registry::deleteCheckedProblems(
+        machine.registry, results, rows.problems, [&](const registry::RegFileExport& content) {
+          std::tm time{};
+          time.tm_year = 2025 - 1900;
+          time.tm_mday = 2;
+          time.tm_sec = second;
+          written = registry::writeRegistryBackup(machine.services, kProgram, "registry", time, content);
+          return written;
+        });
     if (written.written) machine.files.addFile(written.path);
     return written;
   }

@@ -159,7 +159,7 @@ TEST_F(ProblemScanTest, AServerUnderAFolderWithABlankAndHyphenIsJudgedByItsStore
     const std::string key = "CLSID\\{" + std::to_string(i) + "}";
     plant.text(HKEY_CLASSES_ROOT, key + "\\InprocServer32", "", servers[i].first);
     if (!servers[i].second.empty())
-      rows.push_back("InprocServer32 - " + servers[i].second + " | HKCR | " + key);
+      rows.push_back("InprocServer32 - " + servers[i].second + " | HKLM | Software\\Classes\\" + key);
   }
   EXPECT_EQ(scanOnly(ProblemCategory::classServer), rows);
 }
