@@ -1,5 +1,8 @@
 #include "app/form_about.h"
 
+#include <cctype>
+#include <string_view>
+
 namespace velmora::app {
 namespace {
 
@@ -10,6 +13,18 @@ widgets::Font styled(const widgets::Control& control, bool bold, bool underline,
   font.underline = underline;
   font.color = color;
   return font;
+}
+
+// Whether text is a web address: it begins "http://" or "https://", in any
+// letter case, as a browser takes it.
+bool isWebAddress(std::string_view text) {
+  const auto startsWith = [text](std::string_view scheme) {
+    if (text.size() <= scheme.size()) return false;
+    for (std::size_t i = 0; i < scheme.size(); ++i)
+      if (std::tolower(static_cast<unsigned char>(text[i])) != scheme[i]) return false;
+    return true;
+  };
+  return startsWith("http://") || startsWith("https://");
 }
 
 }  // namespace
@@ -58,7 +73,10 @@ void TFormAbout::Panel1MouseMove() { LabelSite.setFontColor(widgets::colors::blu
 
 // Any mouse button opens the address the link shows, with the system's browser.
 // The result is not looked at: a page that will not open leaves nothing to do.
+// The text comes from the language file, which can say anything: only a web
+// address is handed to the shell, never a program or a document to start.
 void TFormAbout::LabelSiteMouseDown() {
+  if (!isWebAddress(LabelSite.caption())) return;
   const std::uintptr_t owner = peer() ? peer()->nativeHandle() : 0;
   shell_.shellExecute(owner, "", LabelSite.caption(), "", "", platform::show_command::normal);
 }

@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 166> kKeys = {
+constexpr std::array<std::string_view, 173> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -82,6 +82,7 @@ constexpr std::array<std::string_view, 166> kKeys = {
     "StringLastVersion",
     "StringNewVersionIsAvailable",
     "StringCantConnectToServer",
+    "StringCantReadReply",
     "StringDeleteProgramFromStartUp",
     "StringCantDeleteItem",
     "StringStartupFolder",
@@ -149,6 +150,12 @@ constexpr std::array<std::string_view, 166> kKeys = {
     "FormSysInfo->LabelOS->Caption",
     "FormSysInfo->LabelBIOSDate->Caption",
     "FormSysInfo->ButtonClose->Caption",
+    "FormSysInfo->StringMHz",
+    "FormSysInfo->StringColors8Bit",
+    "FormSysInfo->StringColors15Bit",
+    "FormSysInfo->StringColors16Bit",
+    "FormSysInfo->StringColors24Bit",
+    "FormSysInfo->StringColors32Bit",
     "FormUpdate->Caption",
     "FormUpdate->ButtonClose->Caption",
     "FormUpdate->ButtonCheck->Caption",

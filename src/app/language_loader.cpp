@@ -67,7 +67,7 @@ widgets::Form* windowNamed(const LanguageTargets& targets, std::string_view name
 // Resolves a key to its target by the key's form: "String..." is a message text;
 // "Control->Caption" and "ListView->Column[i]->Caption" are on the main window;
 // "FormX->Caption", "FormX->Control->Caption", "FormX->ListView->Column[i]->Caption"
-// and "FormUpdate->StringCheckingForUpdates" are on a secondary window.
+// and "FormX->StringY" are on a secondary window.
 std::optional<Target> resolve(const LanguageTargets& targets, std::string_view key) {
   const std::vector<std::string_view> parts = splitArrows(key);
   if (parts.size() == 1 && key.starts_with("String") && targets.messages != nullptr) {
@@ -78,10 +78,6 @@ std::optional<Target> resolve(const LanguageTargets& targets, std::string_view k
   }
   if (parts.size() < 2) return std::nullopt;
   if (widgets::Form* window = windowNamed(targets, parts[0])) {
-    if (parts.size() == 2 && parts[1] == "StringCheckingForUpdates" && targets.checkingForUpdatesText) {
-      std::string* text = targets.checkingForUpdatesText;
-      return Target{[text] { return *text; }, [text](std::string value) { *text = std::move(value); }};
-    }
     for (const auto& [textKey, text] : targets.windowTexts)
       if (textKey == key)
         return Target{[text] { return *text; }, [text](std::string value) { *text = std::move(value); }};

@@ -13,12 +13,12 @@ namespace velmora::app {
 
 // What a language file's texts are applied to: the main window, the secondary
 // windows by the names the keys use ("FormMemory", ...), the main window's message
-// texts and the one message text of the Software Update window.
+// texts and the texts the secondary windows hold by their whole keys
+// ("FormUpdate->StringCheckingForUpdates").
 struct LanguageTargets {
   widgets::Form* mainForm = nullptr;
   std::vector<std::pair<std::string, widgets::Form*>> windows;
   MessageTexts* messages = nullptr;
-  std::string* checkingForUpdatesText = nullptr;
   // Message texts a secondary window holds, by their whole key
   // ("FormRestore->StringRestored").
   std::vector<std::pair<std::string, std::string*>> windowTexts;

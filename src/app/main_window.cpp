@@ -111,16 +111,31 @@ void TForm1::FormShow() {
 
 void TForm1::FormClose() {
   // A scan still running ends with the program and changes nothing from now on.
+  stopRunningScans();
+  if (!saveSettings())
+    application().messageBox({unableToWriteMessage(SettingsFilePath), application().title(),
+                              widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
+  // Closing the main window ends the program whether or not the settings were
+  // saved: the user asked to leave, and has been told what was lost.
+}
+
+// Windows logs off or shuts down: it ends the program without closing this
+// window, which may be hidden in the tray. What closing keeps is kept now, with
+// no message, since nobody is there to read one.
+void TForm1::FormEndSession() {
+  stopRunningScans();
+  saveSettings();
+}
+
+void TForm1::stopRunningScans() {
   filesPage_->stopScan();
   registryPage_->stopScan();
   startupPage_->stopBuild();
   uninstallPage_->stopBuild();
-  SettingsFile file(services_.textFiles, SettingsFilePath);
-  if (!file.write(heldSettings()))
-    application().messageBox({unableToWriteMessage(file.path()), application().title(),
-                              widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
-  // Closing the main window ends the program whether or not the settings were
-  // saved: the user asked to leave, and has been told what was lost.
+}
+
+bool TForm1::saveSettings() {
+  return SettingsFile(services_.textFiles, SettingsFilePath).write(heldSettings());
 }
 
 Settings TForm1::heldSettings() const {

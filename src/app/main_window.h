@@ -248,6 +248,12 @@ class TForm1 : public widgets::Form {
   void FormCreate();
   void FormShow();
   void FormClose();
+  void FormEndSession();
+  // Stops every scan and list build still running: nothing of them changes
+  // anything from then on.
+  void stopRunningScans();
+  // Writes the settings this window holds to the settings file; whether it could.
+  bool saveSettings();
   void FormMinimize();
   bool FormCanResize(int& width, int& height);
   void FormResize();

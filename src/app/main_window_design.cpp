@@ -155,7 +155,7 @@ void TForm1::designUninstallPage() {
   ListViewUninstall.setRowSelect(true);
   ListViewUninstall.addColumn("Programs", 200);
   ListViewUninstall.addColumn("Publisher", 150);
-  ListViewUninstall.addColumn("Vesion", 80);
+  ListViewUninstall.addColumn("Version", 80);
   ListViewUninstall.addColumn("Location", 230);
   PanelUninstallBottom.setAlign(Align::Bottom);
   PanelUninstallBottom.setHeight(kShortPanelHeight);

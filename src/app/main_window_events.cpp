@@ -11,6 +11,7 @@ void TForm1::bindEvents() {
   onShow = [this] { FormShow(); };
   onClose = [this] { FormClose(); };
   onMinimize = [this] { FormMinimize(); };
+  onEndSession = [this] { FormEndSession(); };
   Timer1.onTimer = [this] { Timer1Timer(); };
   onCanResize = [this](int& width, int& height) { return FormCanResize(width, height); };
   onResize = [this] { FormResize(); };

@@ -19,7 +19,8 @@ LanguageTargets TForm1::languageTargets() {
                      {"FormAbout", FormAbout.get()},     {"FormRestore", FormRestore.get()}};
   targets.windowTexts = FormRestore->languageTexts();
   targets.messages = &messages;
-  targets.checkingForUpdatesText = &FormUpdate->StringCheckingForUpdates;
+  for (auto& text : FormUpdate->languageTexts()) targets.windowTexts.push_back(text);
+  for (auto& text : FormSysInfo->languageTexts()) targets.windowTexts.push_back(text);
   return targets;
 }
 

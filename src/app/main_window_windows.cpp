@@ -47,7 +47,7 @@ void TForm1::createSecondaryWindows() {
       app, services_, *FormUpdate, Timer1,
       update::UpdateProduct{ProductTitle, ProductVersion, ServerRoot, ProductPageAddress, ReplyFile},
       update::UpdateTexts{messages["StringLastVersion"], messages["StringNewVersionIsAvailable"],
-                          messages["StringCantConnectToServer"]});
+                          messages["StringCantConnectToServer"], messages["StringCantReadReply"]});
 }
 
 void TForm1::switchLanguage(const std::string& name) {

@@ -17,7 +17,7 @@ class MessageTexts {
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
       "StringKeptOutOfBin", "StringDeleteRegKey",
       "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
-      "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer",
+      "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer", "StringCantReadReply",
       "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringStartupFolder", "StringEnabled",
       "StringDisabled", "StringDisable", "StringEnable", "StringCantStartSafely", "StringDrive", "StringDriveLabel",
       "StringDriveNumber", "StringFileSystem", "StringDiskSpaceTotal", "StringDiskSpaceFree",

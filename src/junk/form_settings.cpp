@@ -35,6 +35,7 @@ TFormSettings::TFormSettings(widgets::Application& app) : Form(app, "TFormSettin
   onShow = [this] { FormShow(); };
   onClose = [this] { FormClose(); };
   ButtonOk.onClick = [this] { ButtonOkClick(); };
+  ButtonOk.setDefault(true);
 }
 
 // Every showing starts on the General page, then refreshes what the window

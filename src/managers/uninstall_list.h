@@ -19,7 +19,7 @@ inline constexpr std::string_view kUninstallKeyPath = registry::kUninstallKey;
 struct UninstallEntry {
   std::string displayName;      // "Programs"
   std::string publisher;        // "Publisher"
-  std::string displayVersion;   // "Vesion"
+  std::string displayVersion;   // "Version"
   std::string installLocation;  // "Location"
   int imageIndex = 0;
   EntryLocation location;  // The program's own key.

@@ -57,6 +57,8 @@ TFormMemory::TFormMemory(widgets::Application& app, platform::Memory& memory)
   TimerMem.onTimer = [this] { TimerMemTimer(); };
   ButtonClean.onClick = [this] { ButtonCleanClick(); };
   ButtonAbort.onClick = [this] { ButtonAbortClick(); };
+  ButtonClean.setDefault(true);
+  ButtonAbort.setCancel(true);
 }
 
 void TFormMemory::placeByFigureWidth() {

@@ -21,15 +21,19 @@ constexpr int kRowHeight = 18;
 constexpr int kTitleLeft = 12;
 constexpr int kRightMargin = 8;
 constexpr int kWideBoxValueLeft = 124;
-constexpr int kNarrowBoxValueLeft = 112;
+constexpr int kVideoBoxValueLeft = 100;
+constexpr int kMemoryBoxValueLeft = 92;
+// The two boxes side by side share the window's width unevenly: the colours
+// ("True-Color / 16 million colours") need one line of their own, the memory
+// figures are a few digits.
+constexpr int kVideoBoxWidth = 265;
+constexpr int kMemoryBoxLeft = 8 + kVideoBoxWidth + 8;
+constexpr int kMemoryBoxWidth = 465 - kMemoryBoxLeft;
 
 constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
 constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 constexpr const char* kSystemKey = "HARDWARE\\DESCRIPTION\\System";
 constexpr const char* kBiosSubkey = "BIOS";
-// The clock speed's unit, "MHz" in Russian with a Latin M, whatever the
-// interface language.
-constexpr const char* kMegahertz = " Mгц)";
 
 // The text or number of a value of the open key; nothing when the value holds
 // another type or cannot be read, which leaves its label as it is. A missing
@@ -84,38 +88,44 @@ TFormSysInfo::TFormSysInfo(widgets::Application& app, platform::Services& servic
   placeRow(LabelBIOSDate, laBIOSDate, 3, kWideBoxValueLeft);
 
   GroupBoxVideo.setCaption(" Video System ");
-  GroupBoxVideo.setBounds({8, 216, 225, 97});
-  placeRow(LabelScreenSize, laScreenSize, 0, kNarrowBoxValueLeft);
-  placeRow(LabelBitsPerPixel, laBitsPerPixel, 1, kNarrowBoxValueLeft);
-  placeRow(LabelColors, laColors, 2, kNarrowBoxValueLeft);
-  giveColorsTwoLines();
-  onDpiChanged = [this] { FormDpiChanged(); };
+  GroupBoxVideo.setBounds({8, 216, kVideoBoxWidth, 97});
+  placeRow(LabelScreenSize, laScreenSize, 0, kVideoBoxValueLeft);
+  placeRow(LabelBitsPerPixel, laBitsPerPixel, 1, kVideoBoxValueLeft);
+  placeRow(LabelColors, laColors, 2, kVideoBoxValueLeft);
 
   GroupBoxMemory.setCaption(" Memory ");
-  GroupBoxMemory.setBounds({240, 216, 225, 97});
-  placeRow(LabelFreeMemory, laFreeMemory, 0, kNarrowBoxValueLeft);
-  placeRow(LabelRAM, laRAM, 1, kNarrowBoxValueLeft);
-  placeRow(LabelFreeRAM, laFreeRAM, 2, kNarrowBoxValueLeft);
+  GroupBoxMemory.setBounds({kMemoryBoxLeft, 216, kMemoryBoxWidth, 97});
+  placeRow(LabelFreeMemory, laFreeMemory, 0, kMemoryBoxValueLeft);
+  placeRow(LabelRAM, laRAM, 1, kMemoryBoxValueLeft);
+  placeRow(LabelFreeRAM, laFreeRAM, 2, kMemoryBoxValueLeft);
 
   ButtonClose.setBounds({199, 330, 75, 25});
   ButtonClose.onClick = [this] { ButtonCloseClick(); };
+  ButtonClose.setDefault(true);
+  ButtonClose.setCancel(true);
+  onShow = [this] { FormShow(); };
   FormCreate(services);
 }
-
-void TFormSysInfo::giveColorsTwoLines() {
-  // The colour text is the longest of the narrow boxes ("True-Color / 16 млн
-  // цветов"); it may take a second line, which the box's free last row holds.
-  // Two lines are not exactly twice one at every display scale: measured as two.
-  laColors.setHeight(laColors.textSize("1\n2").height);
-}
-
-void TFormSysInfo::FormDpiChanged() { giveColorsTwoLines(); }
 
 void TFormSysInfo::FormCreate(platform::Services& services) {
   fillComputer(services.system, services.registry);
   fillVideo(services.system);
   fillMemory(services.memory);
   fillSystem(services.system, services.registry);
+  showWords();
+}
+
+// The language is applied just before the window is shown: the values with
+// words in them are put together again in the words of the current language.
+void TFormSysInfo::FormShow() { showWords(); }
+
+void TFormSysInfo::showWords() {
+  if (processorName_) {
+    std::string cpu = *processorName_;
+    if (megahertz_) cpu += " (" + std::to_string(*megahertz_) + " " + words.megahertz + ")";
+    laCPU.setCaption(cpu);
+  }
+  if (bitsPerPixel_) laColors.setCaption(colorsText(*bitsPerPixel_, words));
 }
 
 void TFormSysInfo::fillComputer(const platform::SystemInfo& system, platform::RegistryStore& store) {
@@ -126,27 +136,26 @@ void TFormSysInfo::fillComputer(const platform::SystemInfo& system, platform::Re
   reg.SetRoot(platform::HKEY_LOCAL_MACHINE);
   if (!reg.OpenForRead(kProcessorKey)) return;
   // Without a readable speed the processor's name stands alone.
-  if (const std::optional<std::string> name = textValue(reg, "ProcessorNameString")) {
-    std::string cpu = *name;
-    if (const std::optional<std::int32_t> megahertz = numberValue(reg, "~mhz"))
-      cpu += " (" + std::to_string(*megahertz) + kMegahertz;
-    laCPU.setCaption(cpu);
-  }
+  processorName_ = textValue(reg, "ProcessorNameString");
+  if (processorName_) megahertz_ = numberValue(reg, "~mhz");
   if (const std::optional<std::string> family = textValue(reg, "Identifier")) laFamily.setCaption(*family);
 }
 
 void TFormSysInfo::fillVideo(const platform::SystemInfo& system) {
   const platform::ScreenSize screen = system.screenSize();
   laScreenSize.setCaption(std::to_string(screen.width) + " x " + std::to_string(screen.height));
-  if (const std::optional<int> bits = system.displayBitsPerPixel()) {
-    laBitsPerPixel.setCaption(std::to_string(*bits));
-    laColors.setCaption(colorsText(*bits));
-  }
+  bitsPerPixel_ = system.displayBitsPerPixel();
+  if (bitsPerPixel_) laBitsPerPixel.setCaption(std::to_string(*bitsPerPixel_));
 }
 
 void TFormSysInfo::fillMemory(const platform::Memory& memory) {
   const platform::MemoryStatus status = memory.status();
-  laFreeMemory.setCaption(std::to_string(status.memoryLoad) + "%");
+  // "Free:" is the share of physical memory still available, rounded to the
+  // nearest percent; the memory load Windows reports is the share in use.
+  if (status.totalPhysical != 0)
+    laFreeMemory.setCaption(
+        std::to_string((status.availablePhysical * 100 + status.totalPhysical / 2) / status.totalPhysical) +
+        "%");
   // The total is rounded up by one whole megabyte: Windows reports a little
   // less than is installed.
   laRAM.setCaption(std::to_string(status.totalPhysical / kMiB + 1) + " MB");
@@ -173,6 +182,15 @@ void TFormSysInfo::fillSystem(const platform::SystemInfo& system, platform::Regi
   else if (reg.OpenForRead(kBiosSubkey))
     date = textValue(reg, "BIOSReleaseDate");
   if (date) laBIOSDate.setCaption(*date);
+}
+
+std::vector<std::pair<std::string, std::string*>> TFormSysInfo::languageTexts() {
+  return {{"FormSysInfo->StringMHz", &words.megahertz},
+          {"FormSysInfo->StringColors8Bit", &words.colors[0]},
+          {"FormSysInfo->StringColors15Bit", &words.colors[1]},
+          {"FormSysInfo->StringColors16Bit", &words.colors[2]},
+          {"FormSysInfo->StringColors24Bit", &words.colors[3]},
+          {"FormSysInfo->StringColors32Bit", &words.colors[4]}};
 }
 
 void TFormSysInfo::ButtonCloseClick() { close(); }

@@ -1,6 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/services.h"
+#include "sysinfo/sys_info_texts.h"
 #include "widgets/buttons.h"
 #include "widgets/containers.h"
 #include "widgets/form.h"
@@ -55,17 +62,28 @@ class TFormSysInfo : public widgets::Form {
 
   widgets::Button ButtonClose{*this, "ButtonClose", "Close"};
 
+  // The words the language file gives for the values ("MHz", the colours),
+  // and the same by their language-file keys, for the language loader.
+  SysInfoWords words;
+  std::vector<std::pair<std::string, std::string*>> languageTexts();
+
  private:
   void FormCreate(platform::Services& services);
+  void FormShow();
   void ButtonCloseClick();
-  void FormDpiChanged();
-  void giveColorsTwoLines();
+  // Puts the processor and colour values together from the facts and words.
+  void showWords();
 
   // The four fill steps, in the order FormCreate runs them.
   void fillComputer(const platform::SystemInfo& system, platform::RegistryStore& registry);
   void fillVideo(const platform::SystemInfo& system);
   void fillMemory(const platform::Memory& memory);
   void fillSystem(const platform::SystemInfo& system, platform::RegistryStore& registry);
+
+  // The facts behind the values that carry words, as read at creation.
+  std::optional<std::string> processorName_;
+  std::optional<std::int32_t> megahertz_;
+  std::optional<int> bitsPerPixel_;
 };
 
 }  // namespace velmora::sysinfo

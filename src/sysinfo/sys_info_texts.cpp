@@ -37,21 +37,11 @@ BiosDateSource biosDateSource(const std::string& osTitle) {
   return BiosDateSource::None;
 }
 
-std::string colorsText(int bitsPerPixel) {
-  switch (bitsPerPixel) {
-    case 8:
-      return "256 цветов";
-    case 15:
-      return "Hi-Color / 32768 цветов";
-    case 16:
-      return "Hi-Color / 65536 цветов";
-    case 24:
-      return "True-Color / 16 млн цветов";
-    case 32:
-      return "True-Color / 32 бит";
-    default:
-      return "";
-  }
+std::string colorsText(int bitsPerPixel, const SysInfoWords& words) {
+  constexpr std::array<int, 5> kDepths = {8, 15, 16, 24, 32};
+  for (std::size_t i = 0; i < kDepths.size(); ++i)
+    if (kDepths[i] == bitsPerPixel) return words.colors[i];
+  return "";
 }
 
 }  // namespace velmora::sysinfo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/system_info.h"
@@ -19,8 +20,18 @@ enum class BiosDateSource {
 };
 BiosDateSource biosDateSource(const std::string& osTitle);
 
-// The colours a display of that depth shows ("True-Color / 32 бит"); empty for a
-// depth the table does not know.
-std::string colorsText(int bitsPerPixel);
+// The words of the window's values that the language file gives: the processor
+// speed's unit and the colours of each known display depth. They start as the
+// designed English texts.
+struct SysInfoWords {
+  std::string megahertz = "MHz";
+  // 8, 15, 16, 24 and 32 bits per pixel, in this order.
+  std::array<std::string, 5> colors = {"256 colours", "Hi-Color / 32768 colours", "Hi-Color / 65536 colours",
+                                       "True-Color / 16 million colours", "True-Color / 32 bit"};
+};
+
+// The colours a display of that depth shows in words ("True-Color / 32 bit");
+// empty for a depth the table does not know.
+std::string colorsText(int bitsPerPixel, const SysInfoWords& words);
 
 }  // namespace velmora::sysinfo

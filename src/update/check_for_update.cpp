@@ -74,7 +74,7 @@ UpdateOutcome CheckForUpdate(const UpdateRequest& request, platform::Internet& i
   // server said.
   const std::optional<Reply> reply = FetchReply(request, internet);
   if (!reply || !files.writeBytes(request.replyFile, reply->body)) return {UpdateFinding::CannotConnect, {}};
-  if (reply->status != 200) return {UpdateFinding::CannotConnect, {}};
+  if (reply->status != 200) return {UpdateFinding::UnreadableReply, {}};
 
   const platform::FileContents stored = files.readText(request.replyFile);
   if (!stored) return {UpdateFinding::CannotConnect, {}};
@@ -82,7 +82,7 @@ UpdateOutcome CheckForUpdate(const UpdateRequest& request, platform::Internet& i
   const std::string latest(lines.empty() ? std::string_view() : TrimBlanks(lines.front()));
   // An empty reply names no newer version.
   if (latest.empty()) return {UpdateFinding::LatestVersion, {}};
-  if (!IsVersionText(latest)) return {UpdateFinding::CannotConnect, {}};
+  if (!IsVersionText(latest)) return {UpdateFinding::UnreadableReply, {}};
   if (VersionIsGreater(latest, request.ownVersion)) return {UpdateFinding::NewerVersion, latest};
   return {UpdateFinding::LatestVersion, latest};
 }

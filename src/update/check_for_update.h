@@ -31,10 +31,11 @@ struct UpdateRequest {
 
 // What a check found out.
 enum class UpdateFinding {
-  NotChecked,     // No connection: no request was made, and nothing changes.
-  CannotConnect,  // No usable reply: no server, an error status, not a version.
-  LatestVersion,  // The server's version is not newer than ours.
-  NewerVersion,   // The server has a newer version: latestVersion.
+  NotChecked,       // No connection: no request was made, and nothing changes.
+  CannotConnect,    // No reply: no server, no answer, or the reply could not be stored.
+  UnreadableReply,  // The server answered, but with an error status or no version.
+  LatestVersion,    // The server's version is not newer than ours.
+  NewerVersion,     // The server has a newer version: latestVersion.
 };
 
 struct UpdateOutcome {
@@ -63,8 +64,8 @@ bool IsVersionText(std::string_view text);
 // nothing. Otherwise it fetches the request address, stores the reply (at most
 // kMaxReplySize bytes) as the reply file and compares the reply file's first line
 // with our version. A reply that is not a plain 200 answer, or whose first line is
-// neither empty nor a version, counts as no answer: an error page must never pass
-// for a newer version.
+// neither empty nor a version, is an answer that cannot be read: an error page must
+// never pass for a newer version.
 UpdateOutcome CheckForUpdate(const UpdateRequest& request, platform::Internet& internet,
                              platform::TextFiles& files);
 

@@ -30,6 +30,9 @@ TFormUpdate::TFormUpdate(widgets::Application& app, platform::Shell& shell)
 
   ButtonCheck.setBounds({107, 48, 75, 25});
   ButtonClose.setBounds({187, 48, 75, 25});
+  // Enter and Esc both leave the window; Check is a click away.
+  ButtonClose.setDefault(true);
+  ButtonClose.setCancel(true);
 
   onShow = [this] { FormShow(); };
   onMouseMove = [this](widgets::Point) { FormMouseMove(); };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/shell.h"
 #include "widgets/buttons.h"
@@ -22,6 +24,10 @@ class TFormUpdate : public widgets::Form {
   // The text of "FormUpdate->StringCheckingForUpdates", shown while a check
   // runs. Empty until the language loader sets it.
   std::string StringCheckingForUpdates;
+  // The window's texts by their language-file keys, for the language loader.
+  std::vector<std::pair<std::string, std::string*>> languageTexts() {
+    return {{"FormUpdate->StringCheckingForUpdates", &StringCheckingForUpdates}};
+  }
 
   widgets::Label LabelText{*this, "LabelText", "xxx"};
   widgets::Label LabelLink{*this, "LabelLink", "xxx"};

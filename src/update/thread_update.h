@@ -22,7 +22,8 @@ class TThreadUpdate {
 
   // Starts a check of request on a new thread. internet and files must outlive the
   // thread. The completion step runs unless run is stopped by then; an error that
-  // escapes it is shown as from any event handler.
+  // escapes it is shown as from any event handler. Null when the system could not
+  // make the thread; the completion step then never runs.
   static std::shared_ptr<TThreadUpdate> Start(widgets::Application& app, const widgets::RunToken& run,
                                               UpdateRequest request, platform::Internet& internet,
                                               platform::TextFiles& files, Completion completion);

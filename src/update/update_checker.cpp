@@ -30,8 +30,11 @@ bool UpdateChecker::StartCheck() {
   UpdateRequest request{app_.title(),       RequestAddress(product_.serverRoot, product_.productTitle),
                         product_.replyFile, product_.version,
                         isConnected_,       timeout};
-  thread_ = TThreadUpdate::Start(app_, run_, std::move(request), services_.internet, services_.textFiles,
-                                 [this](const UpdateOutcome& outcome) { CompleteCheck(outcome); });
+  thread_ = startThread(app_, run_, std::move(request), services_.internet, services_.textFiles,
+                        [this](const UpdateOutcome& outcome) { CompleteCheck(outcome); });
+  // A check without its thread never asks: it ends at once, as one that could not
+  // connect, so that the timer ticks again and the next check may start.
+  if (!thread_) CompleteCheck({UpdateFinding::CannotConnect, {}});
   return true;
 }
 
@@ -66,6 +69,10 @@ void UpdateChecker::ApplyOutcome(const UpdateOutcome& outcome) {
       // The link keeps what it shows: the product page, when an earlier check of
       // this showing found a newer version.
       window_.LabelText.setCaption(texts_.cantConnectToServer);
+      break;
+    case UpdateFinding::UnreadableReply:
+      // The server was reached; what it said is no version number.
+      window_.LabelText.setCaption(texts_.cantReadReply);
       break;
     case UpdateFinding::LatestVersion:
       window_.LabelText.setCaption(texts_.lastVersion);

@@ -32,6 +32,7 @@ struct UpdateTexts {
   const std::string& lastVersion;
   const std::string& newVersionIsAvailable;
   const std::string& cantConnectToServer;
+  const std::string& cantReadReply;
 };
 
 // The update check of the main window: the connection state, refreshed on every
@@ -68,6 +69,9 @@ class UpdateChecker {
 
   // How long a check waits for the server; tests shorten it.
   std::chrono::milliseconds timeout = kUpdateTimeout;
+  // Starts a check's thread: TThreadUpdate::Start, which tests replace with one
+  // that fails as a system out of threads does.
+  decltype(&TThreadUpdate::Start) startThread = &TThreadUpdate::Start;
 
  private:
   // The completion step of a check, and its outcome's texts in the window.

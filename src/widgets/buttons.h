@@ -8,8 +8,9 @@
 
 namespace velmora::widgets {
 
-// A push button. The default button is the one Enter presses. A button with a
-// modal result closes its modal form with that result when clicked.
+// A push button. The default button is the one Enter presses, the cancel button
+// the one Esc presses. A button with a modal result closes its modal form with
+// that result when clicked.
 //
 // A button is as wide as it was made, or wider when its caption needs more in
 // the current font: a caption in any language shows whole, and the button
@@ -17,12 +18,15 @@ namespace velmora::widgets {
 // moves the button (setLeft, setPosition) keeps the width it was made with.
 class Button : public Control {
  public:
+  bool tabStop() const override { return true; }
   Button(Control& parent, std::string name, std::string caption = {});
 
   void setBounds(Rect bounds) override;
 
   bool isDefault() const { return default_; }
   void setDefault(bool isDefault);
+  bool isCancel() const { return cancel_; }
+  void setCancel(bool isCancel) { cancel_ = isCancel; }
   ModalResult modalResult() const { return modalResult_; }
   void setModalResult(ModalResult result) { modalResult_ = result; }
 
@@ -41,6 +45,7 @@ class Button : public Control {
   void fit();
 
   bool default_ = false;
+  bool cancel_ = false;
   ModalResult modalResult_ = ModalResult::None;
   // The width the button was made with, which it never gets narrower than.
   int designedWidth_ = 0;
@@ -49,6 +54,7 @@ class Button : public Control {
 // A check box with its caption beside it.
 class CheckBox : public Control {
  public:
+  bool tabStop() const override { return true; }
   CheckBox(Control& parent, std::string name, std::string caption = {});
 
   bool checked() const { return checked_; }

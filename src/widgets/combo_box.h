@@ -11,6 +11,7 @@ namespace velmora::widgets {
 // A drop-down list that allows only its own items.
 class ComboBox : public Control {
  public:
+  bool tabStop() const override { return true; }
   ComboBox(Control& parent, std::string name);
 
   const std::vector<std::string>& items() const { return items_; }

@@ -59,6 +59,8 @@ class Control : public Component {
 
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
+  // Whether the control takes the keyboard, so that Tab stops at it.
+  virtual bool tabStop() const { return false; }
 
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption);

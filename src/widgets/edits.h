@@ -11,6 +11,7 @@ namespace velmora::widgets {
 // A one-line text box. Its text is the control's caption.
 class Edit : public Control {
  public:
+  bool tabStop() const override { return true; }
   Edit(Control& parent, std::string name);
 
   const std::string& text() const { return caption(); }
@@ -27,6 +28,7 @@ class Edit : public Control {
 // A multi-line text box, read and written as lines.
 class Memo : public Control {
  public:
+  bool tabStop() const override { return true; }
   Memo(Control& parent, std::string name);
 
   const std::vector<std::string>& lines() const { return lines_; }

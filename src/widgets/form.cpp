@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "widgets/application.h"
+#include "widgets/buttons.h"
 #include "widgets/menu.h"
 
 namespace velmora::widgets {
@@ -218,6 +219,20 @@ void Form::setWindowState(WindowState state) {
   if (state == windowState_) return;
   windowState_ = state;
   notifyPeer(Change::WindowState);
+}
+
+void Form::userEscape() {
+  for (Component* component : components_)
+    if (auto* button = dynamic_cast<Button*>(component);
+        button && button->isCancel() && button->showing() && button->enabled()) {
+      button->click();
+      return;
+    }
+  if (modal_) userClose();
+}
+
+void Form::endSession() {
+  if (onEndSession) fire([&] { onEndSession(); });
 }
 
 void Form::userMinimize() {

@@ -88,10 +88,17 @@ class Form : public Control {
   void returnFromTray();
   bool inTray() const { return inTray_; }
 
+  // Windows ends the session (log-off, shutdown) and will end the program without
+  // closing its windows: fires onEndSession, and nothing else changes.
+  void endSession();
+
   // User actions: drags the frame (false when the request refused), clicks the
   // close box, minimizes the window, presses a key combination.
   bool userResize(int width, int height);
   void userClose() { close(); }
+  // Esc: clicks the form's cancel button when one is showing and enabled, or
+  // else closes a modal form as its close box does; other forms stay.
+  void userEscape();
   void userMinimize();
   // A main-menu item with this shortcut, visible and enabled, is clicked; true
   // when one was.
@@ -127,6 +134,8 @@ class Form : public Control {
   std::function<void()> onClose;
   std::function<void()> onResize;
   std::function<void()> onMinimize;
+  // The session ends: what closing would keep must be kept now.
+  std::function<void()> onEndSession;
   // The form is on a display of another DPI (also when it is first realized
   // there): figures a form worked out from measured text are worked out again,
   // since text is not exactly as wide at every scale.

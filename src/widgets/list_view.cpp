@@ -222,7 +222,9 @@ void ListView::userToggleCheck(int row) {
 }
 
 void ListView::userPressSpace() {
-  if (selected_ >= 0) userToggleCheck(selected_);
+  // The row the keyboard is on, which is the selected one unless the user moved
+  // the focus without selecting (Ctrl with the arrow keys).
+  userToggleCheck(focused_ >= 0 ? focused_ : selected_);
 }
 
 bool ListView::userEditCaption(int row, std::string text) {

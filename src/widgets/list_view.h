@@ -31,6 +31,7 @@ struct ListColumn {
 // Row and column indexes out of range throw std::out_of_range.
 class ListView : public Control {
  public:
+  bool tabStop() const override { return true; }
   ListView(Control& parent, std::string name);
 
   // Columns.
@@ -95,7 +96,7 @@ class ListView : public Control {
   void userFocus(int row);
   // A click on a row's check box: the mark flips and onItemChecked fires.
   void userToggleCheck(int row);
-  // Space: the selected row's mark flips.
+  // Space: the mark of the row the keyboard is on flips.
   void userPressSpace();
   // The user finished editing a caption in place; false when editing is off or
   // onEdited refused. onEdited may change the text.

@@ -14,6 +14,7 @@ class TabSheet;
 // active page is the one shown.
 class PageControl : public Control {
  public:
+  bool tabStop() const override { return true; }
   PageControl(Control& parent, std::string name) : Control(parent, std::move(name)) {}
 
   int pageCount() const { return static_cast<int>(pages_.size()); }

@@ -15,6 +15,7 @@ namespace velmora::widgets {
 // the increment. When maxValue is not above minValue the value is not clamped.
 class SpinEdit : public Control {
  public:
+  bool tabStop() const override { return true; }
   SpinEdit(Control& parent, std::string name);
 
   int minValue() const { return min_; }

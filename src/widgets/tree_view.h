@@ -11,6 +11,7 @@ namespace velmora::widgets {
 // they were added. It reacts to nothing the user does.
 class TreeView : public Control {
  public:
+  bool tabStop() const override { return true; }
   TreeView(Control& parent, std::string name);
 
   const std::vector<std::string>& items() const { return items_; }

@@ -329,7 +329,7 @@ TEST_F(MainWindowTest, EveryMainWindowKeyOfTheLanguageFilesFindsItsTarget) {
     EXPECT_TRUE(key.starts_with("Form")) << key << " names nothing on the main window";
   // A missing file leaves the designed captions.
   EXPECT_EQ(form->MCheckUpdate.caption(), "Check for updates ...");
-  EXPECT_EQ(form->ListViewUninstall.column(2).caption, "Vesion");
+  EXPECT_EQ(form->ListViewUninstall.column(2).caption, "Version");
 }
 
 TEST_F(MainWindowTest, ShowingChecksForUpdatesAndTheMenuOpensTheUpdateWindowWithTheOutcome) {

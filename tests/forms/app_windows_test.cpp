@@ -161,8 +161,9 @@ TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
   targets.windows = {{"FormMemory", &formMemory},   {"FormSettings", &formSettings},
                      {"FormSysInfo", &formSysInfo}, {"FormUpdate", &formUpdate},
                      {"FormAbout", &formAbout},     {"FormRestore", &formRestore}};
-  targets.checkingForUpdatesText = &formUpdate.StringCheckingForUpdates;
   targets.windowTexts = formRestore.languageTexts();
+  for (auto& text : formUpdate.languageTexts()) targets.windowTexts.push_back(text);
+  for (auto& text : formSysInfo.languageTexts()) targets.windowTexts.push_back(text);
 
   fakes::FakeTextEncoding encoding;
   fakes::FakeTextFiles files(encoding);

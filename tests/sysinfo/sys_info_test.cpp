@@ -55,12 +55,12 @@ TEST_F(SysInfoTest, EveryValueIsShownInItsFormat) {
   const TFormSysInfo& window = create();
   EXPECT_EQ(window.laCompName.caption(), "VELMORA-PC");
   EXPECT_EQ(window.laUserName.caption(), "twenty-characters-xy");
-  EXPECT_EQ(window.laCPU.caption(), "Intel(R) Core(TM) i5 CPU (2400 Mгц)");
+  EXPECT_EQ(window.laCPU.caption(), "Intel(R) Core(TM) i5 CPU (2400 " + window.words.megahertz + ")");
   EXPECT_EQ(window.laFamily.caption(), "Intel64 Family 6 Model 142 Stepping 10");
   EXPECT_EQ(window.laScreenSize.caption(), "1920 x 1080");
   EXPECT_EQ(window.laBitsPerPixel.caption(), "24");
-  EXPECT_EQ(window.laColors.caption(), "True-Color / 16 млн цветов");
-  EXPECT_EQ(window.laFreeMemory.caption(), "37%");
+  EXPECT_EQ(window.laColors.caption(), window.words.colors[3]);
+  EXPECT_EQ(window.laFreeMemory.caption(), "0%") << "the share free, not the 37 % in use";
   EXPECT_EQ(window.laRAM.caption(), "2049 MB");
   EXPECT_EQ(window.laFreeRAM.caption(), "0 MB");
   EXPECT_EQ(window.laWinDir.caption(), "C:\\Windows");
@@ -68,10 +68,39 @@ TEST_F(SysInfoTest, EveryValueIsShownInItsFormat) {
   EXPECT_EQ(window.laOS.caption(), "Windows 10 Build 19045 ");
   EXPECT_EQ(window.laBIOSDate.caption(), "06/14/2019") << "no SystemBiosDate: the BIOS key's date";
 
-  // Read once: showing the window again changes nothing.
+  // Read once: showing the window again changes no figure, only the words of
+  // the language applied before it.
   machine.memory.setStatus({90, std::uint64_t{8} << 30, std::uint64_t{1} << 30});
+  form->words.megahertz = "MHz-2";
+  form->words.colors[3] = "24-2";
   form->show();
   EXPECT_EQ(window.laRAM.caption(), "2049 MB");
+  EXPECT_EQ(window.laCPU.caption(), "Intel(R) Core(TM) i5 CPU (2400 MHz-2)");
+  EXPECT_EQ(window.laColors.caption(), "24-2");
+}
+
+// "Free:" is the share of physical memory available, rounded: Windows' memory
+// load is the share in use, and machines reporting 95 % free are common.
+TEST_F(SysInfoTest, TheFreeFigureIsTheShareOfMemoryAvailableRounded) {
+  constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+  struct Case {
+    platform::MemoryStatus status;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {{5, 16 * kGiB, 16 * kGiB * 95 / 100 + 1}, "95%"},
+      {{0, 1000, 1000}, "100%"},
+      {{100, 1000, 0}, "0%"},
+      {{50, 1000, 5}, "1%"},  // a half rounds up
+      {{50, 1000, 4}, "0%"},
+      {{2, std::uint64_t{1} << 40, (std::uint64_t{1} << 40) - 1}, "100%"},  // no overflow at 1 TiB
+      {{0, 0, 0}, "XXX"},                                                   // no total: no share
+  };
+  for (const Case& c : cases) {
+    machine.memory.setStatus(c.status);
+    EXPECT_EQ(create().laFreeMemory.caption(), c.shown)
+        << c.status.availablePhysical << " of " << c.status.totalPhysical;
+  }
 }
 
 TEST_F(SysInfoTest, WhatCannotBeReadKeepsItsPlaceholder) {

@@ -58,12 +58,13 @@ TEST_F(CheckForUpdateTest, TheFirstLineOfAPlainReplyIsComparedAsTextWithOurVersi
       {200, byteOrderMark + "1.4", NewerVersion, "1.4"},
       {200, "\r\n1.4\r\n", LatestVersion, ""},
       {200, "", LatestVersion, ""},
-      // Not what the server sends when all is well: never a newer version.
-      {404, "<html><body>Not Found</body></html>", CannotConnect, ""},
-      {500, "1.4", CannotConnect, ""},
-      {200, "<!DOCTYPE html>\n<html>maintenance</html>", CannotConnect, ""},
-      {200, "1.4 beta", CannotConnect, ""},
-      {200, tooLong, CannotConnect, ""},
+      // Not what the server sends when all is well: an answer, but never a
+      // newer version.
+      {404, "<html><body>Not Found</body></html>", UnreadableReply, ""},
+      {500, "1.4", UnreadableReply, ""},
+      {200, "<!DOCTYPE html>\n<html>maintenance</html>", UnreadableReply, ""},
+      {200, "1.4 beta", UnreadableReply, ""},
+      {200, tooLong, UnreadableReply, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.status) + " \"" + c.body + "\"");

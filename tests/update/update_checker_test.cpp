@@ -47,13 +47,14 @@ class UpdateCheckerTest : public ::testing::Test {
   TFormUpdate window{h.app, machine.shell};
   std::string productTitle = "Velmora Disk Cleaner", version = "1.3", serverRoot = "http://updates.test",
               page = serverRoot + "/velmora_disk_cleaner.shtml", replyFile = "C:\\V\\data\\version.txt";
-  std::string lastVersion = "Latest.", newVersion = "New: ", cantConnect = "No server.";
+  std::string lastVersion = "Latest.", newVersion = "New: ", cantConnect = "No server.",
+              cantRead = "Unreadable.";
   UpdateChecker checker{h.app,
                         machine.services,
                         window,
                         timer,
                         {productTitle, version, serverRoot, page, replyFile},
-                        {lastVersion, newVersion, cantConnect}};
+                        {lastVersion, newVersion, cantConnect, cantRead}};
   const std::string address = serverRoot + "/cgi-bin/check_update.cgi?title=Velmora+Disk+Cleaner";
   std::vector<std::string> popups;
   bool shownWhileBusy = false;
@@ -132,9 +133,28 @@ TEST_F(UpdateCheckerTest, CheckTwiceQuicklyStartsOneCheckAndTheWindowShowsItsOut
   serve("<html>Not Found</html>", 404);
   window.ButtonCheck.click();
   finish();
-  EXPECT_EQ(window.LabelText.caption(), "No server.");
+  EXPECT_EQ(window.LabelText.caption(), "Unreadable.") << "the server answered";
+  EXPECT_EQ(window.LabelLink.caption(), page);
   EXPECT_EQ(requests(), 3);
   EXPECT_TRUE(popups.empty());
+}
+
+TEST_F(UpdateCheckerTest, ACheckWhoseThreadCannotBeMadeEndsAtOnceAndTheNextOneRuns) {
+  checker.TestConnection();
+  serve("1.4");
+  checker.startThread = [](widgets::Application&, const widgets::RunToken&, UpdateRequest,
+                           platform::Internet&, platform::TextFiles&,
+                           TThreadUpdate::Completion) { return std::shared_ptr<TThreadUpdate>(); };
+  window.show();
+  EXPECT_FALSE(checker.UpdateBusy());
+  EXPECT_TRUE(timer.enabled());
+  EXPECT_EQ(window.LabelText.caption(), "No server.");
+  EXPECT_EQ(requests(), 0);
+
+  checker.startThread = &TThreadUpdate::Start;
+  window.ButtonCheck.click();
+  finish();
+  EXPECT_EQ(window.LabelText.caption(), "New: 1.4");
 }
 
 TEST_F(UpdateCheckerTest, TheLinkLightsUpUnderThePointerAndOpensTheProductPage) {

@@ -6,7 +6,9 @@ namespace velmora::widgets::win32 {
 
 PanelPeer::PanelPeer(Panel& panel) : WindowPeer(panel) {
   // Redrawn whole on every resize: the bevel runs along all four edges.
-  createChild(registerClass(L"VelmoraPanel", CS_HREDRAW | CS_VREDRAW, COLOR_BTNFACE, false), WS_CLIPCHILDREN);
+  // A container of controls: Windows looks inside it for a pressed mnemonic.
+  createChild(registerClass(L"VelmoraPanel", CS_HREDRAW | CS_VREDRAW, COLOR_BTNFACE, false), WS_CLIPCHILDREN,
+              WS_EX_CONTROLPARENT);
 }
 
 void PanelPeer::changed(Change what, int index) {
@@ -34,7 +36,7 @@ LRESULT PanelPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 GroupBoxPeer::GroupBoxPeer(GroupBox& box) : WindowPeer(box) {
-  createChild(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN);
+  createChild(L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 LRESULT GroupBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,7 +57,7 @@ LRESULT GroupBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 TabSheetPeer::TabSheetPeer(TabSheet& sheet) : WindowPeer(sheet) {
-  createChild(registerClass(L"VelmoraPage", 0, COLOR_BTNFACE, false), WS_CLIPCHILDREN);
+  createChild(registerClass(L"VelmoraPage", 0, COLOR_BTNFACE, false), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 SplitterPeer::SplitterPeer(Splitter& splitter) : WindowPeer(splitter) {

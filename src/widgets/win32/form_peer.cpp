@@ -5,6 +5,7 @@
 #include "platform/win32/wide.h"
 #include "widgets/application.h"
 #include "widgets/buttons.h"
+#include "widgets/tab_order.h"
 #include "widgets/win32/dpi.h"
 #include "widgets/win32/menu_peers.h"
 
@@ -164,6 +165,27 @@ HWND FormPeer::defaultButton() const {
   return nullptr;
 }
 
+HWND FormPeer::windowOf(Control* control) const {
+  WindowPeer* peer = control ? of(*control) : nullptr;
+  return peer ? peer->hwnd() : nullptr;
+}
+
+bool FormPeer::moveFocus(bool backwards) {
+  // The control that has the keyboard: the focus may be in a window of its own
+  // inside it (the edit box of a combo box, the header of a list).
+  Control* current = nullptr;
+  for (HWND window = GetFocus(); window && window != hwnd() && !current; window = GetParent(window))
+    if (WindowPeer* peer = from(window)) current = &peer->control();
+  HWND next = windowOf(nextInTabOrder(form(), current, backwards));
+  if (!next) return false;
+  SetFocus(next);
+  // An edit box reached by Tab has its text selected, as in any dialog.
+  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+  // From the first Tab on, the focused control shows its focus rectangle.
+  SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  return true;
+}
+
 bool FormPeer::clickDefaultButton(WORD id) {
   HWND button = defaultButton();
   if (!button || (id != IDOK && id != GetDlgCtrlID(button))) return false;
@@ -177,6 +199,12 @@ LRESULT FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Forms are hidden, never destroyed, when closed: they live as long as
       // their objects.
       form().userClose();
+      return 0;
+    case WM_ENDSESSION:
+      // Sent to every top-level window, hidden ones too (a program in the tray),
+      // once the session really ends; the process is ended after the reply
+      // without any window being closed.
+      if (wParam) form().endSession();
       return 0;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
@@ -240,6 +268,17 @@ LRESULT FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_COMMAND:
+      // Esc through dialog navigation (our control ids start above IDCANCEL).
+      if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
+        form().userEscape();
+        return 0;
+      }
+      // Enter through dialog navigation when the form has no default button:
+      // nothing is pressed, whatever control has the keyboard.
+      if (LOWORD(wParam) == IDOK && HIWORD(wParam) == 0) {
+        clickDefaultButton(IDOK);
+        return 0;
+      }
       if (lParam == 0) {
         // A menu command or accelerator, or Enter for the default button
         // through dialog navigation when the button is not a direct child.
@@ -270,7 +309,7 @@ LRESULT FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // The control that had the keyboard gets it back; the first one that
         // takes it on the first activation.
         if (!lastFocus_ || !IsWindow(lastFocus_) || !IsChild(hwnd(), lastFocus_))
-          lastFocus_ = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+          lastFocus_ = windowOf(nextInTabOrder(form(), nullptr, false));
         if (lastFocus_ && !IsIconic(hwnd())) {
           SetFocus(lastFocus_);
           return 0;

@@ -23,6 +23,10 @@ class FormPeer : public WindowPeer {
 
   void changed(Change what, int index) override;
   void setMenuPeer(MainMenuPeer* menu);
+  // Tab and Shift+Tab: the keyboard goes to the next (previous) control in the
+  // form's tab order, and the focus is shown from then on. False when no control
+  // takes it.
+  bool moveFocus(bool backwards);
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -43,6 +47,8 @@ class FormPeer : public WindowPeer {
   void applyShowState();
   bool clickDefaultButton(WORD id);
   HWND defaultButton() const;
+  // The native window of a control, once it has one.
+  HWND windowOf(Control* control) const;
 
   MainMenuPeer* menu_ = nullptr;
   // The frame measured last, in pixels.

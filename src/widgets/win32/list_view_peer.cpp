@@ -287,6 +287,9 @@ LRESULT ListViewPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     syncRowCount();
     return 0;
   }
+  // A list reached by the keyboard shows where it is: on its first row when no
+  // row has the focus yet (the selection stays as it is).
+  if (message == WM_SETFOCUS && list().count() > 0 && list().focusedIndex() < 0) list().setFocusedIndex(0);
   if (message == WM_NOTIFY && !mirroring()) {
     // The header is the list view's own child, not a control of ours: its
     // notifications come here, and a dragged column edge is read back.

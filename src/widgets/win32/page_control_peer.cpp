@@ -5,7 +5,8 @@
 namespace velmora::widgets::win32 {
 
 PageControlPeer::PageControlPeer(PageControl& pages) : WindowPeer(pages) {
-  createChild(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN);
+  // Its pages are its children: Windows looks inside it for a pressed mnemonic.
+  createChild(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
   fillTabs();
   reportDisplayArea();
 }

@@ -90,8 +90,14 @@ bool Win32Backend::translate(MSG& message) {
     const bool couldBeShortcut =
         shortcut.ctrl || shortcut.alt || (shortcut.key >= VK_F1 && shortcut.key <= VK_F24);
     if (couldBeShortcut && form->userShortcut(shortcut)) return true;
+    // Tab goes through the form's own order, which follows containers and
+    // pages as the dialog manager does not.
+    if (shortcut.key == VK_TAB && !shortcut.ctrl && !shortcut.alt)
+      if (auto* peer = dynamic_cast<FormPeer*>(WindowPeer::of(*form));
+          peer && peer->moveFocus(shortcut.shift))
+        return true;
   }
-  // Tab between controls, Enter for the default button.
+  // Enter for the default button, Esc, mnemonics.
   return IsDialogMessageW(root, &message);
 }
 
