@@ -21,14 +21,17 @@ constexpr int kRowHeight = 18;
 constexpr int kTitleLeft = 12;
 constexpr int kRightMargin = 8;
 constexpr int kWideBoxValueLeft = 124;
-constexpr int kVideoBoxValueLeft = 100;
-constexpr int kMemoryBoxValueLeft = 92;
-// The two boxes side by side share the window's width unevenly: the colours
-// ("True-Color / 16 million colours") need one line of their own, the memory
-// figures are a few digits.
-constexpr int kVideoBoxWidth = 265;
+constexpr int kNarrowBoxValueLeft = 112;
+// Wider than the 474 pixels first drawn for it: the colours ("True-Color / 16
+// million colours", about 172 pixels) take one line beside their title, and the
+// memory box beside them still holds "1048577 MB". The two boxes side by side
+// share the width unevenly.
+constexpr int kClientWidth = 520;
+constexpr int kBoxWidth = kClientWidth - 17;
+constexpr int kVideoBoxWidth = 296;
 constexpr int kMemoryBoxLeft = 8 + kVideoBoxWidth + 8;
-constexpr int kMemoryBoxWidth = 465 - kMemoryBoxLeft;
+constexpr int kMemoryBoxWidth = 8 + kBoxWidth - kMemoryBoxLeft;
+constexpr int kButtonWidth = 75;
 
 constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
 constexpr const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
@@ -70,18 +73,18 @@ TFormSysInfo::TFormSysInfo(widgets::Application& app, platform::Services& servic
     : Form(app, "TFormSysInfo") {
   setCaption("System Information");
   setBorderStyle(widgets::BorderStyle::Dialog);
-  setClientSize(474, 368);
+  setClientSize(kClientWidth, 368);
   setPlacement(widgets::FormPlacement::OwnerCenter);
 
   GroupBoxHardware.setCaption(" Computer ");
-  GroupBoxHardware.setBounds({8, 8, 457, 97});
+  GroupBoxHardware.setBounds({8, 8, kBoxWidth, 97});
   placeRow(LabelCompName, laCompName, 0, kWideBoxValueLeft);
   placeRow(LabelUserName, laUserName, 1, kWideBoxValueLeft);
   placeRow(LabelCPU, laCPU, 2, kWideBoxValueLeft);
   placeRow(LabelFamily, laFamily, 3, kWideBoxValueLeft);
 
   GroupBoxSystem.setCaption(" System ");
-  GroupBoxSystem.setBounds({8, 112, 457, 97});
+  GroupBoxSystem.setBounds({8, 112, kBoxWidth, 97});
   placeRow(LabelWinDir, laWinDir, 0, kWideBoxValueLeft);
   placeRow(LabelSysDir, laSysDir, 1, kWideBoxValueLeft);
   placeRow(LabelOS, laOS, 2, kWideBoxValueLeft);
@@ -89,17 +92,17 @@ TFormSysInfo::TFormSysInfo(widgets::Application& app, platform::Services& servic
 
   GroupBoxVideo.setCaption(" Video System ");
   GroupBoxVideo.setBounds({8, 216, kVideoBoxWidth, 97});
-  placeRow(LabelScreenSize, laScreenSize, 0, kVideoBoxValueLeft);
-  placeRow(LabelBitsPerPixel, laBitsPerPixel, 1, kVideoBoxValueLeft);
-  placeRow(LabelColors, laColors, 2, kVideoBoxValueLeft);
+  placeRow(LabelScreenSize, laScreenSize, 0, kNarrowBoxValueLeft);
+  placeRow(LabelBitsPerPixel, laBitsPerPixel, 1, kNarrowBoxValueLeft);
+  placeRow(LabelColors, laColors, 2, kNarrowBoxValueLeft);
 
   GroupBoxMemory.setCaption(" Memory ");
   GroupBoxMemory.setBounds({kMemoryBoxLeft, 216, kMemoryBoxWidth, 97});
-  placeRow(LabelFreeMemory, laFreeMemory, 0, kMemoryBoxValueLeft);
-  placeRow(LabelRAM, laRAM, 1, kMemoryBoxValueLeft);
-  placeRow(LabelFreeRAM, laFreeRAM, 2, kMemoryBoxValueLeft);
+  placeRow(LabelFreeMemory, laFreeMemory, 0, kNarrowBoxValueLeft);
+  placeRow(LabelRAM, laRAM, 1, kNarrowBoxValueLeft);
+  placeRow(LabelFreeRAM, laFreeRAM, 2, kNarrowBoxValueLeft);
 
-  ButtonClose.setBounds({199, 330, 75, 25});
+  ButtonClose.setBounds({(kClientWidth - kButtonWidth) / 2, 330, kButtonWidth, 25});
   ButtonClose.onClick = [this] { ButtonCloseClick(); };
   ButtonClose.setDefault(true);
   ButtonClose.setCancel(true);

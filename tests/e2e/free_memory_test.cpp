@@ -74,7 +74,7 @@ TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   EXPECT_TRUE(saveWindowPng(dialog, L"free_memory", colours));
   EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
 
-  HWND abort = findVisibleChild(dialog, L"Button", L"Abort");
+  HWND abort = findVisibleChild(dialog, L"Button", L"&Abort");
   ASSERT_NE(abort, nullptr);
   clickButton(abort);
   ASSERT_TRUE(waitUntil([dialog] { return !IsWindowVisible(dialog); }, 10s));

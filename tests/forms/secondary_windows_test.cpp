@@ -129,25 +129,25 @@ TEST_F(SecondaryWindowsTest, SystemInformationWindowAsDesigned) {
   sysinfo::TFormSysInfo form(h.app, machine.services);
   EXPECT_EQ(form.caption(), "System Information");
   EXPECT_EQ(form.borderStyle(), widgets::BorderStyle::Dialog);
-  EXPECT_EQ(form.clientWidth(), 474);
+  EXPECT_EQ(form.clientWidth(), 520);
   EXPECT_EQ(form.clientHeight(), 368);
   EXPECT_EQ(form.placement(), widgets::FormPlacement::OwnerCenter);
   const Designed table[] = {
-      {"GroupBoxHardware", " Computer ", {8, 8, 457, 97}},
+      {"GroupBoxHardware", " Computer ", {8, 8, 503, 97}},
       {"LabelCompName", "Computer name:"},
       {"LabelUserName", "User name:"},
       {"LabelCPU", "CPU:"},
       {"LabelFamily", "CPU Family:"},
-      {"GroupBoxSystem", " System ", {8, 112, 457, 97}},
+      {"GroupBoxSystem", " System ", {8, 112, 503, 97}},
       {"LabelWinDir", "Win Dir:"},
       {"LabelSysDir", "System Dir:"},
       {"LabelOS", "OS Title:"},
       {"LabelBIOSDate", "BIOS Date:"},
-      {"GroupBoxVideo", " Video System ", {8, 216, 265, 97}},
+      {"GroupBoxVideo", " Video System ", {8, 216, 296, 97}},
       {"LabelScreenSize", "Resolution:"},
       {"LabelBitsPerPixel", "BPP:"},
       {"LabelColors", "Color:"},
-      {"GroupBoxMemory", " Memory ", {281, 216, 184, 97}},
+      {"GroupBoxMemory", " Memory ", {312, 216, 199, 97}},
       {"LabelFreeMemory", "Free:"},
       {"LabelRAM", "RAM:"},
       {"LabelFreeRAM", "RAM Free:"},
