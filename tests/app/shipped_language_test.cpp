@@ -77,7 +77,9 @@ TEST_F(ShippedLanguageTest, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenuAndNoWin
         if (item->caption() == "-") continue;
         const std::vector<char32_t> keys = accessKeys(item->caption());
         EXPECT_EQ(keys.size(), 1u) << item->name() << " \"" << item->caption() << "\"";
-        if (keys.size() == 1) EXPECT_TRUE(taken.insert(keys[0]).second) << item->name() << " repeats its key";
+        if (keys.size() == 1) {
+          EXPECT_TRUE(taken.insert(keys[0]).second) << item->name() << " repeats its key";
+        }
       }
     }
 
@@ -88,8 +90,9 @@ TEST_F(ShippedLanguageTest, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenuAndNoWin
       for (const widgets::Component* component : secondary->components()) {
         const auto* control = dynamic_cast<const widgets::Control*>(component);
         if (!control || !control->tabStop()) continue;
-        for (char32_t key : accessKeys(control->caption()))
+        for (char32_t key : accessKeys(control->caption())) {
           EXPECT_TRUE(taken.insert(key).second) << name << "->" << control->name() << " repeats its key";
+        }
       }
     }
     TearDown();

@@ -81,6 +81,7 @@ TEST_F(ControlsTest, EscPressesTheCancelButtonOrClosesADialog) {
   EXPECT_TRUE(dialog.visible()) << "the button decides";
 
   close.setCancel(false);
+  dialog.hide();
   h.backend().onModal = [](Form& shown) { shown.userEscape(); };
   EXPECT_EQ(dialog.showModal(), ModalResult::Cancel);
   EXPECT_FALSE(dialog.visible());
