@@ -186,6 +186,23 @@ bool FormPeer::moveFocus(bool backwards) {
   return true;
 }
 
+bool FormPeer::pressEnter(MSG& message) {
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(hwnd(), focus)) return false;
+  const LRESULT wants =
+      SendMessageW(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  if (WindowPeer* peer = from(focus))
+    if (auto* button = dynamic_cast<Button*>(&peer->control())) {
+      button->click();
+      return true;
+    }
+  HWND button = defaultButton();
+  if (!button) return false;
+  static_cast<Button&>(from(button)->control()).click();
+  return true;
+}
+
 bool FormPeer::clickDefaultButton(WORD id) {
   HWND button = defaultButton();
   if (!button || (id != IDOK && id != GetDlgCtrlID(button))) return false;

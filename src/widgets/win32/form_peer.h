@@ -27,6 +27,10 @@ class FormPeer : public WindowPeer {
   // form's tab order, and the focus is shown from then on. False when no control
   // takes it.
   bool moveFocus(bool backwards);
+  // Enter (message is its WM_KEYDOWN): a focused button is pressed, as in any
+  // dialog, or else the default button. False when the focused control wants
+  // Enter itself (a memo, an open drop-down list) or there is no button to press.
+  bool pressEnter(MSG& message);
 
  protected:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;

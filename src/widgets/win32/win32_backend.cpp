@@ -91,11 +91,13 @@ bool Win32Backend::translate(MSG& message) {
         shortcut.ctrl || shortcut.alt || (shortcut.key >= VK_F1 && shortcut.key <= VK_F24);
     if (couldBeShortcut && form->userShortcut(shortcut)) return true;
     // Tab goes through the form's own order, which follows containers and
-    // pages as the dialog manager does not.
-    if (shortcut.key == VK_TAB && !shortcut.ctrl && !shortcut.alt)
-      if (auto* peer = dynamic_cast<FormPeer*>(WindowPeer::of(*form));
-          peer && peer->moveFocus(shortcut.shift))
-        return true;
+    // pages as the dialog manager does not; Enter presses the focused button,
+    // which in a window that is no dialog box the dialog manager does not know.
+    auto* peer = dynamic_cast<FormPeer*>(WindowPeer::of(*form));
+    const bool plain = !shortcut.ctrl && !shortcut.alt;
+    if (peer && plain && shortcut.key == VK_TAB && peer->moveFocus(shortcut.shift)) return true;
+    if (peer && plain && !shortcut.shift && shortcut.key == VK_RETURN && peer->pressEnter(message))
+      return true;
   }
   // Enter for the default button, Esc, mnemonics.
   return IsDialogMessageW(root, &message);
