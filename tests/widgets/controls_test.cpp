@@ -7,15 +7,12 @@
 #include "headless_app.h"
 #include "widgets/buttons.h"
 #include "widgets/combo_box.h"
-#include "widgets/containers.h"
 #include "widgets/edits.h"
 #include "widgets/form.h"
 #include "widgets/indicators.h"
 #include "widgets/label.h"
-#include "widgets/list_view.h"
 #include "widgets/page_control.h"
 #include "widgets/spin_edit.h"
-#include "widgets/tab_order.h"
 #include "widgets/timer.h"
 
 namespace velmora::widgets {
@@ -26,69 +23,6 @@ class ControlsTest : public ::testing::Test {
   testing::HeadlessApp h;
   Form form{h.app, "TFormMemory"};
 };
-
-// Tab follows the reading order, whatever order the controls were made in:
-// along a row (tops a pixel or two apart are one row), rows down, into panels
-// and the active page where they stand; labels, hidden and disabled controls
-// and other pages are passed over.
-TEST_F(ControlsTest, TabGoesThroughTheControlsInReadingOrder) {
-  Button bottom(form, "Bottom", "Bottom");
-  bottom.setBounds({8, 300, 75, 25});
-  PageControl pages(form, "Pages");
-  pages.setBounds({8, 40, 300, 200});
-  TabSheet first(pages, "First"), second(pages, "Second");
-  ListView list(first, "List");
-  list.setBounds({0, 0, 150, 100});
-  Button onSecond(second, "OnSecond", "x");
-  Panel panel(first, "Panel");
-  panel.setBounds({160, 0, 100, 100});
-  Button right(panel, "Right", "Right");
-  right.setBounds({40, 9, 50, 25});
-  Button left(panel, "Left", "Left");
-  left.setBounds({0, 10, 30, 25});
-  CheckBox hidden(panel, "Hidden", "Hidden");
-  hidden.setBounds({0, 50, 50, 17});
-  hidden.setVisible(false);
-  Edit disabled(form, "Disabled");
-  disabled.setBounds({100, 8, 100, 21});
-  disabled.setEnabled(false);
-  Label label(form, "Label", "Name:");
-  label.setPosition(8, 10);
-  Edit edit(form, "Edit");
-  edit.setBounds({220, 8, 100, 21});
-
-  std::vector<std::string> names;
-  for (const Control* control : tabOrder(form)) names.push_back(control->name());
-  EXPECT_EQ(names, (std::vector<std::string>{"Edit", "Pages", "List", "Left", "Right", "Bottom"}));
-  EXPECT_EQ(nextInTabOrder(form, &bottom, false), &edit) << "round from the last";
-  EXPECT_EQ(nextInTabOrder(form, &edit, true), &bottom) << "Shift+Tab round from the first";
-  EXPECT_EQ(nextInTabOrder(form, &label, false), &edit) << "from nowhere: the first";
-  pages.setActivePageIndex(1);
-  EXPECT_EQ(nextInTabOrder(form, &pages, false), &onSecond);
-}
-
-// Esc presses the cancel button, or else closes a dialog as its close box
-// does; a window that is not a dialog stays.
-TEST_F(ControlsTest, EscPressesTheCancelButtonOrClosesADialog) {
-  Form dialog(h.app, "TFormUpdate");
-  Button close(dialog, "ButtonClose", "Close");
-  int closes = 0;
-  close.onClick = [&] { ++closes; };
-  close.setCancel(true);
-  dialog.show();
-  dialog.userEscape();
-  EXPECT_EQ(closes, 1);
-  EXPECT_TRUE(dialog.visible()) << "the button decides";
-
-  close.setCancel(false);
-  dialog.hide();
-  h.backend().onModal = [](Form& shown) { shown.userEscape(); };
-  EXPECT_EQ(dialog.showModal(), ModalResult::Cancel);
-  EXPECT_FALSE(dialog.visible());
-  form.show();
-  form.userEscape();
-  EXPECT_TRUE(form.visible());
-}
 
 TEST_F(ControlsTest, ButtonClickFiresUnlessDisabled) {
   Button button(form, "ButtonClean", "Clean");
