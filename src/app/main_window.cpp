@@ -124,6 +124,10 @@ void TForm1::FormClose() {
 // no message, since nobody is there to read one.
 void TForm1::FormEndSession() {
   stopRunningScans();
+  // A window still open hands back what the user chose in it, as its closing
+  // does: the Free Memory figures, the check-update flag.
+  for (widgets::Form* window : std::initializer_list<widgets::Form*>{FormMemory.get(), FormSettings.get()})
+    if (window->visible()) window->close();
   saveSettings();
 }
 

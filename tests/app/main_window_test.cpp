@@ -132,8 +132,13 @@ TEST_F(MainWindowTest, TheEndOfTheSessionWritesTheSettingsAsClosingDoes) {
   run([this] {
     form->MLangRussian.click();
     form->userMinimize();
-    form->endSession();
+    answerModal = [this](widgets::Form&) {
+      form->FormMemory->cbAutoDefrag.click();
+      form->endSession();
+    };
+    form->MFreeMemory.click();
     EXPECT_NE(settingsFile().find("Language=Russian"), std::string::npos) << settingsFile();
+    EXPECT_NE(settingsFile().find("autodefrag=1"), std::string::npos) << settingsFile();
     EXPECT_TRUE(form->inTray() && !h.app.terminated());
   });
 }

@@ -14,7 +14,8 @@ namespace {
 using namespace std::chrono_literals;
 
 HWND focusIn(HWND window) {
-  GUITHREADINFO info{sizeof info};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
@@ -58,7 +59,9 @@ TEST(Keyboard, TabAccessKeysEnterAndEscWorkAndTheEndOfTheSessionKeepsTheSettings
   EXPECT_TRUE(waitUntil([dialog] { return !IsWindowVisible(dialog); }, 10s)) << "Esc";
 
   // Options, Language, Russian; to the tray; and Windows logs off.
-  ASSERT_TRUE(typeModifiedKey(window, VK_MENU, 'O') && typeKeys(window, {'L', 'R'}));
+  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
+  HWND files = findListView(window, L"File name");
+  ASSERT_TRUE(waitUntil([files] { return listColumnCaption(files, 0) != L"File name"; }, 10s));
   sendTo(window, WM_SYSCOMMAND, SC_MINIMIZE);
   EXPECT_NE(sendTo(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
   sendTo(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
