@@ -140,7 +140,9 @@ TEST_F(UpdateCheckerTest, CheckTwiceQuicklyStartsOneCheckAndTheWindowShowsItsOut
 }
 
 TEST_F(UpdateCheckerTest, ACheckWhoseThreadCannotBeMadeEndsAtOnceAndTheNextOneRuns) {
-  checker.startThread = [](auto&&...) { return std::shared_ptr<TThreadUpdate>(); };
+  checker.startThread = [](widgets::Application&, const widgets::RunToken&, UpdateRequest,
+                           platform::Internet&, platform::TextFiles&,
+                           TThreadUpdate::Completion) { return std::shared_ptr<TThreadUpdate>(); };
   window.show();
   EXPECT_TRUE(!checker.UpdateBusy() && timer.enabled() && window.LabelText.caption() == "No server.");
   checker.startThread = &TThreadUpdate::Start;
