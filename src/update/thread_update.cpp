@@ -14,29 +14,29 @@ std::shared_ptr<TThreadUpdate> TThreadUpdate::Start(widgets::Application& app, c
   widgets::Application* application = &app;
   // The thread holds its own object, so it lives until the thread ends however
   // soon the window lets go of it.
-  std::thread worker;
+  auto check = [thread, channel, application, request = std::move(request), &internet, &files,
+                completion = std::move(completion)] {
+    UpdateOutcome outcome;
+    try {
+      outcome = CheckForUpdate(request, internet, files);
+    } catch (...) {
+      // Nothing in a check raises an error message: whatever went wrong, the
+      // server's answer was not had.
+      outcome = {UpdateFinding::CannotConnect, {}};
+    }
+    // The step runs whatever the outcome, since it is also where the check ends
+    // (Timer1 ticks again, a new check may start); it is dropped only when the
+    // checker is gone.
+    channel.invoke(
+        [application, &completion, &outcome] { application->guard([&] { completion(outcome); }); });
+    thread->done_.set_value();
+  };
   try {
-    worker = std::thread([thread, channel, application, request = std::move(request), &internet, &files,
-                          completion = std::move(completion)] {
-      UpdateOutcome outcome;
-      try {
-        outcome = CheckForUpdate(request, internet, files);
-      } catch (...) {
-        // Nothing in a check raises an error message: whatever went wrong, the
-        // server's answer was not had.
-        outcome = {UpdateFinding::CannotConnect, {}};
-      }
-      // The step runs whatever the outcome, since it is also where the check ends
-      // (Timer1 ticks again, a new check may start); it is dropped only when the
-      // checker is gone.
-      channel.invoke(
-          [application, &completion, &outcome] { application->guard([&] { completion(outcome); }); });
-      thread->done_.set_value();
-    });
+    std::thread(std::move(check)).detach();
   } catch (const std::system_error&) {
+    // The system could not make the thread: the check never runs.
     return nullptr;
   }
-  worker.detach();
   return thread;
 }
 

@@ -7,8 +7,7 @@
 namespace velmora::widgets {
 
 Application::Application(std::unique_ptr<Backend> backend)
-    : backend_(std::move(backend)),
-      queue_(std::make_shared<UiQueue>([b = backend_.get()] { return b->wake(); })) {
+    : backend_(std::move(backend)), queue_(std::make_shared<UiQueue>([b = backend_.get()] { return b->wake(); })) {
   queue_->onError = [this](std::exception_ptr error) { showException(std::move(error)); };
   backend_->attach(*this);
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
+#include <sstream>
+
 #include "app/language_keys.h"
 #include "app/language_loader.h"
 #include "main_window_fixture.h"
@@ -80,6 +84,46 @@ TEST_F(LanguageSwitchTest, EveryKeyOfTheLanguageFilesReachesAControlOfTheRealWin
   const LanguageTargets targets = form->languageTargets();
   EXPECT_EQ(applyLanguageFile(platform::ProfileFile(machine.textFiles, "C:\\none.ini"), targets),
             std::vector<std::string>{});
+}
+
+// The letter after each single "&" goes into taken, lower-cased in Latin and
+// Cyrillic alike; how many there were, or -1 once one was taken already.
+int takeAccessKeys(const std::string& caption, std::set<char32_t>& taken) {
+  int count = 0;
+  for (std::size_t i = caption.find('&'); i != std::string::npos && i + 1 < caption.size();
+       i = caption.find('&', i + 2)) {
+    auto c = static_cast<char32_t>(static_cast<unsigned char>(caption[i + 1]));
+    if (c >= 0xC0 && i + 2 < caption.size()) c = ((c & 0x1F) << 6) | (caption[i + 2] & 0x3F);
+    if (c == '&') continue;
+    if (!taken.insert((c >= U'A' && c <= U'Z') || (c >= U'А' && c <= U'Я') ? c + 0x20 : c).second) return -1;
+    ++count;
+  }
+  return count;
+}
+
+// The shipped files: every menu item has an access key of its own in its menu,
+// and the System Information window's words are the files' own.
+TEST_F(LanguageSwitchTest, TheShippedFilesGiveEveryMenuItemItsOwnAccessKeyAndTheirOwnWords) {
+  machine.system.bitsPerPixel = 24;
+  for (const std::string language : {"English", "Russian"}) {
+    std::stringstream shipped;
+    shipped << std::ifstream(std::string(VELMORA_LANGUAGE_DIR) + "/" + language + ".ini").rdbuf();
+    putLanguageFile(language, shipped.str());
+    createWithLanguageFiles().ApplyLanguage(language);
+    std::vector<const std::vector<widgets::MenuItem*>*> menus = {&form->MainMenu1.items(),
+                                                                 &form->PopupMenuTray.items()};
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+      std::set<char32_t> taken;
+      for (const widgets::MenuItem* item : *menus[m]) {
+        if (!item->items().empty()) menus.push_back(&item->items());
+        EXPECT_TRUE(item->caption() == "-" || takeAccessKeys(item->caption(), taken) == 1) << item->caption();
+      }
+    }
+    const platform::ProfileFile file(machine.textFiles, languageFilePath(form->ProgramFolder, language));
+    form->FormSysInfo->show();
+    EXPECT_EQ(form->FormSysInfo->laColors.caption(),
+              file.readString("Interface", "FormSysInfo->StringColors24Bit", "-"));
+  }
 }
 
 }  // namespace

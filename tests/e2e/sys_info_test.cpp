@@ -1,6 +1,6 @@
 // The System Information window of the real program, opened from the Options
 // menu: every value it shows, against what the test reads of the same machine,
-// and pictures of it in English and in Russian.
+// and pictures of it in English and in Russian; worked from the keyboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <cwctype>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "png_screenshot.h"
 #include "program_controls.h"
@@ -62,11 +63,27 @@ HWND openSystemInformation(const ProgramProcess& program, HWND window, const std
   return program.waitForWindow(caption, 30s);
 }
 
-void closeWindow(HWND dialog, const wchar_t* closeCaption) {
-  HWND close = findVisibleChild(dialog, L"Button", closeCaption);
-  ASSERT_NE(close, nullptr);
-  clickButton(close);
+void closeWindow(HWND dialog, WORD key) {
+  ASSERT_TRUE(typeKeys(dialog, {key}));
   ASSERT_TRUE(waitUntil([dialog] { return !IsWindowVisible(dialog); }, 10s));
+}
+
+// Presses Tab (Shift+Tab) and names where the shown focus went.
+std::wstring tab(HWND window, bool backwards = false) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const auto focus = [&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+  };
+  const HWND before = focus();
+  if (!(backwards ? typeModifiedKey(window, VK_SHIFT, VK_TAB) : typeKeys(window, {VK_TAB})) ||
+      !waitUntil([&] { return focus() != before; }, 5s))
+    return L"(focus stayed)";
+  wchar_t name[64] = L"";
+  GetClassNameW(info.hwndFocus, name, 64);
+  if (sendTo(info.hwndFocus, WM_QUERYUISTATE) & UISF_HIDEFOCUS) return L"(focus not shown)";
+  if (name == std::wstring(L"SysListView32")) return L"list " + listColumnCaption(info.hwndFocus, 0);
+  return name == std::wstring(L"Button") ? windowText(info.hwndFocus) : name;
 }
 
 TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
@@ -76,8 +93,17 @@ TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
   ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
   HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
   ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  HWND dialog = openSystemInformation(program, window, L"System Information");
-  ASSERT_NE(dialog, nullptr) << "the Options menu did not open the System Information window";
+  // Tab round the Files page in reading order; the edit box is disabled.
+  std::vector<std::wstring> order;
+  while (order.size() < 20 && (order.empty() || order.back() != L"SysTabControl32"))
+    order.push_back(tab(window));
+  EXPECT_EQ(order, (std::vector<std::wstring>{L"list Types", L"Check All", L"Uncheck All", L"list Drives",
+                                              L"list File name", L"Search", L"Check All", L"Uncheck All",
+                                              L"Delete", L"SysTabControl32"}));
+  EXPECT_EQ(tab(window, true), L"Delete");
+  ASSERT_TRUE(typeModifiedKey(window, VK_MENU, 'O') && typeKeys(window, {'I'}));
+  HWND dialog = program.waitForWindow(L"System Information", 30s);
+  ASSERT_NE(dialog, nullptr) << "Alt+O, I did not open the System Information window";
   const auto value = [dialog](const wchar_t* title) {
     HWND label = labelBeside(dialog, title);
     return label ? windowText(label) : L"(no label beside " + std::wstring(title) + L")";
@@ -135,7 +161,7 @@ TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
   EXPECT_TRUE(saveWindowPng(dialog, L"sys_info_en", colours));
   EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
   const std::wstring computerName = value(L"Computer name:");
-  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, L"Close"));
+  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, VK_RETURN));
 
   // Options, Language, Russian; then the window again, in Russian, with the
   // values it read at start-up.
@@ -145,9 +171,13 @@ TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
   EXPECT_EQ(value(L"Имя компьютера:"), computerName);
   EXPECT_TRUE(saveWindowPng(dialog, L"sys_info_ru", colours));
   EXPECT_GT(colours, 8);
-  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, L"Закрыть"));
+  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, VK_ESCAPE));
 
-  closeProgram(program, window);
+  // Windows logs off with the window in the tray.
+  sendTo(window, WM_SYSCOMMAND, SC_MINIMIZE);
+  EXPECT_NE(sendTo(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+  sendTo(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_NE(copy.readSettings().find("Language=Russian"), std::string::npos) << copy.readSettings();
 }
 
 }  // namespace
