@@ -75,7 +75,8 @@ std::wstring tab(HWND window, bool backwards = false) {
   const auto focus = [&] {
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
   };
-  const HWND before = focus();
+  SetForegroundWindow(window);
+  const HWND before = waitUntil([&] { return focus() != nullptr; }, 5s) ? focus() : nullptr;
   if (!(backwards ? typeModifiedKey(window, VK_SHIFT, VK_TAB) : typeKeys(window, {VK_TAB})) ||
       !waitUntil([&] { return focus() != before; }, 5s))
     return L"(focus stayed)";
