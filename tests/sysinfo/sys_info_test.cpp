@@ -74,15 +74,6 @@ TEST_F(SysInfoTest, EveryValueIsShownInItsFormat) {
   EXPECT_EQ(window.laRAM.caption(), "2049 MB");
 }
 
-// "Free:" is the share of memory available, rounded; none without a total.
-TEST_F(SysInfoTest, TheFreeShareIsRounded) {
-  const std::pair<platform::MemoryStatus, const char*> cases[] = {{{50, 1000, 5}, "1%"}, {{0, 0, 0}, "XXX"}};
-  for (const auto& [status, shown] : cases) {
-    machine.memory.setStatus(status);
-    EXPECT_EQ(create().laFreeMemory.caption(), shown);
-  }
-}
-
 TEST_F(SysInfoTest, WhatCannotBeReadKeepsItsPlaceholder) {
   machine.system.computer.reset();
   machine.system.user.reset();

@@ -58,8 +58,7 @@ TEST_F(CheckForUpdateTest, TheFirstLineOfAPlainReplyIsComparedAsTextWithOurVersi
       {200, byteOrderMark + "1.4", NewerVersion, "1.4"},
       {200, "\r\n1.4\r\n", LatestVersion, ""},
       {200, "", LatestVersion, ""},
-      // Not what the server sends when all is well: an answer, but never a
-      // newer version.
+      // Not what the server sends when all is well: never a newer version.
       {404, "<html><body>Not Found</body></html>", UnreadableReply, ""},
       {500, "1.4", UnreadableReply, ""},
       {200, "<!DOCTYPE html>\n<html>maintenance</html>", UnreadableReply, ""},

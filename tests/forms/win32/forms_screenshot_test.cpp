@@ -98,7 +98,6 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   formUpdate.LabelLink.setCaption("");
   formUpdate.CentreLabels();
 
-  // Shown first: a window puts its values' words together as it is shown.
   for (auto& [form, name] : windows) {
     shoot(*form, name + "_ru");
     expectEverythingFits(*form);
