@@ -173,7 +173,7 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
         return uninstall && listColumnCaption(uninstall, 1) == L"Publisher";
       },
       10s));
-  EXPECT_EQ(listColumnCaption(uninstall, 2), L"Vesion");
+  EXPECT_EQ(listColumnCaption(uninstall, 2), L"Version");
   ASSERT_TRUE(
       listWithSearch(window, uninstall, {L"Velmora E2E App", L"Velmora E2E Old", L"Velmora E2E Mine"}));
   EXPECT_EQ(rowOf(uninstall, L"Velmora E2E App"), (Row{L"Velmora E2E App", L"Velmora Tests", L"1.0", L""}));

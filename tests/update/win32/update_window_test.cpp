@@ -149,7 +149,7 @@ TEST_F(UpdateWindowTest, TheMenuCommandShowsEachOutcomeAndTheLinkOpensTheProduct
   const std::vector<Case> cases = {
       {200, "1.3\r\n", "latest_version", "StringLastVersion", false},
       {200, "1.4\r\nFaster scans\r\n", "new_version", "StringNewVersionIsAvailable", true},
-      {404, "<html><body>Not Found</body></html>", "cannot_connect", "StringCantConnectToServer", false},
+      {404, "<html><body>Not Found</body></html>", "cannot_read", "StringCantReadReply", false},
   };
 
   std::vector<std::string> checkingTexts;
