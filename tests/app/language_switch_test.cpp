@@ -101,8 +101,6 @@ int takeAccessKeys(const std::string& caption, std::set<char32_t>& taken) {
   return count;
 }
 
-// The shipped files: every menu item has an access key of its own in its menu,
-// and the System Information window's words are the files' own.
 TEST_F(LanguageSwitchTest, TheShippedFilesGiveEveryMenuItemItsOwnAccessKeyAndTheirOwnWords) {
   machine.system.bitsPerPixel = 24;
   for (const std::string language : {"English", "Russian"}) {

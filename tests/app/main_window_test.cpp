@@ -126,7 +126,6 @@ TEST_F(MainWindowTest, AFailedSettingsWriteIsShownAndTheProgramStillEnds) {
   EXPECT_EQ(settingsFile(), kSavedSettings);
 }
 
-// Windows logs off without closing a window in the tray: the settings are written.
 TEST_F(MainWindowTest, TheEndOfTheSessionWritesTheSettingsAsClosingDoes) {
   create();
   run([this] {
