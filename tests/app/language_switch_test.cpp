@@ -102,7 +102,6 @@ int takeAccessKeys(const std::string& caption, std::set<char32_t>& taken) {
 }
 
 TEST_F(LanguageSwitchTest, TheShippedFilesGiveEveryMenuItemItsOwnAccessKeyAndTheirOwnWords) {
-  machine.system.bitsPerPixel = 24;
   for (const std::string language : {"English", "Russian"}) {
     std::stringstream shipped;
     shipped << std::ifstream(std::string(VELMORA_LANGUAGE_DIR) + "/" + language + ".ini").rdbuf();
@@ -120,7 +119,7 @@ TEST_F(LanguageSwitchTest, TheShippedFilesGiveEveryMenuItemItsOwnAccessKeyAndThe
     const platform::ProfileFile file(machine.textFiles, languageFilePath(form->ProgramFolder, language));
     form->FormSysInfo->show();
     EXPECT_EQ(form->FormSysInfo->laColors.caption(),
-              file.readString("Interface", "FormSysInfo->StringColors24Bit", "-"));
+              file.readString("Interface", "FormSysInfo->StringColors32Bit", "-"));
   }
 }
 

@@ -270,7 +270,7 @@ TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
 
   HWND settings = openSettings(program, window);
   ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
-  HWND recycle = findVisibleChild(settings, L"Button", L"Move deleted files to the Recycle Bin");
+  HWND recycle = findVisibleChild(settings, L"Button", L"&Move deleted files to the Recycle Bin");
   ASSERT_NE(recycle, nullptr) << "no Recycle Bin option on the General page";
   clickButton(recycle);
   int colours = 0;
