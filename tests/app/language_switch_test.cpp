@@ -86,19 +86,15 @@ TEST_F(LanguageSwitchTest, EveryKeyOfTheLanguageFilesReachesAControlOfTheRealWin
             std::vector<std::string>{});
 }
 
-// The letter after each single "&" goes into taken, lower-cased in Latin and
-// Cyrillic alike; how many there were, or -1 once one was taken already.
-int takeAccessKeys(const std::string& caption, std::set<char32_t>& taken) {
-  int count = 0;
-  for (std::size_t i = caption.find('&'); i != std::string::npos && i + 1 < caption.size();
-       i = caption.find('&', i + 2)) {
-    auto c = static_cast<char32_t>(static_cast<unsigned char>(caption[i + 1]));
-    if (c >= 0xC0 && i + 2 < caption.size()) c = ((c & 0x1F) << 6) | (caption[i + 2] & 0x3F);
-    if (c == '&') continue;
-    if (!taken.insert((c >= U'A' && c <= U'Z') || (c >= U'А' && c <= U'Я') ? c + 0x20 : c).second) return -1;
-    ++count;
-  }
-  return count;
+// The letter after the caption's one "&", lower-cased in Latin and Cyrillic
+// alike; 0 unless there is exactly one.
+char32_t accessKey(const std::string& caption) {
+  const std::size_t at = caption.find('&');
+  if (at == std::string::npos || at + 1 >= caption.size() || caption.find('&', at + 1) != std::string::npos)
+    return 0;
+  auto c = static_cast<char32_t>(static_cast<unsigned char>(caption[at + 1]));
+  if (c >= 0xC0 && at + 2 < caption.size()) c = ((c & 0x1F) << 6) | (caption[at + 2] & 0x3F);
+  return (c >= U'A' && c <= U'Z') || (c >= U'А' && c <= U'Я') ? c + 0x20 : c;
 }
 
 TEST_F(LanguageSwitchTest, TheShippedFilesGiveEveryMenuItemItsOwnAccessKeyAndTheirOwnWords) {
@@ -113,7 +109,8 @@ TEST_F(LanguageSwitchTest, TheShippedFilesGiveEveryMenuItemItsOwnAccessKeyAndThe
       std::set<char32_t> taken;
       for (const widgets::MenuItem* item : *menus[m]) {
         if (!item->items().empty()) menus.push_back(&item->items());
-        EXPECT_TRUE(item->caption() == "-" || takeAccessKeys(item->caption(), taken) == 1) << item->caption();
+        const char32_t key = accessKey(item->caption());
+        EXPECT_TRUE(item->caption() == "-" || (key != 0 && taken.insert(key).second)) << item->caption();
       }
     }
     const platform::ProfileFile file(machine.textFiles, languageFilePath(form->ProgramFolder, language));

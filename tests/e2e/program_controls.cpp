@@ -242,10 +242,8 @@ bool sendKeys(HWND window, const std::vector<std::pair<WORD, DWORD>>& events) {
 
 }  // namespace
 
-bool typeCtrlKey(HWND window, WORD key) { return typeModifiedKey(window, VK_CONTROL, key); }
-
-bool typeModifiedKey(HWND window, WORD modifier, WORD key) {
-  return sendKeys(window, {{modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}});
+bool typeCtrlKey(HWND window, WORD key) {
+  return sendKeys(window, {{VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}});
 }
 
 bool typeKeys(HWND window, std::initializer_list<WORD> keys) {

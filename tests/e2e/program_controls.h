@@ -80,8 +80,6 @@ void clickTab(HWND tabs, int index);
 // Makes window the foreground window and types Ctrl with key as a user does, so
 // that it arrives through the program's input queue with the key states set.
 bool typeCtrlKey(HWND window, WORD key);
-// The same with any modifier key held (VK_MENU for Alt, VK_SHIFT).
-bool typeModifiedKey(HWND window, WORD modifier, WORD key);
 // The same with a sequence of keys, each pressed and released in turn: menus
 // are opened from the keyboard so ("F10, Right, Down" opens the second menu).
 bool typeKeys(HWND window, std::initializer_list<WORD> keys);
