@@ -12,7 +12,7 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 49> kKeys = {
+  static constexpr std::array<std::string_view, 50> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
       "StringKeptOutOfBin", "StringDeleteRegKey",
