@@ -41,6 +41,7 @@ std::vector<std::pair<std::string, std::string*>> TFormRestore::languageTexts() 
           {"FormRestore->StringRestored", &StringRestored},
           {"FormRestore->StringNotRestored", &StringNotRestored},
           {"FormRestore->StringAccessRefused", &StringAccessRefused},
+          {"FormRestore->StringFileExists", &StringFileExists},
           {"FormRestore->StringDamaged", &StringDamaged},
           {"FormRestore->StringCantDelete", &StringCantDelete}};
 }
@@ -80,8 +81,12 @@ std::string TFormRestore::restoreReport(const registry::BackupRestore& result) c
   for (std::size_t i = 0; i < result.failures.size() && i < kFailuresShown; ++i) {
     const registry::RestoreFailure& failure = result.failures[i];
     report += "\n" + failure.entry + " (";
-    report += failure.status == platform::ERROR_ACCESS_DENIED ? StringAccessRefused
-                                                              : "error " + std::to_string(failure.status);
+    if (failure.status == platform::ERROR_ACCESS_DENIED)
+      report += StringAccessRefused;
+    else if (failure.status == platform::ERROR_FILE_EXISTS)
+      report += StringFileExists;
+    else
+      report += "error " + std::to_string(failure.status);
     report += ")";
   }
   if (result.failures.size() > kFailuresShown) report += "\n...";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/message_texts.h"
+#include "managers/startup_file_format.h"
 #include "platform/services.h"
 #include "registry/backup_files.h"
 #include "widgets/buttons.h"
@@ -18,7 +19,7 @@ namespace velmora::app {
 
 // The Restore window: every backup the pages wrote before deleting, newest first,
 // with the page that wrote it and the entries it holds. Restore puts the chosen
-// backup back exactly, with the program's own reader; Delete removes the file.
+// backup back exactly, with the program's own reader; Delete removes its files.
 class TFormRestore : public widgets::Form {
  public:
   // services and messages must outlive the window.
@@ -30,7 +31,7 @@ class TFormRestore : public widgets::Form {
   std::function<std::vector<std::string>()> backupFolders;
   std::function<std::string(std::string_view kind)> pageCaption;
   // The kinds of backup file the window knows.
-  std::vector<registry::BackupFormat> formats{registry::regFileFormat()};
+  std::vector<registry::BackupFormat> formats{registry::regFileFormat(), managers::startupFileFormat()};
 
   widgets::ListView ListViewBackups{*this, "ListViewBackups"};
   widgets::Button ButtonRestore{*this, "ButtonRestore", "Restore"};
@@ -43,6 +44,7 @@ class TFormRestore : public widgets::Form {
   std::string StringRestored = "Entries restored: ";
   std::string StringNotRestored = "Could not be restored:";
   std::string StringAccessRefused = "access refused";
+  std::string StringFileExists = "a file is there now";
   std::string StringDamaged =
       "This backup is damaged or was not written by this program; nothing was restored.";
   std::string StringCantDelete = "The backup file could not be deleted.";

@@ -1,5 +1,6 @@
 #include "managers/startup_file_backup.h"
 
+#include "platform/data_folders.h"
 #include "platform/profile_file.h"
 #include "registry/registry_backup.h"
 
@@ -29,13 +30,10 @@ std::optional<std::string> newBase(platform::TextFiles& textFiles, const std::st
   return base;
 }
 
-}  // namespace
-
-StartupFileBackup saveStartupFileBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                                        const std::string& programFolder, const std::tm& localTime,
-                                        const std::string& filePath, std::string_view bytes,
-                                        const registry::RegFileExport& approval) {
-  const std::string folder = registry::backupFolder(files, programFolder);
+// Writes every part into folder, or none that stays.
+StartupFileBackup saveInto(platform::FileSystem& files, platform::TextFiles& textFiles,
+                           const std::string& folder, const std::tm& localTime, const std::string& filePath,
+                           std::string_view bytes, const registry::RegFileExport& approval) {
   const std::optional<std::string> base = newBase(textFiles, folder, localTime);
   if (!base) return {false, folder + registry::backupFileName("startup", localTime)};
 
@@ -49,6 +47,23 @@ StartupFileBackup saveStartupFileBackup(platform::FileSystem& files, platform::T
   if (failed.empty()) return {true, *base};
   discardStartupFileBackup(files, *base);
   return {false, failed};
+}
+
+}  // namespace
+
+StartupFileBackup saveStartupFileBackup(platform::Services& services, const std::string& programFolder,
+                                        const std::tm& localTime, const std::string& filePath,
+                                        std::string_view bytes, const registry::RegFileExport& approval) {
+  // The places registry backups go to, in the same order; all parts in one.
+  StartupFileBackup first;
+  for (const std::string& folder : platform::dataFolders(services.system, programFolder, "backups")) {
+    platform::makeFolders(services.files, folder);
+    StartupFileBackup backup =
+        saveInto(services.files, services.textFiles, folder, localTime, filePath, bytes, approval);
+    if (backup.written) return backup;
+    if (first.path.empty()) first = std::move(backup);
+  }
+  return first;
 }
 
 void discardStartupFileBackup(platform::FileSystem& files, const std::string& base) {

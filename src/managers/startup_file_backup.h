@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/services.h"
 #include "platform/text_files.h"
 #include "registry/reg_file_export.h"
 
@@ -23,12 +24,13 @@ struct StartupFileBackup {
 };
 
 // Writes a new backup of the file at filePath holding bytes, with approval when it
-// is not empty; an earlier backup is never replaced. All parts are written or, as
-// far as they can be taken away again, none.
-StartupFileBackup saveStartupFileBackup(platform::FileSystem& files, platform::TextFiles& textFiles,
-                                        const std::string& programFolder, const std::tm& localTime,
-                                        const std::string& filePath, std::string_view bytes,
-                                        const registry::RegFileExport& approval);
+// is not empty, where registry backups go: the program's data\backups or, when
+// that takes no file, the user's own backups folder. An earlier backup is never
+// replaced. All parts are written into one folder or, as far as they can be taken
+// away again, none; not written: path names what failed beside the program.
+StartupFileBackup saveStartupFileBackup(platform::Services& services, const std::string& programFolder,
+                                        const std::tm& localTime, const std::string& filePath,
+                                        std::string_view bytes, const registry::RegFileExport& approval);
 
 // Takes a backup away again, when what it saved could not be deleted after all.
 void discardStartupFileBackup(platform::FileSystem& files, const std::string& base);

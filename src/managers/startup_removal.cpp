@@ -23,8 +23,8 @@ EntryRemoval removeStartupFile(platform::Services& services, const StartupEntry&
   registry::RegFileExport approval(services.registry);
   const bool hasApproval = entry.approval && valuePresent(services.registry, *entry.approval);
   if (hasApproval && !exportValue(approval, *entry.approval)) return {};
-  const StartupFileBackup backup = saveStartupFileBackup(services.files, services.textFiles, programFolder,
-                                                         localTime, path, bytes.data, approval);
+  const StartupFileBackup backup =
+      saveStartupFileBackup(services, programFolder, localTime, path, bytes.data, approval);
   if (!backup.written) return {RemovalOutcome::backupFailed, backup.path};
 
   if (!services.files.deleteFile(path)) {

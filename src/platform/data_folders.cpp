@@ -3,15 +3,6 @@
 namespace velmora::platform {
 namespace {
 
-// Makes every level of folder below its first existing one; the levels' own
-// outcomes are not looked at, since the write tells whether the place took the
-// file.
-void makeFolders(FileSystem& files, const std::string& folder) {
-  for (std::size_t slash = folder.find('\\', 3); slash != std::string::npos;
-       slash = folder.find('\\', slash + 1))
-    files.createDirectory(folder.substr(0, slash));
-}
-
 // The first name in folder that no file takes yet; nothing past a hundred tries.
 std::optional<std::string> freeName(const TextFiles& textFiles, const std::string& folder,
                                     std::string_view stem, std::string_view extension) {
@@ -25,6 +16,12 @@ std::optional<std::string> freeName(const TextFiles& textFiles, const std::strin
 }
 
 }  // namespace
+
+void makeFolders(FileSystem& files, const std::string& folder) {
+  for (std::size_t slash = folder.find('\\', 3); slash != std::string::npos;
+       slash = folder.find('\\', slash + 1))
+    files.createDirectory(folder.substr(0, slash));
+}
 
 std::vector<std::string> dataFolders(const SystemInfo& system, std::string_view programFolder,
                                      std::string_view sub) {

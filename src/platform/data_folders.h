@@ -26,6 +26,11 @@ inline constexpr std::string_view kLocalDataFolderName = "Velmora Disk Cleaner";
 std::vector<std::string> dataFolders(const SystemInfo& system, std::string_view programFolder,
                                      std::string_view sub);
 
+// Makes every level of folder (one of dataFolders) below its first existing one;
+// the levels' own outcomes are not looked at, since a write there tells whether
+// the place takes files.
+void makeFolders(FileSystem& files, const std::string& folder);
+
 // Writes bytes as the file fileName in the first place of sub that takes it; the
 // folders are made as needed. The full path of the file written, or nothing when
 // neither place took it.

@@ -44,6 +44,23 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
       });
 }
 
+std::string_view pathStem(const BackupListing& backup) {
+  return std::string_view(backup.path).substr(0, backup.path.size() - backup.format->extension.size());
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && endsWithIgnoringCase(a, b);
+}
+
+// Whether backup is a part of another listed backup, not one of its own.
+bool partOfAnother(const std::vector<BackupListing>& backups, const BackupListing& backup) {
+  return std::any_of(backups.begin(), backups.end(), [&](const BackupListing& whole) {
+    const std::vector<std::string>& parts = whole.format->parts;
+    return std::find(parts.begin(), parts.end(), backup.format->extension) != parts.end() &&
+           sameIgnoringCase(pathStem(whole), pathStem(backup));
+  });
+}
+
 }  // namespace
 
 BackupFormat regFileFormat() {
@@ -62,7 +79,8 @@ BackupFormat regFileFormat() {
           },
           [](platform::Services& services, const std::string& path) {
             return static_cast<bool>(services.files.deleteFile(path));
-          }};
+          },
+          {}};
 }
 
 std::vector<BackupListing> listBackups(platform::Services& services, std::span<const std::string> folders,
@@ -86,6 +104,10 @@ std::vector<BackupListing> listBackups(platform::Services& services, std::span<c
       } while (search.findNext(entry));
     }
   }
+  std::vector<BackupListing> own;
+  for (const BackupListing& backup : backups)
+    if (!partOfAnother(backups, backup)) own.push_back(backup);
+  backups = std::move(own);
   std::stable_sort(backups.begin(), backups.end(), [](const BackupListing& a, const BackupListing& b) {
     if (a.date != b.date) return a.date > b.date;
     // Within one second "...-2", "...-10" came after the plain name.

@@ -33,6 +33,10 @@ struct BackupFormat {
   std::function<BackupRestore(platform::Services&, const std::string& path)> restore;
   // Removes the backup, every file of it; false when that failed.
   std::function<bool(platform::Services&, const std::string& path)> remove;
+  // The extensions of the other files a backup of this format is made of, sharing
+  // its name without extension (".reg" beside a saved file): such a file is part
+  // of that backup, never listed as one of its own.
+  std::vector<std::string> parts;
 };
 
 // The registry file format, which every page writes today.

@@ -20,16 +20,6 @@ std::string backupFileName(std::string_view kind, const std::tm& localTime) {
   return std::string(kind) + stamp;
 }
 
-std::string backupFolder(platform::FileSystem& files, const std::string& programFolder) {
-  const std::string dataFolder = programFolder + "data\\";
-  const std::string folder = dataFolder + "backups\\";
-  // Either may be there already; a folder that cannot be made shows as a file
-  // that cannot be written.
-  files.createDirectory(dataFolder);
-  files.createDirectory(folder);
-  return folder;
-}
-
 BackupFile writeRegistryBackup(platform::Services& services, const std::string& programFolder,
                                std::string_view kind, const std::tm& localTime,
                                const RegFileExport& content) {

@@ -20,11 +20,6 @@ std::tm currentLocalTime();
 // page names its backups by its own kind: "registry", "startup", "uninstall".
 std::string backupFileName(std::string_view kind, const std::tm& localTime);
 
-// The program's "data\backups\" folder with its trailing backslash, made (with
-// "data") when missing; one that cannot be made shows as files that cannot be
-// written there.
-std::string backupFolder(platform::FileSystem& files, const std::string& programFolder);
-
 // Writes content as a new backup file named for kind and localTime into the
 // program's "data\backups\" folder or, when that cannot be made or written, the
 // user's own backups folder (writeNewDataFile); an earlier backup is never

@@ -1,5 +1,6 @@
 // Startup states, switched with the bytes Windows writes; a Startup-folder file backed up.
-#include "managers/startup_file_backup.h"
+#include "app/form_restore.h"
+#include "platform/data_folders.h"
 #include "program_page_fixture.h"
 
 namespace velmora::app {
@@ -23,6 +24,10 @@ std::string approval(char flag, std::uint64_t time = 0) {
   return bytes;
 }
 
+const std::string kFolder = "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Startup";
+const std::string kShortcut = kFolder + "\\Tool.lnk";
+const std::string kBytes("L\0\0\0\x01\x14\x02\xff shortcut", 17);
+
 class StartupStateTest : public testing::ProgramPageTest<StartupPage> {
  protected:
   StartupStateTest() {
@@ -33,6 +38,16 @@ class StartupStateTest : public testing::ProgramPageTest<StartupPage> {
     for (int row = 0; row < list.count(); ++row)
       if (list.cell(row, StartupPage::programs) == name) return row;
     return -1;
+  }
+  // A shortcut in the user's Startup folder, switched off.
+  void plantShortcut() {
+    machine.shell.setFolderPath(csidl::startup, kFolder);
+    machine.shell.addShortcut(kShortcut, "C:\\Tools\\tool.exe", "/min");
+    machine.files.addFile(kShortcut);
+    machine.textFiles.put(kShortcut, kBytes);  // The fakes keep listings and contents apart.
+    machine.files.addFile(kFolder + "\\desktop.ini");
+    plant.value(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk", REG_BINARY,
+                approval('\x03', kNow));
   }
   std::string statusOf(const std::string& name) const { return list.cell(rowOf(name), StartupPage::status); }
   std::pair<RegType, std::string> approvalOf(RegKey root, const std::string& key, const std::string& name) {
@@ -95,30 +110,48 @@ TEST_F(StartupStateTest, DisableAndEnableWriteTheBytesWindowsWritesAndDeleteTake
 }
 
 TEST_F(StartupStateTest, AStartupFolderFileIsListedDeletedIntoABackupAndPutBack) {
-  const std::string folder = "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Startup";
-  const std::string shortcut = folder + "\\Tool.lnk", bytes("L\0\0\0\x01\x14\x02\xff shortcut", 17);
-  machine.shell.setFolderPath(csidl::startup, folder);
-  machine.shell.addShortcut(shortcut, "C:\\Tools\\tool.exe", "/min");
-  machine.files.addFile(shortcut);
-  machine.textFiles.put(shortcut, bytes);  // The fakes keep listings and contents apart.
-  machine.files.addFile(folder + "\\desktop.ini");
-  plant.value(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk", REG_BINARY, approval('\x03', kNow));
+  plantShortcut();
   search();
   EXPECT_EQ(rows(), (std::vector<std::vector<std::string>>{
-                        {"Tool.lnk", "C:\\Tools\\tool.exe /min", kOff, "StringStartupFolder:", folder}}));
+                        {"Tool.lnk", "C:\\Tools\\tool.exe /min", kOff, "StringStartupFolder:", kFolder}}));
   deleteRow(0, widgets::MessageAnswer::Yes);
-  EXPECT_TRUE(list.count() == 0 && !machine.files.contains(shortcut) &&
+  EXPECT_TRUE(list.count() == 0 && !machine.files.contains(kShortcut) &&
               !plant.hasValue(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk"));
   const std::string base = std::string(kBackups) + "startup-20250102-000000";
-  EXPECT_EQ(machine.textFiles.bytes(base + ".dat"), bytes);
-  EXPECT_TRUE(machine.textFiles.bytes(base + ".reg").has_value()) << "with the approval value";
-  machine.textFiles.remove(shortcut);
-  using Outcome = managers::StartupFileRestore::Outcome;
-  EXPECT_EQ(managers::restoreStartupFile(machine.files, machine.textFiles, base).outcome, Outcome::restored);
-  EXPECT_EQ(machine.textFiles.bytes(shortcut), bytes);
-  machine.files.addFile(shortcut);  // A file put there since is the user's: never overwritten.
-  EXPECT_EQ(managers::restoreStartupFile(machine.files, machine.textFiles, base).outcome,
-            Outcome::fileExists);
+  EXPECT_EQ(machine.textFiles.bytes(base + ".dat"), kBytes);
+  machine.textFiles.remove(kShortcut);
+  // The Restore window lists the backup once, its .reg part with it, and puts both back.
+  for (const char* part : {".ini", ".reg"}) machine.files.addFile(base + part);
+  TFormRestore restore{h.app, machine.services, messages};
+  restore.backupFolders = [this] { return dataFolders(machine.system, "C:\\Velmora\\", "backups"); };
+  restore.refresh();
+  ASSERT_EQ(restore.listed().size(), 1u);
+  EXPECT_EQ(restore.listed()[0].entries, 3) << "the file, the approval key and its value";
+  h.dialogs.answer(widgets::MessageAnswer::Yes);
+  restore.ButtonRestore.click();
+  EXPECT_EQ(machine.textFiles.bytes(kShortcut), kBytes);
+  EXPECT_EQ(approvalOf(HKEY_CURRENT_USER, "StartupFolder", "Tool.lnk").second, approval('\x03', kNow));
+  // A file put there since is the user's: never overwritten, and the user is told.
+  machine.textFiles.put(kShortcut, "mine");
+  machine.files.addFile(kShortcut);
+  h.dialogs.answer(widgets::MessageAnswer::Yes);
+  restore.ButtonRestore.click();
+  EXPECT_EQ(machine.textFiles.bytes(kShortcut), "mine");
+  EXPECT_NE(shownTexts().back().find(kShortcut), std::string::npos);
+}
+
+// Where the program's folder refuses a part, every part goes to the user's own folder
+// (what the first place took is deleted again, which these fakes' listings alone show).
+TEST_F(StartupStateTest, AStartupFolderBackupFallsBackWhole) {
+  plantShortcut();
+  machine.textFiles.setUnwritable(std::string(kBackups) + "startup-20250102-000000.reg");
+  search();
+  deleteRow(0, widgets::MessageAnswer::Yes);
+  EXPECT_FALSE(machine.files.contains(kShortcut));
+  const std::string own =
+      "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups\\startup-20250102-000000";
+  for (const char* part : {".dat", ".ini", ".reg"})
+    EXPECT_TRUE(machine.textFiles.bytes(own + part).has_value()) << part;
 }
 
 }  // namespace
