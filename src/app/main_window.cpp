@@ -78,14 +78,6 @@ void TForm1::FormCreate() {
 
   ProfileFolder = findProfileFolder(services_.registry);
 
-  // Row icons are indexes of the system's small-icon list; without it the lists
-  // draw no icons.
-  if (const std::uintptr_t systemIcons = services_.shell.systemSmallImageList(); systemIcons != 0) {
-    ImageList1.attach(systemIcons);
-    for (widgets::ListView* list : {&ListViewFiles, &ListViewStartup, &ListViewUninstall})
-      list->setSmallImages(&ImageList1);
-  }
-
   // The scan reads the catalogue and the exclusions from the Settings window: they
   // are loaded now, silently, so that a folder excluded in an earlier run is
   // skipped even when the window is never opened in this one.
@@ -107,6 +99,18 @@ void TForm1::FormShow() {
   updateChecker_->TestConnection();
   // The start-up check shows its window only when it finds a newer version.
   if (CheckUpdateAtStart) updateChecker_->StartCheck();
+  // Posted, so that it runs from the message loop after the window has appeared.
+  application().post(lifetime(), [this] { attachSystemIcons(); });
+}
+
+void TForm1::attachSystemIcons() {
+  // Row icons are indexes of the system's small-icon list; without it the lists
+  // draw no icons.
+  if (const std::uintptr_t systemIcons = services_.shell.systemSmallImageList(); systemIcons != 0) {
+    ImageList1.attach(systemIcons);
+    for (widgets::ListView* list : {&ListViewFiles, &ListViewStartup, &ListViewUninstall})
+      list->setSmallImages(&ImageList1);
+  }
 }
 
 void TForm1::FormClose() {

@@ -247,6 +247,10 @@ class TForm1 : public widgets::Form {
   // is done by its page object; a handler says which step runs.
   void FormCreate();
   void FormShow();
+  // Attaches the system's small-icon list to the result lists. The shell builds
+  // that list on its first use, which takes longer than anything else at start-up,
+  // and no row needs an icon before a scan: it runs once the window is on screen.
+  void attachSystemIcons();
   void FormClose();
   void FormEndSession();
   // Stops every scan and list build still running: nothing of them changes
