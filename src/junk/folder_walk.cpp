@@ -26,27 +26,25 @@ struct Frame {
   std::size_t next = 0;
 };
 
-// Lists the folder whose path (ending in a backslash) is in path. A whole folder is
-// read before the walk goes below it, so at most one search handle is open at a
-// time however deep the tree is.
-Frame listFolder(platform::FileSystem& files, std::string& path) {
+// Lists the folder whose path (ending in a backslash) is in path, a batch of
+// entries per call rather than one. A whole folder is read before the walk goes
+// below it, so at most one folder is open at a time however deep the tree is.
+Frame listFolder(platform::FileSystem& files, std::string& path, std::vector<platform::FindData>& batch) {
   Frame frame{path.size(), {}, 0};
-  platform::FindData data;
-  path += "*.*";
-  platform::FileSearch search = files.findFirstFile(path, data);
-  path.resize(frame.pathLength);
-  if (!search) return frame;
-  do {
-    if (data.name == "." || data.name == "..") continue;
-    if (data.isReparsePoint()) continue;
-    if (data.isDirectory()) {
-      frame.entries.push_back({std::move(data.name), true, 0});
-    } else if (files.localDosDateTime(data.lastWriteTime)) {
-      // Only a file whose time converts is an existing file for the scans; any
-      // other entry could only be walked as a folder, which would list nothing.
-      frame.entries.push_back({std::move(data.name), false, data.size});
+  platform::FolderListing listing = files.listFolder(path);
+  while (listing.nextBatch(batch)) {
+    for (platform::FindData& data : batch) {
+      if (data.name == "." || data.name == "..") continue;
+      if (data.isReparsePoint()) continue;
+      if (data.isDirectory()) {
+        frame.entries.push_back({std::move(data.name), true, 0});
+      } else if (files.localDosDateTime(data.lastWriteTime)) {
+        // Only a file whose time converts is an existing file for the scans; any
+        // other entry could only be walked as a folder, which would list nothing.
+        frame.entries.push_back({std::move(data.name), false, data.size});
+      }
     }
-  } while (search.findNext(data));
+  }
   return frame;
 }
 
@@ -56,8 +54,9 @@ void walkFolder(platform::FileSystem& files, std::string_view root, const Exclus
                 FileList& out, const std::function<bool()>& stopRequested) {
   std::string path(root);
   if (path.empty() || path.back() != '\\') path += '\\';
+  std::vector<platform::FindData> batch;
   std::vector<Frame> stack;
-  stack.push_back(listFolder(files, path));
+  stack.push_back(listFolder(files, path, batch));
   while (!stack.empty()) {
     if (stopRequested && stopRequested()) return;
     Frame& frame = stack.back();
@@ -73,7 +72,7 @@ void walkFolder(platform::FileSystem& files, std::string_view root, const Exclus
     } else if (!exclusions.excludes(path, entry.name)) {
       path += '\\';
       // frame and entry are not used after this push, which may move the frames.
-      stack.push_back(listFolder(files, path));
+      stack.push_back(listFolder(files, path, batch));
     }
   }
 }

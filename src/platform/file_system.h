@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Files and folders: listing a folder, a path's attributes, the size of a file and
 // deleting it, each the way the Windows file functions do it, so that the logic
@@ -128,6 +129,43 @@ class FileSearch {
   FileError error_ = FileError::none;
 };
 
+// What each implementation puts behind an open folder listing.
+class FolderListingHandle {
+ public:
+  virtual ~FolderListingHandle() = default;
+  // Replaces batch with the next entries the folder gives in one call; false when
+  // none are left (or the listing failed on the way).
+  virtual bool nextBatch(std::vector<FindData>& batch) = 0;
+};
+
+// A folder opened for listing, read a batch of entries at a time as
+// GetFileInformationByHandleEx reads a folder's records into a buffer of 64 KiB or
+// more: one call gives what findNext gives over many. The entries, their order and
+// what each tells ("." and ".." below a root included) are those a search of the
+// folder's "*" finds. It closes the folder when it goes. A failed listing is false
+// and tells why.
+//
+//   std::vector<FindData> batch;
+//   FolderListing listing = files.listFolder(folder);
+//   while (listing.nextBatch(batch)) for (FindData& entry : batch) { ... }
+class FolderListing {
+ public:
+  explicit FolderListing(FileError error) : error_(error) {}
+  explicit FolderListing(std::unique_ptr<FolderListingHandle> handle) : handle_(std::move(handle)) {}
+
+  explicit operator bool() const { return handle_ != nullptr; }
+  FileError error() const { return error_; }
+
+  bool nextBatch(std::vector<FindData>& batch) {
+    batch.clear();
+    return handle_ != nullptr && handle_->nextBatch(batch);
+  }
+
+ private:
+  std::unique_ptr<FolderListingHandle> handle_;
+  FileError error_ = FileError::none;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -137,6 +175,12 @@ class FileSystem {
   // data holds the first entry. A folder that does not exist, cannot be listed or
   // lies on a missing drive gives a failed search, never a dialog.
   virtual FileSearch findFirstFile(std::string_view pattern, FindData& data) = 0;
+
+  // Opens the folder at path (a full path, with or without its trailing backslash)
+  // to read its entries in batches. A folder that does not exist, cannot be listed
+  // or lies on a missing drive gives a failed listing, never a dialog; so does a
+  // path that names a file.
+  virtual FolderListing listFolder(std::string_view path) = 0;
 
   // GetFileAttributes: the attribute bits of a file or folder.
   virtual FileAttributes getFileAttributes(std::string_view path) = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "file_system_world.h"
 
@@ -111,6 +112,43 @@ TEST_F(FileSystemContract, SizesAndTimesAre64Bit) {
   platform::FileSize size = files.exclusiveFileSize(dir + "big.bin");
   ASSERT_TRUE(size);
   EXPECT_EQ(size.bytes, fiveGiB);
+}
+
+// A folder read in batches gives what a search of it gives, entry for entry: the
+// same names (in any script), attributes, 64-bit sizes, write times and reparse
+// flags, each entry once however many batches it takes.
+TEST_F(FileSystemContract, AFolderReadInBatchesGivesWhatASearchGives) {
+  world->makeFile(dir + "big.bin", 5ull << 30);
+  world->makeFile(dir + "Отчёт 报告.dat", 3);
+  world->setAttributes(dir + "Отчёт 报告.dat", file_attribute::hidden | file_attribute::readOnly);
+  world->setLastWriteTime(dir + "Отчёт 报告.dat", juneFileTime(1979));
+  world->makeFolder(dir + "sub");
+  world->makeFolderLink(dir + "link", dir + "sub");
+  // Enough long names to fill a 64 KiB buffer several times over.
+  for (int i = 0; i < 700; ++i) world->makeFile(dir + "sub\\" + std::string(90, 'n') + std::to_string(i), i);
+
+  for (const std::string& folder : {dir, dir + "sub\\", dir + "sub"}) {
+    const std::string searched = folder.ends_with('\\') ? folder : folder + "\\";
+    std::map<std::string, FindData> expected = listing(searched + "*");
+    std::vector<FindData> batch;
+    platform::FolderListing read = files.listFolder(folder);
+    int batches = 0;
+    for (; read.nextBatch(batch); ++batches)
+      for (const FindData& entry : batch) {
+        ASSERT_EQ(expected.count(entry.name), 1u) << entry.name;
+        const FindData& found = expected.at(entry.name);
+        EXPECT_EQ(std::tie(entry.attributes, entry.size, entry.lastWriteTime),
+                  std::tie(found.attributes, found.size, found.lastWriteTime))
+            << entry.name;
+        expected.erase(entry.name);
+      }
+    EXPECT_TRUE(expected.empty()) << folder;
+    EXPECT_EQ(batches > 1, folder != dir) << folder;
+  }
+
+  EXPECT_EQ(files.listFolder(dir + "missing").error(), FileError::fileNotFound);
+  EXPECT_EQ(files.listFolder(dir + "missing\\sub\\").error(), FileError::pathNotFound);
+  EXPECT_FALSE(files.listFolder(world->missingDriveRoot()));
 }
 
 TEST_F(FileSystemContract, ANonLatinNameRoundTrips) {

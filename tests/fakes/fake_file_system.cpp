@@ -226,6 +226,29 @@ class FakeFileSearch final : public platform::FileSearchHandle {
   std::size_t next_ = 0;
 };
 
+// A listing handed over in batches of what a 64 KiB buffer of Windows' folder
+// records holds: a record of about a hundred bytes and the name in UTF-16 (counted
+// here by its UTF-8 bytes, never fewer), each on an 8-byte boundary.
+class FakeFolderListing final : public platform::FolderListingHandle {
+ public:
+  explicit FakeFolderListing(std::vector<FindData> entries) : entries_(std::move(entries)) {}
+  bool nextBatch(std::vector<FindData>& batch) override {
+    constexpr std::size_t kBufferBytes = 64 * 1024;
+    std::size_t used = 0;
+    while (next_ < entries_.size()) {
+      const std::size_t record = (104 + 2 * entries_[next_].name.size() + 7) & ~std::size_t{7};
+      if (used + record > kBufferBytes && !batch.empty()) break;
+      used += record;
+      batch.push_back(std::move(entries_[next_++]));
+    }
+    return !batch.empty();
+  }
+
+ private:
+  std::vector<FindData> entries_;
+  std::size_t next_ = 0;
+};
+
 }  // namespace
 
 FakeFileSystem::FakeFileSystem() : top_(std::make_unique<Node>()) {
@@ -461,6 +484,24 @@ FileSearch FakeFileSystem::findFirstFile(std::string_view pattern, FindData& dat
   data = found.front();
   found.erase(found.begin());
   return FileSearch(std::make_unique<FakeFileSearch>(std::move(found)));
+}
+
+platform::FolderListing FakeFileSystem::listFolder(std::string_view path) {
+  std::string pattern(path);
+  if (!pattern.ends_with('\\')) pattern += '\\';
+  pattern += '*';
+  std::vector<FindData> entries(1);
+  FileSearch search = findFirstFile(pattern, entries.front());
+  if (!search) {
+    // The folder is opened by its own name: when that is what is missing, the
+    // open fails as a missing file does, not as a missing path.
+    const FileAttributes folder = getFileAttributes(path);
+    return platform::FolderListing(folder ? search.error() : folder.error);
+  }
+  while (search.findNext(entries.emplace_back())) {
+  }
+  entries.pop_back();
+  return platform::FolderListing(std::make_unique<FakeFolderListing>(std::move(entries)));
 }
 
 FileAttributes FakeFileSystem::getFileAttributes(std::string_view path) {

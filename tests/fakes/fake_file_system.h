@@ -63,6 +63,7 @@ class FakeFileSystem final : public platform::FileSystem {
   bool contains(std::string_view path) const;
 
   platform::FileSearch findFirstFile(std::string_view pattern, platform::FindData& data) override;
+  platform::FolderListing listFolder(std::string_view path) override;
   platform::FileAttributes getFileAttributes(std::string_view path) override;
   platform::FileSize exclusiveFileSize(std::string_view path) override;
   platform::FileStatus deleteFile(std::string_view path) override;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <vector>
 
@@ -231,6 +232,146 @@ FileSearch Win32FileSystem::findFirstFile(std::string_view pattern, FindData& da
   if (handle == INVALID_HANDLE_VALUE) return FileSearch(fileErrorFrom(error));
   copyFindData(raw, data);
   return FileSearch(std::make_unique<Win32FileSearch>(handle));
+}
+
+namespace {
+
+// The record of FileIdExtdDirectoryInfo (FILE_ID_EXTD_DIR_INFO, Windows 8 on),
+// spelled out here because the headers give it only to programs built for
+// Windows 8 and later, as is the class's number. Up to EaSize it is laid out as
+// FILE_FULL_DIR_INFO.
+constexpr auto kFileIdExtdDirectoryInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(19);
+struct ExtendedDirectoryRecord {
+  ULONG NextEntryOffset;
+  ULONG FileIndex;
+  LARGE_INTEGER CreationTime;
+  LARGE_INTEGER LastAccessTime;
+  LARGE_INTEGER LastWriteTime;
+  LARGE_INTEGER ChangeTime;
+  LARGE_INTEGER EndOfFile;
+  LARGE_INTEGER AllocationSize;
+  ULONG FileAttributes;
+  ULONG FileNameLength;
+  ULONG EaSize;
+  ULONG ReparsePointTag;
+  BYTE FileId[16];
+  WCHAR FileName[1];
+};
+
+// One call reads this much of a folder: about 600 entries of usual names, where
+// FindNextFileW hands over one entry per call.
+constexpr DWORD kListingBufferBytes = 64 * 1024;
+
+// Set once the system has answered that it does not know FileIdExtdDirectoryInfo
+// at all, so that no later folder asks again. A file system that lacks it (FAT,
+// some network shares) answers ERROR_INVALID_PARAMETER and falls back for its own
+// folders only. Wine 8 implements only FileFullDirectoryInfo and
+// FileIdBothDirectoryInfo among the folder classes and answers the same
+// ERROR_INVALID_PARAMETER, from kernelbase before any system call: there every
+// folder is read with FileFullDirectoryInfo after one cheap refusal.
+std::atomic<bool> extendedClassMissing{false};
+
+template <class Record>
+void appendRecords(const BYTE* buffer, std::vector<FindData>& batch) {
+  for (std::size_t offset = 0;;) {
+    const auto* record = reinterpret_cast<const Record*>(buffer + offset);
+    FindData& data = batch.emplace_back();
+    data.name =
+        win32::narrowName(std::wstring_view(record->FileName, record->FileNameLength / sizeof(WCHAR)));
+    data.attributes = record->FileAttributes;
+    data.size = static_cast<std::uint64_t>(record->EndOfFile.QuadPart);
+    data.lastWriteTime = static_cast<std::uint64_t>(record->LastWriteTime.QuadPart);
+    if (record->NextEntryOffset == 0) return;
+    offset += record->NextEntryOffset;
+  }
+}
+
+// A folder handle read with GetFileInformationByHandleEx, its first batch read
+// when it opens so that a folder that cannot be listed fails at once, as
+// FindFirstFileW does.
+class Win32FolderListing final : public FolderListingHandle {
+ public:
+  explicit Win32FolderListing(HANDLE folder) : folder_(folder), buffer_(kListingBufferBytes) {}
+  ~Win32FolderListing() override { CloseHandle(folder_); }
+  Win32FolderListing(const Win32FolderListing&) = delete;
+  Win32FolderListing& operator=(const Win32FolderListing&) = delete;
+
+  // Reads the first batch; the error when there is none.
+  FileError start() {
+    if (readBatch(pending_)) return FileError::none;
+    // An empty root (no "." or ".." either) finds nothing, as a search finds nothing.
+    return error_ == ERROR_NO_MORE_FILES ? FileError::fileNotFound : fileErrorFrom(error_);
+  }
+
+  bool nextBatch(std::vector<FindData>& batch) override {
+    if (!pending_.empty()) {
+      batch.swap(pending_);
+      pending_.clear();
+      return true;
+    }
+    return readBatch(batch);
+  }
+
+ private:
+  bool readBatch(std::vector<FindData>& batch) {
+    CriticalErrorDialogsOff quiet;
+    if (extended_ && !extendedClassMissing.load(std::memory_order_relaxed)) {
+      if (GetFileInformationByHandleEx(folder_, kFileIdExtdDirectoryInfo, buffer_.data(),
+                                       static_cast<DWORD>(buffer_.size()))) {
+        read_ = true;
+        appendRecords<ExtendedDirectoryRecord>(buffer_.data(), batch);
+        return true;
+      }
+      const DWORD error = error_ = GetLastError();
+      if (error == ERROR_NO_MORE_FILES || read_) return false;
+      // Only the first call may find the class unknown; the folder is then read
+      // with the class every system has, from its start.
+      if (error == ERROR_INVALID_LEVEL || error == ERROR_CALL_NOT_IMPLEMENTED)
+        extendedClassMissing.store(true, std::memory_order_relaxed);
+      else if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED)
+        return false;
+      extended_ = false;
+    }
+    if (!GetFileInformationByHandleEx(folder_, FileFullDirectoryInfo, buffer_.data(),
+                                      static_cast<DWORD>(buffer_.size()))) {
+      error_ = GetLastError();
+      return false;
+    }
+    read_ = true;
+    appendRecords<FILE_FULL_DIR_INFO>(buffer_.data(), batch);
+    return true;
+  }
+
+  HANDLE folder_;
+  std::vector<BYTE> buffer_;
+  std::vector<FindData> pending_;
+  bool extended_ = true;
+  bool read_ = false;  // Whether a batch has been read: the class is settled then.
+  DWORD error_ = ERROR_SUCCESS;
+};
+
+}  // namespace
+
+FolderListing Win32FileSystem::listFolder(std::string_view path) {
+  std::optional<std::string> extended = extendedLengthPath(path);
+  if (!extended) return FolderListing(FileError::relativePath);
+  const std::wstring wide = win32::widenName(*extended);
+
+  HANDLE folder;
+  DWORD error;
+  {
+    CriticalErrorDialogsOff quiet;
+    // Backup semantics open a folder; a link on the way is followed, as a search of
+    // the folder follows it (the walk never lists a link's own entry).
+    folder =
+        CreateFileW(wide.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    error = GetLastError();
+  }
+  if (folder == INVALID_HANDLE_VALUE) return FolderListing(fileErrorFrom(error));
+  auto listing = std::make_unique<Win32FolderListing>(folder);
+  if (const FileError why = listing->start(); why != FileError::none) return FolderListing(why);
+  return FolderListing(std::move(listing));
 }
 
 FileAttributes Win32FileSystem::getFileAttributes(std::string_view path) {

@@ -12,6 +12,7 @@ namespace velmora::platform {
 class Win32FileSystem final : public FileSystem {
  public:
   FileSearch findFirstFile(std::string_view pattern, FindData& data) override;
+  FolderListing listFolder(std::string_view path) override;
   FileAttributes getFileAttributes(std::string_view path) override;
   FileSize exclusiveFileSize(std::string_view path) override;
   FileStatus deleteFile(std::string_view path) override;
