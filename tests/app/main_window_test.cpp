@@ -99,24 +99,22 @@ TEST_F(MainWindowTest, CreationPreparesTitleListsProfileFolderAndIcons) {
       EXPECT_TRUE(list->checked(row)) << list->name() << " " << row;
       EXPECT_EQ(list->rowCaption(row), "") << list->name() << " " << row;
     }
-  // The icons come once the window is shown and its message loop runs.
-  EXPECT_EQ(form->ImageList1.handle(), 0u);
-  run([&] {
-    for (widgets::ListView* list : {&form->ListViewFiles, &form->ListViewStartup, &form->ListViewUninstall})
-      EXPECT_EQ(list->smallImages(), &form->ImageList1) << list->name();
-    EXPECT_EQ(form->ImageList1.handle(), machine.shell.systemSmallImageList());
-    EXPECT_EQ(form->ListViewReg.smallImages(), nullptr);
-  });
+  EXPECT_EQ(form->ImageList1.handle(), 0u) << "attached once the window is shown";
+  run();
+  for (widgets::ListView* list : {&form->ListViewFiles, &form->ListViewStartup, &form->ListViewUninstall}) {
+    ASSERT_EQ(list->smallImages(), &form->ImageList1) << list->name();
+  }
+  EXPECT_EQ(form->ImageList1.handle(), machine.shell.systemSmallImageList());
+  EXPECT_EQ(form->ListViewReg.smallImages(), nullptr);
 
   // Without the system's list the result lists draw no icons.
   TearDown();
   form.reset();
   machine.shell.setSystemImageList(0);
   create();
-  run([&] {
-    EXPECT_EQ(form->ListViewFiles.smallImages(), nullptr);
-    EXPECT_EQ(form->ImageList1.handle(), 0u);
-  });
+  run();
+  EXPECT_EQ(form->ListViewFiles.smallImages(), nullptr);
+  EXPECT_EQ(form->ImageList1.handle(), 0u);
 }
 
 TEST_F(MainWindowTest, AFailedSettingsWriteIsShownAndTheProgramStillEnds) {

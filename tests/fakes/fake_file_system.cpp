@@ -226,20 +226,15 @@ class FakeFileSearch final : public platform::FileSearchHandle {
   std::size_t next_ = 0;
 };
 
-// A listing handed over in batches of what a 64 KiB buffer of Windows' folder
-// records holds: a record of about a hundred bytes and the name in UTF-16 (counted
-// here by its UTF-8 bytes, never fewer), each on an 8-byte boundary.
+// A listing in batches of what a 64 KiB buffer of Windows' folder records holds:
+// about a hundred bytes and the name in UTF-16 (counted by its UTF-8 bytes) each.
 class FakeFolderListing final : public platform::FolderListingHandle {
  public:
   explicit FakeFolderListing(std::vector<FindData> entries) : entries_(std::move(entries)) {}
   bool nextBatch(std::vector<FindData>& batch) override {
-    constexpr std::size_t kBufferBytes = 64 * 1024;
-    std::size_t used = 0;
-    while (next_ < entries_.size()) {
-      const std::size_t record = (104 + 2 * entries_[next_].name.size() + 7) & ~std::size_t{7};
-      if (used + record > kBufferBytes && !batch.empty()) break;
-      used += record;
-      batch.push_back(std::move(entries_[next_++]));
+    for (std::size_t used = 0; next_ < entries_.size() && (used < 60000 || batch.empty()); ++next_) {
+      used += 104 + 2 * entries_[next_].name.size();
+      batch.push_back(std::move(entries_[next_]));
     }
     return !batch.empty();
   }
@@ -487,11 +482,8 @@ FileSearch FakeFileSystem::findFirstFile(std::string_view pattern, FindData& dat
 }
 
 platform::FolderListing FakeFileSystem::listFolder(std::string_view path) {
-  std::string pattern(path);
-  if (!pattern.ends_with('\\')) pattern += '\\';
-  pattern += '*';
   std::vector<FindData> entries(1);
-  FileSearch search = findFirstFile(pattern, entries.front());
+  FileSearch search = findFirstFile(std::string(path) + (path.ends_with('\\') ? "*" : "\\*"), entries[0]);
   if (!search) {
     // The folder is opened by its own name: when that is what is missing, the
     // open fails as a missing file does, not as a missing path.
