@@ -8,7 +8,9 @@
 //   files" and that drive checked, the time from pressing Search until the button
 //   reads "Search" again, against a bare FindFirstFileExW walk of the same drive
 //   (medians of three, alternating); with the rows listed, the program's peak
-//   memory and the longest the window took to answer during the scans;
+//   memory and the longest the window took to answer during the scans; beside
+//   them the same walk reading folders in batches (GetFileInformationByHandleEx),
+//   and the FindFirstFileExW walk on 1, 2 and 4 threads with the program idle;
 // - Delete of every listed row against a bare DeleteFileW loop over the same
 //   files, with the longest the window took to answer during it.
 // Two trees: every 33rd file junk (3 %), then every file with n % 10 < 3 (30 %).
@@ -28,6 +30,7 @@
 #include <thread>
 #include <vector>
 
+#include "bare_walks_win32.h"
 #include "bench_figures.h"
 #include "files_page_windows.h"
 #include "program_controls.h"
@@ -217,13 +220,16 @@ void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& sha
   if (!window) throw std::runtime_error("the program did not start");
   const FilesPageWindows page = prepareFilesPage(window, root);
 
-  std::vector<double> bareTimes, scanTimes;
-  std::size_t walked = 0;
+  std::vector<double> bareTimes, batchedTimes, scanTimes;
+  std::size_t walked = 0, walkedInBatches = 0;
   double longestScanWait = 0;
   for (int round = 0; round < kRounds; ++round) {
     start = Clock::now();
     walked = bareWalk(root);
     bareTimes.push_back(secondsSince(start));
+    start = Clock::now();
+    walkedInBatches = velmora::bench::batchedBareWalk(root);
+    batchedTimes.push_back(secondsSince(start));
 
     AnswerWatch watch(window);
     start = Clock::now();
@@ -240,6 +246,24 @@ void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& sha
   std::printf("bare FindFirstFileExW walk: %zu files, median %.3f s\n", walked, bare);
   std::printf("program scan (Search to \"Search\"): %d rows listed, median %.3f s\n", rows, scan);
   std::printf("program scan / bare walk: %.2f\n", scan / bare);
+  const double batched = median(batchedTimes);
+  std::printf(
+      "bare batched walk (GetFileInformationByHandleEx): %zu files, median %.3f s; / bare walk %.2f; "
+      "program scan / batched walk %.2f\n",
+      walkedInBatches, batched, batched / bare, scan / batched);
+  std::printf("one folder listed by the bare walk: %.0f us\n",
+              bare / (shape.folders + shape.folders / 100 + 1) * 1e6);
+  for (int threads : {1, 2, 4}) {
+    std::vector<double> times;
+    std::size_t files = 0;
+    for (int round = 0; round < kRounds; ++round) {
+      start = Clock::now();
+      files = velmora::bench::threadedBareWalk(root, threads);
+      times.push_back(secondsSince(start));
+    }
+    std::printf("bare FindFirstFileExW walk on %d thread(s): %zu files, median %.3f s; / bare walk %.2f\n",
+                threads, files, median(times), median(times) / bare);
+  }
   std::printf("status line: %ls\n", statusBarText(page.status).c_str());
   std::printf("program peak private memory: %.1f MiB\n", peakMemoryMiB(window));
   std::printf("longest wait for the window to answer during the scans: %.0f ms\n", longestScanWait * 1000);
