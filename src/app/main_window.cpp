@@ -96,11 +96,15 @@ void TForm1::FormShow() {
   }
   PageControlClean.setActivePage(TabSheetCleanFiles);
   filesPage_->buildDriveList();
+  // Posted, so that it runs from the message loop after the window has appeared.
+  application().post(lifetime(), [this] { FormShown(); });
+}
+
+void TForm1::FormShown() {
+  attachSystemIcons();
   updateChecker_->TestConnection();
   // The start-up check shows its window only when it finds a newer version.
   if (CheckUpdateAtStart) updateChecker_->StartCheck();
-  // Posted, so that it runs from the message loop after the window has appeared.
-  application().post(lifetime(), [this] { attachSystemIcons(); });
 }
 
 void TForm1::attachSystemIcons() {

@@ -247,9 +247,11 @@ class TForm1 : public widgets::Form {
   // is done by its page object; a handler says which step runs.
   void FormCreate();
   void FormShow();
-  // Attaches the system's small-icon list to the result lists. The shell builds
-  // that list on its first use, which takes longer than anything else at start-up,
-  // and no row needs an icon before a scan: it runs once the window is on screen.
+  // What start-up does once the window is on screen: nothing of it shows in the
+  // window, and the two slowest steps of start-up are here. The system's icon list,
+  // which the shell builds on its first use, is needed only by rows a scan adds;
+  // asking the system for the connection state loads its network configuration.
+  void FormShown();
   void attachSystemIcons();
   void FormClose();
   void FormEndSession();

@@ -378,6 +378,7 @@ TEST_F(MainWindowTest, ShowingChecksForUpdatesAndTheMenuOpensTheUpdateWindowWith
   // Shown without the message loop, so that the start-up check's completion, which
   // shows a window modally, runs here and not inside a step of this test.
   form->show();
+  h.app.runPendingTasks();  // the start-up check starts once the window is shown
   checkEnded();
   EXPECT_TRUE(form->updateChecker().IsConnected());
   EXPECT_TRUE(form->Timer1.running());
