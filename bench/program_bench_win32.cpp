@@ -103,22 +103,10 @@ std::vector<std::wstring> shapeTree(const std::wstring& root, const TreeShape& s
 std::size_t bareWalk(const std::wstring& root) {
   std::size_t files = 0;
   std::vector<std::wstring> folders{root};
-  WIN32_FIND_DATAW data;
   while (!folders.empty()) {
     const std::wstring folder = std::move(folders.back());
     folders.pop_back();
-    HANDLE search = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) continue;
-    do {
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
-          folders.push_back(folder + data.cFileName + L"\\");
-      } else {
-        ++files;
-      }
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
+    files += velmora::bench::listBySearch(folder, folders);
   }
   return files;
 }
