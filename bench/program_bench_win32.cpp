@@ -1,8 +1,9 @@
 // End-to-end benchmark of the real program, run under Wine by bench/run-program-bench:
-//   bench_program_win32.exe [FOLDERS [FILES_PER_FOLDER]]
+//   bench_program_win32.exe [FOLDERS [FILES_PER_FOLDER [STARTS]]]
 // What a user waits for, measured from outside the program as a user meets it:
 // - start-up: from starting the process to its main window being shown, and to
-//   the window answering, with a warm prefix (median of three starts);
+//   the window answering, with a warm prefix (median of STARTS starts, three by
+//   default);
 // - the scan: on a drive letter of its own holding FOLDERS folders (10,000 by
 //   default, in a hundred groups) of FILES_PER_FOLDER files (10), with only "Junk
 //   files" and that drive checked, the time from pressing Search until the button
@@ -157,11 +158,11 @@ double peakMemoryMiB(HWND window) {
   return read ? counters.PeakPagefileUsage / 1048576.0 : -1;
 }
 
-// Start-up, three times: process start to the main window shown, and to the
+// Start-up, `starts` times: process start to the main window shown, and to the
 // window answering a message.
-void measureStartUp(const ProgramCopy& copy) {
+void measureStartUp(const ProgramCopy& copy, int starts) {
   std::vector<double> shown, answering;
-  for (int round = 0; round < kRounds + 1; ++round) {
+  for (int round = 0; round < starts + 1; ++round) {
     const auto start = Clock::now();
     ProgramProcess program(copy.exePath());
     if (!program.started()) throw std::runtime_error("cannot start the program");
@@ -177,7 +178,7 @@ void measureStartUp(const ProgramCopy& copy) {
     answering.push_back(toAnswer);
   }
   std::printf("start-up: main window shown after %.0f ms, answering after %.0f ms (medians of %d)\n",
-              median(shown) * 1000, median(answering) * 1000, kRounds);
+              median(shown) * 1000, median(answering) * 1000, starts);
 }
 
 // The Files page set up as a user would: only "Junk files" and only the drive.
@@ -294,8 +295,9 @@ int main(int argc, char** argv) {
   TreeShape shape;
   if (argc > 1) shape.folders = std::atoi(argv[1]);
   if (argc > 2) shape.filesPerFolder = std::atoi(argv[2]);
-  if (shape.folders < 1 || shape.filesPerFolder < 1) {
-    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER]]\n");
+  const int starts = argc > 3 ? std::atoi(argv[3]) : kRounds;
+  if (shape.folders < 1 || shape.filesPerFolder < 1 || starts < 1) {
+    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER [STARTS]]]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -303,7 +305,7 @@ int main(int argc, char** argv) {
     {
       ProgramCopy copy;
       copy.writeEarlierRunSettings();
-      measureStartUp(copy);
+      measureStartUp(copy, starts);
     }
     ScratchDrive drive;
     benchTree("everyday", drive, shape, [](int n) { return n % 33 == 0; });
