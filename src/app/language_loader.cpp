@@ -78,9 +78,12 @@ std::optional<Target> resolve(const LanguageTargets& targets, std::string_view k
   }
   if (parts.size() < 2) return std::nullopt;
   if (widgets::Form* window = windowNamed(targets, parts[0])) {
-    for (const auto& [textKey, text] : targets.windowTexts)
-      if (textKey == key)
+    // A named pair, not a structured binding: clang 14 cannot capture a binding.
+    for (const auto& windowText : targets.windowTexts)
+      if (windowText.first == key) {
+        std::string* text = windowText.second;
         return Target{[text] { return *text; }, [text](std::string value) { *text = std::move(value); }};
+      }
     if (parts.back() != "Caption") return std::nullopt;
     if (parts.size() == 2)
       return Target{[window] { return window->caption(); },
