@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fakes/fake_registry_store.h"
+#include "platform/utf8.h"
 #include "registry/registry_path_functions.h"
 
 using namespace velmora;
@@ -27,8 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (RegValueExists(store, path)) std::abort();
     return 0;
   }
-  // The registry object reads a text up to its first NUL.
-  if (RegReadString(store, path, "\x01") != text.substr(0, text.find('\0'))) std::abort();
+  // The registry object reads a text up to its first NUL; bytes that are not UTF-8
+  // reach the registry as U+FFFD, as they do on their way to Windows.
+  const std::string stored =
+      platform::utf8::fromUtf16Lossy(platform::utf8::toUtf16Shown(text.substr(0, text.find('\0'))));
+  if (RegReadString(store, path, "\x01") != stored) std::abort();
   if (RegGetDataType(store, path) != RegValueKind::Text) std::abort();
   std::vector<std::string> names;
   RegGetValueNames(store, path, names);
