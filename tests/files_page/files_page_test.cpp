@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <future>
@@ -113,24 +114,6 @@ TEST_F(FilesPageTest, AScanThatFindsNothingLeavesTheStatusLineEmpty) {
   EXPECT_EQ(statusRefreshes, 0);
 }
 
-TEST_F(FilesPageTest, StopKeepsTheRowsAndNothingIsAddedAfterwards) {
-  for (int i = 0; i < 20000; ++i) machine.files.addFile("C:\\big\\f" + std::to_string(i) + ".~tmp");
-  page.buildDriveList();
-  page.searchClick("C:\\Profile\\");
-  while (results.count() == 0) h.app.runPendingTasks();
-  page.searchClick("C:\\Profile\\");  // Stop
-  const int rowsAtStop = results.count();
-  const std::string statusAtStop = status.simpleText();
-  EXPECT_FALSE(page.scanRunning());
-  EXPECT_EQ(search.caption(), "StringSearch:");
-  EXPECT_EQ(edit.caption(), "");
-  EXPECT_EQ(progress.position(), 0);
-  pumpUntilIdle();
-  EXPECT_EQ(results.count(), rowsAtStop);
-  EXPECT_EQ(status.simpleText(), statusAtStop);
-  for (int row = 0; row < results.count(); ++row) EXPECT_TRUE(results.checked(row));
-}
-
 // More rows than one batch holds, among files that are not junk: every row
 // arrives, in the order of the walk, and the status line ends exact.
 TEST_F(FilesPageTest, RowsArriveInBatchesCompleteAndInOrderAndTheLastStatusIsExact) {
@@ -159,7 +142,10 @@ class GatedShell final : public platform::Shell {
   explicit GatedShell(platform::Shell& inner) : inner_(inner) {}
 
   std::future<void> reached() { return reached_.get_future(); }
-  void release() { release_.set_value(); }
+  // Lets the held scan go on; a second call does nothing.
+  void release() {
+    if (!releasedOnce_.exchange(true)) release_.set_value();
+  }
 
   std::optional<int> iconIndexOfType(std::string_view extension) override {
     if (extension == ".~zz") {
@@ -193,33 +179,69 @@ class GatedShell final : public platform::Shell {
   std::promise<void> reached_;
   std::promise<void> release_;
   std::shared_future<void> released_ = release_.get_future().share();
+  std::atomic<bool> releasedOnce_{false};
 };
 
-// The scan is held after it has handed over a full batch of rows that the UI
-// thread has not run yet; Stop comes then. Nothing of that run appears.
-TEST_F(FilesPageTest, NothingAppearsAfterStopEvenWithABatchInFlight) {
-  for (int i = 0; i < 5000; ++i) machine.files.addFile("C:\\a\\f" + std::to_string(i) + ".~tmp");
-  machine.files.addFile("C:\\b\\z.~zz");
-  GatedShell shell(machine.shell);
+// A Files page over the machine's fakes whose scan is held by GatedShell at the
+// file "C:\\b\\z.~zz", after the 5000 junk files under "C:\\a" have been found.
+class FilesPageHeldTest : public FilesPageTest {
+ protected:
+  FilesPageHeldTest() {
+    for (int i = 0; i < 5000; ++i) machine.files.addFile("C:\\a\\f" + std::to_string(i) + ".~tmp");
+    machine.files.addFile("C:\\b\\z.~zz");
+    held.buildDriveList();
+    held.searchClick("C:\\Profile\\");
+    reached.wait();
+  }
+  // A test that stops early must not leave the worker held while the page joins it.
+  ~FilesPageHeldTest() override { shell.release(); }
+
+  // Lets the scan go on and runs the UI queue until its worker has ended.
+  void releaseAndPumpUntilIdle() {
+    shell.release();
+    while (!held.workerFinished()) {
+      h.app.runPendingTasks();
+      std::this_thread::sleep_for(1ms);
+    }
+    h.app.runPendingTasks();
+  }
+
+  GatedShell shell{machine.shell};
+  std::future<void> reached = shell.reached();
   platform::Services services{machine.registry,  machine.files,  machine.drives, shell,
                               machine.textFiles, machine.memory, machine.system, machine.internet,
                               machine.encoding};
-  FilesPage gated{h.app,
-                  services,
-                  {types, drives, driveInfo, results, search, edit, progress, status, catalogue, exclusions},
-                  messages,
-                  [&] { status.setSimpleText(gated.statusSummary()); }};
-  std::future<void> reached = shell.reached();
-  gated.buildDriveList();
-  gated.searchClick("C:\\Profile\\");
-  reached.wait();
-  gated.searchClick("C:\\Profile\\");  // Stop
-  shell.release();
-  while (!gated.workerFinished()) {
-    h.app.runPendingTasks();
-    std::this_thread::sleep_for(1ms);
-  }
-  h.app.runPendingTasks();
+  FilesPage held{h.app,
+                 services,
+                 {types, drives, driveInfo, results, search, edit, progress, status, catalogue, exclusions},
+                 messages,
+                 [this] { status.setSimpleText(held.statusSummary()); }};
+};
+
+// Stop after a batch of rows has reached the list: the rows stay, checked, and
+// nothing of that run is added afterwards. The scan is held rather than raced:
+// on a fast machine it can end before the first batch is shown, and the second
+// click would then start another search.
+TEST_F(FilesPageHeldTest, StopKeepsTheRowsAndNothingIsAddedAfterwards) {
+  while (results.count() == 0) h.app.runPendingTasks();
+  held.searchClick("C:\\Profile\\");  // Stop
+  const int rowsAtStop = results.count();
+  const std::string statusAtStop = status.simpleText();
+  EXPECT_FALSE(held.scanRunning());
+  EXPECT_EQ(search.caption(), "StringSearch:");
+  EXPECT_EQ(edit.caption(), "");
+  EXPECT_EQ(progress.position(), 0);
+  releaseAndPumpUntilIdle();
+  EXPECT_EQ(results.count(), rowsAtStop);
+  EXPECT_EQ(status.simpleText(), statusAtStop);
+  for (int row = 0; row < results.count(); ++row) EXPECT_TRUE(results.checked(row));
+}
+
+// Stop comes while a full batch of rows is handed over but not yet run by the
+// UI thread. Nothing of that run appears.
+TEST_F(FilesPageHeldTest, NothingAppearsAfterStopEvenWithABatchInFlight) {
+  held.searchClick("C:\\Profile\\");  // Stop
+  releaseAndPumpUntilIdle();
   EXPECT_EQ(results.count(), 0);
   EXPECT_EQ(status.simpleText(), "");
   EXPECT_EQ(search.caption(), "StringSearch:");
