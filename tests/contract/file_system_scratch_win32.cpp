@@ -95,12 +95,20 @@ ScratchFolder::ScratchFolder() {
 }
 
 // A folder that cannot be removed means that something the case started still holds
-// a file in it; that is the case's fault, and it is reported against that case.
+// a file in it; that is the case's fault, and it is reported against that case. A
+// program the case started may have left its marker and still be ending, holding
+// its own file a moment longer on a loaded machine, so removal is tried again for
+// a few seconds before that counts.
 ScratchFolder::~ScratchFolder() {
   const std::wstring folder = extendedForm(path_.substr(0, path_.size() - 1));
-  removeTree(folder);
-  if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
-    ADD_FAILURE() << "the scratch folder " << path_ << " is still there after the case";
+  const ULONGLONG deadline = GetTickCount64() + 5000;
+  for (;;) {
+    removeTree(folder);
+    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (GetTickCount64() >= deadline) break;
+    Sleep(100);
+  }
+  ADD_FAILURE() << "the scratch folder " << path_ << " is still there after the case";
 }
 
 void makeFolderLink(const std::string& link, const std::string& target) {

@@ -56,8 +56,9 @@ TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   status.dwLength = sizeof status;
   ASSERT_TRUE(GlobalMemoryStatusEx(&status));
   const std::wstring totalText = std::to_wstring(status.ullTotalPhys >> 20) + L" Mb";
-  // Right after start the first tick may still be due.
-  EXPECT_TRUE(waitUntil([&] { return windowText(total) == totalText; }, 5s))
+  // Right after start the first tick may still be due, and on a loaded machine
+  // the window's timer comes late; the wait ends as soon as the figure is there.
+  EXPECT_TRUE(waitUntil([&] { return windowText(total) == totalText; }, 20s))
       << ::testing::PrintToString(windowText(total)) << " instead of " << ::testing::PrintToString(totalText);
   const std::wstring before = windowText(free);
   EXPECT_TRUE(before.ends_with(L"%)")) << before;
@@ -67,7 +68,7 @@ TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   void* ballast = VirtualAlloc(nullptr, 512 * kMiB, MEM_COMMIT, PAGE_READWRITE);
   ASSERT_NE(ballast, nullptr);
   std::memset(ballast, 1, 512 * kMiB);
-  EXPECT_TRUE(waitUntil([&] { return windowText(free) != before; }, 5s))
+  EXPECT_TRUE(waitUntil([&] { return windowText(free) != before; }, 20s))
       << "the free figure stayed " << ::testing::PrintToString(before);
   VirtualFree(ballast, 0, MEM_RELEASE);
   int colours = 0;

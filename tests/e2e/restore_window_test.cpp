@@ -104,9 +104,15 @@ TEST(RestoreWindow, AUserClassDeletedIntoTheUsersOwnFolderComesBackFromTheWindow
   ASSERT_NE(question, nullptr);
   clickButton(findVisibleChild(question, L"Button", L"&Yes"));
   EXPECT_TRUE(waitUntil([] { return exists(kUserClass); }, 10s)) << "not restored";
-  HWND report = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (report = FindWindowW(L"#32770", kMainCaption)) != nullptr; }, 10s));
-  clickButton(findVisibleChild(report, L"Button", L"OK"));
+  // The report box exists a moment before it is shown; its button is clicked once visible.
+  HWND reportOk = nullptr;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        HWND report = FindWindowW(L"#32770", kMainCaption);
+        return report && (reportOk = findVisibleChild(report, L"Button", L"OK")) != nullptr;
+      },
+      10s));
+  clickButton(reportOk);
   clickButton(findVisibleChild(dialog, L"Button", L"Close"));
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.waitForExit(30s).has_value());
