@@ -9,11 +9,9 @@ namespace {
 
 constexpr const char* kSection = "File";
 constexpr const char* kPathKey = "Path";
-constexpr const char* kParts[] = {".dat", ".ini", ".reg"};
-
 bool anyPartThere(platform::TextFiles& textFiles, const std::string& base) {
-  for (const char* part : kParts)
-    if (textFiles.readBytes(base + part).status != platform::ReadStatus::notFound) return true;
+  for (std::string_view part : registry::kStartupFileBackupParts)
+    if (textFiles.readBytes(base + std::string(part)).status != platform::ReadStatus::notFound) return true;
   return false;
 }
 
@@ -67,7 +65,7 @@ StartupFileBackup saveStartupFileBackup(platform::Services& services, const std:
 }
 
 void discardStartupFileBackup(platform::FileSystem& files, const std::string& base) {
-  for (const char* part : kParts) files.deleteFile(base + part);
+  for (std::string_view part : registry::kStartupFileBackupParts) files.deleteFile(base + std::string(part));
 }
 
 StartupFileRestore restoreStartupFile(platform::FileSystem& files, platform::TextFiles& textFiles,

@@ -3,16 +3,24 @@
 namespace velmora::platform {
 namespace {
 
-// The first name in folder that no file takes yet; nothing past a hundred tries.
+// The first name in folder that no file takes yet, with any of the extensions
+// in siblings either; nothing past a hundred tries.
 std::optional<std::string> freeName(const TextFiles& textFiles, const std::string& folder,
-                                    std::string_view stem, std::string_view extension) {
-  const std::string base = folder + std::string(stem);
-  std::string path = base + std::string(extension);
-  for (int n = 2; textFiles.readBytes(path).status != ReadStatus::notFound; ++n) {
+                                    std::string_view stem, std::string_view extension,
+                                    std::span<const std::string_view> siblings) {
+  const auto taken = [&](const std::string& base) {
+    if (textFiles.readBytes(base + std::string(extension)).status != ReadStatus::notFound) return true;
+    for (std::string_view sibling : siblings)
+      if (textFiles.readBytes(base + std::string(sibling)).status != ReadStatus::notFound) return true;
+    return false;
+  };
+  const std::string stemPath = folder + std::string(stem);
+  std::string base = stemPath;
+  for (int n = 2; taken(base); ++n) {
     if (n > 99) return std::nullopt;
-    path = base + "-" + std::to_string(n) + std::string(extension);
+    base = stemPath + "-" + std::to_string(n);
   }
-  return path;
+  return base + std::string(extension);
 }
 
 }  // namespace
@@ -46,11 +54,12 @@ std::optional<std::string> writeDataFile(FileSystem& files, TextFiles& textFiles
 }
 
 WrittenFile writeNewDataFile(Services& services, std::string_view programFolder, std::string_view sub,
-                             std::string_view stem, std::string_view extension, std::string_view bytes) {
+                             std::string_view stem, std::string_view extension, std::string_view bytes,
+                             std::span<const std::string_view> siblings) {
   WrittenFile first;
   for (const std::string& folder : dataFolders(services.system, programFolder, sub)) {
     makeFolders(services.files, folder);
-    const std::optional<std::string> path = freeName(services.textFiles, folder, stem, extension);
+    const std::optional<std::string> path = freeName(services.textFiles, folder, stem, extension, siblings);
     if (first.path.empty()) first.path = path.value_or(folder + std::string(stem) + std::string(extension));
     if (path && services.textFiles.writeBytes(*path, bytes)) return {true, *path};
   }

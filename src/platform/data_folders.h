@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,12 @@ struct WrittenFile {
 };
 
 // As writeDataFile, but never over a file already there: the file is named
-// "<stem><extension>", or "<stem>-2<extension>", "-3" and so on. Not written
+// "<stem><extension>", or "<stem>-2<extension>", "-3" and so on, the first of
+// these names that no file takes with that extension nor with any of siblings
+// (a name that another kind of file written in parts already uses). Not written
 // anywhere: path names the file that was to be written beside the program.
 WrittenFile writeNewDataFile(Services& services, std::string_view programFolder, std::string_view sub,
-                             std::string_view stem, std::string_view extension, std::string_view bytes);
+                             std::string_view stem, std::string_view extension, std::string_view bytes,
+                             std::span<const std::string_view> siblings = {});
 
 }  // namespace velmora::platform

@@ -25,7 +25,11 @@ BackupFile writeRegistryBackup(platform::Services& services, const std::string& 
                                const RegFileExport& content) {
   std::string stem = backupFileName(kind, localTime);
   stem.resize(stem.size() - 4);  // Without ".reg".
-  return platform::writeNewDataFile(services, programFolder, "backups", stem, ".reg", content.fileBytes());
+  // A registry backup written in the same second as a Startup-folder file's
+  // must not take that backup's base, or the two would be listed, restored and
+  // deleted as one.
+  return platform::writeNewDataFile(services, programFolder, "backups", stem, ".reg", content.fileBytes(),
+                                    kStartupFileBackupParts);
 }
 
 }  // namespace velmora::registry

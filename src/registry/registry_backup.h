@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -20,11 +21,15 @@ std::tm currentLocalTime();
 // page names its backups by its own kind: "registry", "startup", "uninstall".
 std::string backupFileName(std::string_view kind, const std::tm& localTime);
 
+// The parts a Startup-folder file's backup is written in, as "<base>.dat",
+// "<base>.ini" and at times "<base>.reg", its base named as a "startup" backup.
+inline constexpr std::array<std::string_view, 3> kStartupFileBackupParts{".dat", ".ini", ".reg"};
+
 // Writes content as a new backup file named for kind and localTime into the
 // program's "data\backups\" folder or, when that cannot be made or written, the
 // user's own backups folder (writeNewDataFile); an earlier backup is never
 // replaced, so a second one within the same second is named "...-2.reg", and so
-// on. Not written: path names the file that could not be written beside the
+// on; nor is a name a Startup-folder file's backup uses, whatever its part. Not written: path names the file that could not be written beside the
 // program.
 BackupFile writeRegistryBackup(platform::Services& services, const std::string& programFolder,
                                std::string_view kind, const std::tm& localTime, const RegFileExport& content);

@@ -267,6 +267,13 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
                                              "C:\\Velmora\\data\\backups\\registry-20240131-235905-3.reg"}));
   EXPECT_TRUE(machine.files.directoryExists("C:\\Velmora\\data\\backups"));
   EXPECT_EQ(machine.textFiles.bytes(paths[0]), file.fileBytes());
+
+  // A Startup-folder file's backup of the same second, of which only the .ini is
+  // left (its removal takes the .ini last), keeps its base to itself.
+  ASSERT_TRUE(machine.textFiles.writeBytes("C:\\Velmora\\data\\backups\\startup-20240131-235905.ini",
+                                           "[File]\r\nPath=C:\\a.lnk\r\n"));
+  EXPECT_EQ(writeRegistryBackup(machine.services, "C:\\Velmora\\", "startup", time, file).path,
+            "C:\\Velmora\\data\\backups\\startup-20240131-235905-2.reg");
 }
 
 }  // namespace
