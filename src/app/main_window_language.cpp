@@ -1,6 +1,7 @@
 // The main window's language switch: the language file applied to every window.
 #include "app/language_loader.h"
 #include "app/main_window.h"
+#include "app/secondary_language_targets.h"
 
 namespace velmora::app {
 namespace {
@@ -14,13 +15,8 @@ constexpr std::string_view kFileCategoryKeys[] = {
 LanguageTargets TForm1::languageTargets() {
   LanguageTargets targets;
   targets.mainForm = this;
-  targets.windows = {{"FormMemory", FormMemory.get()},   {"FormSettings", FormSettings.get()},
-                     {"FormSysInfo", FormSysInfo.get()}, {"FormUpdate", FormUpdate.get()},
-                     {"FormAbout", FormAbout.get()},     {"FormRestore", FormRestore.get()}};
-  targets.windowTexts = FormRestore->languageTexts();
   targets.messages = &messages;
-  for (auto& text : FormUpdate->languageTexts()) targets.windowTexts.push_back(text);
-  for (auto& text : FormSysInfo->languageTexts()) targets.windowTexts.push_back(text);
+  addSecondaryWindows(targets, {*FormMemory, *FormSettings, *FormSysInfo, *FormUpdate, *FormAbout, *FormRestore});
   return targets;
 }
 

@@ -9,6 +9,7 @@
 #include "app/form_language.h"
 #include "app/form_restore.h"
 #include "app/language_loader.h"
+#include "app/secondary_language_targets.h"
 #include "designed_controls.h"
 #include "fakes/fake_services.h"
 #include "fakes/fake_shell.h"
@@ -158,12 +159,7 @@ TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
   app::MessageTexts messages;
   app::TFormRestore formRestore(h.app, machine.services, messages);
   app::LanguageTargets targets;
-  targets.windows = {{"FormMemory", &formMemory},   {"FormSettings", &formSettings},
-                     {"FormSysInfo", &formSysInfo}, {"FormUpdate", &formUpdate},
-                     {"FormAbout", &formAbout},     {"FormRestore", &formRestore}};
-  targets.windowTexts = formRestore.languageTexts();
-  for (auto& text : formUpdate.languageTexts()) targets.windowTexts.push_back(text);
-  for (auto& text : formSysInfo.languageTexts()) targets.windowTexts.push_back(text);
+  app::addSecondaryWindows(targets, {formMemory, formSettings, formSysInfo, formUpdate, formAbout, formRestore});
 
   fakes::FakeTextEncoding encoding;
   fakes::FakeTextFiles files(encoding);

@@ -18,6 +18,7 @@
 #include "app/form_about.h"
 #include "app/form_language.h"
 #include "app/language_loader.h"
+#include "app/secondary_language_targets.h"
 #include "fakes/fake_shell.h"
 #include "junk/form_settings.h"
 #include "longest_facts_machine.h"
@@ -84,12 +85,7 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   platform::Win32TextEncoding encoding;
   platform::Win32TextFiles files(encoding);
   app::LanguageTargets targets;
-  targets.windows = {{"FormMemory", &formMemory},   {"FormSettings", &formSettings},
-                     {"FormSysInfo", &formSysInfo}, {"FormUpdate", &formUpdate},
-                     {"FormAbout", &formAbout},     {"FormRestore", &formRestore}};
-  targets.windowTexts = formRestore.languageTexts();
-  for (auto& text : formUpdate.languageTexts()) targets.windowTexts.push_back(text);
-  for (auto& text : formSysInfo.languageTexts()) targets.windowTexts.push_back(text);
+  app::addSecondaryWindows(targets, {formMemory, formSettings, formSysInfo, formUpdate, formAbout, formRestore});
   app::applyLanguageFile(platform::ProfileFile(files, windowsPath(VELMORA_LANGUAGE_DIR) + "\\Russian.ini"),
                          targets);
   ASSERT_EQ(formSysInfo.caption(), "Сведения о системе") << "the Russian file was read";

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/form_about.h"
+#include "app/form_restore.h"
+#include "app/language_loader.h"
+#include "junk/form_settings.h"
+#include "memory/form_memory.h"
+#include "sysinfo/form_sys_info.h"
+#include "update/form_update.h"
+
+namespace velmora::app {
+
+// The secondary windows as the language file names them: each window by the
+// name its keys begin with ("FormMemory->..."), and the message texts the
+// windows hold. The main window's language switch and the tests of every
+// window's keys use the same list, so a window added here is translated and
+// checked alike.
+struct SecondaryWindows {
+  memory::TFormMemory& memory;
+  junk::TFormSettings& settings;
+  sysinfo::TFormSysInfo& sysInfo;
+  update::TFormUpdate& update;
+  TFormAbout& about;
+  TFormRestore& restore;
+};
+
+// Adds windows, and the texts they hold, to targets.
+void addSecondaryWindows(LanguageTargets& targets, const SecondaryWindows& windows);
+
+}  // namespace velmora::app
