@@ -9,23 +9,12 @@ namespace {
 
 constexpr const char* kSection = "File";
 constexpr const char* kPathKey = "Path";
-bool anyPartThere(platform::TextFiles& textFiles, const std::string& base) {
-  for (std::string_view part : registry::kStartupFileBackupParts)
-    if (textFiles.readBytes(base + std::string(part)).status != platform::ReadStatus::notFound) return true;
-  return false;
-}
 
 // A base no part of an earlier backup uses: "startup-...", then "-2", "-3", ...
 std::optional<std::string> newBase(platform::TextFiles& textFiles, const std::string& folder,
                                    const std::tm& localTime) {
   const std::string name = registry::backupFileName("startup", localTime);
-  const std::string stem = folder + name.substr(0, name.size() - 4);
-  std::string base = stem;
-  for (int n = 2; anyPartThere(textFiles, base); ++n) {
-    if (n > 99) return std::nullopt;
-    base = stem + "-" + std::to_string(n);
-  }
-  return base;
+  return platform::freeBase(textFiles, folder, name.substr(0, name.size() - 4), registry::kStartupFileBackupParts);
 }
 
 // Writes every part into folder, or none that stays.

@@ -1,17 +1,11 @@
 #include "platform/data_folders.h"
 
 namespace velmora::platform {
-namespace {
-
-// The first name in folder that no file takes yet, with any of the extensions
-// in siblings either; nothing past a hundred tries.
-std::optional<std::string> freeName(const TextFiles& textFiles, const std::string& folder,
-                                    std::string_view stem, std::string_view extension,
-                                    std::span<const std::string_view> siblings) {
+std::optional<std::string> freeBase(const TextFiles& textFiles, const std::string& folder, std::string_view stem,
+                                    std::span<const std::string_view> extensions) {
   const auto taken = [&](const std::string& base) {
-    if (textFiles.readBytes(base + std::string(extension)).status != ReadStatus::notFound) return true;
-    for (std::string_view sibling : siblings)
-      if (textFiles.readBytes(base + std::string(sibling)).status != ReadStatus::notFound) return true;
+    for (std::string_view extension : extensions)
+      if (textFiles.readBytes(base + std::string(extension)).status != ReadStatus::notFound) return true;
     return false;
   };
   const std::string stemPath = folder + std::string(stem);
@@ -20,10 +14,8 @@ std::optional<std::string> freeName(const TextFiles& textFiles, const std::strin
     if (n > 99) return std::nullopt;
     base = stemPath + "-" + std::to_string(n);
   }
-  return base + std::string(extension);
+  return base;
 }
-
-}  // namespace
 
 void makeFolders(FileSystem& files, const std::string& folder) {
   for (std::size_t slash = folder.find('\\', 3); slash != std::string::npos;
@@ -59,7 +51,10 @@ WrittenFile writeNewDataFile(Services& services, std::string_view programFolder,
   WrittenFile first;
   for (const std::string& folder : dataFolders(services.system, programFolder, sub)) {
     makeFolders(services.files, folder);
-    const std::optional<std::string> path = freeName(services.textFiles, folder, stem, extension, siblings);
+    std::vector<std::string_view> extensions{extension};
+    extensions.insert(extensions.end(), siblings.begin(), siblings.end());
+    std::optional<std::string> path = freeBase(services.textFiles, folder, stem, extensions);
+    if (path) *path += extension;
     if (first.path.empty()) first.path = path.value_or(folder + std::string(stem) + std::string(extension));
     if (path && services.textFiles.writeBytes(*path, bytes)) return {true, *path};
   }

@@ -39,6 +39,12 @@ std::optional<std::string> writeDataFile(FileSystem& files, TextFiles& textFiles
                                          std::string_view programFolder, std::string_view sub,
                                          std::string_view fileName, std::string_view bytes);
 
+// The first of "<folder><stem>", "<folder><stem>-2", "-3" and so on (nothing past
+// a hundred tries) that no file takes with any of extensions: the name of a new
+// file, or of a new set of files written in parts, that leaves earlier ones be.
+std::optional<std::string> freeBase(const TextFiles& textFiles, const std::string& folder, std::string_view stem,
+                                    std::span<const std::string_view> extensions);
+
 // A file the program wrote, or was to write.
 struct WrittenFile {
   bool written = false;
