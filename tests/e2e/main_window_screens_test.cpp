@@ -8,9 +8,9 @@
 #include <fstream>
 #include <thread>
 
+#include "png_screenshot.h"
 #include "program_copy.h"
 #include "program_process.h"
-#include "screenshot.h"
 
 namespace velmora::e2e {
 namespace {
@@ -40,8 +40,7 @@ TEST(MainWindowScreens, EachPageIsDrawn) {
     std::this_thread::sleep_for(1s);
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), page);
     int colours = 0;
-    const std::wstring path = widgets::testing::outputFolder() + L"\\main_window_" + pages[page] + L".bmp";
-    EXPECT_TRUE(widgets::testing::saveWindowBitmap(window, path, colours));
+    EXPECT_TRUE(saveWindowPng(window, std::wstring(L"main_window_") + pages[page], colours));
     EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
   }
 

@@ -4,10 +4,12 @@
 // objidl.h first: the GDI+ headers use IStream without including it.
 #include <gdiplus.h>
 
-#include "screenshot.h"
+#include "display_capture.h"
 
 namespace velmora::e2e {
 namespace {
+
+using widgets::testing::WindowPicture;
 
 // GDI+'s PNG encoder, the same on Windows and under Wine.
 constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
@@ -31,17 +33,19 @@ bool convertToPng(const std::wstring& bmp, const std::wstring& png) {
 
 }  // namespace
 
-bool saveWindowPng(HWND window, const std::wstring& name, int& distinctColours) {
-  // The window belongs to the program: RDW_UPDATENOW sends its paint messages
-  // there and returns once they are handled, so the capture shows the window's
-  // present state rather than whatever it drew last.
-  RedrawWindow(window, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+bool saveWindowPng(HWND window, const std::wstring& name, WindowPicture& picture) {
+  if (!widgets::testing::captureFromDisplay(window, picture)) return false;
   const std::wstring base = widgets::testing::outputFolder() + L"\\" + name;
   const std::wstring bmp = base + L".bmp";
-  const bool saved =
-      widgets::testing::saveWindowBitmap(window, bmp, distinctColours) && convertToPng(bmp, base + L".png");
+  const bool saved = widgets::testing::saveBitmap(picture, bmp) && convertToPng(bmp, base + L".png");
   DeleteFileW(bmp.c_str());
+  return saved;
+}
+
+bool saveWindowPng(HWND window, const std::wstring& name, int& distinctColours) {
+  WindowPicture picture;
+  const bool saved = saveWindowPng(window, name, picture);
+  distinctColours = saved ? picture.distinctColours() : 0;
   return saved;
 }
 

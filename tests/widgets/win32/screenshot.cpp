@@ -43,6 +43,18 @@ int WindowPicture::pixelsDifferentFrom(const WindowPicture& other) const {
   return different;
 }
 
+double WindowPicture::blackShare() const {
+  if (width <= 0 || height <= 0) return 1.0;
+  const int stride = strideOf(width);
+  long black = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = pixels.data() + y * stride + x * 3;
+      if (p[0] == 0 && p[1] == 0 && p[2] == 0) ++black;
+    }
+  return static_cast<double>(black) / (static_cast<double>(width) * height);
+}
+
 bool captureWindow(HWND window, WindowPicture& picture) {
   RECT r;
   if (!GetWindowRect(window, &r)) return false;

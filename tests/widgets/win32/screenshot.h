@@ -20,6 +20,9 @@ struct WindowPicture {
   int distinctColours() const;
   // How many pixels differ from another picture of the same size.
   int pixelsDifferentFrom(const WindowPicture& other) const;
+  // The share of pure black pixels, 0 to 1 (1 for an empty picture): a window
+  // that never reached the display shows as a black rectangle there.
+  double blackShare() const;
 };
 
 // Copies what the screen shows of a window; false when it cannot be read.

@@ -1,0 +1,126 @@
+// Every secondary window of the real program and one of its message boxes, as
+// the X display shows them: a window that Wine drew only into its own surface,
+// or that never reached the display, is a black rectangle there, though the
+// program's own copy of the screen would show it drawn. In English, then again
+// after a live switch to Russian.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "png_screenshot.h"
+#include "program_controls.h"
+#include "program_copy.h"
+#include "program_process.h"
+
+namespace velmora::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using widgets::testing::WindowPicture;
+
+// How a user opens a window from the main window's menu or shortcut, the same
+// keys in both languages.
+struct Opening {
+  const wchar_t* name;
+  std::vector<WORD> keys;
+  bool ctrl = false;
+};
+
+const std::vector<Opening>& openings() {
+  static const std::vector<Opening> all = {
+      {L"restore", {VK_F10, VK_DOWN, VK_RETURN}},
+      {L"settings", {'O'}, true},
+      {L"free_memory", {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}},
+      {L"system_information", {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}},
+      {L"software_update", {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}},
+      {L"about", {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}},
+  };
+  return all;
+}
+
+bool typeAll(HWND window, const std::vector<WORD>& keys) {
+  for (WORD key : keys)
+    if (!typeKeys(window, {key})) return false;
+  return true;
+}
+
+// The program's window that took the keyboard other than the one given: what a
+// menu command or button just opened. Null when none did within 30 s.
+HWND waitForNewForeground(const ProgramProcess& program, HWND other) {
+  const DWORD programId = GetProcessId(program.handle());
+  HWND shown = nullptr;
+  waitUntil(
+      [&] {
+        HWND foreground = GetForegroundWindow();
+        DWORD owner = 0;
+        if (foreground) GetWindowThreadProcessId(foreground, &owner);
+        shown = foreground && foreground != other && owner == programId && IsWindowVisible(foreground)
+                    ? foreground
+                    : nullptr;
+        return shown != nullptr;
+      },
+      30s);
+  return shown;
+}
+
+// Looks at a window on the display, then closes it with a key whatever it saw,
+// so that the next window opens over the main window alone.
+void expectDrawnOnDisplay(HWND shown, const std::wstring& picture, WORD closeKey) {
+  const std::string name(picture.begin(), picture.end());
+  WindowPicture seen;
+  EXPECT_TRUE(saveWindowPng(shown, picture, seen)) << "could not read the X display: " << name;
+  EXPECT_LT(seen.blackShare(), 0.5) << "mostly black on the display: " << name;
+  EXPECT_GT(seen.distinctColours(), 8) << "a blank area on the display: " << name;
+  ASSERT_TRUE(typeKeys(shown, {closeKey}));
+  EXPECT_TRUE(waitUntil([shown] { return !IsWindowVisible(shown); }, 10s)) << name << " stayed open";
+}
+
+TEST(WindowsOnTheDisplay, EverySecondaryWindowAndAMessageBoxAreDrawnThere) {
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  // A relative line keeps nothing out: Ok in the Settings window says so in a
+  // message box.
+  std::ofstream(copy.folder() / L"data" / L"exclusions.dat", std::ios::binary) << "Keep\r\n";
+  ProgramProcess program(copy.exePath());
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
+  ASSERT_NE(window, nullptr);
+
+  for (const std::wstring language : {L"en", L"ru"}) {
+    for (const Opening& opening : openings()) {
+      SCOPED_TRACE(std::string(opening.name, opening.name + wcslen(opening.name)) + " " +
+                   std::string(language.begin(), language.end()));
+      ASSERT_TRUE(opening.ctrl ? typeCtrlKey(window, opening.keys.front()) : typeAll(window, opening.keys));
+      HWND shown = waitForNewForeground(program, window);
+      ASSERT_NE(shown, nullptr) << "the window did not open";
+      expectDrawnOnDisplay(shown, std::wstring(L"display_") + opening.name + L"_" + language, VK_ESCAPE);
+    }
+
+    SCOPED_TRACE("message box " + std::string(language.begin(), language.end()));
+    ASSERT_TRUE(typeCtrlKey(window, 'O'));
+    HWND settings = waitForNewForeground(program, window);
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(typeKeys(settings, {VK_RETURN}));
+    HWND box = waitForNewForeground(program, settings);
+    ASSERT_NE(box, nullptr) << "no warning about the line that keeps nothing out";
+    expectDrawnOnDisplay(box, L"display_message_box_" + language, VK_RETURN);
+    waitUntil([settings] { return !IsWindowVisible(settings); }, 10s);
+    if (IsWindowVisible(settings)) {
+      ASSERT_TRUE(typeKeys(settings, {VK_ESCAPE}));
+    }
+
+    // Options, Language, Russian: the texts change on every window at once.
+    if (language == L"en") {
+      ASSERT_TRUE(typeAll(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
+    }
+  }
+  closeProgram(program, window);
+}
+
+}  // namespace
+}  // namespace velmora::e2e
