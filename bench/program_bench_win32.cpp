@@ -1,5 +1,6 @@
 // End-to-end benchmark of the real program, run under Wine by bench/run-program-bench:
-//   bench_program_win32.exe [FOLDERS [FILES_PER_FOLDER [STARTS]]]
+//   bench_program_win32.exe [FOLDERS [FILES_PER_FOLDER [STARTS [ntfs]]]]
+// ("ntfs" measures only the scan read from the file table)
 // What a user waits for, measured from outside the program as a user meets it:
 // - start-up: from starting the process to its main window being shown, and to
 //   the window answering, with a warm prefix (median of STARTS starts, three by
@@ -308,13 +309,13 @@ void benchFileTable(const TreeShape& shape) {
                             std::to_string(shape.filesPerFolder) + ".img";
   const std::string mount = unixPathOf(drive.outside() + L"drive");
   auto start = Clock::now();
-  if (runUnix({"/bin/sh", VELMORA_NTFS_IMAGE_SCRIPT, "tree", image, mount, std::to_string(shape.folders),
+  if (runUnix({"/bin/sh", VELMORA_NTFS_TREE_SCRIPT, image, mount, std::to_string(shape.folders),
                std::to_string(shape.filesPerFolder)}) != 0)
     throw std::runtime_error("ntfs-3g could not make or mount the tree's image");
   // Unmounted before the drive goes, which removes the folder it is mounted on.
   struct Unmount {
     std::string mount;
-    ~Unmount() { runUnix({"/bin/sh", VELMORA_NTFS_IMAGE_SCRIPT, "unmount", mount}); }
+    ~Unmount() { runUnix({"/bin/umount", mount}); }
   } unmount{mount};
   drive.linkDevice(image);
   std::printf("\nNTFS tree: %d files in %d folders, image ready in %.1f s\n", shape.files(), shape.folders,
@@ -356,12 +357,17 @@ int main(int argc, char** argv) {
   if (argc > 1) shape.folders = std::atoi(argv[1]);
   if (argc > 2) shape.filesPerFolder = std::atoi(argv[2]);
   const int starts = argc > 3 ? std::atoi(argv[3]) : kRounds;
+  const bool onlyFileTable = argc > 4 && std::string(argv[4]) == "ntfs";
   if (shape.folders < 1 || shape.filesPerFolder < 1 || starts < 1) {
-    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER [STARTS]]]\n");
+    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER [STARTS [ntfs]]]]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   try {
+    if (onlyFileTable) {
+      benchFileTable(shape);
+      return 0;
+    }
     {
       ProgramCopy copy;
       copy.writeEarlierRunSettings();

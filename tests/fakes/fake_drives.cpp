@@ -1,6 +1,5 @@
 #include "fakes/fake_drives.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace velmora::fakes {
@@ -12,24 +11,6 @@ std::optional<std::size_t> letterIndex(char letter) {
   if (letter >= 'a' && letter <= 'z') return static_cast<std::size_t>(letter - 'a');
   return std::nullopt;
 }
-
-// A drive's volume bytes, read as a volume device reads them.
-class FakeRawVolume final : public platform::RawVolume {
- public:
-  explicit FakeRawVolume(FakeDrive drive) : drive_(std::move(drive)) {}
-
-  bool read(std::uint64_t offset, std::span<std::uint8_t> into) override {
-    const std::vector<std::uint8_t>& bytes = *drive_.volumeBytes;
-    if (offset % drive_.bytesPerSector != 0 || into.size() % drive_.bytesPerSector != 0) return false;
-    if (offset > bytes.size() || into.size() > bytes.size() - offset) return false;
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
-    return true;
-  }
-  std::optional<platform::NtfsVolumeData> ntfsVolumeData() override { return drive_.ntfsVolumeData; }
-
- private:
-  FakeDrive drive_;
-};
 
 }  // namespace
 
@@ -89,12 +70,6 @@ std::optional<std::string> FakeDrives::getNetworkName(std::string_view root) {
   std::optional<FakeDrive> drive = driveOf(root);
   if (!drive || drive->type != platform::DriveType::remote || drive->networkName.empty()) return std::nullopt;
   return drive->networkName;
-}
-
-std::unique_ptr<platform::RawVolume> FakeDrives::openVolume(char letter) {
-  std::optional<FakeDrive> drive = driveOf(std::string{letter, ':', '\\'});
-  if (!drive || !drive->ready || !drive->volumeBytes) return nullptr;
-  return std::make_unique<FakeRawVolume>(std::move(*drive));
 }
 
 }  // namespace velmora::fakes

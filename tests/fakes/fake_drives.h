@@ -1,11 +1,8 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <memory>
 #include <mutex>
 #include <optional>
-#include <vector>
 
 #include "platform/drives.h"
 
@@ -21,18 +18,13 @@ struct FakeDrive {
   platform::VolumeInformation volume;
   // The share a remote drive is mapped to ("\\server\share").
   std::string networkName = {};
-  // The bytes of the volume as its device reads them; nothing when opening the
-  // volume is refused (a standard user). Reads must be whole sectors at
-  // sector-aligned offsets, as Windows requires of a volume.
-  std::shared_ptr<const std::vector<std::uint8_t>> volumeBytes = {};
-  std::uint32_t bytesPerSector = 512;
-  // What FSCTL_GET_NTFS_VOLUME_DATA answers; nothing for "not supported".
-  std::optional<platform::NtfsVolumeData> ntfsVolumeData = {};
 };
 
 // Drives and volumes of a scripted machine: the letters added, each with its type,
 // readiness, space and volume. Roots are a letter, a colon and a backslash ("C:\"),
-// in either letter case. Safe to call from several threads at once.
+// in either letter case. Safe to call from several threads at once. Its user is a
+// standard user, whom Windows refuses a volume opened as a whole: every drive is
+// walked folder by folder.
 class FakeDrives final : public platform::Drives {
  public:
   void addDrive(char letter, const FakeDrive& drive);
@@ -44,7 +36,7 @@ class FakeDrives final : public platform::Drives {
   std::optional<platform::DiskSpace> getDiskFreeSpace(std::string_view root) override;
   std::optional<platform::VolumeInformation> getVolumeInformation(std::string_view root) override;
   std::optional<std::string> getNetworkName(std::string_view root) override;
-  std::unique_ptr<platform::RawVolume> openVolume(char letter) override;
+  std::unique_ptr<platform::RawVolume> openVolume(char) override { return nullptr; }
 
  private:
   // The drive a root names, when it is one of the added drives.

@@ -9,10 +9,6 @@
 #   ntfs_image.sh tear IMAGE COPY RECORD...
 #     copies IMAGE to COPY with the update-sequence check of each RECORD broken,
 #     as if the record were read while being written.
-#   ntfs_image.sh tree IMAGE MOUNT FOLDERS FILES
-#     makes an image of FOLDERS folders (dirA\subB, a hundred per group) of FILES
-#     files each, every 33rd a junk file, and leaves it mounted read-only; an
-#     IMAGE made before is mounted as it is.
 #   ntfs_image.sh unmount MOUNT
 set -eu
 
@@ -67,29 +63,6 @@ tear)
   for record in "$@"; do
     printf '\356\356' | dd of="$copy" bs=1 seek="$(record_offset "$copy" "$record")" conv=notrunc status=none
   done
-  ;;
-tree)
-  image=$2 mount=$3 folders=$4 files=$5
-  mkdir -p "$mount"
-  if [ -f "$image" ]; then
-    ntfs-3g -o ro "$image" "$mount"
-    exit 0
-  fi
-  truncate -s $((folders * files / 250 + 64))M "$image"
-  mkntfs -F -Q -q -c 4096 "$image" >/dev/null 2>&1
-  ntfs-3g "$image" "$mount"
-  (cd "$mount" && awk -v folders="$folders" -v files="$files" 'BEGIN {
-    for (d = 0; d < folders; d++) {
-      dir = "dir" int(d / 100) "/sub" (d % 100)
-      print "mkdir -p " dir
-      for (f = 0; f < files; f++) {
-        n = d * files + f
-        print ": >" dir "/file" f (n % 33 == 0 ? (n % 2 ? ".~tmp" : ".tmp") : ".dat")
-      }
-    }
-  }' | sh)
-  umount "$mount"
-  ntfs-3g -o ro "$image" "$mount"
   ;;
 unmount)
   umount "$2"
