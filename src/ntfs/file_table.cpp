@@ -1,6 +1,7 @@
 #include "ntfs/file_table.h"
 
 #include <algorithm>
+#include <new>
 #include <span>
 
 #include "ntfs/collation.h"
@@ -293,7 +294,13 @@ class FileTableReader {
 
 std::optional<FileTable> FileTable::read(platform::RawVolume& volume,
                                          const std::function<bool()>& stopRequested) {
-  return FileTableReader(volume, stopRequested).read();
+  try {
+    return FileTableReader(volume, stopRequested).read();
+  } catch (const std::bad_alloc&) {
+    // A table that claims more records than memory holds (a damaged or hostile
+    // volume can claim billions) is left to the walk.
+    return std::nullopt;
+  }
 }
 
 bool FileTable::entriesKnown(std::uint32_t folder) const {
@@ -317,11 +324,6 @@ void FileTable::entriesOf(std::uint32_t folder, std::vector<TableEntry>& out) co
     entry.lastWriteTime = node.lastWriteTime;
     out.push_back(std::move(entry));
   }
-}
-
-std::size_t FileTable::heapBytes() const {
-  return nodes_.capacity() * sizeof(Node) + links_.capacity() * sizeof(Link) +
-         firstLink_.capacity() * sizeof(std::uint32_t) + names_.capacity() * sizeof(char16_t);
 }
 
 }  // namespace velmora::ntfs

@@ -41,8 +41,6 @@ class FileTable {
   static std::optional<FileTable> read(platform::RawVolume& volume,
                                        const std::function<bool()>& stopRequested);
 
-  const BootSector& bootSector() const { return boot_; }
-
   // Whether the table knows the folder's entries for sure; false for a folder that
   // holds a torn record.
   bool entriesKnown(std::uint32_t folder) const;
@@ -51,9 +49,6 @@ class FileTable {
   // volume's own files: one per name, so a file with hard links in the folder
   // appears under each of them, and a long name's DOS alias is not one of them.
   void entriesOf(std::uint32_t folder, std::vector<TableEntry>& out) const;
-
-  // Bytes the table holds on the heap.
-  std::size_t heapBytes() const;
 
  private:
   friend class FileTableReader;
