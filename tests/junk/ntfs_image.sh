@@ -29,6 +29,8 @@ make)
   mkntfs -F -Q -q "$@" "$image" >/dev/null 2>&1
   mkdir -p "$mount"
   ntfs-3g "$image" "$mount"
+  # A failure on the way leaves nothing mounted over the test's folder.
+  trap 'cd /; umount "$mount" 2>/dev/null || true' EXIT
   cd "$mount"
   mkdir -p Documents/Reports "Documents/Música" "日本語" "Keep Out/inner" '$Recycle.Bin/S-1-5-21' Temp Links Empty
   for name in Apple.tmp apple2.~doc _under.tmp Zeta.txt "éclair.tmp" "Éa.bak" "résumé.d^t" 'x.e$e' data.ba~ \
@@ -41,6 +43,9 @@ make)
   long=$(printf '%0200d' 0 | tr 0 L)
   head -c 70000 /dev/zero >"Documents/$long.tmp"
   head -c 5000 /dev/zero >Documents/big.tmp
+  # Written before 1980: no DOS time, so not a file the scans take.
+  printf 'old' >Temp/old.tmp
+  touch -d 1975-06-01 Temp/old.tmp
   printf 'kept' >"Keep Out/inner/kept.tmp"
   printf 'binned' >'$Recycle.Bin/S-1-5-21/$R0001.tmp'
   printf 'jp' >"日本語/ファイル.~tmp"
@@ -54,6 +59,7 @@ make)
   printf '%s %s %s %s\n' "$(stat -c %i Temp/file7.tmp)" "$(stat -c %i Temp)" "$(stat -c %i Documents/Música)" "$(stat -c %i Documents)" >"$records"
   cd /
   umount "$mount"
+  trap - EXIT
   ntfs-3g -o ro "$image" "$mount"
   ;;
 tear)
