@@ -30,9 +30,16 @@ namespace {
 // end of each root is exact.
 class PageScanView final : public junk::JunkScanView {
  public:
+  using ShowDriveRead = std::function<void(const std::string& root, bool fromFileTable)>;
+
   PageScanView(const widgets::UiChannel& ui, std::shared_ptr<ScanChoicesBox> choices,
-               RowBatches<junk::FoundFile>::Show showFound, FilesPageControls controls)
-      : ui_(ui), choices_(std::move(choices)), rows_(ui, std::move(showFound)), controls_(controls) {}
+               RowBatches<junk::FoundFile>::Show showFound, ShowDriveRead showDriveRead,
+               FilesPageControls controls)
+      : ui_(ui),
+        choices_(std::move(choices)),
+        rows_(ui, std::move(showFound)),
+        showDriveRead_(std::move(showDriveRead)),
+        controls_(controls) {}
 
   std::shared_ptr<const junk::JunkScanChoices> choices() override { return choices_->latest(); }
   bool stopRequested() override { return ui_.stopRequested(); }
@@ -55,6 +62,10 @@ class PageScanView final : public junk::JunkScanView {
   }
 
   void listFile(junk::FoundFile file) override { rows_.add(std::move(file)); }
+
+  void showDriveRead(const std::string& root, bool fromFileTable) override {
+    ui_.post([show = showDriveRead_, root, fromFileTable] { show(root, fromFileTable); });
+  }
 
   void setProgress(int percent) override {
     percent_ = percent;
@@ -93,6 +104,7 @@ class PageScanView final : public junk::JunkScanView {
   widgets::UiChannel ui_;
   std::shared_ptr<ScanChoicesBox> choices_;
   RowBatches<junk::FoundFile> rows_;
+  ShowDriveRead showDriveRead_;
   FilesPageControls controls_;
   Clock::time_point lastRefresh_{};
   std::string examined_;
@@ -118,8 +130,11 @@ FilesPage::FilesPage(widgets::Application& app, platform::Services& services, Fi
 }
 
 std::string FilesPage::statusSummary() const {
-  return messages_["StringFoundFiles"] + std::to_string(foundCount_) + " " + messages_["StringTotalSpace"] +
-         std::to_string(totalBytes_ / 1024) + " Kb.";
+  std::string summary = messages_["StringFoundFiles"] + std::to_string(foundCount_) + " " +
+                        messages_["StringTotalSpace"] + std::to_string(totalBytes_ / 1024) + " Kb.";
+  for (const auto& [root, fromFileTable] : driveReads_)
+    summary += " " + root + " " + messages_[fromFileTable ? "StringReadFromFileTable" : "StringWalked"];
+  return summary;
 }
 
 junk::DriveInfoTexts FilesPage::driveInfoTexts() const {
@@ -229,6 +244,7 @@ void FilesPage::searchClick(const std::string& profileFolder) {
   controls_.search.setCaption(messages_["StringStop"]);
   foundCount_ = 0;
   totalBytes_ = 0;
+  driveReads_.clear();
   publishChoices();
 
   // A batch of rows, on the UI thread: the status line is refreshed once for it.
@@ -241,13 +257,24 @@ void FilesPage::searchClick(const std::string& profileFolder) {
     }
     showScanStatus_();
   };
+  // A drive read by two categories is named once, as the later one read it. The
+  // status line shows it from its next refresh, which the drive's first listed
+  // file brings: a scan that lists nothing leaves the line empty.
+  auto showDriveRead = [this](const std::string& root, bool fromFileTable) {
+    auto known = std::find_if(driveReads_.begin(), driveReads_.end(),
+                              [&](const auto& read) { return read.first == root; });
+    if (known == driveReads_.end())
+      driveReads_.emplace_back(root, fromFileTable);
+    else
+      known->second = fromFileTable;
+  };
   platform::Services& services = services_;
   auto choices = choices_;
   FilesPageControls controls = controls_;
   worker_ = Search::start(
       app_,
-      [&services, choices, showFound, controls, profileFolder](const widgets::UiChannel& ui) {
-        PageScanView view(ui, choices, showFound, controls);
+      [&services, choices, showFound, showDriveRead, controls, profileFolder](const widgets::UiChannel& ui) {
+        PageScanView view(ui, choices, showFound, showDriveRead, controls);
         junk::JunkScan(services.files, services.registry, services.shell, services.drives, profileFolder)
             .run(view);
       },

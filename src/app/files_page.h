@@ -131,6 +131,8 @@ class FilesPage {
   std::string unreadableExclusions_;
   bool scanRunning_ = false;
   int foundCount_ = 0;
+  // How each drive root of this scan was read: from its file table, or walked.
+  std::vector<std::pair<std::string, bool>> driveReads_;
   std::int64_t totalBytes_ = 0;
   std::shared_ptr<Search> worker_;
 };

@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 173> kKeys = {
+constexpr std::array<std::string_view, 175> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -74,6 +74,8 @@ constexpr std::array<std::string_view, 173> kKeys = {
     "StringSpaceCleared",
     "StringFilesRecycled",
     "StringKeptOutOfBin",
+    "StringReadFromFileTable",
+    "StringWalked",
     "StringDeleteRegKey",
     "StringConfirmation",
     "StringCantDeleteKey",

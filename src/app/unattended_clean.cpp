@@ -49,8 +49,18 @@ class CollectingView final : public junk::JunkScanView {
   void showExamining(std::string_view) override {}
   void listFile(junk::FoundFile file) override { found.push_back(std::move(file)); }
   void setProgress(int) override {}
+  // A drive that two categories read is named once, as the later one read it.
+  void showDriveRead(const std::string& root, bool fromFileTable) override {
+    for (auto& [known, fromTable] : driveReads)
+      if (known == root) {
+        fromTable = fromFileTable;
+        return;
+      }
+    driveReads.emplace_back(root, fromFileTable);
+  }
 
   std::vector<junk::FoundFile> found;
+  std::vector<std::pair<std::string, bool>> driveReads;
 
  private:
   std::shared_ptr<const junk::JunkScanChoices> choices_;
@@ -125,6 +135,8 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   junk::JunkScan(services.files, services.registry, services.shell, services.drives,
                  findProfileFolder(services.registry))
       .run(view);
+  for (const auto& [root, fromFileTable] : view.driveReads)
+    report.addSetting("Drive " + root, fromFileTable ? "read from the file table" : "walked");
 
   // A file that two categories list (a .tmp file in the temporary folder) is one
   // file: it is reported and deleted once, not counted as failing the second

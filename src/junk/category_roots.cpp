@@ -95,9 +95,18 @@ bool liesInRecycleBin(std::string_view path, platform::FileSystem& files) {
 }
 
 std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::string& root) {
-  if (category != JunkCategory::recent) return {};
   const std::string folder = root.ends_with('\\') ? root : root + '\\';
-  return {folder + "AutomaticDestinations", folder + "CustomDestinations"};
+  if (category == JunkCategory::recent)
+    return {folder + "AutomaticDestinations", folder + "CustomDestinations"};
+  if (category == JunkCategory::junkFiles || category == JunkCategory::brokenShortcuts)
+    return recycleBinFoldersOf(folder);
+  return {};
+}
+
+std::vector<std::string> recycleBinFoldersOf(const std::string& driveRoot) {
+  // What the bin holds is the Recycle Bin category's alone: a junk name or a
+  // shortcut in it is the user's deleted file, which only that category empties.
+  return {driveRoot + "Recycler", driveRoot + "$Recycle.Bin"};
 }
 
 }  // namespace velmora::junk

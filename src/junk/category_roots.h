@@ -59,6 +59,12 @@ bool liesInRecycleBin(std::string_view path, platform::FileSystem& files);
 // Windows 7 and later holds, beside the recent-document shortcuts, the jump lists
 // of the taskbar and Start with the user's pinned items, and Explorer's Quick
 // Access pins ("AutomaticDestinations" and "CustomDestinations").
+// The drive-wide categories (rows 0 and 7) keep out of a drive's recycle-bin
+// folders in the same way.
 std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::string& root);
+
+// The recycle-bin folders of a drive root ("X:\"), as the drive-wide categories
+// keep out of them.
+std::vector<std::string> recycleBinFoldersOf(const std::string& driveRoot);
 
 }  // namespace velmora::junk

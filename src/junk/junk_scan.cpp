@@ -1,5 +1,8 @@
 #include "junk/junk_scan.h"
 
+#include <functional>
+
+#include "junk/file_table_walk.h"
 #include "junk/folder_walk.h"
 
 namespace velmora::junk {
@@ -45,21 +48,33 @@ void JunkScan::run(JunkScanView& view) {
       if (view.stopRequested()) return;
       const std::optional<std::string> root = driveCategoryRoot(category, letter, files_);
       if (!root) continue;
-      if (category != JunkCategory::recycleBin) view.showWalking(choices->readingStructureText + *root);
-      scanRoot(view, category, *root);
+      if (category == JunkCategory::recycleBin) {
+        scanRoot(view, category, *root);
+      } else {
+        view.showWalking(choices->readingStructureText + *root);
+        scanRoot(view, category, *root, letter);
+      }
     }
   }
 }
 
-void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::string& root) {
+void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::string& root,
+                        std::optional<char> wholeDrive) {
   fileList_.clear();
   {
     // Resolved afresh for every root: the lines may have changed since the last.
     std::vector<std::string> lines = view.choices()->exclusionLines;
     for (std::string& kept : foldersKeptBelow(category, root)) lines.push_back(std::move(kept));
     const Exclusions exclusions(files_, lines, &drives_);
-    if (!exclusions.coversRoot(root))
-      walkFolder(files_, root, exclusions, fileList_, [&view] { return view.stopRequested(); });
+    const std::function<bool()> stopRequested = [&view] { return view.stopRequested(); };
+    if (!exclusions.coversRoot(root)) {
+      // A whole drive is read from its file table where the volume allows it,
+      // which lists it in a fraction of a walk's time; otherwise it is walked.
+      const bool fromTable = wholeDrive && listDriveFromFileTable(files_, drives_, *wholeDrive, exclusions,
+                                                                  fileList_, stopRequested);
+      if (!fromTable && !view.stopRequested()) walkFolder(files_, root, exclusions, fileList_, stopRequested);
+      if (wholeDrive) view.showDriveRead(root, fromTable);
+    }
   }
   const std::size_t n = fileList_.size();
   int shownPercent = -1;

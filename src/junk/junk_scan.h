@@ -52,6 +52,12 @@ class JunkScanView {
   // only some of them.
   virtual void showExamining(std::string_view path) = 0;
   virtual void listFile(FoundFile file) = 0;
+  // How a drive root's files were collected: from the volume's file table, or by
+  // walking its folders.
+  virtual void showDriveRead(const std::string& root, bool fromFileTable) {
+    (void)root;
+    (void)fromFileTable;
+  }
   virtual void setProgress(int percent) = 0;
   // A root has been processed: whatever the window holds back (rows, the file
   // examined, the bar's position) is to be shown exactly now.
@@ -69,7 +75,10 @@ class JunkScan {
   void run(JunkScanView& view);
 
  private:
-  void scanRoot(JunkScanView& view, JunkCategory category, const std::string& root);
+  // wholeDrive: the drive letter when root is a whole drive that may be read from
+  // its file table.
+  void scanRoot(JunkScanView& view, JunkCategory category, const std::string& root,
+                std::optional<char> wholeDrive = std::nullopt);
   bool isListed(JunkCategory category, std::string_view path,
                 const std::shared_ptr<const JunkScanChoices>& choices);
   FoundFile describe(std::string path, std::uint64_t sizeBytes);

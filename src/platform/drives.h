@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/raw_volume.h"
 
 // Drives and volumes: which drive letters exist, what kind each drive is, whether
 // it is ready, its space and its volume's name, serial number and file system, each
@@ -62,6 +65,12 @@ class Drives {
   // letter's device mapping names it (QueryDosDevice): the network itself is not
   // reached. Nothing for a drive of any other kind, or a root that is not one.
   virtual std::optional<std::string> getNetworkName(std::string_view root) = 0;
+
+  // The volume of a drive letter opened for reading as a whole (CreateFile on
+  // "\\.\X:" with GENERIC_READ and FILE_SHARE_READ | FILE_SHARE_WRITE), with the
+  // critical-error dialogs off. Nothing when the open is refused: a standard user,
+  // a drive that does not exist or has no medium, a network drive.
+  virtual std::unique_ptr<RawVolume> openVolume(char letter) = 0;
 };
 
 }  // namespace velmora::platform

@@ -59,7 +59,7 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
       // drive is passed over; the excluded folder and the file that is no junk stay.
       {{"-AUTO"}, kChoices, {}, 0, true, "Not present, passed over: E:\\\r\n"
        "Catalogue: C:\\Program Files\\Velmora\\data\\junk.dat (1 entry)\r\n"
-       "Exclusions: C:\\Program Files\\Velmora\\data\\exclusions.dat (1 line)\r\nDeletion: permanent\r\n\r\n"
+       "Exclusions: C:\\Program Files\\Velmora\\data\\exclusions.dat (1 line)\r\nDeletion: permanent\r\nDrive C:\\: walked\r\n\r\n"
        "C:\\Users\\tester\\Local Settings\\Temp\\a.tmp\t100 bytes\tdeleted\r\n"
        "C:\\work\\report.~doc\t100 bytes\tdeleted\r\n\r\n"
        "Found: 2 files, 200 bytes\r\nDeleted: 2 files, 200 bytes\r\nNot deleted: 0 files\r\nExit code: 0\r\n"},

@@ -72,6 +72,8 @@ void ScratchDrive::remove() {
   // The links and the folder go from the Linux side, where rm removes a link as
   // itself: Wine, asked to remove a link, may reach what it points at.
   if (!unixLetterLink_.empty()) runUnix({"/bin/rm", "-f", unixLetterLink_});
+  if (!unixDeviceLink_.empty()) runUnix({"/bin/rm", "-f", unixDeviceLink_});
+  unixDeviceLink_.clear();
   if (!unixFolder_.empty()) runUnix({"/bin/rm", "-rf", unixFolder_});
   unixLetterLink_.clear();
   unixFolder_.clear();
@@ -82,6 +84,12 @@ void ScratchDrive::linkFolder(const std::wstring& link, const std::wstring& targ
   const std::string unixLink = unixPathOf(link);
   if (runUnix({"/bin/ln", "-s", unixPathOf(target), unixLink}) != 0)
     throw std::runtime_error("cannot link " + unixLink);
+}
+
+void ScratchDrive::linkDevice(const std::string& unixVolumeFile) {
+  unixDeviceLink_ = unixLetterLink_ + ":";
+  if (runUnix({"/bin/ln", "-sfn", unixVolumeFile, unixDeviceLink_}) != 0)
+    throw std::runtime_error("cannot link the device " + unixDeviceLink_);
 }
 
 }  // namespace velmora::e2e

@@ -39,6 +39,11 @@ class ScratchDrive {
   // which Wine reports as a reparse point.
   void linkFolder(const std::wstring& link, const std::wstring& target) const;
 
+  // Makes (or replaces) the drive's device, which Wine opens for "\\.\J:": a link
+  // in dosdevices named after the letter with two colons, to a Linux file holding
+  // the raw volume.
+  void linkDevice(const std::string& unixVolumeFile);
+
  private:
   // Removes the letter, then the folder; what was never made is skipped.
   void remove();
@@ -46,6 +51,7 @@ class ScratchDrive {
   std::wstring folder_;
   std::string unixFolder_;
   std::string unixLetterLink_;
+  std::string unixDeviceLink_;
   bool dosNameDefined_ = false;
   wchar_t letter_ = 0;
 };

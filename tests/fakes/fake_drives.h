@@ -22,7 +22,9 @@ struct FakeDrive {
 
 // Drives and volumes of a scripted machine: the letters added, each with its type,
 // readiness, space and volume. Roots are a letter, a colon and a backslash ("C:\"),
-// in either letter case. Safe to call from several threads at once.
+// in either letter case. Safe to call from several threads at once. Its user is a
+// standard user, whom Windows refuses a volume opened as a whole: every drive is
+// walked folder by folder.
 class FakeDrives final : public platform::Drives {
  public:
   void addDrive(char letter, const FakeDrive& drive);
@@ -34,6 +36,7 @@ class FakeDrives final : public platform::Drives {
   std::optional<platform::DiskSpace> getDiskFreeSpace(std::string_view root) override;
   std::optional<platform::VolumeInformation> getVolumeInformation(std::string_view root) override;
   std::optional<std::string> getNetworkName(std::string_view root) override;
+  std::unique_ptr<platform::RawVolume> openVolume(char) override { return nullptr; }
 
  private:
   // The drive a root names, when it is one of the added drives.

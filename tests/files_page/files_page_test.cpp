@@ -98,7 +98,7 @@ TEST_F(FilesPageTest, ASearchListsTheJunkAndReturnsTheButtonToSearch) {
   EXPECT_EQ(results.rowCaption(0), "C:\\a\\report.~doc");
   EXPECT_EQ(results.cell(0, 1), "4");
   EXPECT_TRUE(results.checked(0));
-  EXPECT_EQ(status.simpleText(), "StringFoundFiles:1 StringTotalSpace:4 Kb.");
+  EXPECT_EQ(status.simpleText(), "StringFoundFiles:1 StringTotalSpace:4 Kb. C:\\ StringWalked:");
   EXPECT_EQ(search.caption(), "StringSearch:");
   EXPECT_EQ(edit.caption(), "");
   EXPECT_EQ(progress.position(), 0);
@@ -130,7 +130,7 @@ TEST_F(FilesPageTest, RowsArriveInBatchesCompleteAndInOrderAndTheLastStatusIsExa
   std::vector<std::string> rows;
   for (int row = 0; row < results.count(); ++row) rows.push_back(results.rowCaption(row));
   EXPECT_EQ(rows, expected);
-  EXPECT_EQ(status.simpleText(), "StringFoundFiles:5000 StringTotalSpace:5000 Kb.");
+  EXPECT_EQ(status.simpleText(), "StringFoundFiles:5000 StringTotalSpace:5000 Kb. C:\\ StringWalked:");
   EXPECT_LT(statusRefreshes, static_cast<int>(expected.size()) / 10)
       << "the status line is refreshed per row";
 }

@@ -4,6 +4,7 @@
 
 #include "platform/extended_path.h"
 #include "platform/win32/critical_error_mode.h"
+#include "platform/win32/raw_volume_win32.h"
 #include "platform/win32/wide.h"
 
 namespace velmora::platform {
@@ -86,5 +87,7 @@ std::optional<std::string> Win32Drives::getNetworkName(std::string_view root) {
   if (share == std::wstring_view::npos || share + 1 >= text.size()) return std::nullopt;
   return "\\\\" + win32::narrow(text.substr(share + 1));
 }
+
+std::unique_ptr<RawVolume> Win32Drives::openVolume(char letter) { return openRawVolume(letter); }
 
 }  // namespace velmora::platform

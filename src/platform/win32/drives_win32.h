@@ -15,6 +15,7 @@ class Win32Drives final : public Drives {
   std::optional<DiskSpace> getDiskFreeSpace(std::string_view root) override;
   std::optional<VolumeInformation> getVolumeInformation(std::string_view root) override;
   std::optional<std::string> getNetworkName(std::string_view root) override;
+  std::unique_ptr<RawVolume> openVolume(char letter) override;
 };
 
 }  // namespace velmora::platform
