@@ -101,7 +101,10 @@ TEST(ExclusionNetwork, ANetworkRootIsComparedByTextAsWrittenAndThroughItsDrivesN
   // Nothing of the network is in the file system: it is never opened.
   fakes::FakeFileSystem fs;
   fakes::FakeDrives drives;
-  drives.addDrive('Z', {platform::DriveType::remote, true, {}, {}, "\\\\server\\home"});
+  fakes::FakeDrive share;
+  share.type = platform::DriveType::remote;
+  share.networkName = "\\\\server\\home";
+  drives.addDrive('Z', share);
   const std::string unc = "\\\\server\\home\\u\\Recent";
   for (const char* line : {"\\\\server\\home\\u", "\\\\SERVER\\home", "Z:\\u\\Recent",
                            "\\\\?\\UNC\\server\\home\\U\\recent", "Z:"})
