@@ -28,10 +28,16 @@ CleanReport::CleanReport(std::string command, const platform::LocalTime& started
   text_ = "Velmora Disk Cleaner " + command + "\r\nStarted: " + dateText(started) + "\r\n";
 }
 
-std::string CleanReport::fileName() const {
+std::string CleanReport::fileStem() const {
   const platform::LocalTime& t = started_;
   return "clean-" + std::to_string(t.year) + twoDigits(t.month) + twoDigits(t.day) + "-" + twoDigits(t.hour) +
-         twoDigits(t.minute) + twoDigits(t.second) + ".txt";
+         twoDigits(t.minute) + twoDigits(t.second);
+}
+
+std::string CleanReport::takeNew() {
+  std::string added = text_.substr(taken_);
+  taken_ = text_.size();
+  return added;
 }
 
 void CleanReport::addSetting(const std::string& name, const std::string& value) {
@@ -40,6 +46,10 @@ void CleanReport::addSetting(const std::string& name, const std::string& value) 
 
 void CleanReport::addCannotStart(const std::string& reason, int exitCode) {
   text_ += "Cannot start: " + reason + "\r\nExit code: " + std::to_string(exitCode) + "\r\n";
+}
+
+void CleanReport::addStopped(const std::string& reason, int exitCode) {
+  text_ += "\r\nStopped: " + reason + "\r\nExit code: " + std::to_string(exitCode) + "\r\n";
 }
 
 void CleanReport::addFile(const std::string& path, std::uint64_t bytes, const std::string& outcome) {
@@ -91,7 +101,10 @@ std::string outcomeText(const junk::Disposal& disposal) {
     case junk::Disposed::recycled:
       return "deleted: moved to the Recycle Bin";
     case junk::Disposed::keptOutOfBin:
-      return "not deleted: its drive keeps no Recycle Bin";
+      return disposal.outOfBin == junk::OutOfBin::driveKeepsNone
+                 ? "not deleted: its drive keeps no Recycle Bin"
+                 : "not deleted: its drive's Recycle Bin did not take it (switched off for the drive, or the "
+                   "file is larger than the bin holds)";
     case junk::Disposed::failed:
       break;
   }

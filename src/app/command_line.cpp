@@ -57,12 +57,15 @@ constexpr UsageEntry kUsage[] = {
     {"0", "Every file found was deleted, nothing was found, or the preview finished."},
     {"1", "An unknown switch, or both /auto and /preview."},
     {"2",
-     "The run could not start: no category or drive chosen, the catalogue or an existing exclusion list "
-     "unreadable, or another /auto running."},
-    {"3", "Some files could not be deleted."},
+     "The run could not start or went wrong: no category or drive chosen, the catalogue or an existing "
+     "exclusion list unreadable, an exclusion line that names no folder, an unreadable recycleDeleted "
+     "setting, a run as LocalSystem, no place to write the report, another /auto running, or an error "
+     "that stopped the run."},
+    {"3", "Some files could not be deleted, or the report could not be written to its end."},
     {"", ""},
     {"",
-     "Reports: data\\logs\\clean-YYYYMMDD-HHMMSS.txt beside the program, or "
+     "Reports: data\\logs\\clean-YYYYMMDD-HHMMSS.txt beside the program (with -2, -3 when a report of that "
+     "second exists), or "
      "%LOCALAPPDATA%\\Velmora Disk Cleaner\\logs when the program's folder cannot be written."},
 };
 
@@ -123,6 +126,9 @@ CommandOutcome runCommandLine(const std::vector<std::string>& arguments, platfor
     host.writeToStarter("Velmora Disk Cleaner cannot find where it was started from.\r\n");
     return {kExitCannotStart};
   }
+  // Nobody may be there to answer a box: none may wait for an answer, and a run
+  // that aborts ends with the exit code of a run that could not finish.
+  host.showNoErrorBoxes(kExitCannotStart);
   return {runUnattendedClean(request.mode == CommandMode::clean, services, host, *exePath)};
 }
 

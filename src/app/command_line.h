@@ -23,8 +23,8 @@ enum class CommandMode {
 enum ExitCode : int {
   kExitDone = 0,            // Every file found deleted, nothing found, a preview or the usage.
   kExitBadArguments = 1,    // An unknown switch, or both /auto and /preview.
-  kExitCannotStart = 2,     // No choices, an unreadable catalogue or exclusion list, another /auto.
-  kExitSomeNotDeleted = 3,  // Some files found could not be deleted.
+  kExitCannotStart = 2,     // Nothing safe to run with (see the usage text), or an error stopped the run.
+  kExitSomeNotDeleted = 3,  // Some files found could not be deleted, or the report misses its end.
 };
 
 struct CommandRequest {

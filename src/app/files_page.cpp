@@ -4,6 +4,8 @@
 #include <chrono>
 
 #include "app/row_batches.h"
+#include "common/text_lines.h"
+#include "junk/exclusions.h"
 #include "junk/file_deletion.h"
 #include "platform/system_info.h"
 
@@ -191,6 +193,16 @@ FilesChoices FilesPage::rememberedChoices() const {
     if (controls_.drives.checked(row)) letters += driveLetters_[static_cast<std::size_t>(row)];
   std::sort(letters.begin(), letters.end());
   choices.drives = letters;
+  // A present drive is remembered with the volume it holds now; an absent one
+  // keeps the volume it was remembered with.
+  for (char letter : letters) {
+    if (absentDrives_.find(letter) != std::string::npos) {
+      if (const auto kept = restored_.serials.find(letter); kept != restored_.serials.end())
+        choices.serials.insert(*kept);
+    } else if (const auto volume = services_.drives.getVolumeInformation(std::string{letter, ':', '\\'})) {
+      choices.serials[letter] = volume->serialNumber;
+    }
+  }
   return choices;
 }
 
@@ -222,7 +234,7 @@ void FilesPage::publishChoices() {
   for (int row = 0; row < controls_.catalogue.count(); ++row)
     if (controls_.catalogue.checked(row))
       choices->checkedPatterns.push_back(controls_.catalogue.rowCaption(row));
-  choices->exclusionLines = controls_.exclusions.lines();
+  choices->exclusionLines = junk::expandedExclusionLines(controls_.exclusions.lines(), services_.system);
   choices->readingStructureText = messages_["StringReadingStructure"];
   choices_->publish(std::move(choices));
 }
@@ -233,6 +245,9 @@ void FilesPage::searchClick(const std::string& profileFolder) {
                      widgets::MessageIcon::Error});
     return;
   }
+  // The user learns which lines keep nothing out before the scan lists what lies
+  // in the folders they meant, and may go on.
+  if (!scanRunning_) warnOfLinesNamingNoFolder();
   scanRunning_ = !scanRunning_;
   if (!scanRunning_) {
     // Stop: the page is idle at once; the rows found so far stay.
@@ -279,6 +294,15 @@ void FilesPage::searchClick(const std::string& profileFolder) {
             .run(view);
       },
       [this] { restoreIdle(); });
+}
+
+bool FilesPage::warnOfLinesNamingNoFolder() {
+  const std::vector<std::string> none =
+      junk::linesNamingNoFolder(controls_.exclusions.lines(), services_.system);
+  if (none.empty()) return false;
+  app_.messageBox({messages_["StringExclusionsNoFolder"] + "\r\n\r\n" + text::joinLinesCrLf(none),
+                   app_.title(), widgets::MessageButtons::Ok, widgets::MessageIcon::Warning});
+  return true;
 }
 
 void FilesPage::restoreIdle() {

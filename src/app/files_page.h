@@ -104,6 +104,11 @@ class FilesPage {
   // scans nothing.
   void setUnreadableExclusions(std::string path) { unreadableExclusions_ = std::move(path); }
 
+  // Shows the warning that lists the exclusion lines that name no folder, and so
+  // protect nothing; false when there are none and nothing was shown. Search
+  // shows it before it scans, and the Settings window when the list is saved.
+  bool warnOfLinesNamingNoFolder();
+
   // Publishes the user's current choices for a running scan; called whenever a
   // category, drive, catalogue row or exclusion line changes.
   void publishChoices();

@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 175> kKeys = {
+constexpr std::array<std::string_view, 176> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -87,6 +87,7 @@ constexpr std::array<std::string_view, 175> kKeys = {
     "StringCantReadReply",
     "StringDeleteProgramFromStartUp",
     "StringCantDeleteItem",
+    "StringCantChangeItem",
     "StringStartupFolder",
     "StringEnabled",
     "StringDisabled",

@@ -151,8 +151,15 @@ bool TForm1::saveSettings() {
 }
 
 Settings TForm1::heldSettings() const {
-  return {CurrentLanguage, FirstStart, CheckUpdateAtStart, TryToFree,
-          Delay,           AutoDefrag, RecycleDeleted,     filesPage_->rememberedChoices()};
+  return {CurrentLanguage,
+          FirstStart,
+          CheckUpdateAtStart,
+          TryToFree,
+          Delay,
+          AutoDefrag,
+          RecycleDeleted,
+          filesPage_->rememberedChoices(),
+          {}};
 }
 
 void TForm1::holdSettings(const Settings& settings) {

@@ -43,13 +43,9 @@ void TForm1::createFilesPage() {
       showFileError("Cannot create file " + path);
       return false;
     }
-    // The lines stay as typed, but the user learns which of them keep nothing out.
-    const std::vector<std::string> none = junk::linesNamingNoFolder(FormSettings->MemoExclusions.lines());
-    if (!none.empty())
-      application().messageBox({messages["StringExclusionsNoFolder"] + "\r\n\r\n" + text::joinLinesCrLf(none),
-                                application().title(), widgets::MessageButtons::Ok,
-                                widgets::MessageIcon::Warning});
-    return true;
+    // The lines stay as typed, but the user learns which of them keep nothing out,
+    // and the window stays open to mend them.
+    return !filesPage_->warnOfLinesNamingNoFolder();
   };
 }
 

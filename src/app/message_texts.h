@@ -12,13 +12,13 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 52> kKeys = {
+  static constexpr std::array<std::string_view, 53> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
       "StringKeptOutOfBin", "StringReadFromFileTable", "StringWalked", "StringDeleteRegKey",
       "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
       "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer", "StringCantReadReply",
-      "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringStartupFolder", "StringEnabled",
+      "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringCantChangeItem", "StringStartupFolder", "StringEnabled",
       "StringDisabled", "StringDisable", "StringEnable", "StringCantStartSafely", "StringDrive", "StringDriveLabel",
       "StringDriveNumber", "StringFileSystem", "StringDiskSpaceTotal", "StringDiskSpaceFree",
       "StringJunkFiles", "StringCookies", "StringHistory", "StringRecent", "StringTemporary",

@@ -199,7 +199,9 @@ void StartupPage::disableClick() {
                                             ? managers::StartupState::enabled
                                             : managers::StartupState::disabled;
   if (!managers::writeStartupState(services_.registry, *selected->approval, wanted, fileTime())) {
-    tell(messages_["StringCantDeleteItem"]);
+    // Refused: the entry keeps its state, and the message speaks of a change, as
+    // nothing was to be deleted.
+    tell(messages_["StringCantChangeItem"]);
     return;
   }
   managers::StartupEntry& entry = entries()[static_cast<std::size_t>(row)];

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -27,14 +28,36 @@ std::optional<int> parseInteger(std::string_view text) {
   return value;
 }
 
-int readInteger(const platform::ProfileFile& file, std::string_view key, int defaultValue) {
-  // A key that is missing reads as the empty text, which is no integer either.
-  return parseInteger(file.readString(kSection, key, "")).value_or(defaultValue);
+// A truth value as the program writes it (1, 0), as other integers, and as people
+// write it: true/false, yes/no, on/off in any letter case.
+std::optional<bool> parseBoolean(std::string_view text) {
+  if (const std::optional<int> number = parseInteger(text)) return *number != 0;
+  const std::string word = text::asciiLower(text);
+  if (word == "true" || word == "yes" || word == "on") return true;
+  if (word == "false" || word == "no" || word == "off") return false;
+  return std::nullopt;
 }
 
-bool readBoolean(const platform::ProfileFile& file, std::string_view key, bool defaultValue) {
-  return readInteger(file, key, defaultValue ? 1 : 0) != 0;
-}
+// The settings as read once from the file, with the unreadable values noted.
+struct Reader {
+  const platform::ProfileSnapshot& file;
+  std::vector<std::string>& unreadable;
+
+  std::string value(std::string_view key, std::string_view defaultValue) const {
+    return file.readStringInAnySection(kSection, key, defaultValue);
+  }
+  int integer(std::string_view key, int defaultValue) const {
+    // A key that is missing reads as the empty text, which is no integer either.
+    return parseInteger(value(key, "")).value_or(defaultValue);
+  }
+  bool boolean(std::string_view key, bool defaultValue) const {
+    const std::string text = value(key, "");
+    if (text.empty()) return defaultValue;
+    if (const std::optional<bool> truth = parseBoolean(text)) return *truth;
+    unreadable.push_back(std::string(key) + "=" + text);
+    return defaultValue;
+  }
+};
 
 std::vector<std::string_view> commaSeparated(std::string_view text) {
   std::vector<std::string_view> parts;
@@ -50,16 +73,27 @@ std::vector<std::string_view> commaSeparated(std::string_view text) {
   return parts;
 }
 
-// A drive as the user or an older file may have written it: "C", "c", "C:" or "C:\".
-std::optional<char> driveLetter(std::string_view text) {
-  if (text.empty() || text.size() > 3) return std::nullopt;
+// A drive as the user or an older file may have written it: "C", "c", "C:" or
+// "C:\", or as the program writes it with its volume serial number, "C:1A2B3C4D".
+struct RememberedDrive {
+  char letter;
+  std::optional<std::uint32_t> serial;
+};
+std::optional<RememberedDrive> rememberedDrive(std::string_view text) {
+  if (text.empty()) return std::nullopt;
   const char letter = static_cast<char>(text[0] & ~0x20);
   if (letter < 'A' || letter > 'Z') return std::nullopt;
-  if (text.size() > 1 && text.substr(1) != ":" && text.substr(1) != ":\\") return std::nullopt;
-  return letter;
+  const std::string_view rest = text.substr(1);
+  if (rest.empty() || rest == ":" || rest == ":\\") return RememberedDrive{letter, std::nullopt};
+  if (!rest.starts_with(':') || rest.size() > 9) return std::nullopt;
+  std::uint32_t serial = 0;
+  const char* end = rest.data() + rest.size();
+  const auto [stop, error] = std::from_chars(rest.data() + 1, end, serial, 16);
+  if (error != std::errc{} || stop != end) return std::nullopt;
+  return RememberedDrive{letter, serial};
 }
 
-FilesChoices readFilesChoices(const platform::ProfileFile& file) {
+FilesChoices readFilesChoices(const platform::ProfileSnapshot& file) {
   FilesChoices choices;
   const std::string categories = file.readString(kFilesSection, "Categories", kMissing);
   if (categories == kMissing) return choices;
@@ -69,11 +103,19 @@ FilesChoices readFilesChoices(const platform::ProfileFile& file) {
         index && *index >= 0 && *index < junk::kJunkCategoryCount)
       choices.categories[static_cast<std::size_t>(*index)] = true;
   const std::string drives = file.readString(kFilesSection, "Drives", "");
-  for (std::string_view drive : commaSeparated(drives))
-    if (const std::optional<char> letter = driveLetter(drive);
-        letter && choices.drives.find(*letter) == std::string::npos)
-      choices.drives += *letter;
+  for (std::string_view text : commaSeparated(drives))
+    if (const std::optional<RememberedDrive> drive = rememberedDrive(text);
+        drive && choices.drives.find(drive->letter) == std::string::npos) {
+      choices.drives += drive->letter;
+      if (drive->serial) choices.serials[drive->letter] = *drive->serial;
+    }
   return choices;
+}
+
+std::string serialText(std::uint32_t serial) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(serial));
+  return text;
 }
 
 }  // namespace
@@ -87,16 +129,17 @@ std::string SettingsFile::pathFor(std::string_view exePath) {
 }
 
 Settings SettingsFile::read() const {
-  const platform::ProfileFile file(files_, path_);
+  const platform::ProfileSnapshot file = platform::ProfileFile(files_, path_).snapshot();
   const Settings defaults;
   Settings settings;
-  settings.language = file.readString(kSection, "Language", defaults.language);
-  settings.firstStart = readBoolean(file, "firstStart", defaults.firstStart);
-  settings.checkUpdateAtStart = readBoolean(file, "checkUpdateAtStart", defaults.checkUpdateAtStart);
-  settings.tryToFree = readInteger(file, "trytofree", defaults.tryToFree);
-  settings.delay = readInteger(file, "delay", defaults.delay);
-  settings.autoDefrag = readBoolean(file, "autodefrag", defaults.autoDefrag);
-  settings.recycleDeleted = readBoolean(file, "recycleDeleted", defaults.recycleDeleted);
+  const Reader read{file, settings.unreadable};
+  settings.language = read.value("Language", defaults.language);
+  settings.firstStart = read.boolean("firstStart", defaults.firstStart);
+  settings.checkUpdateAtStart = read.boolean("checkUpdateAtStart", defaults.checkUpdateAtStart);
+  settings.tryToFree = read.integer("trytofree", defaults.tryToFree);
+  settings.delay = read.integer("delay", defaults.delay);
+  settings.autoDefrag = read.boolean("autodefrag", defaults.autoDefrag);
+  settings.recycleDeleted = read.boolean("recycleDeleted", defaults.recycleDeleted);
   settings.files = readFilesChoices(file);
   return settings;
 }
@@ -118,7 +161,12 @@ bool SettingsFile::write(const Settings& settings) {
   for (std::size_t row = 0; row < settings.files.categories.size(); ++row)
     if (settings.files.categories[row]) rows.push_back(std::to_string(row));
   std::vector<std::string> letters;
-  for (char letter : settings.files.drives) letters.emplace_back(1, letter);
+  for (char letter : settings.files.drives) {
+    std::string drive(1, letter);
+    if (const auto serial = settings.files.serials.find(letter); serial != settings.files.serials.end())
+      drive.append(":").append(serialText(serial->second));
+    letters.push_back(std::move(drive));
+  }
   const std::string categories = text::joinWith(rows, ",");
   const std::string drives = text::joinWith(letters, ",");
   const platform::ProfileFile::KeyValue filesKeys[] = {{"Categories", categories}, {"Drives", drives}};

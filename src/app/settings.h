@@ -1,8 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+
+#include <vector>
 
 #include "junk/category_roots.h"
 #include "platform/text_files.h"
@@ -16,6 +20,11 @@ struct FilesChoices {
   bool remembered = false;
   std::array<bool, junk::kJunkCategoryCount> categories{};  // By row of the type list.
   std::string drives;  // Upper-case letters, each once, in the order of the drive list.
+  // The volume serial number each drive had when it was checked, by letter: a
+  // letter that tonight stands for another volume (a USB stick that took the
+  // letter of the backup disk) is not that choice. A drive without one (an older
+  // file, no medium) is known by its letter only.
+  std::map<char, std::uint32_t> serials;
 
   friend bool operator==(const FilesChoices&, const FilesChoices&) = default;
 };
@@ -31,6 +40,9 @@ struct Settings {
   bool autoDefrag = false;
   bool recycleDeleted = false;  // Delete moves files to the Recycle Bin.
   FilesChoices files;
+  // The "key=value" lines of boolean keys whose value is there but reads as no
+  // truth value: each key took its default, which may not be what the user meant.
+  std::vector<std::string> unreadable;
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -38,13 +50,17 @@ struct Settings {
 // The settings file beside the executable: the executable's full path with its
 // extension replaced by ".ini", so that a renamed copy of the program keeps settings
 // of its own. The six options live in section "Options". Integers are written in
-// decimal and booleans as 1 and 0; a boolean reads as an integer, any non-zero one
-// meaning true, and a value that is not an integer reads as the key's default.
+// decimal and booleans as 1 and 0. A boolean reads in the spellings people write:
+// an integer (any non-zero one meaning true), true/false, yes/no, on/off in any
+// letter case; any other value reads as the key's default and is listed in
+// Settings::unreadable. A key that a second "[Options]" section holds, as a hand
+// edit may add one, is read there when the first lacks it.
 //
 // The Files page's choices live in section "Files": "Categories" lists the checked
 // rows of the type list by number ("0,4,6") and "Drives" the checked drives by
-// letter ("C,E"). They count as remembered when "Categories" is there; numbers out
-// of range and anything that is not a drive letter are passed over.
+// letter, each with the volume serial number it had in hexadecimal when known
+// ("C:1A2B3C4D,E"). They count as remembered when "Categories" is there; numbers
+// out of range and anything that is not a drive are passed over.
 //
 // The file is opened only within read and write and never held open.
 class SettingsFile {

@@ -1,6 +1,7 @@
 #include "app/unattended_clean.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <set>
@@ -9,14 +10,18 @@
 #include "app/clean_report.h"
 #include "app/command_line.h"
 #include "app/folders.h"
+#include "app/report_file.h"
 #include "app/settings.h"
 #include "common/text_lines.h"
 #include "junk/catalogue.h"
 #include "junk/drive_list.h"
+#include "junk/exclusions.h"
 #include "junk/file_deletion.h"
 #include "junk/junk_scan.h"
 #include "junk/settings_lists.h"
-#include "platform/data_folders.h"
+#include "platform/drives.h"
+#include "platform/system_info.h"
+#include "platform/text_files.h"
 
 namespace velmora::app {
 namespace {
@@ -35,6 +40,14 @@ std::string counted(std::size_t count, const char* one, const char* many) {
 }
 
 std::string driveRoot(char letter) { return std::string(1, letter) + ":\\"; }
+
+// A volume by its serial number as Windows shows it ("volume 1A2B-3C4D").
+std::string volumeText(std::uint32_t serial) {
+  char text[24];
+  std::snprintf(text, sizeof text, "volume %04X-%04X", static_cast<unsigned>(serial >> 16),
+                static_cast<unsigned>(serial & 0xFFFF));
+  return text;
+}
 
 // The scan's view when there is no window: it keeps what the scan lists.
 class CollectingView final : public junk::JunkScanView {
@@ -66,12 +79,88 @@ class CollectingView final : public junk::JunkScanView {
   std::shared_ptr<const junk::JunkScanChoices> choices_;
 };
 
+// Whose files the run reaches: the account it runs as and that account's profile.
+// Why it cannot start, when it runs as LocalSystem.
+std::optional<std::string> checkAccount(platform::Services& services, const std::string& profileFolder,
+                                        CleanReport& report) {
+  const bool localSystem = services.system.runsAsLocalSystem();
+  report.addSetting("Account", localSystem ? "LocalSystem" : services.system.userName().value_or("unknown"));
+  report.addSetting("Profile", profileFolder.empty() ? "none found" : profileFolder);
+  if (localSystem)
+    return "it runs as the LocalSystem account, whose folders and Recycle Bin hold none of the user's files: "
+           "set the task to run as the user whose files it should clean";
+  return std::nullopt;
+}
+
+// The drives to walk: those remembered that the Files page would list now and
+// that hold the volume they held when they were checked. A drive that is not
+// there, or holds another volume tonight, is passed over and named.
+std::optional<std::string> readDrives(platform::Services& services, const FilesChoices& remembered,
+                                      CleanReport& report, junk::JunkScanChoices& choices) {
+  const std::vector<char> present = junk::buildDriveLetters(services.drives);
+  std::vector<std::string> drives;
+  std::vector<std::string> absent;
+  std::vector<std::string> otherVolume;
+  for (char letter : remembered.drives) {
+    const std::string root = driveRoot(letter);
+    if (std::find(present.begin(), present.end(), letter) == present.end()) {
+      absent.push_back(root);
+      continue;
+    }
+    if (const auto chosen = remembered.serials.find(letter); chosen != remembered.serials.end()) {
+      const std::optional<platform::VolumeInformation> volume = services.drives.getVolumeInformation(root);
+      if (!volume || volume->serialNumber != chosen->second) {
+        otherVolume.push_back(root + " (chosen: " + volumeText(chosen->second) + ", now: " +
+                              (volume ? volumeText(volume->serialNumber) : std::string("unreadable")) + ")");
+        continue;
+      }
+    }
+    drives.push_back(root);
+  }
+  // The scan walks the drives in the order of the drive list.
+  for (char letter : present)
+    if (std::find(drives.begin(), drives.end(), driveRoot(letter)) != drives.end())
+      choices.checkedDrives.push_back(letter);
+  report.addSetting("Drives", drives.empty() ? "none" : text::joinWith(drives, ", "));
+  if (!absent.empty()) report.addSetting("Not present, passed over", text::joinWith(absent, ", "));
+  if (!otherVolume.empty())
+    report.addSetting("Another volume than the one chosen, passed over", text::joinWith(otherVolume, ", "));
+  if (remembered.drives.empty()) return "no drive is checked on the Files page";
+  if (drives.empty())
+    return "none of the drives checked on the Files page is present with the volume it held when checked";
+  return std::nullopt;
+}
+
+// The exclusion list as the scan takes it, expanded for this run's environment.
+// A list that cannot be read, or a line that names no folder, stops the run: it
+// would clean what the user meant to protect.
+std::optional<std::string> readExclusions(platform::Services& services, const std::string& programFolder,
+                                          CleanReport& report, junk::JunkScanChoices& choices) {
+  const std::string exclusionsPath = junk::exclusionsFilePath(programFolder);
+  const platform::FileContents exclusions = services.textFiles.readText(exclusionsPath);
+  if (exclusions.status == platform::ReadStatus::failed)
+    return "the exclusion list " + exclusionsPath +
+           " exists but cannot be read; nothing is cleaned without it";
+  const std::vector<std::string> lines =
+      exclusions ? text::splitLines(exclusions.data) : std::vector<std::string>();
+  report.addSetting("Exclusions", exclusions
+                                      ? exclusionsPath + " (" + counted(lines.size(), "line", "lines") + ")"
+                                      : "none (" + exclusionsPath + " does not exist)");
+  const std::vector<std::string> none = junk::linesNamingNoFolder(lines, services.system);
+  if (!none.empty())
+    return "these lines of the exclusion list name no folder and protect nothing: " +
+           text::joinWith(none, ", ") + "; mend them in the Settings window";
+  choices.exclusionLines = junk::expandedExclusionLines(lines, services.system);
+  return std::nullopt;
+}
+
 // The categories and drives the window remembered, the catalogue and the
 // exclusions, as the scan takes them, each named in the report. Why the run
 // cannot start, when it cannot.
-std::optional<std::string> readChoices(platform::Services& services, const FilesChoices& remembered,
-                                       const std::string& programFolder, CleanReport& report,
-                                       junk::JunkScanChoices& choices) {
+std::optional<std::string> readChoices(platform::Services& services, const Settings& settings,
+                                       const std::string& settingsPath, const std::string& programFolder,
+                                       CleanReport& report, junk::JunkScanChoices& choices) {
+  const FilesChoices& remembered = settings.files;
   if (!remembered.remembered)
     return "no categories or drives are remembered: check them on the Files page of the window and close it";
 
@@ -84,23 +173,7 @@ std::optional<std::string> readChoices(platform::Services& services, const Files
   report.addSetting("Categories", categories.empty() ? "none" : text::joinWith(categories, ", "));
   if (categories.empty()) return "no category is checked on the Files page";
 
-  // The drives are those the Files page would list now; a remembered drive that
-  // is not there is passed over.
-  const std::vector<char> present = junk::buildDriveLetters(services.drives);
-  std::vector<std::string> drives;
-  for (char letter : present)
-    if (remembered.drives.find(letter) != std::string::npos) {
-      choices.checkedDrives.push_back(letter);
-      drives.push_back(driveRoot(letter));
-    }
-  std::vector<std::string> absent;
-  for (char letter : remembered.drives)
-    if (std::find(present.begin(), present.end(), letter) == present.end())
-      absent.push_back(driveRoot(letter));
-  report.addSetting("Drives", drives.empty() ? "none" : text::joinWith(drives, ", "));
-  if (!absent.empty()) report.addSetting("Not present, passed over", text::joinWith(absent, ", "));
-  if (remembered.drives.empty()) return "no drive is checked on the Files page";
-  if (drives.empty()) return "none of the drives checked on the Files page is present";
+  if (std::optional<std::string> problem = readDrives(services, remembered, report, choices)) return problem;
 
   const std::string cataloguePath = junk::catalogueFilePath(programFolder);
   const platform::FileContents catalogue = services.textFiles.readText(cataloguePath);
@@ -111,30 +184,29 @@ std::optional<std::string> readChoices(platform::Services& services, const Files
   report.addSetting("Catalogue",
                     cataloguePath + " (" + counted(choices.checkedPatterns.size(), "entry", "entries") + ")");
 
-  const std::string exclusionsPath = junk::exclusionsFilePath(programFolder);
-  const platform::FileContents exclusions = services.textFiles.readText(exclusionsPath);
-  if (exclusions.status == platform::ReadStatus::failed)
-    return "the exclusion list " + exclusionsPath +
-           " exists but cannot be read; nothing is cleaned without it";
-  if (exclusions) choices.exclusionLines = text::splitLines(exclusions.data);
-  report.addSetting("Exclusions", exclusions
-                                      ? exclusionsPath + " (" +
-                                            counted(choices.exclusionLines.size(), "line", "lines") + ")"
-                                      : "none (" + exclusionsPath + " does not exist)");
+  if (std::optional<std::string> problem = readExclusions(services, programFolder, report, choices))
+    return problem;
+
+  // Whether to delete for good or keep an undo is the user's to say, never a guess.
+  for (const std::string& unreadable : settings.unreadable)
+    if (text::asciiLower(unreadable).starts_with("recycledeleted="))
+      return "the settings file " + settingsPath + " holds " + unreadable +
+             ", which is no truth value: it cannot tell whether to move the files to the Recycle Bin";
   return std::nullopt;
 }
 
 // Scans with the choices, and deletes what was found when asked to, through the
 // Files page's own deletion (to the Recycle Bin when the user chose so); every
-// file goes into the report. The exit code.
+// file goes into the report, and the report's file, as it is decided. The exit
+// code.
 int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& services,
-                 junk::JunkScanChoices choices, CleanReport& report) {
+                 const std::string& profileFolder, junk::JunkScanChoices choices, CleanReport& report,
+                 ReportFile& file) {
   const junk::RecycleBinRoute route{services.drives, services.shell};
   if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
+  file.add(report.takeNew(), true);
   CollectingView view(std::move(choices));
-  junk::JunkScan(services.files, services.registry, services.shell, services.drives,
-                 findProfileFolder(services.registry))
-      .run(view);
+  junk::JunkScan(services.files, services.registry, services.shell, services.drives, profileFolder).run(view);
   for (const auto& [root, fromFileTable] : view.driveReads)
     report.addSetting("Drive " + root, fromFileTable ? "read from the file table" : "walked");
 
@@ -146,25 +218,55 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   int deleted = 0;
   std::uint64_t foundBytes = 0;
   std::uint64_t deletedBytes = 0;
-  for (const junk::FoundFile& file : view.found) {
-    if (!seen.insert(text::asciiLower(file.path)).second) continue;
+  for (const junk::FoundFile& listed : view.found) {
+    if (!seen.insert(text::asciiLower(listed.path)).second) continue;
     ++found;
-    foundBytes += file.sizeBytes;
+    foundBytes += listed.sizeBytes;
     std::string outcome = "would delete";
     if (deleteFound) {
       const junk::Disposal disposal =
-          junk::disposeJunkFile(services.files, toRecycleBin ? &route : nullptr, file.path);
+          junk::disposeJunkFile(services.files, toRecycleBin ? &route : nullptr, listed.path);
       outcome = outcomeText(disposal);
       if (disposal.outcome == junk::Disposed::deleted || disposal.outcome == junk::Disposed::recycled) {
         ++deleted;
-        deletedBytes += file.sizeBytes;
+        deletedBytes += listed.sizeBytes;
       }
     }
-    report.addFile(file.path, file.sizeBytes, outcome);
+    report.addFile(listed.path, listed.sizeBytes, outcome);
+    file.add(report.takeNew());
   }
   const int exitCode = deleteFound && deleted < found ? kExitSomeNotDeleted : kExitDone;
   report.finish(found, foundBytes, deleted, deletedBytes, !deleteFound, exitCode);
   return exitCode;
+}
+
+// The run after its report's file is begun: the choices, then the scan and the
+// deletion. An error nothing else caught (no memory left, a thread that cannot
+// start) ends it with kExitCannotStart and a line saying so, never with the C
+// runtime's abort, whose box would wait in a session nobody sees.
+int runWithReport(bool deleteFound, platform::Services& services, const std::string& exePath,
+                  CleanReport& report, ReportFile& file) {
+  try {
+    const std::string settingsPath = SettingsFile::pathFor(exePath);
+    const Settings settings = SettingsFile(services.textFiles, settingsPath).read();
+    const std::string programFolder = folderPart(exePath);
+    const std::string profileFolder = findProfileFolder(services.registry);
+    junk::JunkScanChoices choices;
+    std::optional<std::string> problem = checkAccount(services, profileFolder, report);
+    if (!problem) problem = readChoices(services, settings, settingsPath, programFolder, report, choices);
+    if (problem) {
+      report.addCannotStart(*problem, kExitCannotStart);
+      return kExitCannotStart;
+    }
+    return scanAndClean(deleteFound, settings.recycleDeleted, services, profileFolder, std::move(choices),
+                        report, file);
+  } catch (const std::exception& error) {
+    report.addStopped(std::string("an error the run could not go on from: ") + error.what(),
+                      kExitCannotStart);
+  } catch (...) {
+    report.addStopped("an error the run could not go on from", kExitCannotStart);
+  }
+  return kExitCannotStart;
 }
 
 }  // namespace
@@ -172,8 +274,8 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
 int runUnattendedClean(bool deleteFound, platform::Services& services, platform::ProcessHost& host,
                        const std::string& exePath) {
   const std::string command = deleteFound ? "/auto" : "/preview";
-  // Held until the run returns. A second /auto writes no report: its name, taken
-  // from the second it started, could be the running one's.
+  // Held until the run returns. A second /auto writes no report: it did nothing,
+  // and its exit code says why.
   std::unique_ptr<platform::HeldLock> lock;
   if (deleteFound && !(lock = host.tryLock(kSingleRunLock))) {
     host.writeToStarter(
@@ -184,24 +286,28 @@ int runUnattendedClean(bool deleteFound, platform::Services& services, platform:
   }
 
   CleanReport report(command, host.localTime());
-  const Settings settings = SettingsFile(services.textFiles, SettingsFile::pathFor(exePath)).read();
-  const std::string programFolder = folderPart(exePath);
-  junk::JunkScanChoices choices;
-  int exitCode = kExitCannotStart;
-  if (const std::optional<std::string> problem =
-          readChoices(services, settings.files, programFolder, report, choices))
-    report.addCannotStart(*problem, exitCode);
-  else
-    exitCode = scanAndClean(deleteFound, settings.recycleDeleted, services, std::move(choices), report);
-
-  const std::optional<std::string> written =
-      platform::writeDataFile(services.files, services.textFiles, services.system, programFolder, "logs",
-                              report.fileName(), report.text());
-  host.writeToStarter(report.text() +
-                      (written ? "Report: " + *written
-                               : std::string("The report could not be written beside the program or in the "
-                                             "local application data.")) +
-                      "\r\n");
+  ReportFile file(services, folderPart(exePath));
+  // A run that could keep no report of what it deletes does nothing.
+  if (!file.begin(report.fileStem(), report.takeNew())) {
+    host.writeToStarter(report.text() +
+                        "Cannot start: the report could not be written beside the program or in the local "
+                        "application data; nothing was done.\r\nExit code: " +
+                        std::to_string(kExitCannotStart) + "\r\n");
+    return kExitCannotStart;
+  }
+  int exitCode = runWithReport(deleteFound, services, exePath, report, file);
+  file.add(report.takeNew(), true);
+  std::string ending = "Report: " + file.path() + "\r\n";
+  if (file.incomplete()) {
+    // The run did its work, but its record on disk misses part of it: a script that
+    // reads only the exit code must still learn that not all is well.
+    if (exitCode == kExitDone) exitCode = kExitSomeNotDeleted;
+    ending +=
+        "The report could not be written to the end: the text above is the whole report.\r\n"
+        "Exit code: " +
+        std::to_string(exitCode) + "\r\n";
+  }
+  host.writeToStarter(report.text() + ending);
   return exitCode;
 }
 

@@ -58,7 +58,10 @@ std::vector<std::string_view> tidiedNames(std::string_view below, bool literal) 
 std::optional<std::string> exclusionFolderPath(std::string_view line) {
   const std::size_t first = line.find_first_not_of(" \t");
   if (first == std::string_view::npos) return std::nullopt;
-  std::string path(line.substr(first, line.find_last_not_of(" \t") - first + 1));
+  line = line.substr(first, line.find_last_not_of(" \t") - first + 1);
+  // Explorer's "Copy as path" puts the path in quotes.
+  if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
+  std::string path(line);
   std::replace(path.begin(), path.end(), '/', '\\');
   std::string_view text = path;
   // The device and object-manager spellings of a path name the same folder:
@@ -102,10 +105,25 @@ std::optional<std::string> exclusionFolderPath(std::string_view line) {
   return result;
 }
 
-std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lines) {
+std::string expandedExclusionLine(const std::string& line, const platform::SystemInfo& system) {
+  if (line.find('%') == std::string::npos) return line;
+  return system.expandEnvironment(line).value_or(line);
+}
+
+std::vector<std::string> expandedExclusionLines(const std::vector<std::string>& lines,
+                                                const platform::SystemInfo& system) {
+  std::vector<std::string> expanded;
+  expanded.reserve(lines.size());
+  for (const std::string& line : lines) expanded.push_back(expandedExclusionLine(line, system));
+  return expanded;
+}
+
+std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lines,
+                                             const platform::SystemInfo& system) {
   std::vector<std::string> none;
   for (const std::string& line : lines)
-    if (line.find_first_not_of(" \t") != std::string::npos && !exclusionFolderPath(line))
+    if (line.find_first_not_of(" \t") != std::string::npos &&
+        !exclusionFolderPath(expandedExclusionLine(line, system)))
       none.push_back(line);
   return none;
 }

@@ -8,20 +8,33 @@
 
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/system_info.h"
 
 namespace velmora::junk {
 
 // An exclusion line as the folder path it means, read in every spelling Windows
-// accepts: blanks around it removed, "/" read as "\", repeated separators and a
-// trailing backslash dropped (a drive root keeps its "C:\"), the "\\?\", "\??\"
+// accepts: blanks around it removed, then one pair of double quotes around the
+// whole path (Explorer's "Copy as path"), "/" read as "\", repeated separators and
+// a trailing backslash dropped (a drive root keeps its "C:\"), the "\\?\", "\??\"
 // and "\\.\" forms taken for the path they name, a drive letter alone for its
 // root, and the dots and blanks that end a name dropped as Windows drops them.
 // Nothing for a line that names no folder (blank, relative, "D:Keep").
 std::optional<std::string> exclusionFolderPath(std::string_view line);
 
-// The lines that are not blank and name no folder, as typed: they protect nothing,
-// and the user is told so when the list is saved.
-std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lines);
+// A line with the variables of the user's environment in it ("%USERPROFILE%\Keep")
+// expanded as ExpandEnvironmentStrings does; a variable that is not set stays as
+// written, and so does the line when it cannot be expanded. The list keeps the
+// lines as typed: they are expanded each time they are read, for the environment
+// of the run that reads them.
+std::string expandedExclusionLine(const std::string& line, const platform::SystemInfo& system);
+std::vector<std::string> expandedExclusionLines(const std::vector<std::string>& lines,
+                                                const platform::SystemInfo& system);
+
+// The lines that are not blank and name no folder once expanded, as typed: they
+// protect nothing, and the user is told so when the list is saved and before a
+// search, and an unattended run does not start with them.
+std::vector<std::string> linesNamingNoFolder(const std::vector<std::string>& lines,
+                                             const platform::SystemInfo& system);
 
 // The folders a walk must not enter. Each line is resolved, when the set is made at
 // the start of a scan, to the folder it really is, so that the folder is skipped by

@@ -42,7 +42,7 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
     case platform::RecycleOutcome::recycled:
       return {Disposed::recycled};
     case platform::RecycleOutcome::notRecycled:
-      return {Disposed::keptOutOfBin};
+      return {Disposed::keptOutOfBin, platform::FileError::none, OutOfBin::binRefused};
     case platform::RecycleOutcome::deletedForGood:
       return {Disposed::deleted};
     case platform::RecycleOutcome::failed:

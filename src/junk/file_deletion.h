@@ -31,9 +31,14 @@ struct RecycleBinRoute {
 
 // What became of one file the junk-file scan listed.
 enum class Disposed { deleted, recycled, keptOutOfBin, failed };
+// Why a file was kept out of the Recycle Bin: its drive keeps none (removable,
+// network), or the drive's bin refused it (switched off for the drive, or the
+// file larger than the bin may hold).
+enum class OutOfBin { driveKeepsNone, binRefused };
 struct Disposal {
   Disposed outcome = Disposed::failed;
   platform::FileError error = platform::FileError::none;  // Why it failed.
+  OutOfBin outOfBin = OutOfBin::driveKeepsNone;           // Why it was kept out of the bin.
 };
 
 // Deletes one file the junk-file scan listed or, with a route to the Recycle Bin,

@@ -48,6 +48,14 @@ class ProcessHost {
   virtual std::unique_ptr<HeldLock> tryLock(std::string_view name) = 0;
 
   virtual LocalTime localTime() const = 0;
+
+  // Lets no box of the system wait for an answer for the rest of the process: no
+  // critical-error box ("There is no disk in the drive"), no box when the program
+  // fails (SetErrorMode with SEM_FAILCRITICALERRORS, SEM_NOGPFAULTERRORBOX and
+  // SEM_NOOPENFILEERRORBOX), and no "Runtime Error" box of the C runtime when it
+  // aborts: the process then ends at once with abortExitCode. For a run that
+  // nobody watches, which may be in session 0.
+  virtual void showNoErrorBoxes(int abortExitCode) = 0;
 };
 
 }  // namespace velmora::platform

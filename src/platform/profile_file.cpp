@@ -92,9 +92,11 @@ ProfileSnapshot::ProfileSnapshot(const TextFiles& files, const std::string& path
   for (const std::string& raw : text::splitLines(contents.data)) {
     const Line line = parse(raw);
     if (line.kind == Line::Kind::section) {
-      // Only the first section of a name is searched: a later one is skipped.
-      auto [entry, added] = sections_.try_emplace(text::asciiLower(line.name));
-      keys = added ? &entry->second : nullptr;
+      // Only the first section of a name is searched by readString; the later
+      // ones are kept apart for readStringInAnySection.
+      const std::string name = text::asciiLower(line.name);
+      auto [entry, added] = sections_.try_emplace(name);
+      keys = added ? &entry->second : &laterSections_[name];
     } else if (line.kind == Line::Kind::key && keys != nullptr) {
       std::optional<std::string> value;
       if (line.value) value = std::string(withoutQuotes(*line.value));
@@ -113,6 +115,19 @@ std::string ProfileSnapshot::readString(std::string_view section, std::string_vi
   const auto value = keys->second.find(text::asciiLower(wantedKey));
   if (value == keys->second.end() || !value->second) return std::string(defaultValue);
   return *value->second;
+}
+
+std::string ProfileSnapshot::readStringInAnySection(std::string_view section, std::string_view key,
+                                                    std::string_view defaultValue) const {
+  // A text no value can hold tells a missing key apart from any value.
+  constexpr std::string_view kMissing = "\n";
+  std::string value = readString(section, key, kMissing);
+  if (value != kMissing) return value;
+  const auto later = laterSections_.find(text::asciiLower(trimmed(section)));
+  if (later == laterSections_.end()) return std::string(defaultValue);
+  const auto found = later->second.find(text::asciiLower(trimmed(key)));
+  if (found == later->second.end() || !found->second) return std::string(defaultValue);
+  return *found->second;
 }
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,

@@ -36,6 +36,12 @@ class ProfileSnapshot {
   ProfileSnapshot(const TextFiles& files, const std::string& path);
   // As ProfileFile::readString, from the contents as they were when read.
   std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+  // As readString, but a key the first section of that name lacks is looked for in
+  // the later ones, first to last: a settings file edited by hand may hold a second
+  // section of a name, and what the user wrote there is meant. Windows reads the
+  // first section only.
+  std::string readStringInAnySection(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue) const;
 
  private:
   // The keys of a section by their letter-folded names: the value after "=", or
@@ -43,6 +49,8 @@ class ProfileSnapshot {
   using Keys = std::unordered_map<std::string, std::optional<std::string>>;
   // The sections by their letter-folded names; the first of two equal ones counts.
   std::unordered_map<std::string, Keys> sections_;
+  // The keys of the later sections of each name, the first of equal keys counting.
+  std::unordered_map<std::string, Keys> laterSections_;
 };
 
 class ProfileFile {

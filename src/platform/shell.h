@@ -22,7 +22,7 @@ enum class RecycleOutcome {
   recycled,        // It lies in its drive's Recycle Bin, from where the user can restore it.
   notRecycled,     // The Recycle Bin cannot take it (none on its drive, too large, turned
                    // off): the shell would have deleted it for good, so it was left alone.
-  deletedForGood,  // The shell asked the user and was told to delete it for good.
+  deletedForGood,  // The shell deleted it for good all the same: it is gone, not in the bin.
   failed,          // It could not be moved (in use, access denied, gone); it is still there.
 };
 
@@ -90,7 +90,8 @@ class Shell {
   // Moves one file to its drive's Recycle Bin as the shell's delete with undo does,
   // silently: no confirmation, no progress window, no error message, no sound.
   // A file the Recycle Bin cannot take is never deleted for good instead, which
-  // the shell's delete would do without asking. The shell follows links on the
+  // the shell's delete would do without asking, and the shell is never let ask
+  // either: nobody may be there to answer. The shell follows links on the
   // way like any open: the caller checks the path first (FileSystem::checkDeletable).
   virtual RecycleOutcome moveToRecycleBin(std::string_view path) = 0;
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Facts about the computer for the System Information window (names, the Windows
 // version and folders, and the display), and where the running program lies. Each
@@ -77,6 +78,16 @@ class SystemInfo {
   // backslash: where the program writes what its own folder cannot take. Nothing
   // when it cannot be found.
   virtual std::optional<std::string> localAppDataFolder() const = 0;
+
+  // ExpandEnvironmentStrings: text with each %NAME% of a variable of the process's
+  // environment replaced by its value; a name that is not set stays as written.
+  // Nothing when the call fails.
+  virtual std::optional<std::string> expandEnvironment(std::string_view text) const = 0;
+
+  // Whether the process runs as the LocalSystem account (its token's user is the
+  // well-known SID S-1-5-18), as a task set to run without the user logged on may:
+  // its profile and Recycle Bin are nobody's own files.
+  virtual bool runsAsLocalSystem() const = 0;
 
   // The user's thousands separator (GetLocaleInfo with LOCALE_STHOUSAND for the
   // user's default locale): "," in English, a no-break space in Russian. Empty when

@@ -54,6 +54,12 @@ class TextFiles {
   // folder. A hidden file is written like any other and keeps its attributes.
   virtual bool writeBytes(std::string_view path, std::string_view bytes) = 0;
 
+  // Adds bytes at the end of an existing file (CreateFile with FILE_APPEND_DATA,
+  // OPEN_EXISTING; WriteFile), for a log that grows while a run goes on, so that a
+  // run that is killed leaves what it wrote. False when the file is not there or
+  // cannot be written.
+  virtual bool appendBytes(std::string_view path, std::string_view bytes) = 0;
+
   // Creates an empty file unless the file exists (CreateFile with OPEN_ALWAYS);
   // an existing file keeps its contents. False when it neither exists nor can be
   // created.

@@ -14,6 +14,7 @@ namespace {
 
 const std::string kData = "C:\\Program Files\\Velmora\\data\\";
 const std::string kReport = kData + "logs\\clean-20260304-050607.txt";
+const std::string kSecondReport = kData + "logs\\clean-20260304-050607-2.txt";
 constexpr const char* kLocalReport =
     "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\logs\\clean-20260304-050607.txt";
 constexpr const char* kJunk = "C:\\work\\report.~doc";
@@ -38,7 +39,7 @@ struct Machine {
 
 struct Case {
   std::vector<std::string> args;
-  const char* settings;
+  std::string settings;
   std::function<void(Machine&)> arrange;
   std::optional<int> exitCode;  // Nothing: the window opens.
   bool junkGone;
@@ -51,6 +52,13 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
     return [path](Machine& m) { m.s.textFiles.setUnreadable(path); };
   };
   const auto lockHeld = [](Machine& m) { m.host.held.emplace("Velmora Disk Cleaner unattended clean"); };
+  const auto exclusions = [](std::string lines) {
+    return [lines](Machine& m) {
+      m.s.textFiles.put(kData + "exclusions.dat", lines);
+      m.s.system.environment["Keep"] = "C:\\Kept";
+    };
+  };
+  const std::string files = "[Files]\r\nCategories=0\r\nDrives=C\r\n";
   // clang-format off
   const Case cases[] = {
       {{}, kChoices, {}, std::nullopt, false, "", false},
@@ -79,6 +87,36 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
        "a.tmp\t100 bytes\tnot deleted: in use by another program\r\n"},
       {{"/auto"}, kChoices, [](Machine& m) { m.s.textFiles.setUnwritable(kReport); }, 0, true,
        "Report: C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\logs\\clean-20260304-050607.txt\r\n"},
+      // A report of the same second stays; one that can be begun nowhere stops the
+      // run before it deletes; one that cannot be finished turns success into 3.
+      {{"/auto"}, kChoices, [](Machine& m) { m.s.textFiles.put(kReport, "earlier"); }, 0, true,
+       "Report: C:\\Program Files\\Velmora\\data\\logs\\clean-20260304-050607-2.txt\r\n"},
+      {{"/auto"}, kChoices, [](Machine& m) {
+         m.s.textFiles.setUnwritable(kReport);
+         m.s.textFiles.setUnwritable(kLocalReport); }, 2, false, "nothing was done", false},
+      {{"/auto"}, kChoices, [](Machine& m) { m.s.textFiles.appendsFail = true; }, 3, true,
+       "could not be written to the end"},
+      {{"/auto"}, kChoices, [](Machine& m) { m.s.system.userNameThrows = true; }, 2, false,
+       "Stopped: an error the run could not go on from: std::bad_alloc\r\nExit code: 2\r\n"},
+      // Exclusion lines as users write them protect the folder; one that names
+      // none stops the run and is named.
+      {{"/auto"}, kChoices, exclusions(" \"C:\\Kept\" \r\n"), 0, true, "Account: tester\r\n"
+       "Profile: C:\\Users\\tester\\\r\n"},
+      {{"/auto"}, kChoices, exclusions("%KEEP%\r\n"), 0, true, "Not deleted: 0 files"},
+      {{"/auto"}, kChoices, exclusions("C:\\Kept\r\n\r\n%UNSET%\\Kept\r\n"), 2, false,
+       "name no folder and protect nothing: %UNSET%\\Kept;"},
+      {{"/auto"}, kChoices, [](Machine& m) { m.s.system.localSystem = true; }, 2, false,
+       "Account: LocalSystem\r\nProfile: C:\\Users\\tester\\\r\n"},
+      // A truth value in the usual spellings, also in a second [Options]; one that
+      // is none deletes nothing for good on a guess.
+      {{"/auto"}, "[Options]\r\nrecycleDeleted=Yes\r\n" + files, {}, 0, true, "moved to the Recycle Bin"},
+      {{"/auto"}, "[Options]\r\nLanguage=English\r\n" + files + "[options]\r\nrecycleDeleted=on\r\n", {}, 0,
+       true, "moved to the Recycle Bin"},
+      {{"/auto"}, "[Options]\r\nrecycleDeleted=maybe\r\n" + files, {}, 2, false, "recycleDeleted=maybe, which"},
+      // A drive is the volume that was checked: another one under its letter is not.
+      {{"/auto"}, "[Files]\r\nCategories=0\r\nDrives=C:00000000\r\n", {}, 0, true, "Drives: C:\\\r\n"},
+      {{"/auto"}, "[Files]\r\nCategories=0\r\nDrives=C:1A2B3C4D\r\n", {}, 2, false,
+       "passed over: C:\\ (chosen: volume 1A2B-3C4D, now: volume 0000-0000)"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -90,12 +128,14 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
     EXPECT_EQ(runCommandLine(c.args, m.s.services, m.host, m.s.system.executable).exitCode, c.exitCode);
     EXPECT_EQ(!m.s.files.contains(kJunk), c.junkGone);
     EXPECT_TRUE(m.s.files.contains("C:\\Kept\\old.~tmp") && m.s.files.contains("C:\\work\\notes.txt"));
-    std::optional<std::string> report = m.s.textFiles.bytes(kReport);
+    std::optional<std::string> report = m.s.textFiles.bytes(kSecondReport);
+    if (!report) report = m.s.textFiles.bytes(kReport);
     if (!report) report = m.s.textFiles.bytes(kLocalReport);
     EXPECT_EQ(report.has_value(), c.reported);
     EXPECT_NE((report.value_or("") + m.host.console).find(c.shows), std::string::npos) << m.host.console;
     if (report) {
       EXPECT_EQ(m.host.console.find(*report), 0u) << "the console shows the report";
+      EXPECT_TRUE(m.host.errorBoxesOff) << "a box could wait for an answer";
     }
   }
 }

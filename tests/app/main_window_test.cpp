@@ -1,6 +1,9 @@
 // Start-up, settings, menus and tray of the main window, headless.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/language_keys.h"
 #include "app/language_loader.h"
 #include "main_window_fixture.h"
@@ -38,7 +41,6 @@ TEST_F(MainWindowTest, FirstRunAsksForTheLanguageBeforeAnythingElseAndSavesTheDe
             "[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n"
             "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\nrecycleDeleted=0\r\n"
             "[Files]\r\nCategories=0,1,2,3,4,5,6,7\r\nDrives=\r\n");
-
 }
 
 TEST_F(MainWindowTest, ALaterRunReadsItsSettingsAsksNothingAndSavesWhatChanged) {
@@ -309,6 +311,34 @@ TEST_F(MainWindowTest, EachSettingsListLoadsOnItsOwnAndOneThatWasNotReadIsNeverW
   EXPECT_EQ(messages, (std::vector<std::string>{"Cannot open file " + data + "junk.dat",
                                                 "Cannot open file " + data + "exclusions.dat",
                                                 "Cannot open file " + data + "exclusions.dat"}));
+}
+
+// A line as Explorer's "Copy as path" gives it protects its folder. A line that
+// names no folder is shown in the language's warning when the list is saved,
+// which keeps the window open to mend it, and again before a search, which goes on.
+TEST_F(MainWindowTest, ExclusionLinesThatNameNoFolderAreShownAtOkAndBeforeASearch) {
+  std::ifstream english(std::string(VELMORA_LANGUAGE_DIR) + "/English.ini", std::ios::binary);
+  putLanguageFile("English", std::string(std::istreambuf_iterator<char>(english), {}));
+  machine.textFiles.put(kSettingsPath, "[Options]\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n");
+  machine.textFiles.put("C:\\Program Files\\Velmora\\data\\junk.dat", "");
+  machine.drives.addDrive('C', {});
+  machine.files.addFile("C:\\Keep\\a.~tmp");
+  machine.files.addFile("C:\\Junk\\b.~tmp");
+  createWithLanguageFiles().show();
+  h.backend().onModal = [this](widgets::Form&) {
+    form->FormSettings->MemoExclusions.userSetText("\"C:\\Keep\"\r\nKeep");
+    form->FormSettings->ButtonOk.click();
+    EXPECT_TRUE(form->FormSettings->visible()) << "closed before the line could be mended";
+    form->FormSettings->userClose();
+  };
+  ASSERT_TRUE(form->userShortcut(widgets::Shortcut::parse("Ctrl+O")));
+  form->ButtonSearchFiles.click();
+  while (form->filesPage().scanRunning()) h.app.runPendingTasks();
+  std::vector<std::string> messages;
+  for (const auto& shown : h.dialogs.shown()) messages.push_back(shown.text);
+  const std::string warning = "These exclusion lines name no folder and protect nothing:\r\n\r\nKeep\r\n";
+  EXPECT_EQ(messages, (std::vector<std::string>{warning, warning}));
+  EXPECT_EQ(form->ListViewFiles.count(), 1) << "C:\\Keep was not kept out";
 }
 
 // Whether exclusions.dat exists and can be read, and the files Search lists (none: it did not scan).

@@ -41,18 +41,18 @@ TEST_F(SettingsFileTest, AMissingFileReadsAsAllDefaults) {
   EXPECT_FALSE(settings.autoDefrag);
 }
 
-TEST_F(SettingsFileTest, BooleansAreIntegersAndNonIntegersReadAsTheDefault) {
+TEST_F(SettingsFileTest, BooleansAreIntegersOrWordsAndOthersReadAsTheDefault) {
   const Settings settings = readFrom(
       "[Options]\r\n"
       "Language=Russian\r\n"
       "firstStart=5\r\n"            // any non-zero integer is true
-      "checkUpdateAtStart=yes\r\n"  // not an integer: the default, true
+      "checkUpdateAtStart=OFF\r\n"  // a word people write for false
       "trytofree=12abc\r\n"         // not a whole integer: the default
       "delay=-3\r\n"                // negative integers are integers
       "autodefrag=-1\r\n");
   EXPECT_EQ(settings.language, "Russian");
   EXPECT_TRUE(settings.firstStart);
-  EXPECT_TRUE(settings.checkUpdateAtStart);
+  EXPECT_FALSE(settings.checkUpdateAtStart);
   EXPECT_EQ(settings.tryToFree, 64);
   EXPECT_EQ(settings.delay, -3);
   EXPECT_TRUE(settings.autoDefrag);
@@ -68,6 +68,7 @@ TEST_F(SettingsFileTest, BooleansAreIntegersAndNonIntegersReadAsTheDefault) {
   EXPECT_TRUE(odd.firstStart);
   EXPECT_EQ(odd.delay, 20);
   EXPECT_FALSE(odd.autoDefrag);
+  EXPECT_EQ(odd.unreadable, std::vector<std::string>{"autodefrag=1x"});
 }
 
 TEST_F(SettingsFileTest, WritesEveryKeyInDecimalAndReadsItBack) {
@@ -80,11 +81,13 @@ TEST_F(SettingsFileTest, WritesEveryKeyInDecimalAndReadsItBack) {
   settings.delay = 0;
   settings.autoDefrag = true;
   settings.recycleDeleted = true;
+  settings.files = {true, {true}, "CE", {{'C', 0x1A2B3C4D}}};
   SettingsFile file(files, kPath);
   ASSERT_TRUE(file.write(settings));
   EXPECT_EQ(*files.bytes(kPath),
             "; kept\r\n[Other]\r\nx=1\r\n[Options]\r\nLanguage=Russian\r\nfirstStart=0\r\n"
-            "checkUpdateAtStart=1\r\ntrytofree=128\r\ndelay=0\r\nautodefrag=1\r\nrecycleDeleted=1\r\n");
+            "checkUpdateAtStart=1\r\ntrytofree=128\r\ndelay=0\r\nautodefrag=1\r\nrecycleDeleted=1\r\n"
+            "[Files]\r\nCategories=0\r\nDrives=C:1A2B3C4D,E\r\n");
   EXPECT_EQ(file.read(), settings);
   // Written by a version without the key, the file keeps Delete as it was.
   EXPECT_FALSE(readFrom("[Options]\r\nautodefrag=1\r\n").recycleDeleted);

@@ -18,6 +18,7 @@
 #include "program_copy.h"
 #include "program_process.h"
 #include "scratch_drive.h"
+#include "wine_unix.h"
 
 namespace velmora::e2e {
 namespace {
@@ -173,6 +174,30 @@ TEST_F(CommandLineRun, RunsThatMustNotStartEndAtOnceWithTheirCodes) {
   const Finished withoutExclusions = runWithOutput(copy, L"/auto");
   CloseHandle(held);
   EXPECT_EQ(withoutExclusions.exitCode, 2u) << withoutExclusions.output;
+  expectJunk(true);
+}
+
+// The Recycle Bin route of a run nobody watches asks nothing. Wine's shell has no
+// bin of its own: it moves files to the Linux user's trash, and where there is
+// none it would ask first or, told to ask nothing, delete for good. Here there is
+// none (XDG_DATA_HOME names a place under a file), so the junk must stay, the run
+// must say why and end with 3 at once rather than wait on a box in a session
+// nobody sees. Wine has no drive without a bin to try; the fakes show that case.
+TEST_F(CommandLineRun, TheRecycleBinRouteAsksNothingWhereNoBinTakesTheFile) {
+  std::ofstream(copy.settingsPath(), std::ios::app | std::ios::binary)
+      << "[Options]\r\nrecycleDeleted=on\r\n";
+  const fs::path notAFolder = fs::path(drive.outside()) / L"no-trash";
+  std::ofstream(notAFolder, std::ios::binary) << "a file where the trash would be made";
+  const std::wstring dataHome = widen(velmora::testing::unixPathOf(notAFolder.wstring()) + "/xdg");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"XDG_DATA_HOME", dataHome.c_str()));
+  const auto started = std::chrono::steady_clock::now();
+  const Finished run = runWithOutput(copy, L"/auto");
+  SetEnvironmentVariableW(L"XDG_DATA_HOME", nullptr);
+  EXPECT_EQ(run.exitCode, 3u) << "the run waited on a question, or its code says it cleaned everything";
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
+  EXPECT_NE(run.output.find("report.~doc\t3000 bytes\tnot deleted: its drive's Recycle Bin did not take it"),
+            std::string::npos)
+      << run.output;
   expectJunk(true);
 }
 

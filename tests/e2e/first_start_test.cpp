@@ -2,11 +2,24 @@
 // window, and the settings file it leaves beside the executable.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "program_copy.h"
 #include "program_process.h"
 
 namespace velmora::e2e {
 namespace {
+
+// How the settings remember a drive's volume: ":" and its serial number in
+// hexadecimal, or nothing when the volume cannot be read.
+std::string volumeOf(const wchar_t* root) {
+  DWORD serial = 0;
+  if (!GetVolumeInformationW(root, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) return "";
+  char text[16];
+  std::snprintf(text, sizeof text, ":%08lX", static_cast<unsigned long>(serial));
+  return text;
+}
 
 using namespace std::chrono_literals;
 
@@ -41,8 +54,8 @@ TEST(FirstStart, AsksForTheLanguageOnceAndSavesTheSettingsOnClose) {
   EXPECT_EQ(copy.readSettings(),
             "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n"
             "trytofree=64\r\ndelay=20\r\nautodefrag=0\r\nrecycleDeleted=0\r\n"
-            "[Files]\r\nCategories=0,1,2,3,4,5,6,7\r\nDrives=C\r\n");
-
+            "[Files]\r\nCategories=0,1,2,3,4,5,6,7\r\nDrives=C" +
+                volumeOf(L"C:\\") + "\r\n");
 
   // The second start goes straight to the main window.
   ProgramProcess again(copy.exePath());

@@ -23,8 +23,10 @@ class FakeProcessHost final : public platform::ProcessHost {
     return std::make_unique<platform::HeldLock>();
   }
   platform::LocalTime localTime() const override { return {2026, 3, 4, 5, 6, 7}; }
+  void showNoErrorBoxes(int) override { errorBoxesOff = true; }
 
   bool hasConsole = true;
+  bool errorBoxesOff = false;
   std::string console;
   std::set<std::string, std::less<>> held;  // Names of the locks held.
 };

@@ -1,5 +1,9 @@
 #include "fakes/fake_system_info.h"
 
+#include <algorithm>
+#include <new>
+
+#include "common/text_lines.h"
 #include "platform/utf8.h"
 
 namespace velmora::fakes {
@@ -20,7 +24,10 @@ std::optional<std::string> FakeSystemInfo::computerName() const {
   return fitting(computer, kNameBufferChars);
 }
 
-std::optional<std::string> FakeSystemInfo::userName() const { return fitting(user, kNameBufferChars); }
+std::optional<std::string> FakeSystemInfo::userName() const {
+  if (userNameThrows) throw std::bad_alloc();
+  return fitting(user, kNameBufferChars);
+}
 
 std::optional<std::string> FakeSystemInfo::windowsDirectory() const {
   // GetWindowsDirectory reports failure as a length of 0, so an empty folder fails.
@@ -31,6 +38,30 @@ std::optional<std::string> FakeSystemInfo::windowsDirectory() const {
 std::optional<std::string> FakeSystemInfo::systemDirectory() const {
   if (systemFolder && systemFolder->empty()) return std::nullopt;
   return fitting(systemFolder, kFolderBufferChars);
+}
+
+std::optional<std::string> FakeSystemInfo::expandEnvironment(std::string_view text) const {
+  std::string out;
+  while (!text.empty()) {
+    const std::size_t open = text.find('%');
+    const std::size_t close = open == std::string_view::npos ? open : text.find('%', open + 1);
+    if (close == std::string_view::npos) break;
+    // Names are matched without regard to letter case, as Windows matches them.
+    const std::string name = text::asciiLower(text.substr(open + 1, close - open - 1));
+    const auto value = std::find_if(environment.begin(), environment.end(), [&name](const auto& entry) {
+      return text::asciiLower(entry.first) == name;
+    });
+    out.append(text.substr(0, open));
+    if (value == environment.end()) {
+      // An unset name stays, and its closing "%" may open the next one.
+      out.append(text.substr(open, close - open));
+      text.remove_prefix(close);
+    } else {
+      out.append(value->second);
+      text.remove_prefix(close + 1);
+    }
+  }
+  return out.append(text);
 }
 
 }  // namespace velmora::fakes

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+
 #include "platform/system_info.h"
 
 namespace velmora::fakes {
@@ -22,6 +24,9 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string thousandsSeparator() const override { return separator; }
   std::optional<std::string> executablePath() const override { return executable; }
   std::optional<std::string> localAppDataFolder() const override { return localAppData; }
+  // Expands the variables of environment; others stay as written.
+  std::optional<std::string> expandEnvironment(std::string_view text) const override;
+  bool runsAsLocalSystem() const override { return localSystem; }
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -33,6 +38,9 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string separator = ",";
   std::optional<std::string> executable = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe";
   std::optional<std::string> localAppData = "C:\\Users\\tester\\AppData\\Local";
+  std::map<std::string, std::string> environment{{"USERPROFILE", "C:\\Users\\tester"}};
+  bool localSystem = false;
+  bool userNameThrows = false;  // userName() throws std::bad_alloc, as when memory runs out.
 };
 
 }  // namespace velmora::fakes

@@ -31,6 +31,14 @@ bool FakeTextFiles::writeBytes(std::string_view path, std::string_view bytes) {
   return true;
 }
 
+bool FakeTextFiles::appendBytes(std::string_view path, std::string_view bytes) {
+  const std::string k = key(path);
+  const auto file = files_.find(k);
+  if (file == files_.end() || unwritable_.contains(k) || appendsFail) return false;
+  file->second.append(bytes);
+  return true;
+}
+
 bool FakeTextFiles::createIfMissing(std::string_view path) {
   const std::string k = key(path);
   if (files_.contains(k)) return true;

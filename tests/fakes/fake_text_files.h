@@ -22,6 +22,8 @@ class FakeTextFiles final : public platform::TextFiles {
 
   platform::FileContents readAtMost(std::string_view path, std::size_t maxSize) const override;
   bool writeBytes(std::string_view path, std::string_view bytes) override;
+  // Fails as writeBytes does, and for a file that is not there.
+  bool appendBytes(std::string_view path, std::string_view bytes) override;
   bool createIfMissing(std::string_view path) override;
 
   // Puts a file in place (or replaces it), whatever its writability.
@@ -41,6 +43,9 @@ class FakeTextFiles final : public platform::TextFiles {
   // How many writes (writeBytes and createIfMissing calls that created a file)
   // succeeded so far, for tests that a file was or was not rewritten.
   int successfulWrites() const { return successfulWrites_; }
+
+  // Every append fails, as when the disk fills up after a file was begun.
+  bool appendsFail = false;
 
  private:
   static std::string key(std::string_view path);

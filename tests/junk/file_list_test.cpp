@@ -7,6 +7,7 @@
 
 #include "fakes/fake_drives.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_system_info.h"
 #include "junk/exclusions.h"
 
 namespace velmora::junk {
@@ -87,15 +88,23 @@ TEST(ExclusionSpellings, EverySpellingWindowsAcceptsNamesItsFolderAndOthersNameN
     EXPECT_TRUE(Exclusions(fs, {line}).coversRoot("C:\\Keep")) << line;
   EXPECT_TRUE(Exclusions(fs, {"C:\\Keep .\\Sub. "}).coversRoot("C:\\Keep\\Sub"));
   EXPECT_TRUE(Exclusions(fs, {"D:"}).coversRoot("D:\\"));
-  EXPECT_EQ(linesNamingNoFolder({"D:Keep", " ", "Keep", "D:", "\\\\?\\Keep"}),
-            (std::vector<std::string>{"D:Keep", "Keep", "\\\\?\\Keep"}));
+  // Explorer's "Copy as path" and a variable of the environment name folders too.
+  EXPECT_TRUE(Exclusions(fs, {" \"C:\\Keep\" "}).coversRoot("C:\\Keep"));
+  const fakes::FakeSystemInfo system;
+  EXPECT_EQ(linesNamingNoFolder({"D:Keep", " ", "Keep", "D:", "\\\\?\\Keep", "\"D:\\Keep\"", "%UserProfile%",
+                                 "%NOT SET%\\Keep", "\"D:\\Keep"},
+                                system),
+            (std::vector<std::string>{"D:Keep", "Keep", "\\\\?\\Keep", "%NOT SET%\\Keep", "\"D:\\Keep"}));
 }
 
 TEST(ExclusionNetwork, ANetworkRootIsComparedByTextAsWrittenAndThroughItsDrivesNetworkName) {
   // Nothing of the network is in the file system: it is never opened.
   fakes::FakeFileSystem fs;
   fakes::FakeDrives drives;
-  drives.addDrive('Z', {platform::DriveType::remote, true, {}, {}, "\\\\server\\home"});
+  fakes::FakeDrive share;
+  share.type = platform::DriveType::remote;
+  share.networkName = "\\\\server\\home";
+  drives.addDrive('Z', share);
   const std::string unc = "\\\\server\\home\\u\\Recent";
   for (const char* line : {"\\\\server\\home\\u", "\\\\SERVER\\home", "Z:\\u\\Recent",
                            "\\\\?\\UNC\\server\\home\\U\\recent", "Z:"})

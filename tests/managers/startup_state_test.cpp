@@ -99,7 +99,7 @@ TEST_F(StartupStateTest, DisableAndEnableWriteTheBytesWindowsWritesAndDeleteTake
   // Without the right to write the machine's key nothing changes, and the user is told.
   ASSERT_TRUE(machine.registry.refuseFullAccess(HKEY_LOCAL_MACHINE, kApproved + "Run32"));
   page.disableClick();
-  EXPECT_TRUE(shownTexts() == std::vector<std::string>{"StringCantDeleteItem:"} && statusOf("Wow") == kOff);
+  EXPECT_TRUE(shownTexts() == std::vector<std::string>{"StringCantChangeItem:"} && statusOf("Wow") == kOff);
   // Deleting the entry takes its approval value along, both into one backup.
   const test_support::RegistryTree userBefore = plant.tree(HKEY_CURRENT_USER, "Software");
   deleteRow(rowOf("Mine"), widgets::MessageAnswer::Yes);

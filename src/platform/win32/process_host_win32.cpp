@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <csignal>
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -98,6 +100,23 @@ LocalTime Win32ProcessHost::localTime() const {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+namespace {
+
+// The exit code of a run that aborts; set before the handler can run.
+UINT abortExitCode = 0;
+
+// abort() raises SIGABRT before it shows the C runtime's "Runtime Error" box:
+// ending the process here keeps the box from waiting for someone to close it.
+extern "C" void endWithoutBox(int) { ExitProcess(abortExitCode); }
+
+}  // namespace
+
+void Win32ProcessHost::showNoErrorBoxes(int exitCode) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  abortExitCode = static_cast<UINT>(exitCode);
+  std::signal(SIGABRT, endWithoutBox);
 }
 
 }  // namespace velmora::platform

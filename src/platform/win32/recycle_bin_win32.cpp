@@ -14,18 +14,25 @@ namespace {
 // Asked to recycle a file the Recycle Bin cannot take (a drive without one, a file
 // larger than the bin, a bin turned off), the shell deletes it for good, and with
 // FOF_NOCONFIRMATION it does so without asking: the user who chose the Recycle Bin
-// to keep an undo would lose the file. Three guards stand against that: the caller
-// sends only files of fixed drives; the progress sink below refuses every delete
-// that the shell announces without the recycle flag; and FOF_WANTNUKEWARNING makes
-// the shell ask, rather than destroy silently, should it decide so past the sink.
+// to keep an undo would lose the file. The caller sends only files of fixed
+// drives, and the progress sink below refuses every delete that the shell
+// announces without the recycle flag. The shell is never allowed to ask instead
+// (FOF_WANTNUKEWARNING): a run that nobody watches, in session 0 under the Task
+// Scheduler, would wait on that question for ever.
+//
+// FOF_NO_CONNECTED_ELEMENTS: the shell otherwise moves a web page's "x_files"
+// folder along with "x.htm", files the user neither saw listed nor checked.
 constexpr DWORD kSilentRecycle =
-    FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+    FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_NO_CONNECTED_ELEMENTS;
 
-// Watches the one delete of an operation: refuses it when the shell is about to
-// destroy the file rather than recycle it, and records what became of the file.
-// It lives on the caller's stack for the length of the operation.
+// Watches the deletes of an operation: refuses any the shell is about to do
+// without recycling, and records what became of the one item it was given. Other
+// items the shell may announce are not that file, and their outcome says nothing
+// about it. It lives on the caller's stack for the length of the operation.
 class RecycleWatcher final : public IFileOperationProgressSink {
  public:
+  explicit RecycleWatcher(IShellItem* item) : item_(item) {}
+
   bool refused() const { return refused_; }
   bool recycled() const { return recycled_; }
   bool destroyed() const { return destroyed_; }
@@ -41,16 +48,18 @@ class RecycleWatcher final : public IFileOperationProgressSink {
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
-  HRESULT STDMETHODCALLTYPE PreDeleteItem(DWORD flags, IShellItem*) override {
+  HRESULT STDMETHODCALLTYPE PreDeleteItem(DWORD flags, IShellItem* item) override {
     // The shell names a delete that will recycle with this flag; without it the
     // file would be gone for good. An error here cancels the delete.
     if ((flags & TSF_DELETE_RECYCLE_IF_POSSIBLE) == 0) {
-      refused_ = true;
+      if (isGiven(item)) refused_ = true;
       return HRESULT_FROM_WIN32(ERROR_CANCELLED);
     }
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE PostDeleteItem(DWORD, IShellItem*, HRESULT result, IShellItem* inBin) override {
+  HRESULT STDMETHODCALLTYPE PostDeleteItem(DWORD, IShellItem* item, HRESULT result,
+                                           IShellItem* inBin) override {
+    if (!isGiven(item)) return S_OK;
     // The item in the Recycle Bin is given only when the file went there.
     recycled_ = SUCCEEDED(result) && inBin != nullptr;
     destroyed_ = SUCCEEDED(result) && inBin == nullptr;
@@ -84,6 +93,15 @@ class RecycleWatcher final : public IFileOperationProgressSink {
   HRESULT STDMETHODCALLTYPE ResumeTimer() override { return S_OK; }
 
  private:
+  // Whether the shell speaks of the item the operation was given. A shell that
+  // names no item is taken to mean it, as the operation holds no other.
+  bool isGiven(IShellItem* item) const {
+    if (item == nullptr || item == item_) return true;
+    int order = 1;
+    return SUCCEEDED(item_->Compare(item, SICHINT_CANONICAL, &order)) && order == 0;
+  }
+
+  IShellItem* item_;
   bool refused_ = false;
   bool recycled_ = false;
   bool destroyed_ = false;
@@ -123,7 +141,7 @@ std::optional<RecycleOutcome> recycleWithFileOperation(const std::wstring& path)
   HRESULT result = operation.pointer->SetOperationFlags(kSilentRecycle | FOFX_EARLYFAILURE);
   if (result == E_NOTIMPL) return std::nullopt;
   if (FAILED(result)) return RecycleOutcome::failed;
-  RecycleWatcher watcher;
+  RecycleWatcher watcher(item.pointer);
   DWORD cookie = 0;
   result = operation.pointer->Advise(&watcher, &cookie);
   if (result == E_NOTIMPL) return std::nullopt;
@@ -135,7 +153,8 @@ std::optional<RecycleOutcome> recycleWithFileOperation(const std::wstring& path)
 
   if (watcher.refused()) return RecycleOutcome::notRecycled;
   if (watcher.recycled()) return RecycleOutcome::recycled;
-  // The user said yes to the shell's warning that the file cannot be recycled.
+  // The shell destroyed the file past the sink's refusal: it is gone, and the
+  // report must say it was deleted, not recycled.
   if (watcher.destroyed()) return RecycleOutcome::deletedForGood;
   // The shell reported no delete at all: only the file's place tells.
   return goneFrom(path) ? RecycleOutcome::recycled : RecycleOutcome::failed;
@@ -143,12 +162,25 @@ std::optional<RecycleOutcome> recycleWithFileOperation(const std::wstring& path)
 
 // SHFileOperationW, which every Windows has and Wine implements: Wine moves the
 // file to the desktop's trash of its Linux user (the XDG trash,
-// ~/.local/share/Trash by default), not to a Recycle Bin folder on the drive, and
-// where that trash cannot take the file it asks first (with FOF_WANTNUKEWARNING)
-// rather than destroying it. This call has no sink, so FOF_WANTNUKEWARNING is the
-// guard here, and a file the user let the shell destroy cannot be told from one
-// it recycled.
+// ~/.local/share/Trash by default), not to a Recycle Bin folder on the drive. This
+// call has no sink to refuse a delete for good, and without a question allowed
+// the shell destroys silently what the bin cannot take (Wine does so when there
+// is no trash at all). So the file is sent only when the drive's bin answers a
+// query (SHQueryRecycleBinW, which fails under Wine when there is no trash);
+// otherwise it stays and is reported as not recycled. What the bin then still
+// refuses (under Wine, a trash that cannot take this one file) cannot be told
+// from a recycled file here; on Windows this way is never taken, as every
+// supported version has the file operation object above.
+bool recycleBinAnswers(const std::wstring& path) {
+  if (path.size() < 3 || path[1] != L':') return false;
+  const std::wstring root = path.substr(0, 3);
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  return SUCCEEDED(SHQueryRecycleBinW(root.c_str(), &info));
+}
+
 RecycleOutcome recycleWithFileOperationStruct(const std::wstring& path) {
+  if (!recycleBinAnswers(path)) return RecycleOutcome::notRecycled;
   // A list of names, each ended by a null, the list by a second one.
   std::vector<wchar_t> from(path.begin(), path.end());
   from.push_back(L'\0');
@@ -158,7 +190,6 @@ RecycleOutcome recycleWithFileOperationStruct(const std::wstring& path) {
   operation.pFrom = from.data();
   operation.fFlags = static_cast<FILEOP_FLAGS>(kSilentRecycle);
   const int result = SHFileOperationW(&operation);
-  // The user declined the shell's question whether to destroy the file.
   if (operation.fAnyOperationsAborted) return RecycleOutcome::notRecycled;
   if (result != 0) return RecycleOutcome::failed;
   return goneFrom(path) ? RecycleOutcome::recycled : RecycleOutcome::failed;

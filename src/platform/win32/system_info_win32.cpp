@@ -111,4 +111,32 @@ std::optional<std::string> Win32SystemInfo::localAppDataFolder() const {
   return folder;
 }
 
+std::optional<std::string> Win32SystemInfo::expandEnvironment(std::string_view text) const {
+  const std::wstring wide = win32::widen(text);
+  // The answer counts the terminating zero; a buffer too small is answered with the
+  // size it needs, which may grow when the environment changes between the calls.
+  std::wstring buffer(wide.size() + 64, L'\0');
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD needed =
+        ExpandEnvironmentStringsW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (needed == 0) return std::nullopt;
+    if (needed <= buffer.size()) {
+      buffer.resize(needed - 1);
+      return win32::narrow(buffer);
+    }
+    buffer.assign(needed, L'\0');
+  }
+  return std::nullopt;
+}
+
+bool Win32SystemInfo::runsAsLocalSystem() const {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  alignas(TOKEN_USER) unsigned char buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  const bool read = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
+  CloseHandle(token);
+  return read && IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, WinLocalSystemSid);
+}
+
 }  // namespace velmora::platform

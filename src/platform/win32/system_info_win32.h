@@ -18,6 +18,8 @@ class Win32SystemInfo final : public SystemInfo {
   std::string thousandsSeparator() const override;
   std::optional<std::string> executablePath() const override;
   std::optional<std::string> localAppDataFolder() const override;
+  std::optional<std::string> expandEnvironment(std::string_view text) const override;
+  bool runsAsLocalSystem() const override;
 };
 
 }  // namespace velmora::platform

@@ -96,6 +96,15 @@ FileContents Win32TextFiles::readAtMost(std::string_view path, std::size_t maxSi
   return {ReadStatus::ok, std::move(data)};
 }
 
+bool Win32TextFiles::appendBytes(std::string_view path, std::string_view bytes) {
+  const std::optional<std::wstring> wide = windowsPath(path);
+  if (!wide) return false;
+  CriticalErrorDialogsOff quiet;
+  FileHandle file(CreateFileW(wide->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid() && writeAll(file.get(), bytes) && file.close();
+}
+
 bool Win32TextFiles::writeBytes(std::string_view path, std::string_view bytes) {
   const std::optional<std::wstring> wide = windowsPath(path);
   if (!wide) return false;
@@ -118,8 +127,8 @@ bool Win32TextFiles::writeBytes(std::string_view path, std::string_view bytes) {
   // putting it in place is one rename. Its name is the file's own with a suffix no
   // other writer uses.
   static std::atomic<unsigned> writes{0};
-  const std::wstring temporary = *wide + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(++writes) + L".new";
+  const std::wstring temporary =
+      *wide + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++writes) + L".new";
   bool written = false;
   {
     FileHandle file(

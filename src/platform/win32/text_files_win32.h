@@ -16,6 +16,7 @@ class Win32TextFiles final : public TextFiles {
 
   FileContents readAtMost(std::string_view path, std::size_t maxSize) const override;
   bool writeBytes(std::string_view path, std::string_view bytes) override;
+  bool appendBytes(std::string_view path, std::string_view bytes) override;
   bool createIfMissing(std::string_view path) override;
 };
 
