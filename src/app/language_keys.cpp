@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 173> kKeys = {
+constexpr std::array<std::string_view, 174> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -91,6 +91,7 @@ constexpr std::array<std::string_view, 173> kKeys = {
     "StringDisable",
     "StringEnable",
     "StringCantStartSafely",
+    "StringCantStartUninstaller",
     "StringDrive",
     "StringDriveLabel",
     "StringDriveNumber",

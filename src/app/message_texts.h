@@ -12,14 +12,15 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 50> kKeys = {
+  static constexpr std::array<std::string_view, 51> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
       "StringKeptOutOfBin", "StringDeleteRegKey",
       "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
       "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer", "StringCantReadReply",
       "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringStartupFolder", "StringEnabled",
-      "StringDisabled", "StringDisable", "StringEnable", "StringCantStartSafely", "StringDrive", "StringDriveLabel",
+      "StringDisabled", "StringDisable", "StringEnable", "StringCantStartSafely",
+      "StringCantStartUninstaller", "StringDrive", "StringDriveLabel",
       "StringDriveNumber", "StringFileSystem", "StringDiskSpaceTotal", "StringDiskSpaceFree",
       "StringJunkFiles", "StringCookies", "StringHistory", "StringRecent", "StringTemporary",
       "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts", "StringMissingDlls",

@@ -20,7 +20,8 @@ std::string_view extensionOf(std::string_view path) {
 // the quoted start; or else the text up to each blank in turn, then the whole
 // line. A name without an extension in its last part gets ".exe".
 std::vector<std::string> candidatePrograms(std::string_view commandLine) {
-  const std::size_t start = commandLine.find_first_not_of(' ');
+  // A tab ends a name as a blank does.
+  const std::size_t start = commandLine.find_first_not_of(" \t");
   if (start == std::string_view::npos) return {};
   commandLine.remove_prefix(start);
   std::vector<std::string_view> names;
@@ -29,8 +30,8 @@ std::vector<std::string> candidatePrograms(std::string_view commandLine) {
     names.push_back(
         commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
   } else {
-    for (std::size_t blank = commandLine.find(' '); blank != std::string_view::npos;
-         blank = commandLine.find(' ', blank + 1))
+    for (std::size_t blank = commandLine.find_first_of(" \t"); blank != std::string_view::npos;
+         blank = commandLine.find_first_of(" \t", blank + 1))
       names.push_back(commandLine.substr(0, blank));
     names.push_back(commandLine);
   }

@@ -1,5 +1,8 @@
 #include "fakes/fake_system_info.h"
 
+#include <algorithm>
+
+#include "common/text_lines.h"
 #include "platform/utf8.h"
 
 namespace velmora::fakes {
@@ -31,6 +34,35 @@ std::optional<std::string> FakeSystemInfo::windowsDirectory() const {
 std::optional<std::string> FakeSystemInfo::systemDirectory() const {
   if (systemFolder && systemFolder->empty()) return std::nullopt;
   return fitting(systemFolder, kFolderBufferChars);
+}
+
+std::optional<std::string> FakeSystemInfo::expandEnvironmentStrings(const std::string& text) const {
+  std::string result;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t open = text.find('%', at);
+    const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) break;
+    const std::string name = text.substr(open + 1, close - open - 1);
+    const auto variable = std::find_if(environment.begin(), environment.end(), [&name](const auto& entry) {
+      return text::asciiLower(entry.first) == text::asciiLower(name);
+    });
+    result += text.substr(at, open - at);
+    if (name.empty() || variable == environment.end()) {
+      // Not a reference: the first % stays, and the second may open one.
+      result += '%';
+      at = open + 1;
+      continue;
+    }
+    result += variable->second;
+    at = close + 1;
+  }
+  return result + text.substr(std::min(at, text.size()));
+}
+
+std::string FakeSystemInfo::errorText(std::uint32_t error) const {
+  const auto known = errorTexts.find(error);
+  return known != errorTexts.end() ? known->second : "Error " + std::to_string(error);
 }
 
 }  // namespace velmora::fakes

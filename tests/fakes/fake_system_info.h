@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+
 #include "platform/system_info.h"
 
 namespace velmora::fakes {
@@ -22,6 +25,10 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string thousandsSeparator() const override { return separator; }
   std::optional<std::string> executablePath() const override { return executable; }
   std::optional<std::string> localAppDataFolder() const override { return localAppData; }
+  // Expands from environment, as Windows does (see SystemInfo).
+  std::optional<std::string> expandEnvironmentStrings(const std::string& text) const override;
+  // The text errorTexts holds for the error, or "Error N" as Windows gives for none.
+  std::string errorText(std::uint32_t error) const override;
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -33,6 +40,9 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string separator = ",";
   std::optional<std::string> executable = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe";
   std::optional<std::string> localAppData = "C:\\Users\\tester\\AppData\\Local";
+  std::map<std::string, std::string> environment = {{"ProgramFiles", "C:\\Program Files"},
+                                                    {"SystemRoot", "C:\\Windows"}};
+  std::map<std::uint32_t, std::string> errorTexts = {{2, "The system cannot find the file specified."}};
 };
 
 }  // namespace velmora::fakes

@@ -111,4 +111,32 @@ std::optional<std::string> Win32SystemInfo::localAppDataFolder() const {
   return folder;
 }
 
+std::optional<std::string> Win32SystemInfo::expandEnvironmentStrings(const std::string& text) const {
+  const std::wstring wide = win32::widenName(text);
+  // The answer counts the terminating zero; a buffer too small gets the size it needs.
+  std::wstring buffer(wide.size() + 64, L'\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const DWORD needed =
+        ExpandEnvironmentStringsW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (needed == 0) return std::nullopt;
+    if (needed <= buffer.size()) return win32::narrowName(std::wstring_view(buffer.data(), needed - 1));
+    buffer.assign(needed, L'\0');
+  }
+  // The environment kept growing between the calls.
+  return std::nullopt;
+}
+
+std::string Win32SystemInfo::errorText(std::uint32_t error) const {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
+      error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = length > 0 && text != nullptr ? std::wstring(text, length) : std::wstring();
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+    message.pop_back();
+  if (message.empty()) return "Error " + std::to_string(error);
+  return win32::narrow(message);
+}
+
 }  // namespace velmora::platform

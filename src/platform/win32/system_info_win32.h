@@ -18,6 +18,8 @@ class Win32SystemInfo final : public SystemInfo {
   std::string thousandsSeparator() const override;
   std::optional<std::string> executablePath() const override;
   std::optional<std::string> localAppDataFolder() const override;
+  std::optional<std::string> expandEnvironmentStrings(const std::string& text) const override;
+  std::string errorText(std::uint32_t error) const override;
 };
 
 }  // namespace velmora::platform
