@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 174> kKeys = {
+constexpr std::array<std::string_view, 182> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -180,6 +180,14 @@ constexpr std::array<std::string_view, 174> kKeys = {
     "FormRestore->StringAccessRefused",
     "FormRestore->StringDamaged",
     "FormRestore->StringCantDelete",
+    "FormRestore->StringForeign",
+    "FormRestore->StringChangedQuestion",
+    "FormRestore->StringMore",
+    "FormRestore->StringUnchanged",
+    "FormRestore->StringChanged",
+    "FormRestore->StringFileNotRestored",
+    "FormRestore->StringReplacedSaved",
+    "FormRestore->StringReplacedNotSaved",
 };
 
 }  // namespace
