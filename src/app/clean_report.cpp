@@ -92,6 +92,8 @@ std::string outcomeText(const junk::Disposal& disposal) {
       return "deleted: moved to the Recycle Bin";
     case junk::Disposed::keptOutOfBin:
       return "not deleted: its drive keeps no Recycle Bin";
+    case junk::Disposed::keptForBinRoom:
+      return "not deleted: its drive's Recycle Bin has no room for it without deleting what it holds";
     case junk::Disposed::failed:
       break;
   }

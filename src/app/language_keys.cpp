@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 182> kKeys = {
+constexpr std::array<std::string_view, 183> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -74,6 +74,7 @@ constexpr std::array<std::string_view, 182> kKeys = {
     "StringSpaceCleared",
     "StringFilesRecycled",
     "StringKeptOutOfBin",
+    "StringBinFull",
     "StringDeleteRegKey",
     "StringConfirmation",
     "StringCantDeleteKey",

@@ -12,10 +12,10 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 51> kKeys = {
+  static constexpr std::array<std::string_view, 52> kKeys = {
       "StringReadingStructure", "StringSearch", "StringStop", "StringFoundFiles", "StringFoundProblems",
       "StringTotalSpace", "StringFilesDeleted", "StringSpaceCleared", "StringFilesRecycled",
-      "StringKeptOutOfBin", "StringDeleteRegKey",
+      "StringKeptOutOfBin", "StringBinFull", "StringDeleteRegKey",
       "StringConfirmation", "StringCantDeleteKey", "StringCantOpenKey", "StringDataNotFound",
       "StringLastVersion", "StringNewVersionIsAvailable", "StringCantConnectToServer", "StringCantReadReply",
       "StringDeleteProgramFromStartUp", "StringCantDeleteItem", "StringStartupFolder", "StringEnabled",

@@ -119,7 +119,8 @@ std::optional<std::string> readChoices(platform::Services& services, const Files
 // file goes into the report. The exit code.
 int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& services,
                  junk::JunkScanChoices choices, CleanReport& report) {
-  const junk::RecycleBinRoute route{services.drives, services.shell};
+  // Nobody is asked: files a Recycle Bin has no room for are left and reported.
+  junk::RecycleBinRoute route{services.drives, services.shell};
   if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
   CollectingView view(std::move(choices));
   junk::JunkScan(services.files, services.registry, services.shell, services.drives,
@@ -129,6 +130,11 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   // A file that two categories list (a .tmp file in the temporary folder) is one
   // file: it is reported and deleted once, not counted as failing the second
   // time because the first deletion removed it.
+  if (deleteFound && toRecycleBin) {
+    std::vector<std::string> paths;
+    for (const junk::FoundFile& file : view.found) paths.push_back(file.path);
+    junk::prepareRecycling(services.files, route, paths);
+  }
   std::set<std::string> seen;
   int found = 0;
   int deleted = 0;

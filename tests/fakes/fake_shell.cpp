@@ -1,5 +1,7 @@
 #include "fakes/fake_shell.h"
 
+#include <cctype>
+
 #include "common/text_lines.h"
 #include "fakes/fake_file_system.h"
 
@@ -175,6 +177,19 @@ platform::RecycleOutcome FakeShell::moveToRecycleBin(std::string_view path) {
     return platform::RecycleOutcome::failed;
   files_->remove(path);
   return platform::RecycleOutcome::recycled;
+}
+
+std::optional<platform::RecycleBinSpace> FakeShell::recycleBinSpace(std::string_view driveRoot) {
+  std::lock_guard lock(mutex_);
+  if (driveRoot.empty()) return std::nullopt;
+  const auto bin = bins_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(driveRoot[0]))));
+  if (bin != bins_.end()) return bin->second;
+  return platform::RecycleBinSpace{0, 0, std::uint64_t{1} << 40};
+}
+
+void FakeShell::setRecycleBinSpace(char drive, std::optional<platform::RecycleBinSpace> space) {
+  std::lock_guard lock(mutex_);
+  bins_[static_cast<char>(std::toupper(static_cast<unsigned char>(drive)))] = space;
 }
 
 }  // namespace velmora::fakes
