@@ -83,5 +83,18 @@ TEST(Win32Shell, ANameThatReadsAsAnotherFileIsNotRecycled) {
   EXPECT_NE(GetFileAttributesW(extendedForm(scratch.path() + "keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// The system drive's bin answers with a limit within the volume; a drive that is
+// not there has no bin to ask.
+TEST(Win32Shell, TheRecycleBinTellsWhatItHoldsAndItsLimit) {
+  platform::Win32Shell shell;
+  ULARGE_INTEGER volume{};
+  ASSERT_TRUE(GetDiskFreeSpaceExW(L"C:\\", nullptr, &volume, nullptr));
+  const std::optional<platform::RecycleBinSpace> bin = shell.recycleBinSpace("C:\\");
+  ASSERT_TRUE(bin.has_value());
+  EXPECT_GT(bin->limitBytes, 0u);
+  EXPECT_LE(bin->limitBytes, volume.QuadPart);
+  EXPECT_FALSE(shell.recycleBinSpace("Q:\\").has_value());
+}
+
 }  // namespace
 }  // namespace velmora::contract
