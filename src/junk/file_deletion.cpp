@@ -50,8 +50,12 @@ bool prepareRecycling(platform::FileSystem& files, RecycleBinRoute& route,
   }
   route.fullBins.clear();
   for (const auto& [root, bytes] : bytesPerDrive) {
+    // A bin the shell cannot measure keeps no limit it could enforce by pushing
+    // items out: Wine's bin is the desktop's trash, which has none, and answers
+    // E_FAIL. Windows measures every bin it keeps.
     const std::optional<platform::RecycleBinSpace> bin = route.shell.recycleBinSpace(root);
-    if (!bin || bin->usedBytes > bin->limitBytes || bytes > bin->limitBytes - bin->usedBytes)
+    if (!bin) continue;
+    if (bin->usedBytes > bin->limitBytes || bytes > bin->limitBytes - bin->usedBytes)
       route.fullBins.insert(root);
   }
   route.fullBinChoice = BinFullChoice::leave;

@@ -50,7 +50,8 @@ struct RecycleBinRoute {
 
 // Asks each drive's Recycle Bin (Shell::recycleBinSpace) whether it can take the
 // files of paths that would go to it, all of them together, without pushing out
-// what it holds; a bin that cannot tell has no room. Records the answer in the
+// what it holds (a bin the shell cannot measure has no limit to enforce). Records
+// the answer in the
 // route, asking route.whenBinFull when some bin has no room. False when the user
 // cancelled: nothing is to be sent.
 bool prepareRecycling(platform::FileSystem& files, RecycleBinRoute& route,

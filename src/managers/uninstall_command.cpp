@@ -57,12 +57,12 @@ std::optional<std::string> uninstallCommandLine(std::string_view command, std::s
   if (start == std::string_view::npos) return std::nullopt;
 
   if (command[start] == '"') {
-    std::size_t close = command.find('"', start + 1);
+    // A quote never closed leaves Windows to guess where the program ends.
+    const std::size_t close = command.find('"', start + 1);
+    if (close == std::string_view::npos) return std::nullopt;
     const std::string_view program = command.substr(start + 1, close - start - 1);
-    if (!namesAFolder(program)) {
-      if (close == std::string_view::npos) close = command.size() - 1;
+    if (!namesAFolder(program))
       return fromSystemFolder(program, command.substr(close + 1), systemFolder, isFile);
-    }
     if (!isAbsolute(program)) return std::nullopt;
     return std::string(command);
   }

@@ -29,7 +29,7 @@ namespace velmora::managers {
 // - A program named with a folder starts only from an absolute path ("C:\..." or
 //   "\\server\share\..."): a relative one would be found from the working folder.
 // A tab ends an unquoted program name as a blank does, as it does for CreateProcess.
-// An empty command starts nothing. An expandable (REG_EXPAND_SZ) command is
+// An empty command, or one whose opening quote is never closed, starts nothing. An expandable (REG_EXPAND_SZ) command is
 // expanded before it is handed here.
 //
 // isFile says whether a path names an existing file (not a folder).

@@ -53,9 +53,9 @@ TEST(UninstallCommandLine, TabsAndRelativePathsStartNothingElse) {
   EXPECT_EQ(line("C:\\App\\u.exe\t/S"), "C:\\App\\u.exe\t/S");
   EXPECT_EQ(line("C:\\App Dir\\u.exe\t/S"), "\"C:\\App Dir\\u.exe\"\t/S");
   EXPECT_EQ(line("\t\"C:\\App\\u.exe\""), "\t\"C:\\App\\u.exe\"");
-  for (std::string_view relative : {"%ProgramFiles%\\App\\uninstall.exe /S",
-                                    "\"%ProgramFiles%\\App\\uninstall.exe\" /S", "App\\u.exe", "C:App\\u.exe",
-                                    "\\App\\u.exe", "\"\\App\\u.exe\"", ".\\u.exe"})
+  for (std::string_view relative :
+       {"%ProgramFiles%\\App\\uninstall.exe /S", "\"%ProgramFiles%\\App\\uninstall.exe\" /S", "App\\u.exe",
+        "C:App\\u.exe", "\\App\\u.exe", "\"\\App\\u.exe\"", ".\\u.exe", "\"C:\\App\\u.exe /S"})
     EXPECT_EQ(line(relative), std::nullopt) << relative;
   EXPECT_EQ(line("\\\\server\\share\\u.exe /x"), "\\\\server\\share\\u.exe /x");
 }
