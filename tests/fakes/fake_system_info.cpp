@@ -1,7 +1,5 @@
 #include "fakes/fake_system_info.h"
 
-#include <algorithm>
-
 #include "common/text_lines.h"
 #include "platform/utf8.h"
 
@@ -37,27 +35,15 @@ std::optional<std::string> FakeSystemInfo::systemDirectory() const {
 }
 
 std::optional<std::string> FakeSystemInfo::expandEnvironmentStrings(const std::string& text) const {
-  std::string result;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t open = text.find('%', at);
-    const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
-    if (close == std::string::npos) break;
-    const std::string name = text.substr(open + 1, close - open - 1);
-    const auto variable = std::find_if(environment.begin(), environment.end(), [&name](const auto& entry) {
-      return text::asciiLower(entry.first) == text::asciiLower(name);
-    });
-    result += text.substr(at, open - at);
-    if (name.empty() || variable == environment.end()) {
-      // Not a reference: the first % stays, and the second may open one.
-      result += '%';
-      at = open + 1;
-      continue;
-    }
-    result += variable->second;
-    at = close + 1;
+  // Each "%name%" of a variable that is set, its name in any case; the rest as it is.
+  std::string result = text;
+  for (const auto& [name, value] : environment) {
+    const std::string reference = text::asciiLower("%" + name + "%");
+    for (std::size_t at = text::asciiLower(result).find(reference); at != std::string::npos;
+         at = text::asciiLower(result).find(reference, at + value.size()))
+      result.replace(at, reference.size(), value);
   }
-  return result + text.substr(std::min(at, text.size()));
+  return result;
 }
 
 std::string FakeSystemInfo::errorText(std::uint32_t error) const {
