@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string system = "C:\\Sys";
   const auto line = managers::uninstallCommandLine(command, system, isFile);
   if (!line || *line == command) return 0;
-  const std::size_t start = command.find_first_not_of(' ');
+  // A tab ends a program name as a blank does.
+  const std::size_t start = command.find_first_not_of(" \t");
   const std::size_t close = line->find('"', 1);
   if (start == std::string::npos || !line->starts_with('"') || close == std::string::npos) std::abort();
   const std::string program = line->substr(1, close - 1);
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // of the command follows it unchanged.
   const bool quoted = stored.starts_with('"');
   const std::string named =
-      quoted ? stored.substr(1, stored.find('"', 1) - 1) : stored.substr(0, stored.find(' '));
+      quoted ? stored.substr(1, stored.find('"', 1) - 1) : stored.substr(0, stored.find_first_of(" \t"));
   if (named.find_first_of("\\/:") == std::string::npos) {
     const std::string withExe = named.find('.') == std::string::npos ? named + ".exe" : named;
     if (program != system + "\\" + withExe) std::abort();
@@ -55,6 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Otherwise the program is a beginning of the command ending in ".exe" before a
   // blank or the end.
   if (!text::asciiLower(program).ends_with(".exe") || program + rest != stored) std::abort();
-  if (!rest.empty() && rest[0] != ' ') std::abort();
+  if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') std::abort();
   return 0;
 }

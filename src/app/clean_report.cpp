@@ -105,6 +105,8 @@ std::string outcomeText(const junk::Disposal& disposal) {
                  ? "not deleted: its drive keeps no Recycle Bin"
                  : "not deleted: its drive's Recycle Bin did not take it (switched off for the drive, or the "
                    "file is larger than the bin holds)";
+    case junk::Disposed::keptForBinRoom:
+      return "not deleted: its drive's Recycle Bin has no room for it without deleting what it holds";
     case junk::Disposed::failed:
       break;
   }

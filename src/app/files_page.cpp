@@ -324,7 +324,15 @@ void FilesPage::deleteClick(bool toRecycleBin) {
          messages_["StringSpaceCleared"], messages_["StringKeptOutOfBin"]},
         result));
   };
-  const junk::RecycleBinRoute route{services_.drives, services_.shell};
+  junk::RecycleBinRoute route{services_.drives, services_.shell};
+  route.whenBinFull = [this](const std::vector<std::string>& driveRoots) {
+    std::string text = messages_["StringBinFull"] + "\n";
+    for (const std::string& root : driveRoots) text.append("\n").append(root);
+    return app_.messageBox({text, messages_["StringConfirmation"], widgets::MessageButtons::YesNo,
+                            widgets::MessageIcon::Warning}) == widgets::MessageAnswer::Yes
+               ? junk::BinFullChoice::deleteForGood
+               : junk::BinFullChoice::cancel;
+  };
   // Deletion holds the UI thread; while it lasts the status line counts the files
   // deleted and the window is repainted, but nothing else runs, so no row is
   // added or removed behind it.
@@ -335,7 +343,7 @@ void FilesPage::deleteClick(bool toRecycleBin) {
         app_.paintPending();
       },
       toRecycleBin ? &route : nullptr);
-  showDeleted(result);
+  if (!result.cancelled) showDeleted(result);
 }
 
 void FilesPage::typesCheckAllClick() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/message_texts.h"
+#include "managers/restore_places.h"
 #include "managers/startup_file_format.h"
 #include "platform/services.h"
 #include "registry/backup_files.h"
@@ -30,8 +31,14 @@ class TFormRestore : public widgets::Form {
   // "startup", "uninstall").
   std::function<std::vector<std::string>()> backupFolders;
   std::function<std::string(std::string_view kind)> pageCaption;
-  // The kinds of backup file the window knows.
-  std::vector<registry::BackupFormat> formats{registry::regFileFormat(), managers::startupFileFormat()};
+  // Saves what a restore is about to replace, as a backup of the given page's
+  // (listed here like the others, so that a restore can be undone in turn).
+  std::function<platform::WrittenFile(const registry::RegFileExport& replaced, std::string_view page)>
+      saveReplaced;
+  // The kinds of backup file the window knows, each restoring only into the
+  // places its page deletes from.
+  std::vector<registry::BackupFormat> formats{registry::regFileFormat(managers::pageDeletesFrom),
+                                              managers::startupFileFormat()};
 
   widgets::ListView ListViewBackups{*this, "ListViewBackups"};
   widgets::Button ButtonRestore{*this, "ButtonRestore", "Restore"};
@@ -48,6 +55,17 @@ class TFormRestore : public widgets::Form {
   std::string StringDamaged =
       "This backup is damaged or was not written by this program; nothing was restored.";
   std::string StringCantDelete = "The backup file could not be deleted.";
+  std::string StringForeign =
+      "This backup names keys or files outside the places its page cleans. Nothing was restored.";
+  std::string StringChangedQuestion =
+      "These entries hold other data now than in the backup. Replace them with the backup's data? What they "
+      "hold now is saved in a new backup first.";
+  std::string StringMore = "and %d more";
+  std::string StringUnchanged = "Already as in the backup: ";
+  std::string StringChanged = "holds other data now, left as it is";
+  std::string StringFileNotRestored = "its file was not restored";
+  std::string StringReplacedSaved = "What was replaced is saved in: ";
+  std::string StringReplacedNotSaved = "Nothing was replaced: what is there now could not be saved first: ";
 
   // The language keys of the texts above ("FormRestore->StringRestored") with
   // where each text lives, for the language loader.
@@ -63,6 +81,10 @@ class TFormRestore : public widgets::Form {
   void ButtonDeleteClick();
   const registry::BackupListing* selected() const;
   bool ask(const std::string& question, const registry::BackupListing& backup);
+  bool askRestore(const registry::BackupListing& backup);
+  bool askReplace(const std::vector<std::string>& changed);
+  std::string pageOf(const registry::BackupListing& backup) const;
+  std::string failureText(const registry::RestoreFailure& failure) const;
   void tell(const std::string& text, widgets::MessageIcon icon);
   std::string restoreReport(const registry::BackupRestore& result) const;
 

@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 176> kKeys = {
+constexpr std::array<std::string_view, 186> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -76,6 +76,7 @@ constexpr std::array<std::string_view, 176> kKeys = {
     "StringKeptOutOfBin",
     "StringReadFromFileTable",
     "StringWalked",
+    "StringBinFull",
     "StringDeleteRegKey",
     "StringConfirmation",
     "StringCantDeleteKey",
@@ -94,6 +95,7 @@ constexpr std::array<std::string_view, 176> kKeys = {
     "StringDisable",
     "StringEnable",
     "StringCantStartSafely",
+    "StringCantStartUninstaller",
     "StringDrive",
     "StringDriveLabel",
     "StringDriveNumber",
@@ -182,6 +184,14 @@ constexpr std::array<std::string_view, 176> kKeys = {
     "FormRestore->StringAccessRefused",
     "FormRestore->StringDamaged",
     "FormRestore->StringCantDelete",
+    "FormRestore->StringForeign",
+    "FormRestore->StringChangedQuestion",
+    "FormRestore->StringMore",
+    "FormRestore->StringUnchanged",
+    "FormRestore->StringChanged",
+    "FormRestore->StringFileNotRestored",
+    "FormRestore->StringReplacedSaved",
+    "FormRestore->StringReplacedNotSaved",
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and the language they are shown in.
 #include "app/main_window.h"
 #include "platform/data_folders.h"
+#include "registry/registry_backup.h"
 
 namespace velmora::app {
 
@@ -24,6 +25,10 @@ void TForm1::createSecondaryWindows() {
     if (kind == "startup") return TabSheetCleanStartup.caption();
     if (kind == "uninstall") return TabSheetCleanUninstall.caption();
     return TabSheetCleanReg.caption();
+  };
+  FormRestore->saveReplaced = [this](const registry::RegFileExport& replaced, std::string_view page) {
+    return registry::writeRegistryBackup(services_, ProgramFolder, "restore", registry::currentLocalTime(),
+                                         replaced, page);
   };
   FormLanguage->onLanguageChosen = [this](const std::string& language) { switchLanguage(language); };
   // The Settings window shows and changes the check-update and Recycle Bin

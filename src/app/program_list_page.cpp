@@ -236,6 +236,7 @@ void UninstallPage::selectItem(int row) {
   // A selection that fails leaves no command behind: Uninstall must never start
   // the program chosen before.
   selectedUninstallCommand_.clear();
+  selectedCommandExpands_ = false;
   const managers::UninstallCommand command =
       managers::readUninstallCommand(services_.registry, program->location);
   switch (command.status) {
@@ -247,26 +248,38 @@ void UninstallPage::selectItem(int row) {
       break;
     case managers::UninstallCommand::Status::found:
       selectedUninstallCommand_ = command.text;
+      selectedCommandExpands_ = command.expandable;
       break;
   }
 }
 
 void UninstallPage::uninstallClick() {
   if (selectedUninstallCommand_.empty()) return;
+  // An expandable command names its program through variables such as
+  // %ProgramFiles%, which CreateProcess never expands itself.
+  const std::optional<std::string> command =
+      selectedCommandExpands_ ? services_.system.expandEnvironment(selectedUninstallCommand_)
+                              : std::optional<std::string>(selectedUninstallCommand_);
   platform::FileSystem& files = services_.files;
-  const std::optional<std::string> commandLine = managers::uninstallCommandLine(
-      selectedUninstallCommand_, services_.system.systemDirectory().value_or(""),
-      [&files](const std::string& path) {
-        const platform::FileAttributes attributes = files.getFileAttributes(path);
-        return attributes && (attributes.attributes & platform::file_attribute::directory) == 0;
-      });
+  const std::optional<std::string> commandLine =
+      command ? managers::uninstallCommandLine(*command, services_.system.systemDirectory().value_or(""),
+                                               [&files](const std::string& path) {
+                                                 const platform::FileAttributes attributes =
+                                                     files.getFileAttributes(path);
+                                                 return attributes && (attributes.attributes &
+                                                                       platform::file_attribute::directory) == 0;
+                                               })
+              : std::nullopt;
   if (!commandLine) {
-    tell(messages_["StringCantStartSafely"] + "\n\n" + selectedUninstallCommand_,
+    tell(messages_["StringCantStartSafely"] + "\n\n" + command.value_or(selectedUninstallCommand_),
          widgets::MessageIcon::Warning);
     return;
   }
-  // A failed start is not reported.
-  services_.shell.createProcess(*commandLine, platform::show_command::show);
+  const std::uint32_t error = services_.shell.createProcess(*commandLine, platform::show_command::show);
+  if (error != 0)
+    tell(messages_["StringCantStartUninstaller"] + "\n\n" + *commandLine + "\n\n" +
+             services_.system.errorText(error),
+         widgets::MessageIcon::Error);
 }
 
 }  // namespace velmora::app

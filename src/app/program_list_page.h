@@ -168,10 +168,14 @@ class UninstallPage final : public ProgramListPage<managers::UninstallEntry> {
 
  protected:
   std::vector<std::string> cellsOf(const managers::UninstallEntry& entry) const override;
-  void listingStarted() override { selectedUninstallCommand_.clear(); }
+  void listingStarted() override {
+    selectedUninstallCommand_.clear();
+    selectedCommandExpands_ = false;
+  }
 
  private:
   std::string selectedUninstallCommand_;
+  bool selectedCommandExpands_ = false;
 };
 
 }  // namespace velmora::app

@@ -202,7 +202,8 @@ std::optional<std::string> readChoices(platform::Services& services, const Setti
 int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& services,
                  const std::string& profileFolder, junk::JunkScanChoices choices, CleanReport& report,
                  ReportFile& file) {
-  const junk::RecycleBinRoute route{services.drives, services.shell};
+  // Nobody is asked: files a Recycle Bin has no room for are left and reported.
+  junk::RecycleBinRoute route{services.drives, services.shell};
   if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
   file.add(report.takeNew(), true);
   CollectingView view(std::move(choices));
@@ -213,6 +214,11 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   // A file that two categories list (a .tmp file in the temporary folder) is one
   // file: it is reported and deleted once, not counted as failing the second
   // time because the first deletion removed it.
+  if (deleteFound && toRecycleBin) {
+    std::vector<std::string> paths;
+    for (const junk::FoundFile& file : view.found) paths.push_back(file.path);
+    junk::prepareRecycling(services.files, route, paths);
+  }
   std::set<std::string> seen;
   int found = 0;
   int deleted = 0;

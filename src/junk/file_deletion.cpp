@@ -1,7 +1,9 @@
 #include "junk/file_deletion.h"
 
+#include <cctype>
 #include <charconv>
 #include <chrono>
+#include <map>
 #include <vector>
 
 #include "junk/category_roots.h"
@@ -24,7 +26,44 @@ bool driveKeepsRecycleBin(platform::Drives& drives, std::string_view path) {
   return drives.getDriveType(path.substr(0, 3)) == platform::DriveType::fixed;
 }
 
+std::string driveRoot(std::string_view path) {
+  std::string root(path.substr(0, 3));
+  root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+  return root;
+}
+
+// Whether a path goes to a Recycle Bin at all when recycled.
+bool goesToRecycleBin(platform::FileSystem& files, const RecycleBinRoute& route, const std::string& path) {
+  return !liesInRecycleBin(path, files) && driveKeepsRecycleBin(route.drives, path);
+}
+
 }  // namespace
+
+bool prepareRecycling(platform::FileSystem& files, RecycleBinRoute& route,
+                      const std::vector<std::string>& paths) {
+  std::map<std::string, std::uint64_t> bytesPerDrive;
+  for (const std::string& path : paths) {
+    if (!goesToRecycleBin(files, route, path)) continue;
+    std::uint64_t& bytes = bytesPerDrive[driveRoot(path)];
+    platform::FindData entry;
+    if (files.findFirstFile(path, entry)) bytes += entry.size;
+  }
+  route.fullBins.clear();
+  for (const auto& [root, bytes] : bytesPerDrive) {
+    // A bin the shell cannot measure keeps no limit it could enforce by pushing
+    // items out: Wine's bin is the desktop's trash, which has none, and answers
+    // E_FAIL. Windows measures every bin it keeps.
+    const std::optional<platform::RecycleBinSpace> bin = route.shell.recycleBinSpace(root);
+    if (!bin) continue;
+    if (bin->usedBytes > bin->limitBytes || bytes > bin->limitBytes - bin->usedBytes)
+      route.fullBins.insert(root);
+  }
+  route.fullBinChoice = BinFullChoice::leave;
+  if (!route.fullBins.empty() && route.whenBinFull)
+    route.fullBinChoice =
+        route.whenBinFull(std::vector<std::string>(route.fullBins.begin(), route.fullBins.end()));
+  return route.fullBinChoice != BinFullChoice::cancel;
+}
 
 Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
                          const std::string& path) {
@@ -34,6 +73,11 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
     return {deleted ? Disposed::deleted : Disposed::failed, deleted.error};
   }
   if (!driveKeepsRecycleBin(toRecycleBin->drives, path)) return {Disposed::keptOutOfBin};
+  if (toRecycleBin->fullBins.contains(driveRoot(path))) {
+    if (toRecycleBin->fullBinChoice != BinFullChoice::deleteForGood) return {Disposed::keptForBinRoom};
+    const platform::FileStatus deleted = files.deleteFile(path);
+    return {deleted ? Disposed::deleted : Disposed::failed, deleted.error};
+  }
   // The shell moves whatever the path leads to, through links on the way: the
   // file is first the one deleteFile would delete, a plain file at this path.
   if (const platform::FileStatus deletable = files.checkDeletable(path); !deletable)
@@ -53,10 +97,19 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
 
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
                                   const std::function<void(const DeletionResult&)>& progress,
-                                  const RecycleBinRoute* toRecycleBin) {
+                                  RecycleBinRoute* toRecycleBin) {
   using Clock = std::chrono::steady_clock;
   DeletionResult result;
   result.toRecycleBin = toRecycleBin != nullptr;
+  if (toRecycleBin) {
+    std::vector<std::string> checked;
+    for (int row = results.count() - 1; row >= 0; --row)
+      if (results.checked(row)) checked.push_back(results.rowCaption(row));
+    if (!prepareRecycling(files, *toRecycleBin, checked)) {
+      result.cancelled = true;
+      return result;
+    }
+  }
   auto lastShown = Clock::now();
   // The rows of deleted files go together once every file has been tried: a
   // hundred thousand of a million rows removed one by one would take minutes.
@@ -75,6 +128,7 @@ DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView
         result.recycledKb += kilobytes;
         break;
       case Disposed::keptOutOfBin:
+      case Disposed::keptForBinRoom:
         ++result.keptOutOfBinCount;
         continue;
       case Disposed::failed:

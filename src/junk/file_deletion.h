@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -20,6 +22,15 @@ struct DeletionResult {
   std::int64_t recycledKb = 0;  // The same figures of the rows moved to the Recycle Bin.
   // Files left where they are because their drive's Recycle Bin cannot take them.
   int keptOutOfBinCount = 0;
+  // The user cancelled the deletion, as the Recycle Bin had no room: nothing changed.
+  bool cancelled = false;
+};
+
+// What becomes of the files a drive's Recycle Bin has no room for.
+enum class BinFullChoice {
+  leave,          // They stay where they are, and are reported.
+  deleteForGood,  // The user chose to delete them for good instead.
+  cancel,         // The user cancelled the whole deletion.
 };
 
 // The way to the Recycle Bin, for a Delete that moves files there rather than
@@ -27,10 +38,28 @@ struct DeletionResult {
 struct RecycleBinRoute {
   platform::Drives& drives;
   platform::Shell& shell;
+  // Asked once before anything is sent, with the roots ("C:\") of the drives
+  // whose Recycle Bin the files would take past its limit: Windows would then
+  // delete for good the oldest items the bin holds, which the user still expects
+  // to find there. Not set (a run nobody watches): those files are left.
+  std::function<BinFullChoice(const std::vector<std::string>& driveRoots)> whenBinFull = {};
+  // Set by prepareRecycling: the drives without room, and what becomes of their files.
+  std::set<std::string> fullBins = {};
+  BinFullChoice fullBinChoice = BinFullChoice::leave;
 };
 
+// Asks each drive's Recycle Bin (Shell::recycleBinSpace) whether it can take the
+// files of paths that would go to it, all of them together, without pushing out
+// what it holds (a bin the shell cannot measure has no limit to enforce). Records
+// the answer in the
+// route, asking route.whenBinFull when some bin has no room. False when the user
+// cancelled: nothing is to be sent.
+bool prepareRecycling(platform::FileSystem& files, RecycleBinRoute& route,
+                      const std::vector<std::string>& paths);
+
 // What became of one file the junk-file scan listed.
-enum class Disposed { deleted, recycled, keptOutOfBin, failed };
+// keptForBinRoom: left because its drive's Recycle Bin has no room for it.
+enum class Disposed { deleted, recycled, keptOutOfBin, keptForBinRoom, failed };
 // Why a file was kept out of the Recycle Bin: its drive keeps none (removable,
 // network), or the drive's bin refused it (switched off for the drive, or the
 // file larger than the bin may hold).
@@ -55,7 +84,9 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
 // With a route to the Recycle Bin, each file is checked as deleteFile checks it
 // and then moved to its drive's Recycle Bin instead; files that already lie in a
 // recycle-bin folder are deleted. A file whose drive keeps no Recycle Bin
-// (removable, network) is left alone, its row still checked, and counted.
+// (removable, network) is left alone, its row still checked, and counted; so is
+// one whose drive's Recycle Bin has no room for it (prepareRecycling), unless the
+// user chose to delete those for good, or cancelled the whole deletion.
 //
 // The rows of deleted files go in one pass once every file has been tried, so the
 // list repaints once. A deletion of tens of thousands of files takes a while:
@@ -63,7 +94,7 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
 // for the window to show them.
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
                                   const std::function<void(const DeletionResult&)>& progress = {},
-                                  const RecycleBinRoute* toRecycleBin = nullptr);
+                                  RecycleBinRoute* toRecycleBin = nullptr);
 
 // "Files deleted: 3\nSpace freed: 120 Kb." from the two language texts.
 std::string deletionStatusText(const std::string& filesDeletedText, const std::string& spaceClearedText,

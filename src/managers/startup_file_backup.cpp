@@ -14,7 +14,8 @@ constexpr const char* kPathKey = "Path";
 std::optional<std::string> newBase(platform::TextFiles& textFiles, const std::string& folder,
                                    const std::tm& localTime) {
   const std::string name = registry::backupFileName("startup", localTime);
-  return platform::freeBase(textFiles, folder, name.substr(0, name.size() - 4), registry::kStartupFileBackupParts);
+  return platform::freeBase(textFiles, folder, name.substr(0, name.size() - 4),
+                            registry::kStartupFileBackupParts);
 }
 
 // Writes every part into folder, or none that stays.
@@ -29,7 +30,8 @@ StartupFileBackup saveInto(platform::FileSystem& files, platform::TextFiles& tex
   std::string failed;
   if (!platform::ProfileFile(textFiles, *base + ".ini").writeString(kSection, kPathKey, filePath))
     failed = *base + ".ini";
-  else if (!approval.empty() && !textFiles.writeBytes(*base + ".reg", approval.fileBytes()))
+  else if (!approval.empty() &&
+           !textFiles.writeBytes(*base + ".reg", approval.fileBytes(registry::backupComment("startup"))))
     failed = *base + ".reg";
   if (failed.empty()) return {true, *base};
   discardStartupFileBackup(files, *base);
@@ -57,10 +59,14 @@ void discardStartupFileBackup(platform::FileSystem& files, const std::string& ba
   for (std::string_view part : registry::kStartupFileBackupParts) files.deleteFile(base + std::string(part));
 }
 
+std::string backedUpPath(platform::TextFiles& textFiles, const std::string& base) {
+  return platform::ProfileFile(textFiles, base + ".ini").readString(kSection, kPathKey, "");
+}
+
 StartupFileRestore restoreStartupFile(platform::FileSystem& files, platform::TextFiles& textFiles,
                                       const std::string& base) {
   using Outcome = StartupFileRestore::Outcome;
-  const std::string path = platform::ProfileFile(textFiles, base + ".ini").readString(kSection, kPathKey, "");
+  const std::string path = backedUpPath(textFiles, base);
   if (path.empty()) return {Outcome::backupUnreadable, base + ".ini"};
   const platform::FileContents bytes = textFiles.readBytes(base + ".dat");
   if (!bytes) return {Outcome::backupUnreadable, base + ".dat"};

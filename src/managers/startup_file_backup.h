@@ -35,6 +35,10 @@ StartupFileBackup saveStartupFileBackup(platform::Services& services, const std:
 // Takes a backup away again, when what it saved could not be deleted after all.
 void discardStartupFileBackup(platform::FileSystem& files, const std::string& base);
 
+// The full path the backup at base (its path without extension) puts its file
+// back to; empty when its .ini cannot be read or names none.
+std::string backedUpPath(platform::TextFiles& textFiles, const std::string& base);
+
 // What putting a file back did; path names the file concerned.
 struct StartupFileRestore {
   enum class Outcome {

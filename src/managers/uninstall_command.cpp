@@ -1,12 +1,29 @@
 #include "managers/uninstall_command.h"
 
+#include <cctype>
+
 #include "common/text_lines.h"
 
 namespace velmora::managers {
 namespace {
 
+// CreateProcess ends an unquoted program name at a blank or a tab alike.
+constexpr std::string_view kBlanks = " \t";
+
 bool namesAFolder(std::string_view program) {
   return program.find_first_of("\\/:") != std::string_view::npos;
+}
+
+bool isSlash(char c) { return c == '\\' || c == '/'; }
+
+// "C:\..." or "\\server\share\...": a path that names its place whatever the
+// working folder is. "C:x.exe", "\x.exe" and "App\x.exe" are taken from the
+// working folder or its drive, which can be anywhere.
+bool isAbsolute(std::string_view path) {
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+      isSlash(path[2]))
+    return true;
+  return path.size() >= 3 && isSlash(path[0]) && isSlash(path[1]) && !isSlash(path[2]);
 }
 
 // The program named without a folder, from the system folder by its full path.
@@ -27,7 +44,7 @@ std::size_t nextExeEnd(const std::string& folded, std::size_t from) {
   for (std::size_t exe = folded.find(".exe", from); exe != std::string::npos;
        exe = folded.find(".exe", exe + 1)) {
     const std::size_t end = exe + 4;
-    if (end == folded.size() || folded[end] == ' ') return end;
+    if (end == folded.size() || kBlanks.find(folded[end]) != std::string_view::npos) return end;
   }
   return std::string::npos;
 }
@@ -36,22 +53,26 @@ std::size_t nextExeEnd(const std::string& folded, std::size_t from) {
 
 std::optional<std::string> uninstallCommandLine(std::string_view command, std::string_view systemFolder,
                                                 const std::function<bool(const std::string&)>& isFile) {
-  const std::size_t start = command.find_first_not_of(' ');
+  const std::size_t start = command.find_first_not_of(kBlanks);
   if (start == std::string_view::npos) return std::nullopt;
 
   if (command[start] == '"') {
+    // A quote never closed leaves Windows to guess where the program ends.
     const std::size_t close = command.find('"', start + 1);
-    if (close == std::string_view::npos) return std::string(command);
+    if (close == std::string_view::npos) return std::nullopt;
     const std::string_view program = command.substr(start + 1, close - start - 1);
-    if (namesAFolder(program)) return std::string(command);
-    return fromSystemFolder(program, command.substr(close + 1), systemFolder, isFile);
+    if (!namesAFolder(program))
+      return fromSystemFolder(program, command.substr(close + 1), systemFolder, isFile);
+    if (!isAbsolute(program)) return std::nullopt;
+    return std::string(command);
   }
 
-  const std::size_t firstBlank = command.find(' ', start);
+  const std::size_t firstBlank = command.find_first_of(kBlanks, start);
   const std::string_view firstWord = command.substr(start, firstBlank - start);
   if (!namesAFolder(firstWord))
     return fromSystemFolder(firstWord, firstBlank == std::string_view::npos ? "" : command.substr(firstBlank),
                             systemFolder, isFile);
+  if (!isAbsolute(firstWord)) return std::nullopt;
   if (firstBlank == std::string_view::npos) return std::string(command);
 
   const std::string folded = text::asciiLower(command);

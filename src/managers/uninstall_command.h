@@ -26,7 +26,11 @@ namespace velmora::managers {
 //   ".exe" (letter case ignored) followed by a blank or the end, and names an
 //   existing file; it is quoted and the rest stays as the arguments. When none
 //   does, nothing starts.
-// An empty command starts nothing.
+// - A program named with a folder starts only from an absolute path ("C:\..." or
+//   "\\server\share\..."): a relative one would be found from the working folder.
+// A tab ends an unquoted program name as a blank does, as it does for CreateProcess.
+// An empty command, or one whose opening quote is never closed, starts nothing. An expandable (REG_EXPAND_SZ) command is
+// expanded before it is handed here.
 //
 // isFile says whether a path names an existing file (not a folder).
 std::optional<std::string> uninstallCommandLine(std::string_view command, std::string_view systemFolder,

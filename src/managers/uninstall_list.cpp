@@ -45,7 +45,8 @@ UninstallCommand readUninstallCommand(platform::RegistryStore& store, const Entr
   openSource(key, program.source);
   if (!key.OpenForRead(program.keyPath)) return {UninstallCommand::Status::keyNotOpened, {}};
   if (!key.HasValue(kUninstallString)) return {UninstallCommand::Status::noCommand, {}};
-  return {UninstallCommand::Status::found, textOrEmpty(key, kUninstallString)};
+  return {UninstallCommand::Status::found, textOrEmpty(key, kUninstallString),
+          key.ValueKind(kUninstallString) == registry::RegValueKind::ExpandText};
 }
 
 }  // namespace velmora::managers

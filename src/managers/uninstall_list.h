@@ -41,6 +41,8 @@ struct UninstallCommand {
   enum class Status { found, keyNotOpened, noCommand };
   Status status = Status::keyNotOpened;
   std::string text;  // "UninstallString" exactly as stored; empty when not text.
+  // Stored as REG_EXPAND_SZ: its %NAME% references are expanded before it starts.
+  bool expandable = false;
 };
 UninstallCommand readUninstallCommand(platform::RegistryStore& store, const EntryLocation& program);
 

@@ -26,6 +26,14 @@ enum class RecycleOutcome {
   failed,          // It could not be moved (in use, access denied, gone); it is still there.
 };
 
+// What a drive's Recycle Bin holds and how much it may hold. When a file would take
+// it past its limit, Windows removes the bin's oldest items for good to make room.
+struct RecycleBinSpace {
+  std::uint64_t usedBytes = 0;
+  std::uint64_t itemCount = 0;
+  std::uint64_t limitBytes = 0;
+};
+
 // Special folders folderPath finds, with the CSIDL values Windows gives them.
 namespace csidl {
 inline constexpr int startup = 0x0007;        // The current user's Startup folder.
@@ -94,6 +102,14 @@ class Shell {
   // either: nobody may be there to answer. The shell follows links on the
   // way like any open: the caller checks the path first (FileSystem::checkDeletable).
   virtual RecycleOutcome moveToRecycleBin(std::string_view path) = 0;
+
+  // The Recycle Bin of the drive whose root is given ("C:\"): what it holds, as
+  // SHQueryRecycleBin says, and its size limit, as the bin's own settings for the
+  // volume say (MaxCapacity, in megabytes, below Explorer\BitBucket\Volume\{GUID}
+  // of the user's hive). A bin whose limit the user never set holds Windows' own
+  // share of the volume, which Windows does not publish: the smallest share it
+  // gives (5% of the volume) is taken. Nothing when the shell cannot tell.
+  virtual std::optional<RecycleBinSpace> recycleBinSpace(std::string_view driveRoot) = 0;
 };
 
 }  // namespace velmora::platform

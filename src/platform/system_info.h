@@ -93,6 +93,12 @@ class SystemInfo {
   // user's default locale): "," in English, a no-break space in Russian. Empty when
   // the locale gives none.
   virtual std::string thousandsSeparator() const = 0;
+
+  // FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS) of a
+  // Win32 error number in the user's language, without its line break at the end
+  // ("The system cannot find the file specified."); "Error N" when the system has
+  // no text for it.
+  virtual std::string errorText(std::uint32_t error) const = 0;
 };
 
 }  // namespace velmora::platform

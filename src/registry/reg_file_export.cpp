@@ -207,9 +207,12 @@ bool RegFileExport::addKeyTree(RegKey root, std::string_view keyPath) {
   return true;
 }
 
-std::string RegFileExport::fileBytes() const {
+std::string RegFileExport::fileBytes(std::string_view comment) const {
   // Everything added is valid UTF-8: each addition was checked.
-  const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n" + text_;
+  std::string text = "Windows Registry Editor Version 5.00\r\n";
+  if (!comment.empty() && !breaksLine(comment) && utf8::isValid(comment))
+    text.append("; ").append(comment).append("\r\n");
+  text += "\r\n" + text_;
   return "\xFF\xFE" + utf16Bytes(text).value_or(std::string());
 }
 

@@ -33,8 +33,9 @@ class RegFileExport {
   bool addKeyTree(platform::RegKey root, std::string_view keyPath);
 
   bool empty() const { return text_.empty(); }
-  // The whole file, ready to be written as it stands.
-  std::string fileBytes() const;
+  // The whole file, ready to be written as it stands; a comment, when given, is
+  // its first line after the header (one line, no line break in it).
+  std::string fileBytes(std::string_view comment = {}) const;
 
  private:
   platform::RegistryStore& store_;

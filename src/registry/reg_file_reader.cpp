@@ -186,6 +186,13 @@ std::optional<RegFileContents> readRegFile(std::string_view fileBytes) {
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (line.empty()) continue;
+    if (line.starts_with(';')) {
+      if (contents.firstComment.empty()) {
+        const std::size_t text = line.find_first_not_of(' ', 1);
+        contents.firstComment = text == std::string_view::npos ? "" : std::string(line.substr(text));
+      }
+      continue;
+    }
     if (line.starts_with('[')) {
       if (!line.ends_with(']') || line.starts_with("[-")) return std::nullopt;
       const std::string_view path = line.substr(1, line.size() - 2);

@@ -26,6 +26,9 @@ struct RegFileSection {
 
 struct RegFileContents {
   std::vector<RegFileSection> sections;  // In file order.
+  // The text of the file's first comment line (";..."), without the semicolon
+  // and the blanks after it; empty when it has none.
+  std::string firstComment;
   // The keys and values the file holds, which is what a restore puts back.
   int entryCount() const;
 };
@@ -35,7 +38,8 @@ struct RegFileContents {
 // and "hex(N):" data, long hexadecimal lines continued with a backslash. Nothing
 // when the file is anything else or damaged: another header, a line that is none
 // of these, a root it does not name, a deletion ("[-...]", "=-"), text after the
-// data. A file that cannot be read whole is never half used.
+// data. Comment lines (";...") are passed over, as the registry editor does. A
+// file that cannot be read whole is never half used.
 std::optional<RegFileContents> readRegFile(std::string_view fileBytes);
 
 }  // namespace velmora::registry

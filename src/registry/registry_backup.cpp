@@ -20,15 +20,32 @@ std::string backupFileName(std::string_view kind, const std::tm& localTime) {
   return std::string(kind) + stamp;
 }
 
+namespace {
+constexpr std::string_view kPageLabel = "page: ";
+}  // namespace
+
+std::string backupComment(std::string_view page) {
+  return "Velmora Disk Cleaner backup, " + std::string(kPageLabel) + std::string(page);
+}
+
+std::string pageOfComment(std::string_view comment) {
+  const std::size_t label = comment.rfind(kPageLabel);
+  if (label == std::string_view::npos) return {};
+  const std::string_view page = comment.substr(label + kPageLabel.size());
+  if (page == "registry" || page == "startup" || page == "uninstall") return std::string(page);
+  return {};
+}
+
 BackupFile writeRegistryBackup(platform::Services& services, const std::string& programFolder,
-                               std::string_view kind, const std::tm& localTime,
-                               const RegFileExport& content) {
+                               std::string_view kind, const std::tm& localTime, const RegFileExport& content,
+                               std::string_view page) {
   std::string stem = backupFileName(kind, localTime);
   stem.resize(stem.size() - 4);  // Without ".reg".
   // A registry backup written in the same second as a Startup-folder file's
   // must not take that backup's base, or the two would be listed, restored and
   // deleted as one.
-  return platform::writeNewDataFile(services, programFolder, "backups", stem, ".reg", content.fileBytes(),
+  return platform::writeNewDataFile(services, programFolder, "backups", stem, ".reg",
+                                    content.fileBytes(backupComment(page.empty() ? kind : page)),
                                     kStartupFileBackupParts);
 }
 

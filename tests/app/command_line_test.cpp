@@ -73,6 +73,10 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
        "Found: 2 files, 200 bytes\r\nDeleted: 2 files, 200 bytes\r\nNot deleted: 0 files\r\nExit code: 0\r\n"},
       {{"/auto"}, "[Options]\r\nrecycleDeleted=1\r\n[Files]\r\nCategories=0\r\nDrives=C\r\n", {}, 0, true,
        "report.~doc\t100 bytes\tdeleted: moved to the Recycle Bin\r\n"},
+      // A bin with no room left: nobody is asked, nothing it holds is pushed out.
+      {{"/auto"}, "[Options]\r\nrecycleDeleted=1\r\n[Files]\r\nCategories=0\r\nDrives=C\r\n",
+       [](Machine& m) { m.s.shell.setRecycleBinSpace('C', platform::RecycleBinSpace{950, 1, 1000}); }, 3, false,
+       "report.~doc\t100 bytes\tnot deleted: its drive's Recycle Bin has no room"},
       {{"/Preview"}, kChoices, lockHeld, 0, false, "report.~doc\t100 bytes\twould delete\r\n"},
       {{"/auto", "-preview"}, kChoices, {}, 1, false, "only one of", false},
       {{"/auto", "/quiet"}, kChoices, {}, 1, false, "Unknown switch: /quiet", false},

@@ -10,6 +10,7 @@
 #include "registry/problem_deletion.h"
 #include "registry/problem_scan.h"
 #include "registry/registry_backup.h"
+#include "registry/registry_object.h"
 #include "registry/registry_planter.h"
 
 namespace velmora::app {
@@ -74,6 +75,11 @@ class FormRestoreTest : public ::testing::Test {
     button.click();
   }
   std::string lastMessage() const { return h.dialogs.shown().back().text; }
+  void removeTree(RegKey root, const std::string& path) {
+    registry::TRegistry key(machine.registry);
+    key.SetRoot(root);
+    ASSERT_TRUE(key.RemoveKeyTree(path)) << path;
+  }
 
   fakes::FakeServices machine;
   test_support::RegistryPlanter plant{machine.registry};
@@ -137,13 +143,107 @@ TEST_F(FormRestoreTest, ListsBothPlacesAndRefusesWhatItCannotRead) {
             (std::vector<std::string>{"startup-20250102-000003.reg", "registry-20250102-000002.reg",
                                       "registry-20250102-000001.reg"}));
   EXPECT_EQ(column(2), (std::vector<std::string>{"?", "1", "1"}));
-  press(form.ButtonRestore, 0, MessageAnswer::Yes);
-  EXPECT_EQ(lastMessage(), form.StringDamaged);
+  form.ListViewBackups.userSelect(0);
+  form.ButtonRestore.click();
+  EXPECT_EQ(lastMessage(), form.StringDamaged) << "no question for a file that restores nothing";
   press(form.ButtonRestore, 1, MessageAnswer::No);
   EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\EmptyTwo"));
   press(form.ButtonDelete, 1, MessageAnswer::Yes);
   EXPECT_EQ(column(3),
             (std::vector<std::string>{"startup-20250102-000003.reg", "registry-20250102-000001.reg"}));
+}
+
+// An uninstall key deleted with its backup, then App 2 installed in its place:
+// the restore writes only what App 2 lacks, asks before it replaces the rest,
+// and saves what it replaces into a backup that undoes it in turn.
+TEST_F(FormRestoreTest, AReinstalledProgramKeepsItsValuesUnlessTheUserAgreesAndThenCanGoBack) {
+  const std::string app = "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\App";
+  const auto install = [&](const std::string& version) {
+    plant.text(HKEY_LOCAL_MACHINE, app, "DisplayName", "App");
+    plant.text(HKEY_LOCAL_MACHINE, app, "DisplayVersion", version);
+    plant.text(HKEY_LOCAL_MACHINE, app, "UninstallString", "C:\\App " + version + "\\u.exe");
+  };
+  install("1");
+  plant.text(HKEY_LOCAL_MACHINE, app, "Publisher", "Maker");
+  const test_support::RegistryTree firstTree = plant.tree(HKEY_LOCAL_MACHINE, app);
+  registry::RegFileExport content(machine.registry);
+  ASSERT_TRUE(content.addKeyTree(HKEY_LOCAL_MACHINE, app));
+  const registry::BackupFile first =
+      registry::writeRegistryBackup(machine.services, kProgram, "uninstall", std::tm{}, content);
+  machine.files.addFile(first.path);
+  removeTree(HKEY_LOCAL_MACHINE, app);
+  install("2");
+  const test_support::RegistryTree second = plant.tree(HKEY_LOCAL_MACHINE, app);
+  form.saveReplaced = [this](const registry::RegFileExport& replaced, std::string_view page) {
+    std::tm time{};
+    time.tm_sec = 30;
+    const registry::BackupFile saved =
+        registry::writeRegistryBackup(machine.services, kProgram, "restore", time, replaced, page);
+    machine.files.addFile(saved.path);
+    return saved;
+  };
+  form.refresh();
+
+  // No: App 2's values stay; only the publisher it lacks is written.
+  h.dialogs.answer(MessageAnswer::Yes);
+  press(form.ButtonRestore, 0, MessageAnswer::No);
+  const auto& shown = h.dialogs.shown();
+  EXPECT_NE(shown[shown.size() - 3].text.find("page uninstall"), std::string::npos) << "the page is named";
+  const std::string changed = shown[shown.size() - 2].text;
+  EXPECT_NE(changed.find("HKEY_LOCAL_MACHINE\\" + app + "\\DisplayVersion"), std::string::npos);
+  test_support::RegistryTree kept = second;
+  kept[app]["Publisher"] = plant.tree(HKEY_LOCAL_MACHINE, app)[app]["Publisher"];
+  EXPECT_EQ(plant.tree(HKEY_LOCAL_MACHINE, app), kept);
+  EXPECT_EQ(lastMessage().find("Entries restored: 1\nAlready as in the backup: 2\n"), 0u);
+  EXPECT_NE(lastMessage().find("DisplayVersion (" + form.StringChanged + ")"), std::string::npos);
+  ASSERT_EQ(column(3).size(), 1u) << "nothing was replaced, so nothing was saved";
+
+  // Yes: version 1 comes back, and App 2's values are listed as a backup first.
+  h.dialogs.answer(MessageAnswer::Yes);
+  press(form.ButtonRestore, 0, MessageAnswer::Yes);
+  EXPECT_EQ(plant.tree(HKEY_LOCAL_MACHINE, app), firstTree);
+  ASSERT_EQ(column(3),
+            (std::vector<std::string>{"restore-19000100-000030.reg", "uninstall-19000100-000000.reg"}));
+  h.dialogs.answer(MessageAnswer::Yes);
+  press(form.ButtonRestore, 0, MessageAnswer::Yes);
+  EXPECT_EQ(plant.tree(HKEY_LOCAL_MACHINE, app), kept) << "the restore is undone";
+}
+
+// Only the places the backup's page deletes from: a Run value in a Registry-page
+// file, a page its comment and its name disagree on, a file outside the Startup
+// folders. Each lists as "?" and restores nothing.
+TEST_F(FormRestoreTest, ABackupNamingAnythingItsPageNeverDeletesRestoresNothing) {
+  const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  plant.text(HKEY_CURRENT_USER, run, "Planted", "C:\\evil.exe");
+  plant.text(HKEY_CURRENT_USER, "Software\\Classes\\.mine", "", "");
+  registry::RegFileExport both(machine.registry);
+  ASSERT_TRUE(both.addKeyTree(HKEY_CURRENT_USER, "Software\\Classes\\.mine"));
+  ASSERT_TRUE(both.addValue(HKEY_CURRENT_USER, run, "Planted"));
+  registry::RegFileExport mine(machine.registry);
+  ASSERT_TRUE(mine.addKeyTree(HKEY_CURRENT_USER, "Software\\Classes\\.mine"));
+  const auto put = [&](const std::string& name, const std::string& bytes) {
+    machine.textFiles.put(std::string(kProgram) + "data\\backups\\" + name, bytes);
+    machine.files.addFile(std::string(kProgram) + "data\\backups\\" + name);
+  };
+  put("registry-20250102-000001.reg", both.fileBytes(registry::backupComment("registry")));
+  put("uninstall-20250102-000002.reg", mine.fileBytes(registry::backupComment("registry")));
+  put("restore-20250102-000003.reg", mine.fileBytes());
+  put("startup-20250102-000004.dat", "MZ");
+  put("startup-20250102-000004.ini", "[File]\r\nPath=C:\\Windows\\System32\\version.dll\r\n");
+  put("registry-20250102-000005.reg", mine.fileBytes(registry::backupComment("registry")));
+  removeTree(HKEY_CURRENT_USER, run);
+  removeTree(HKEY_CURRENT_USER, "Software\\Classes\\.mine");
+
+  form.refresh();
+  EXPECT_EQ(column(2), (std::vector<std::string>{"2", "?", "?", "?", "?"}));
+  for (int row = 1; row < 5; ++row) {
+    form.ListViewBackups.userSelect(row);
+    form.ButtonRestore.click();
+    EXPECT_EQ(lastMessage(), form.StringForeign) << row;
+  }
+  EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, run));
+  EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Classes\\.mine"));
+  EXPECT_FALSE(machine.files.contains("C:\\Windows\\System32\\version.dll"));
 }
 
 }  // namespace

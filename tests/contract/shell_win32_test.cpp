@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include "file_system_scratch_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -81,6 +82,26 @@ TEST(Win32Shell, ANameThatReadsAsAnotherFileIsNotRecycled) {
   for (const char* name : {"keep.txt.", "nul"})
     EXPECT_EQ(shell.moveToRecycleBin(scratch.path() + name), platform::RecycleOutcome::failed) << name;
   EXPECT_NE(GetFileAttributesW(extendedForm(scratch.path() + "keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The system drive's bin answers with a limit within the volume on Windows; Wine,
+// whose bin is the desktop's trash, answers SHQueryRecycleBin with E_FAIL, and so
+// nothing. A drive that is not there has no bin to ask.
+TEST(Win32Shell, TheRecycleBinTellsWhatItHoldsAndItsLimit) {
+  platform::Win32Shell shell;
+  ULARGE_INTEGER volume{};
+  ASSERT_TRUE(GetDiskFreeSpaceExW(L"C:\\", nullptr, &volume, nullptr));
+  SHQUERYRBINFO held{};
+  held.cbSize = sizeof held;
+  const bool measured = SUCCEEDED(SHQueryRecycleBinW(L"C:\\", &held));
+  const std::optional<platform::RecycleBinSpace> bin = shell.recycleBinSpace("C:\\");
+  ASSERT_EQ(bin.has_value(), measured);
+  if (measured) {
+    EXPECT_EQ(bin->usedBytes, static_cast<std::uint64_t>(held.i64Size));
+    EXPECT_GT(bin->limitBytes, 0u);
+    EXPECT_LE(bin->limitBytes, volume.QuadPart);
+  }
+  EXPECT_FALSE(shell.recycleBinSpace("Q:\\").has_value());
 }
 
 }  // namespace

@@ -194,6 +194,48 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   EXPECT_FALSE(exists(PlantedPrograms::mine()));
   EXPECT_TRUE(exists(PlantedPrograms::app()) && exists(PlantedPrograms::old()));
 
+  // Mine installed again with another uninstaller: restoring the old backup asks
+  // before it replaces that, and No leaves it.
+  const std::wstring mine = kUninstall + L"VelmoraE2EMine";
+  setText(HKEY_CURRENT_USER, mine, L"DisplayName", L"Velmora E2E Mine");
+  setText(HKEY_CURRENT_USER, mine, L"UninstallString", L"C:\\velmora-e2e\\mine2.exe");
+  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_DOWN, VK_RETURN}));
+  HWND restore = program.waitForWindow(L"Restore", 30s);
+  ASSERT_NE(restore, nullptr);
+  HWND backups = findListView(restore, L"Date");
+  int listed = -1;
+  for (int row = 0; backups && row < listRowCount(backups); ++row)
+    if (listCellText(backups, row, 3).starts_with(L"uninstall-")) listed = row;
+  ASSERT_TRUE(listed >= 0 && clickListRow(backups, listed));
+  PostMessageW(findVisibleChild(restore, L"Button", L"Restore"), BM_CLICK, 0, 0);
+  for (const wchar_t* answer : {L"&Yes", L"&No"}) {
+    HWND question = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          question = FindWindowW(L"#32770", L"Confirmation");
+          return question && findVisibleChild(question, L"Button", answer) != nullptr;
+        },
+        10s));
+    clickButton(findVisibleChild(question, L"Button", answer));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(question); }, 10s));
+  }
+  HWND reportOk = nullptr;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        HWND report = FindWindowW(L"#32770", kMainCaption);
+        return report && (reportOk = findVisibleChild(report, L"Button", L"OK")) != nullptr;
+      },
+      10s));
+  clickButton(reportOk);
+  wchar_t command[MAX_PATH] = {};
+  DWORD size = sizeof command;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, mine.c_str(), L"UninstallString", RRF_RT_REG_SZ, nullptr, command,
+                         &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(command, L"C:\\velmora-e2e\\mine2.exe")
+      << "the reinstalled program's uninstaller was replaced";
+  clickButton(findVisibleChild(restore, L"Button", L"Close"));
+
   closeProgram(program, window);
   for (const wchar_t* kind : {L"startup", L"uninstall"}) {
     const std::optional<fs::path> backup = backupOf(copy, kind);

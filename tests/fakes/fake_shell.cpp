@@ -1,5 +1,7 @@
 #include "fakes/fake_shell.h"
 
+#include <cctype>
+
 #include "common/text_lines.h"
 #include "fakes/fake_file_system.h"
 
@@ -20,7 +22,8 @@ std::string_view extensionOf(std::string_view path) {
 // the quoted start; or else the text up to each blank in turn, then the whole
 // line. A name without an extension in its last part gets ".exe".
 std::vector<std::string> candidatePrograms(std::string_view commandLine) {
-  const std::size_t start = commandLine.find_first_not_of(' ');
+  // A tab ends a name as a blank does.
+  const std::size_t start = commandLine.find_first_not_of(" \t");
   if (start == std::string_view::npos) return {};
   commandLine.remove_prefix(start);
   std::vector<std::string_view> names;
@@ -29,8 +32,8 @@ std::vector<std::string> candidatePrograms(std::string_view commandLine) {
     names.push_back(
         commandLine.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
   } else {
-    for (std::size_t blank = commandLine.find(' '); blank != std::string_view::npos;
-         blank = commandLine.find(' ', blank + 1))
+    for (std::size_t blank = commandLine.find_first_of(" \t"); blank != std::string_view::npos;
+         blank = commandLine.find_first_of(" \t", blank + 1))
       names.push_back(commandLine.substr(0, blank));
     names.push_back(commandLine);
   }
@@ -174,6 +177,19 @@ platform::RecycleOutcome FakeShell::moveToRecycleBin(std::string_view path) {
     return platform::RecycleOutcome::failed;
   files_->remove(path);
   return platform::RecycleOutcome::recycled;
+}
+
+std::optional<platform::RecycleBinSpace> FakeShell::recycleBinSpace(std::string_view driveRoot) {
+  std::lock_guard lock(mutex_);
+  if (driveRoot.empty()) return std::nullopt;
+  const auto bin = bins_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(driveRoot[0]))));
+  if (bin != bins_.end()) return bin->second;
+  return platform::RecycleBinSpace{0, 0, std::uint64_t{1} << 40};
+}
+
+void FakeShell::setRecycleBinSpace(char drive, std::optional<platform::RecycleBinSpace> space) {
+  std::lock_guard lock(mutex_);
+  bins_[static_cast<char>(std::toupper(static_cast<unsigned char>(drive)))] = space;
 }
 
 }  // namespace velmora::fakes

@@ -74,6 +74,10 @@ class FakeShell final : public platform::Shell {
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
   platform::RecycleOutcome moveToRecycleBin(std::string_view path) override;
+  // A drive's bin as setRecycleBinSpace left it; an empty bin of 1 TB otherwise.
+  std::optional<platform::RecycleBinSpace> recycleBinSpace(std::string_view driveRoot) override;
+  // What the bin of a drive ('C') holds and may hold; nothing: the shell cannot tell.
+  void setRecycleBinSpace(char drive, std::optional<platform::RecycleBinSpace> space);
 
  private:
   int iconIndexLocked(std::string_view extension);
@@ -92,6 +96,7 @@ class FakeShell final : public platform::Shell {
   std::vector<Opened> opened_;
   std::vector<Started> started_;
   FakeFileSystem* files_;
+  std::map<char, std::optional<platform::RecycleBinSpace>> bins_;  // By upper-case drive letter.
 };
 
 }  // namespace velmora::fakes

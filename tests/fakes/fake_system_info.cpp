@@ -64,4 +64,9 @@ std::optional<std::string> FakeSystemInfo::expandEnvironment(std::string_view te
   return out.append(text);
 }
 
+std::string FakeSystemInfo::errorText(std::uint32_t error) const {
+  const auto known = errorTexts.find(error);
+  return known != errorTexts.end() ? known->second : "Error " + std::to_string(error);
+}
+
 }  // namespace velmora::fakes

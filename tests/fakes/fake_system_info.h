@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 
 #include "platform/system_info.h"
@@ -27,6 +28,8 @@ class FakeSystemInfo final : public platform::SystemInfo {
   // Expands the variables of environment; others stay as written.
   std::optional<std::string> expandEnvironment(std::string_view text) const override;
   bool runsAsLocalSystem() const override { return localSystem; }
+  // The text errorTexts holds for the error, or "Error N" as Windows gives for none.
+  std::string errorText(std::uint32_t error) const override;
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -38,9 +41,12 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string separator = ",";
   std::optional<std::string> executable = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe";
   std::optional<std::string> localAppData = "C:\\Users\\tester\\AppData\\Local";
-  std::map<std::string, std::string> environment{{"USERPROFILE", "C:\\Users\\tester"}};
+  std::map<std::string, std::string> environment{{"USERPROFILE", "C:\\Users\\tester"},
+                                                 {"ProgramFiles", "C:\\Program Files"},
+                                                 {"SystemRoot", "C:\\Windows"}};
   bool localSystem = false;
   bool userNameThrows = false;  // userName() throws std::bad_alloc, as when memory runs out.
+  std::map<std::uint32_t, std::string> errorTexts = {{2, "The system cannot find the file specified."}};
 };
 
 }  // namespace velmora::fakes

@@ -173,6 +173,9 @@ class GatedShell final : public platform::Shell {
   platform::RecycleOutcome moveToRecycleBin(std::string_view path) override {
     return inner_.moveToRecycleBin(path);
   }
+  std::optional<platform::RecycleBinSpace> recycleBinSpace(std::string_view root) override {
+    return inner_.recycleBinSpace(root);
+  }
 
  private:
   platform::Shell& inner_;

@@ -125,7 +125,7 @@ TEST_F(FileDeletionTest, TheRecycleBinTakesWhatDeleteWouldAndNothingElse) {
   card.type = platform::DriveType::removable;
   drives.addDrive('E', card);
   fakes::FakeShell shell(&files);
-  const RecycleBinRoute route{drives, shell};
+  RecycleBinRoute route{drives, shell};
   addRow("C:\\t\\a.tmp", 2048);                          // recycled
   addRow("C:\\$RECYCLE.BIN\\S-1-5-21\\$RX1.tmp", 1024);  // already in a bin: deleted
   addRow("C:\\Recycler\\S-1-5-21\\Dc1.tmp", 3072);       // the old bin: deleted
@@ -146,6 +146,47 @@ TEST_F(FileDeletionTest, TheRecycleBinTakesWhatDeleteWouldAndNothingElse) {
   for (int row = 0; row < results.count(); ++row) {
     EXPECT_TRUE(results.checked(row));
     EXPECT_TRUE(files.contains(results.rowCaption(row))) << results.rowCaption(row);
+  }
+}
+
+// Recycling past a bin's limit would make Windows delete for good what the bin
+// held: the files of such a drive are deleted for good only when the user says
+// so, left when nobody is asked, and nothing happens when the user cancels. A
+// bin the shell cannot measure (Wine's) enforces no limit and takes its files.
+TEST_F(FileDeletionTest, NothingTheRecycleBinHoldsIsPushedOut) {
+  fakes::FakeDrives drives;
+  for (char drive : {'C', 'D', 'F'}) drives.addDrive(drive, {});
+  fakes::FakeShell shell(&files);
+  shell.setRecycleBinSpace('C', platform::RecycleBinSpace{1000, 3, 5000});  // 4000 bytes free.
+  shell.setRecycleBinSpace('D', platform::RecycleBinSpace{0, 0, 5000});
+  shell.setRecycleBinSpace('F', std::nullopt);
+  const auto fill = [&] {
+    results.clear();
+    addRow("C:\\t\\a.tmp", 2048);
+    addRow("C:\\t\\b.tmp", 2048);  // Together 96 bytes past what the bin has free.
+    addRow("D:\\t\\d.tmp", 4096);
+    addRow("F:\\t\\f.tmp", 10);
+  };
+  for (BinFullChoice choice : {BinFullChoice::cancel, BinFullChoice::leave, BinFullChoice::deleteForGood}) {
+    fill();
+    std::vector<std::string> asked;
+    RecycleBinRoute route{drives, shell, [&](const std::vector<std::string>& roots) {
+                            asked = roots;
+                            return choice;
+                          }};
+    const DeletionResult result = deleteCheckedFiles(files, results, {}, &route);
+    EXPECT_EQ(asked, std::vector<std::string>{"C:\\"});
+    const bool gone = choice == BinFullChoice::deleteForGood;
+    EXPECT_EQ(result.cancelled, choice == BinFullChoice::cancel);
+    EXPECT_EQ(files.contains("C:\\t\\a.tmp"), !gone);
+    for (const char* recycled : {"D:\\t\\d.tmp", "F:\\t\\f.tmp"})
+      EXPECT_EQ(files.contains(recycled), choice == BinFullChoice::cancel);
+    EXPECT_EQ(results.count(), choice == BinFullChoice::cancel ? 4 : gone ? 0 : 2);
+    EXPECT_EQ(recyclingStatusText({"R: ", "T: ", "D: ", "S: ", "K: "}, result),
+              choice == BinFullChoice::cancel ? "R: 0\nT: 0 Kb."
+              : gone                          ? "R: 2\nT: 4 Kb.\nD: 2\nS: 4 Kb."
+                                              : "R: 2\nT: 4 Kb.\nK: 2")
+        << static_cast<int>(choice);
   }
 }
 

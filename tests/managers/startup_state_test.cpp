@@ -132,12 +132,18 @@ TEST_F(StartupStateTest, AStartupFolderFileIsListedDeletedIntoABackupAndPutBack)
   EXPECT_EQ(machine.textFiles.bytes(kShortcut), kBytes);
   EXPECT_EQ(approvalOf(HKEY_CURRENT_USER, "StartupFolder", "Tool.lnk").second, approval('\x03', kNow));
   // A file put there since is the user's: never overwritten, and the user is told.
+  // Its approval value is the new file's now, and stays as the user set it: the
+  // backup's would switch the new program off.
   machine.textFiles.put(kShortcut, "mine");
   machine.files.addFile(kShortcut);
+  plant.value(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk", REG_BINARY, approval('\x02'));
+  const auto enabled = approvalOf(HKEY_CURRENT_USER, "StartupFolder", "Tool.lnk");
   h.dialogs.answer(widgets::MessageAnswer::Yes);
   restore.ButtonRestore.click();
   EXPECT_EQ(machine.textFiles.bytes(kShortcut), "mine");
+  EXPECT_EQ(approvalOf(HKEY_CURRENT_USER, "StartupFolder", "Tool.lnk"), enabled);
   EXPECT_NE(shownTexts().back().find(kShortcut), std::string::npos);
+  EXPECT_NE(shownTexts().back().find("Tool.lnk (" + restore.StringFileNotRestored + ")"), std::string::npos);
 }
 
 // Where the program's folder refuses a part, every part goes to the user's own folder

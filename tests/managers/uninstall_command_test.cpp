@@ -42,5 +42,23 @@ TEST(UninstallCommandLine, AnUnquotedPathWithBlanksStartsOnlyAProgramItNamesInFu
   EXPECT_EQ(line("  "), std::nullopt);
 }
 
+// A tab ends an unquoted program name as a blank does, and a path that is not
+// absolute would be found from whatever the working folder is.
+TEST(UninstallCommandLine, TabsAndRelativePathsStartNothingElse) {
+  const std::set<std::string> files = {"C:\\Temp\\x.exe", "C:\\App\\u.exe", "C:\\App Dir\\u.exe"};
+  const auto isFile = [&files](const std::string& path) { return files.contains(path); };
+  const auto line = [&isFile](std::string_view c) { return uninstallCommandLine(c, "C:\\Sys", isFile); };
+
+  EXPECT_EQ(line("C:\\Temp\\x\tC:\\App\\u.exe"), std::nullopt) << "no program is named in full";
+  EXPECT_EQ(line("C:\\App\\u.exe\t/S"), "C:\\App\\u.exe\t/S");
+  EXPECT_EQ(line("C:\\App Dir\\u.exe\t/S"), "\"C:\\App Dir\\u.exe\"\t/S");
+  EXPECT_EQ(line("\t\"C:\\App\\u.exe\""), "\t\"C:\\App\\u.exe\"");
+  for (std::string_view relative :
+       {"%ProgramFiles%\\App\\uninstall.exe /S", "\"%ProgramFiles%\\App\\uninstall.exe\" /S", "App\\u.exe",
+        "C:App\\u.exe", "\\App\\u.exe", "\"\\App\\u.exe\"", ".\\u.exe", "\"C:\\App\\u.exe /S"})
+    EXPECT_EQ(line(relative), std::nullopt) << relative;
+  EXPECT_EQ(line("\\\\server\\share\\u.exe /x"), "\\\\server\\share\\u.exe /x");
+}
+
 }  // namespace
 }  // namespace velmora::managers

@@ -132,5 +132,37 @@ TEST_F(UninstallPageTest, AProgramPlantedAtAShorterPathNeverStarts) {
   EXPECT_EQ(runs[0].commandLine, "\"C:\\Program Files\\App\\uninst.exe\" /S");
 }
 
+// An expandable command names its folder through a variable; a program that
+// does not start says why.
+TEST_F(UninstallPageTest, AnExpandableCommandStartsExpandedAndAFailedStartSaysWhy) {
+  machine.files.addFile("C:\\Program Files\\App\\uninstall.exe");
+  machine.shell.addProgram("C:\\Program Files\\App\\uninstall.exe");
+  machine.files.addFile("C:\\Program Files\\Gone\\uninstall.exe");
+  const auto expandable = [&](const std::string& name, const std::string& command) {
+    plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + name, "DisplayName", name);
+    plant.text(HKEY_LOCAL_MACHINE, std::string(kUninstall) + name, "UninstallString", command, REG_EXPAND_SZ);
+  };
+  expandable("App", "\"%ProgramFiles%\\App\\uninstall.exe\" /S");
+  expandable("Gone", "\"%ProgramFiles%\\Gone\\uninstall.exe\"");
+  expandable("Unset", "\"%NoSuchFolder%\\App\\uninstall.exe\" /S");
+  search();
+  ASSERT_EQ(list.count(), 3);
+
+  list.userSelect(0);
+  page.uninstallClick();
+  EXPECT_EQ(started(), std::vector<std::string>{"\"C:\\Program Files\\App\\uninstall.exe\" /S"});
+  EXPECT_TRUE(shownTexts().empty());
+
+  list.userSelect(1);
+  page.uninstallClick();
+  EXPECT_EQ(shownTexts(), std::vector<std::string>{"StringCantStartUninstaller:\n\n\"C:\\Program "
+                                                   "Files\\Gone\\uninstall.exe\"\n\nThe system cannot find "
+                                                   "the file specified."});
+  list.userSelect(2);
+  page.uninstallClick();
+  EXPECT_EQ(shownTexts().back(), "StringCantStartSafely:\n\n\"%NoSuchFolder%\\App\\uninstall.exe\" /S");
+  EXPECT_EQ(started().size(), 1u);
+}
+
 }  // namespace
 }  // namespace velmora::app

@@ -266,7 +266,7 @@ TEST_F(ProblemDeletionTest, BackupFilesAreNamedForTheTimeAndNeverReplaced) {
                                              "C:\\Velmora\\data\\backups\\registry-20240131-235905-2.reg",
                                              "C:\\Velmora\\data\\backups\\registry-20240131-235905-3.reg"}));
   EXPECT_TRUE(machine.files.directoryExists("C:\\Velmora\\data\\backups"));
-  EXPECT_EQ(machine.textFiles.bytes(paths[0]), file.fileBytes());
+  EXPECT_EQ(machine.textFiles.bytes(paths[0]), file.fileBytes(backupComment("registry")));
 
   // A Startup-folder file's backup of the same second, of which only the .ini is
   // left (its removal takes the .ini last), keeps its base to itself.

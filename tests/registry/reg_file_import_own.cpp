@@ -7,7 +7,9 @@ namespace velmora::test_support {
 
 bool importRegFile(platform::RegistryStore& store, std::string_view bytes) {
   const std::optional<registry::RegFileContents> contents = registry::readRegFile(bytes);
-  return contents && registry::restoreRegFile(store, *contents).failures.empty();
+  // The registry editor writes over whatever is there.
+  return contents && registry::applyRestore(store, *contents, registry::planRestore(store, *contents), true)
+                         .failures.empty();
 }
 
 }  // namespace velmora::test_support

@@ -197,6 +197,35 @@ RecycleOutcome recycleWithFileOperationStruct(const std::wstring& path) {
 
 }  // namespace
 
+std::optional<RecycleBinSpace> recycleBinSpace(const std::wstring& driveRoot) {
+  SHQUERYRBINFO held{};
+  held.cbSize = sizeof held;
+  if (FAILED(SHQueryRecycleBinW(driveRoot.c_str(), &held))) return std::nullopt;
+  ULARGE_INTEGER volumeBytes{};
+  if (!GetDiskFreeSpaceExW(driveRoot.c_str(), nullptr, &volumeBytes, nullptr)) return std::nullopt;
+  RecycleBinSpace space{static_cast<std::uint64_t>(held.i64Size),
+                        static_cast<std::uint64_t>(held.i64NumItems), volumeBytes.QuadPart / 20};
+  // The limit the user set for this volume, kept under the volume's GUID.
+  wchar_t volume[MAX_PATH];
+  if (GetVolumeNameForVolumeMountPointW(driveRoot.c_str(), volume, MAX_PATH)) {
+    // "\\?\Volume{GUID}\": the GUID with its braces names the key.
+    const std::wstring name(volume);
+    const std::size_t open = name.find(L'{');
+    const std::size_t close = name.find(L'}', open);
+    if (open != std::wstring::npos && close != std::wstring::npos) {
+      const std::wstring key =
+          L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" +
+          name.substr(open, close - open + 1);
+      DWORD megabytes = 0;
+      DWORD size = sizeof megabytes;
+      if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"MaxCapacity", RRF_RT_REG_DWORD, nullptr, &megabytes,
+                       &size) == ERROR_SUCCESS)
+        space.limitBytes = static_cast<std::uint64_t>(megabytes) * 1024 * 1024;
+    }
+  }
+  return space;
+}
+
 RecycleOutcome recycleFile(const std::wstring& path) {
   if (std::optional<RecycleOutcome> outcome = recycleWithFileOperation(path)) return *outcome;
   return recycleWithFileOperationStruct(path);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/shell.h"
@@ -10,5 +11,9 @@ namespace velmora::platform::win32 {
 // drive's Recycle Bin through the shell, silently, and never lets the shell delete
 // it for good instead. COM must be usable on the calling thread.
 RecycleOutcome recycleFile(const std::wstring& path);
+
+// What the Recycle Bin of the drive with the root given ("C:\\") holds, and its
+// limit (Shell::recycleBinSpace).
+std::optional<RecycleBinSpace> recycleBinSpace(const std::wstring& driveRoot);
 
 }  // namespace velmora::platform::win32

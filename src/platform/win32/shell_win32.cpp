@@ -197,4 +197,8 @@ RecycleOutcome Win32Shell::moveToRecycleBin(std::string_view path) {
   return win32::recycleFile(wide);
 }
 
+std::optional<RecycleBinSpace> Win32Shell::recycleBinSpace(std::string_view driveRoot) {
+  return win32::recycleBinSpace(win32::widenName(driveRoot));
+}
+
 }  // namespace velmora::platform

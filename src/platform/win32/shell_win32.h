@@ -19,6 +19,7 @@ class Win32Shell final : public Shell {
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
   RecycleOutcome moveToRecycleBin(std::string_view path) override;
+  std::optional<RecycleBinSpace> recycleBinSpace(std::string_view driveRoot) override;
 };
 
 }  // namespace velmora::platform
