@@ -49,8 +49,10 @@ class CollectingView final : public junk::JunkScanView {
   void showExamining(std::string_view) override {}
   void listFile(junk::FoundFile file) override { found.push_back(std::move(file)); }
   void setProgress(int) override {}
+  void browsersLeftOpen(std::vector<std::string> names) override { leftOpen = std::move(names); }
 
   std::vector<junk::FoundFile> found;
+  std::vector<std::string> leftOpen;
 
  private:
   std::shared_ptr<const junk::JunkScanChoices> choices_;
@@ -122,9 +124,9 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   const junk::RecycleBinRoute route{services.drives, services.shell};
   if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
   CollectingView view(std::move(choices));
-  junk::JunkScan(services.files, services.registry, services.shell, services.drives,
-                 findProfileFolder(services.registry))
-      .run(view);
+  junk::JunkScan(services, findProfileFolder(services.registry)).run(view);
+  if (!view.leftOpen.empty())
+    report.addSetting("Browsers left alone because they are open", text::joinWith(view.leftOpen, ", "));
 
   // A file that two categories list (a .tmp file in the temporary folder) is one
   // file: it is reported and deleted once, not counted as failing the second

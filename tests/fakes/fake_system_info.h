@@ -22,6 +22,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string thousandsSeparator() const override { return separator; }
   std::optional<std::string> executablePath() const override { return executable; }
   std::optional<std::string> localAppDataFolder() const override { return localAppData; }
+  std::optional<std::string> currentUserSid() const override { return userSid; }
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -33,6 +34,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::string separator = ",";
   std::optional<std::string> executable = "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe";
   std::optional<std::string> localAppData = "C:\\Users\\tester\\AppData\\Local";
+  std::optional<std::string> userSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
 };
 
 }  // namespace velmora::fakes

@@ -18,6 +18,7 @@ class Win32SystemInfo final : public SystemInfo {
   std::string thousandsSeparator() const override;
   std::optional<std::string> executablePath() const override;
   std::optional<std::string> localAppDataFolder() const override;
+  std::optional<std::string> currentUserSid() const override;
 };
 
 }  // namespace velmora::platform
