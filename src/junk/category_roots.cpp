@@ -144,14 +144,20 @@ std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::stri
   switch (category) {
     case JunkCategory::recent:
       return {folder + "AutomaticDestinations", folder + "CustomDestinations"};
-    case JunkCategory::temporaryInternet:
-      return {folder + "Content.Outlook"};
     case JunkCategory::junkFiles:
     case JunkCategory::brokenShortcuts:
       return foldersDriveWideCategoriesSkip(root);
     default:
       return {};
   }
+}
+
+std::vector<std::string> foldersNoCategoryWalks(const std::string& profileFolder, platform::FileSystem& files,
+                                                platform::RegistryStore& registry) {
+  std::vector<std::string> folders;
+  if (auto cache = profileCategoryRoot(JunkCategory::temporaryInternet, profileFolder, files, registry))
+    folders.push_back(*cache + "\\Content.Outlook");
+  return folders;
 }
 
 bool matchesRootNames(const ScanRoot& root, std::string_view fileName) {

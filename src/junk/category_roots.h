@@ -72,10 +72,15 @@ bool liesInRecycleBin(std::string_view path, platform::FileSystem& files);
 //   shortcuts, the jump lists of the taskbar and Start with the user's pinned
 //   items, and Explorer's Quick Access pins ("AutomaticDestinations" and
 //   "CustomDestinations");
-// - the internet cache holds "Content.Outlook", where the mail program opens
-//   attachments: one edited there and not saved elsewhere exists only there;
 // - a drive root holds the recycle-bin folders (foldersDriveWideCategoriesSkip).
 std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::string& root);
+
+// The folders no category walks, wherever its root lies: "Content.Outlook" in the
+// user's internet cache, where the mail program opens attachments (an attachment
+// edited there and not saved elsewhere exists only there, beside the temporary
+// files of the program that edits it).
+std::vector<std::string> foldersNoCategoryWalks(const std::string& profileFolder, platform::FileSystem& files,
+                                                platform::RegistryStore& registry);
 
 // A folder a category walks, and the names a file below it must have to be
 // listed: "*" stands for any run of characters, letter case is ignored as the file

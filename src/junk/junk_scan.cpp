@@ -32,6 +32,7 @@ JunkScan::JunkScan(platform::Services& services, std::string profileFolder)
 
 void JunkScan::run(JunkScanView& view) {
   view.clearResults();
+  keptEverywhere_ = foldersNoCategoryWalks(profileFolder_, files_, registry_);
   for (int row = 0; row < kJunkCategoryCount; ++row) {
     if (view.stopRequested()) return;
     if (!view.choices()->categories[row]) continue;
@@ -83,6 +84,7 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const ScanRoo
     // Resolved afresh for every root: the lines may have changed since the last.
     std::vector<std::string> lines = view.choices()->exclusionLines;
     for (std::string& kept : foldersKeptBelow(category, root.folder)) lines.push_back(std::move(kept));
+    lines.insert(lines.end(), keptEverywhere_.begin(), keptEverywhere_.end());
     const Exclusions exclusions(files_, lines, &drives_);
     if (!exclusions.coversRoot(root.folder))
       walkFolder(files_, root.folder, exclusions, fileList_, [&view] { return view.stopRequested(); });

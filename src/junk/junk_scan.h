@@ -91,6 +91,8 @@ class JunkScan {
   BrokenShortcuts brokenShortcuts_;
   std::string profileFolder_;
   FileList fileList_;
+  // The folders no category walks in this run (foldersNoCategoryWalks).
+  std::vector<std::string> keptEverywhere_;
   // The shell's icon index of each file type met so far: asking the shell costs
   // far more than a lookup, and a type's icon does not change during a scan.
   std::map<std::string, std::optional<int>, std::less<>> iconOfType_;

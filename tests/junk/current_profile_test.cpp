@@ -11,101 +11,74 @@
 #include "common/text_lines.h"
 #include "fakes/fake_services.h"
 #include "junk/catalogue.h"
-#include "junk/junk_scan.h"
 #include "junk_scan_support.h"
 
 namespace velmora::junk {
 namespace {
 
-// What a file of the profile is to a cleaner.
-enum class Kind {
-  reclaimable,  // Junk: a default Search should list it.
-  kept,         // The user's, or a running browser's: never listed.
-  held,         // Held open by a running program: it may be listed, never deleted.
-  notListable,  // In a folder the user cannot list: never reached.
-};
+// Junk; the user's or a running browser's; held open by a running program (it may
+// be listed, never deleted); in a folder the user cannot list.
+enum class Kind { reclaimable, kept, held, notListable };
+using enum Kind;
 
 struct ProfileFile {
   const char* path;
-  std::uint64_t mib;  // Size in MiB; 0 for a small file.
+  std::uint64_t mib;
   Kind kind;
+  std::uint64_t bytes() const { return mib * 1024 * 1024 + 4096; }
 };
 
 #define U "C:\\Users\\ann\\"
 #define L U "AppData\\Local\\"
 #define R U "AppData\\Roaming\\"
 #define CHROME L "Google\\Chrome\\User Data\\"
-#define EDGE L "Microsoft\\Edge\\User Data\\"
-#define OWN_SID "S-1-5-21-3623811015-3361044348-30300820-1001"
+#define FOX "Mozilla\\Firefox\\Profiles\\k3v9.default-release\\"
+#define WIN L "Microsoft\\Windows\\"
+#define SID "S-1-5-21-3623811015-3361044348-30300820-100"
 
 constexpr ProfileFile kProfile[] = {
-    {CHROME "Default\\Cache\\Cache_Data\\data_1", 210, Kind::reclaimable},
-    {CHROME "Default\\Code Cache\\js\\index-dir\\the-real-index", 35, Kind::reclaimable},
-    {CHROME "Default\\Media Cache\\f_000010", 12, Kind::reclaimable},
-    {CHROME "Profile 1\\Cache\\Cache_Data\\f_0001a2", 160, Kind::reclaimable},
-    {CHROME "Profile 1\\GPUCache\\data_0", 2, Kind::reclaimable},
-    {CHROME "GrShaderCache\\data_1", 4, Kind::reclaimable},
-    {CHROME "GraphiteDawnCache\\data_1", 6, Kind::reclaimable},
-    {CHROME "ShaderCache\\data_1", 3, Kind::reclaimable},
-    {CHROME "Default\\History", 40, Kind::kept},
-    {CHROME "Default\\Network\\Cookies", 2, Kind::kept},
-    {CHROME "Default\\Login Data", 0, Kind::kept},
-    {CHROME "Default\\Web Data", 1, Kind::kept},
-    {CHROME "Default\\Bookmarks", 0, Kind::kept},
-    {CHROME "Default\\Preferences", 0, Kind::kept},
-    {CHROME "Default\\IndexedDB\\https_mail.example_0.indexeddb.leveldb\\000005.ldb", 90, Kind::kept},
-    {CHROME "Default\\Local Storage\\leveldb\\000003.log", 1, Kind::kept},
-    {CHROME "Default\\Session Storage\\000004.log", 0, Kind::kept},
-    {CHROME "Default\\Service Worker\\CacheStorage\\5f1a\\index", 60, Kind::kept},
-    {CHROME "Default\\Extensions\\aapbdbdomjkkjkaonfhkkikfgjllcleb\\2.0\\manifest.json", 0, Kind::kept},
-    {CHROME "Profile 1\\Preferences", 0, Kind::kept},
-    {CHROME "Local State", 0, Kind::kept},
+    {CHROME "Default\\Cache\\Cache_Data\\data_1", 210, reclaimable},
+    {CHROME "Default\\Code Cache\\js\\index-dir\\the-real-index", 35, reclaimable},
+    {CHROME "Profile 1\\Cache\\Cache_Data\\f_0001a2", 160, reclaimable},
+    {CHROME "GrShaderCache\\data_1", 4, reclaimable},
+    {CHROME "Default\\History", 40, kept},
+    {CHROME "Default\\Network\\Cookies", 2, kept},
+    {CHROME "Default\\IndexedDB\\https_mail.example_0.indexeddb.leveldb\\000005.ldb", 90, kept},
+    {CHROME "Default\\Service Worker\\CacheStorage\\5f1a\\index", 60, kept},
+    {CHROME "Local State", 0, kept},
     // Edge runs: its lock is held, and none of its caches may be touched.
-    {EDGE "lockfile", 0, Kind::held},
-    {EDGE "Default\\Cache\\Cache_Data\\data_3", 280, Kind::kept},
-    {EDGE "Profile 2\\Code Cache\\wasm\\index", 20, Kind::kept},
-    {EDGE "GrShaderCache\\data_1", 3, Kind::kept},
-    {L "Opera Software\\Opera Stable\\Default\\Cache\\Cache_Data\\data_2", 45, Kind::reclaimable},
-    {R "Opera Software\\Opera Stable\\Default\\Bookmarks", 0, Kind::kept},
-    {R "Mozilla\\Firefox\\Profiles\\k3v9.default-release\\places.sqlite", 25, Kind::kept},
-    {R "Mozilla\\Firefox\\Profiles\\k3v9.default-release\\cookies.sqlite", 1, Kind::kept},
-    {R "Mozilla\\Firefox\\Profiles\\k3v9.default-release\\parent.lock", 0, Kind::kept},  // left by a crash
-    {L "Mozilla\\Firefox\\Profiles\\k3v9.default-release\\cache2\\entries\\0A1B2C", 130, Kind::reclaimable},
-    {L "Mozilla\\Firefox\\Profiles\\k3v9.default-release\\startupCache\\startupCache.8.little", 4,
-     Kind::reclaimable},
-    {"C:\\Fox\\Work\\cache2\\entries\\77EE", 15, Kind::reclaimable},
-    {"C:\\Fox\\Work\\storage\\default\\https+++app.example\\idb\\1.sqlite", 5, Kind::kept},
-    {L "D3DSCache\\8a1b2c\\4d5e.idx", 55, Kind::reclaimable},
-    {L "Microsoft\\Windows\\WER\\ReportArchive\\AppCrash_app.exe_1f\\Report.wer", 0, Kind::reclaimable},
-    {L "Microsoft\\Windows\\WER\\ReportQueue\\AppCrash_game.exe_2c\\memory.hdmp", 310, Kind::reclaimable},
-    {L "CrashDumps\\game.exe.4120.dmp", 85, Kind::reclaimable},
-    {L "Microsoft\\Windows\\Explorer\\thumbcache_256.db", 64, Kind::reclaimable},
-    {L "Microsoft\\Windows\\Explorer\\iconcache_32.db", 1, Kind::reclaimable},
-    {L "Microsoft\\Windows\\Explorer\\thumbcache_idx.db", 1, Kind::held},
-    {L "Microsoft\\Windows\\Explorer\\ExplorerStartupLog.etl", 0, Kind::kept},
-    {L "Temp\\7zS1A2B\\setup.msi", 150, Kind::reclaimable},
-    {L "Temp\\wct7F3A.tmp", 1, Kind::reclaimable},
-    {L "Microsoft\\Windows\\INetCache\\IE\\ABCD1234\\page[1].htm", 1, Kind::reclaimable},
-    {L "Microsoft\\Windows\\INetCache\\Content.Outlook\\QX7Z2M1B\\Invoice (edited).xlsx", 1, Kind::kept},
-    {L "Microsoft\\Windows\\WebCache\\V01.chk", 0, Kind::kept},
-    {L "Microsoft\\Windows\\WebCache\\WebCacheV01.dat", 30, Kind::kept},
-    {R "Microsoft\\Windows\\Recent\\Thesis.lnk", 0, Kind::reclaimable},
+    {L "Microsoft\\Edge\\User Data\\lockfile", 0, held},
+    {L "Microsoft\\Edge\\User Data\\Profile 2\\Cache\\Cache_Data\\data_3", 280, kept},
+    {L "Opera Software\\Opera Stable\\Default\\Cache\\Cache_Data\\data_2", 45, reclaimable},
+    {R FOX "places.sqlite", 25, kept},
+    {R FOX "parent.lock", 0, kept},  // left by a crash: Firefox is closed
+    {L FOX "cache2\\entries\\0A1B2C", 130, reclaimable},
+    {L FOX "startupCache\\startupCache.8.little", 4, reclaimable},
+    {"C:\\Fox\\Work\\cache2\\entries\\77EE", 15, reclaimable},
+    {L "D3DSCache\\8a1b2c\\4d5e.idx", 55, reclaimable},
+    {WIN "WER\\ReportQueue\\AppCrash_game.exe_2c\\memory.hdmp", 310, reclaimable},
+    {L "CrashDumps\\game.exe.4120.dmp", 85, reclaimable},
+    {WIN "Explorer\\thumbcache_256.db", 64, reclaimable},
+    {WIN "Explorer\\thumbcache_idx.db", 1, held},
+    {WIN "Explorer\\ExplorerStartupLog.etl", 0, kept},
+    {L "Temp\\7zS1A2B\\setup.msi", 150, reclaimable},
+    {WIN "INetCache\\IE\\ABCD1234\\page[1].htm", 1, reclaimable},
+    {WIN "INetCache\\Content.Outlook\\QX7Z2M1B\\Invoice (edited).xlsx", 1, kept},
+    {WIN "INetCache\\Content.Outlook\\QX7Z2M1B\\~WRL0003.tmp", 1, kept},
+    {WIN "WebCache\\V01.chk", 0, kept},
+    {R "Microsoft\\Windows\\Recent\\Thesis.lnk", 0, reclaimable},
     {R "Microsoft\\Windows\\Recent\\AutomaticDestinations\\f01b4d95cf55d32a.automaticDestinations-ms", 0,
-     Kind::kept},
-    {U "Documents\\Thesis.wbk", 2, Kind::kept},
-    {U "Documents\\Thesis.docx", 2, Kind::kept},
-    {"C:\\$Recycle.Bin\\" OWN_SID "\\$RAB12CD.docx", 6, Kind::reclaimable},
-    {"C:\\$Recycle.Bin\\" OWN_SID "\\$IAB12CD.docx", 0, Kind::reclaimable},
-    {"C:\\$Recycle.Bin\\S-1-5-21-3623811015-3361044348-30300820-1002\\$R9QX1.docx", 3, Kind::kept},
-    {"C:\\$Recycle.Bin\\S-1-5-21-3623811015-3361044348-30300820-1002\\$R9QX2.tmp", 1, Kind::kept},
-    {"C:\\Windows.old\\Users\\ann\\AppData\\Local\\Temp\\old.tmp", 1, Kind::kept},
-    {"C:\\Users\\bob\\AppData\\Local\\Temp\\bob.tmp", 1, Kind::notListable},
+     kept},
+    {U "Documents\\Thesis.wbk", 2, kept},
+    {"C:\\$Recycle.Bin\\" SID "1\\$RAB12CD.docx", 6, reclaimable},
+    {"C:\\$Recycle.Bin\\" SID "2\\$R9QX2.tmp", 1, kept},
+    {"C:\\Windows.old\\Users\\ann\\AppData\\Local\\Temp\\old.tmp", 1, kept},
+    {"C:\\Users\\bob\\AppData\\Local\\Temp\\bob.tmp", 1, notListable},
 };
 
 std::string readDelivered(const char* name) {
-  std::ifstream in(std::string(VELMORA_DATA_DIR) + "/" + name, std::ios::binary);
   std::ostringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(std::string(VELMORA_DATA_DIR) + "/" + name, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -113,29 +86,27 @@ class CurrentProfileTest : public ::testing::Test {
  protected:
   CurrentProfileTest() {
     machine.drives.addDrive('C', {});
-    machine.system.userSid = OWN_SID;
+    machine.system.userSid = SID "1";
     for (const ProfileFile& file : kProfile) {
-      machine.files.addFile(file.path, file.mib * 1024 * 1024 + 4096);
-      if (file.kind == Kind::held) machine.files.setHeldOpen(file.path, true);
+      machine.files.addFile(file.path, file.bytes());
+      machine.files.setHeldOpen(file.path, file.kind == held);
     }
     machine.files.setListable("C:\\Users\\bob", false);
-    machine.textFiles.put(R "Mozilla\\Firefox\\profiles.ini",
-                          "[Install308046B0AF4A39CB]\r\nDefault=Profiles/k3v9.default-release\r\n\r\n"
-                          "[Profile1]\r\nName=work\r\nIsRelative=0\r\nPath=C:\\Fox\\Work\r\n\r\n"
-                          "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\n"
-                          "Path=Profiles/k3v9.default-release\r\nDefault=1\r\n");
-    machine.files.addFile(R "Mozilla\\Firefox\\profiles.ini");
+    const std::string ini = R "Mozilla\\Firefox\\profiles.ini";
+    machine.files.addFile(ini);
+    machine.textFiles.put(ini,
+                          "[Install308046B0AF4A39CB]\r\nDefault=Profiles/k3v9.default-release\r\n"
+                          "[Profile1]\r\nIsRelative=0\r\nPath=C:\\Fox\\Work\r\n"
+                          "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/k3v9.default-release\r\n");
     for (const auto& [name, place] : {std::pair{"Local AppData", U "AppData\\Local"},
                                       {"AppData", U "AppData\\Roaming"},
-                                      {"Cache", L "Microsoft\\Windows\\INetCache"},
-                                      {"Recent", R "Microsoft\\Windows\\Recent"},
-                                      {"Cookies", L "Microsoft\\Windows\\INetCookies"},
-                                      {"History", L "Microsoft\\Windows\\History"}})
+                                      {"Cache", WIN "INetCache"},
+                                      {"Recent", R "Microsoft\\Windows\\Recent"}})
       setShellFolder(machine.registry, name, place);
   }
 
   // A default Search: every category, drive C:, the delivered catalogue and exclusions.
-  std::vector<FoundFile> search() {
+  std::set<std::string> search() {
     JunkScanChoices choices = only({}, {'C'});
     choices.categories.fill(true);
     for (const CatalogueEntry& entry : parseCatalogue(readDelivered("junk.dat")))
@@ -144,13 +115,8 @@ class CurrentProfileTest : public ::testing::Test {
     RecordingView view(std::move(choices));
     JunkScan(machine.services, U).run(view);
     leftOpen = view.leftOpen;
-    return view.listed;
-  }
-
-  std::set<std::string> listedPaths() {
-    std::set<std::string> paths;
-    for (const FoundFile& file : search()) paths.insert(file.path);
-    return paths;
+    const std::vector<std::string> paths = view.paths();
+    return {paths.begin(), paths.end()};
   }
 
   fakes::FakeServices machine;
@@ -158,35 +124,29 @@ class CurrentProfileTest : public ::testing::Test {
 };
 
 TEST_F(CurrentProfileTest, ADefaultSearchFindsWhatCanBeFreedAndLeavesTheOpenBrowser) {
-  const std::set<std::string> listed = listedPaths();
-  std::uint64_t reclaimable = 0;
-  std::uint64_t found = 0;
+  const std::set<std::string> listed = search();
+  double freeable = 0;
+  double found = 0;
   for (const ProfileFile& file : kProfile) {
-    if (file.kind != Kind::reclaimable) continue;
-    reclaimable += file.mib * 1024 * 1024 + 4096;
-    if (listed.count(file.path) != 0) found += file.mib * 1024 * 1024 + 4096;
+    if (file.kind == reclaimable) freeable += static_cast<double>(file.bytes());
+    if (file.kind == reclaimable && listed.contains(file.path)) found += static_cast<double>(file.bytes());
   }
-  const double share = static_cast<double>(found) / static_cast<double>(reclaimable);
-  std::printf("reclaimable bytes found: %.3f (%llu of %llu MiB)\n", share,
-              static_cast<unsigned long long>(found >> 20),
-              static_cast<unsigned long long>(reclaimable >> 20));
+  const double share = found / freeable;
+  std::printf("reclaimable bytes found: %.3f of %.0f MiB\n", share, freeable / (1 << 20));
   EXPECT_GE(share, 0.9);
   EXPECT_EQ(leftOpen, std::vector<std::string>{"Microsoft Edge"});
 }
 
 TEST_F(CurrentProfileTest, NothingTheUserKeepsIsListed) {
-  const std::set<std::string> listed = listedPaths();
-  for (const ProfileFile& file : kProfile) {
-    if (file.kind == Kind::kept || file.kind == Kind::notListable) {
-      EXPECT_EQ(listed.count(file.path), 0u) << file.path;
-    }
-  }
+  const std::set<std::string> listed = search();
+  for (const ProfileFile& file : kProfile)
+    EXPECT_TRUE(file.kind == reclaimable || file.kind == held || !listed.contains(file.path)) << file.path;
 }
 
 TEST_F(CurrentProfileTest, DeletingEverythingFoundKeepsEveryKeptAndHeldFile) {
-  for (const FoundFile& file : search()) machine.files.deleteFile(file.path);
+  for (const std::string& path : search()) machine.files.deleteFile(path);
   for (const ProfileFile& file : kProfile)
-    EXPECT_EQ(machine.files.contains(file.path), file.kind != Kind::reclaimable) << file.path;
+    EXPECT_EQ(machine.files.contains(file.path), file.kind != reclaimable) << file.path;
 }
 
 }  // namespace

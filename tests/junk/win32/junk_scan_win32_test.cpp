@@ -57,12 +57,9 @@ class JunkScanWin32 : public ::testing::Test {
   platform::Win32Drives drives;
   // Only the "Shell Folders" places come from here, so the prefix's own stay.
   fakes::FakeRegistryStore registry;
-  fakes::FakeTextEncoding encoding;
-  fakes::FakeTextFiles textFiles{encoding};
-  fakes::FakeMemory memory;
-  fakes::FakeSystemInfo system;
-  fakes::FakeInternet internet;
-  platform::Services services{registry, files, drives, shell, textFiles, memory, system, internet, encoding};
+  fakes::FakeServices rest;  // The services the scan takes beside these.
+  platform::Services services{registry,    files,       drives,        shell,        rest.textFiles,
+                              rest.memory, rest.system, rest.internet, rest.encoding};
 };
 
 TEST_F(JunkScanWin32, ProfileFoldersBehindLinksSurviveAScanAndADelete) {
