@@ -41,7 +41,7 @@ void designScanPanel(widgets::Panel& panel, widgets::Button& search, widgets::Ed
 // A list of check-marked types with its one column.
 // The left column of the Files page: the type list with its names and amounts
 // found, and the drive list.
-constexpr int kFilesLeftWidth = 260;
+constexpr int kFilesLeftWidth = 296;
 
 void designTypeList(widgets::ListView& list, int typesWidth = 205) {
   list.setAlign(Align::Client);
