@@ -109,8 +109,9 @@ std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLe
 std::vector<std::string> recycleBinRoots(char driveLetter, const std::optional<std::string>& userSid,
                                          platform::FileSystem& files) {
   std::vector<std::string> roots;
-  // An identifier that could name a folder elsewhere ("..", a path) names none here.
-  if (!userSid || !userSid->starts_with("S-1-") || userSid->find_first_of("\\/:*?\"<>|") != std::string::npos)
+  // A text SID is "S-1-" and numbers between dashes; anything else could name a
+  // folder elsewhere ("..", a path) and names none here.
+  if (!userSid || !userSid->starts_with("S-1-") || userSid->find_first_not_of("S-0123456789") != std::string::npos)
     return roots;
   const std::string drive = std::string(1, driveLetter) + ":\\";
   for (const char* bin : kRecycleBinFolders) {

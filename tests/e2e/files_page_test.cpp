@@ -284,14 +284,12 @@ TEST(FilesPage, AnOpenBrowserIsLeftAloneAndNamed) {
   for (const Row& row : rows) EXPECT_FALSE(row.first.starts_with(chrome.wstring())) << row.first;
   EXPECT_TRUE(statusBarText(page.status).ends_with(L" Left alone because they are open: Google Chrome"))
       << statusBarText(page.status);
-  EXPECT_NE(listCellText(page.types, kTemporaryInternet, 1), L"");
-  EXPECT_EQ(listCellText(page.types, 0, 1), L"") << "an unchecked category shows a figure";
+  EXPECT_NE(listCellText(page.types, kTemporaryInternet, 1), L"") << "no amount found beside the category";
   int colours = 0;
   saveWindowPng(window, L"files_page_found", colours);
   closeProgram(program, window);
   CloseHandle(lock);
-  fs::remove_all(local / L"Google");
-  fs::remove_all(local / L"Vivaldi");
+  for (const wchar_t* made : {L"Google", L"Vivaldi"}) fs::remove_all(local / made);
 }
 
 // With the Recycle Bin option checked in the Settings window, Delete sends the
