@@ -137,12 +137,14 @@ void addFirefox(platform::FileSystem& files, const platform::TextFiles& textFile
     const std::string section = "Profile" + std::to_string(n);
     const std::string path = windowsPath(ini.readString(section, "Path", ""));
     if (path.empty()) break;
+    // A path that climbs out of its folder names no profile of Firefox's.
+    if (path.find("..") != std::string::npos) continue;
     const bool relative = ini.readString(section, "IsRelative", "1") == "1";
     // The profile folder holds the lock; its local folder, the caches. A relative
     // profile, or an absolute one below Firefox's roaming folder, has its local
     // folder at the same place below the local application data; any other
     // absolute profile keeps its caches in the profile folder itself.
-    std::string profile = relative ? joined(roaming, path) : path;
+    const std::string profile = relative ? joined(roaming, path) : path;
     std::string localProfile = profile;
     const std::string roamingPrefix = roaming + "\\";
     if (relative)
