@@ -5,13 +5,9 @@
 // bare walk of the tree through the files service, the time of the junk-name scan
 // of that drive, their ratio, the scan's peak memory and the time to delete what
 // the scan found.
-// The registry headers name the registry's constants as Windows does, so they come
-// before <windows.h>.
 #include "junk/junk_scan.h"
-#include "platform/win32/drives_win32.h"
 #include "platform/win32/file_system_win32.h"
-#include "platform/win32/registry_store_win32.h"
-#include "platform/win32/shell_win32.h"
+#include "platform/win32/win32_services.h"
 #include "platform/win32/wide.h"
 
 #include <windows.h>
@@ -109,9 +105,6 @@ int main(int argc, char** argv) {
   }
   const std::string root = argv[1];
   velmora::platform::Win32FileSystem files;
-  velmora::platform::win32::RegistryStoreWin32 registry;
-  velmora::platform::Win32Shell shell;
-  velmora::platform::Win32Drives drives;
 
   int junk = 0;
   auto start = Clock::now();
@@ -135,7 +128,7 @@ int main(int argc, char** argv) {
     bareTimes.push_back(secondsSince(start));
     view.found.clear();
     start = Clock::now();
-    velmora::junk::JunkScan(files, registry, shell, drives, "").run(view);
+    velmora::junk::JunkScan(velmora::platform::win32::win32Services(), "").run(view);
     scanTimes.push_back(secondsSince(start));
   }
   const std::size_t peakAfter = velmora::bench::peakMemory();

@@ -5,6 +5,7 @@
 
 #include "app/row_batches.h"
 #include "common/text_lines.h"
+#include "junk/drive_info_text.h"
 #include "junk/exclusions.h"
 #include "junk/file_deletion.h"
 #include "platform/system_info.h"
@@ -33,14 +34,16 @@ namespace {
 class PageScanView final : public junk::JunkScanView {
  public:
   using ShowDriveRead = std::function<void(const std::string& root, bool fromFileTable)>;
+  using ShowLeftOpen = std::function<void(std::vector<std::string>)>;
 
   PageScanView(const widgets::UiChannel& ui, std::shared_ptr<ScanChoicesBox> choices,
                RowBatches<junk::FoundFile>::Show showFound, ShowDriveRead showDriveRead,
-               FilesPageControls controls)
+               ShowLeftOpen showLeftOpen, FilesPageControls controls)
       : ui_(ui),
         choices_(std::move(choices)),
         rows_(ui, std::move(showFound)),
         showDriveRead_(std::move(showDriveRead)),
+        showLeftOpen_(std::move(showLeftOpen)),
         controls_(controls) {}
 
   std::shared_ptr<const junk::JunkScanChoices> choices() override { return choices_->latest(); }
@@ -79,6 +82,10 @@ class PageScanView final : public junk::JunkScanView {
     refresh();
   }
 
+  void browsersLeftOpen(std::vector<std::string> names) override {
+    ui_.post([show = showLeftOpen_, names = std::move(names)]() mutable { show(std::move(names)); });
+  }
+
  private:
   using Clock = std::chrono::steady_clock;
 
@@ -107,6 +114,7 @@ class PageScanView final : public junk::JunkScanView {
   std::shared_ptr<ScanChoicesBox> choices_;
   RowBatches<junk::FoundFile> rows_;
   ShowDriveRead showDriveRead_;
+  ShowLeftOpen showLeftOpen_;
   FilesPageControls controls_;
   Clock::time_point lastRefresh_{};
   std::string examined_;
@@ -131,12 +139,45 @@ FilesPage::FilesPage(widgets::Application& app, platform::Services& services, Fi
   controls_.exclusions.onChange = [this] { publishChoices(); };
 }
 
+namespace {
+
+// An amount found, as the type list shows it: whole megabytes with the user's
+// thousands separator ("1,204 MB"), and kilobytes, rounded up, for less than one
+// megabyte, so that a category that found a little never reads as empty.
+std::string foundAmountText(std::uint64_t bytes, std::string_view separator) {
+  constexpr std::uint64_t kKilobyte = 1024;
+  constexpr std::uint64_t kMegabyte = 1024 * kKilobyte;
+  if (bytes == 0) return "0 MB";
+  if (bytes < kMegabyte) return std::to_string((bytes + kKilobyte - 1) / kKilobyte) + " KB";
+  return junk::formatThousands(static_cast<std::int64_t>((bytes + kMegabyte / 2) / kMegabyte), separator) +
+         " MB";
+}
+
+}  // namespace
+
 std::string FilesPage::statusSummary() const {
   std::string summary = messages_["StringFoundFiles"] + std::to_string(foundCount_) + " " +
                         messages_["StringTotalSpace"] + std::to_string(totalBytes_ / 1024) + " Kb.";
   for (const auto& [root, fromFileTable] : driveReads_)
     summary += " " + root + " " + messages_[fromFileTable ? "StringReadFromFileTable" : "StringWalked"];
+  if (!browsersLeftOpen_.empty())
+    summary += " " + messages_["StringBrowsersOpen"] + text::joinWith(browsersLeftOpen_, ", ");
   return summary;
+}
+
+void FilesPage::showFoundByCategory() {
+  const std::string separator = services_.system.thousandsSeparator();
+  for (int row = 0; row < junk::kJunkCategoryCount && row < controls_.types.count(); ++row) {
+    const auto& found = foundByCategory_[static_cast<std::size_t>(row)];
+    const std::string text = found ? foundAmountText(*found, separator) : std::string();
+    if (controls_.types.cell(row, 1) != text) controls_.types.setCell(row, 1, text);
+  }
+}
+
+void FilesPage::scanFinished() {
+  restoreIdle();
+  showFoundByCategory();
+  showScanStatus_();
 }
 
 junk::DriveInfoTexts FilesPage::driveInfoTexts() const {
@@ -260,21 +301,30 @@ void FilesPage::searchClick(const std::string& profileFolder) {
   foundCount_ = 0;
   totalBytes_ = 0;
   driveReads_.clear();
+  browsersLeftOpen_.clear();
   publishChoices();
+  // The figures of the last scan go; a category shows its own once it finds
+  // something, and every checked one at the end.
+  const auto checked = choices_->latest()->categories;
+  for (std::size_t row = 0; row < foundByCategory_.size(); ++row) foundByCategory_[row].reset();
+  showFoundByCategory();
 
   // A batch of rows, on the UI thread: the status line is refreshed once for it.
   auto showFound = [this](std::vector<junk::FoundFile> files) {
     for (const junk::FoundFile& file : files) {
       ++foundCount_;
       totalBytes_ += static_cast<std::int64_t>(file.sizeBytes);
+      auto& inCategory = foundByCategory_[static_cast<std::size_t>(file.category)];
+      inCategory = inCategory.value_or(0) + file.sizeBytes;
       controls_.results.addRow({file.path, std::to_string(file.sizeBytes / 1024)}, true,
                                file.imageIndex.value_or(-1));
     }
+    showFoundByCategory();
     showScanStatus_();
   };
   // A drive read by two categories is named once, as the later one read it. The
-  // status line shows it from its next refresh, which the drive's first listed
-  // file brings: a scan that lists nothing leaves the line empty.
+  // status line shows it from its next refresh: the drive's first listed file, or
+  // the end of the scan.
   auto showDriveRead = [this](const std::string& root, bool fromFileTable) {
     auto known = std::find_if(driveReads_.begin(), driveReads_.end(),
                               [&](const auto& read) { return read.first == root; });
@@ -283,17 +333,22 @@ void FilesPage::searchClick(const std::string& profileFolder) {
     else
       known->second = fromFileTable;
   };
+  auto showLeftOpen = [this](std::vector<std::string> names) { browsersLeftOpen_ = std::move(names); };
   platform::Services& services = services_;
   auto choices = choices_;
   FilesPageControls controls = controls_;
   worker_ = Search::start(
       app_,
-      [&services, choices, showFound, showDriveRead, controls, profileFolder](const widgets::UiChannel& ui) {
-        PageScanView view(ui, choices, showFound, showDriveRead, controls);
-        junk::JunkScan(services.files, services.registry, services.shell, services.drives, profileFolder)
-            .run(view);
+      [&services, choices, showFound, showDriveRead, showLeftOpen, controls,
+       profileFolder](const widgets::UiChannel& ui) {
+        PageScanView view(ui, choices, showFound, showDriveRead, showLeftOpen, controls);
+        junk::JunkScan(services, profileFolder).run(view);
       },
-      [this] { restoreIdle(); });
+      [this, checked] {
+        for (std::size_t row = 0; row < foundByCategory_.size(); ++row)
+          if (checked[row] && !foundByCategory_[row]) foundByCategory_[row] = 0;
+        scanFinished();
+      });
 }
 
 bool FilesPage::warnOfLinesNamingNoFolder() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -63,7 +64,8 @@ class FilesPage {
   bool scanRunning() const { return scanRunning_; }
   int foundCount() const { return foundCount_; }
   std::int64_t totalBytes() const { return totalBytes_; }
-  // "Found: 12 Total size: 345 Kb."
+  // "Found: 12 Total size: 345 Kb.", followed, when the scan passed over the
+  // caches of running browsers, by the text naming them.
   std::string statusSummary() const;
 
   // The choices an earlier run left: the categories at once, the drives when the
@@ -119,6 +121,12 @@ class FilesPage {
 
  private:
   junk::DriveInfoTexts driveInfoTexts() const;
+  // What each checked category has found so far, in the type list's second
+  // column; empty for the categories the scan does not look at.
+  void showFoundByCategory();
+  // The end of a scan that ran to its end: every checked category shows what it
+  // found, nothing included, and the status line is written even when nothing was.
+  void scanFinished();
 
   widgets::Application& app_;
   platform::Services& services_;
@@ -139,6 +147,9 @@ class FilesPage {
   // How each drive root of this scan was read: from its file table, or walked.
   std::vector<std::pair<std::string, bool>> driveReads_;
   std::int64_t totalBytes_ = 0;
+  // Bytes found per category in the last scan; nothing for a category it did not look at.
+  std::array<std::optional<std::uint64_t>, junk::kJunkCategoryCount> foundByCategory_{};
+  std::vector<std::string> browsersLeftOpen_;
   std::shared_ptr<Search> worker_;
 };
 

@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 186> kKeys = {
+constexpr std::array<std::string_view, 188> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -31,6 +31,7 @@ constexpr std::array<std::string_view, 186> kKeys = {
     "ListViewFiles->Column[0]->Caption",
     "ListViewFiles->Column[1]->Caption",
     "ListViewTypesFiles->Column[0]->Caption",
+    "ListViewTypesFiles->Column[1]->Caption",
     "ButtonTypesCheck->Caption",
     "ButtonTypesUncheck->Caption",
     "ListViewDrives->Column[0]->Caption",
@@ -77,6 +78,7 @@ constexpr std::array<std::string_view, 186> kKeys = {
     "StringReadFromFileTable",
     "StringWalked",
     "StringBinFull",
+    "StringBrowsersOpen",
     "StringDeleteRegKey",
     "StringConfirmation",
     "StringCantDeleteKey",

@@ -225,6 +225,10 @@ class TForm1 : public widgets::Form {
   void fitColumns();
   void placeControls();
 
+  // The width of the "Found" column of the Files page's type list: room for
+  // "99,999 MB" and for its header in either language.
+  static constexpr int kFoundColumnWidth = 66;
+
   // The real language loader: the language file, the menu check marks, the type
   // lists, the drive information and a summary already shown.
   void applyLanguageFile(const std::string& name);

@@ -39,10 +39,14 @@ void designScanPanel(widgets::Panel& panel, widgets::Button& search, widgets::Ed
 }
 
 // A list of check-marked types with its one column.
-void designTypeList(widgets::ListView& list) {
+// The left column of the Files page: the type list with its names and amounts
+// found, and the drive list.
+constexpr int kFilesLeftWidth = 296;
+
+void designTypeList(widgets::ListView& list, int typesWidth = 205) {
   list.setAlign(Align::Client);
   list.setCheckBoxes(true);
-  list.addColumn("Types", 205);
+  list.addColumn("Types", typesWidth);
 }
 
 }  // namespace
@@ -72,9 +76,12 @@ void TForm1::designFilesPage() {
   TabSheetCleanFiles.setCaption("Files");
 
   PanelFilesLeft.setAlign(Align::Left);
-  PanelFilesLeft.setWidth(209);
+  PanelFilesLeft.setWidth(kFilesLeftWidth);
   PanelFilesLeft.setBevel(Bevel::None);
-  designTypeList(ListViewTypesFiles);
+  designTypeList(ListViewTypesFiles, kFilesLeftWidth - 4 - kFoundColumnWidth);
+  // What each category found in the last scan, beside its name; the names keep
+  // the rest of the list's width (see fitColumns).
+  ListViewTypesFiles.addColumn("Found", kFoundColumnWidth, TextAlign::Right);
   PanelDriveInfo.setAlign(Align::Bottom);
   PanelDriveInfo.setHeight(90);
   LabelDriveInfo.setPosition(8, 8);

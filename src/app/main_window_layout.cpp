@@ -12,6 +12,9 @@ namespace {
 constexpr int kSizeColumnWidth = 80;
 constexpr int kScrollBarAllowance = 22;
 constexpr int kGap = 4;
+// The frame of a list view, both sides together: its client area is this much
+// narrower than the list.
+constexpr int kListBorders = 4;
 
 // A column width from a computed figure. A negative width would reach the native
 // list as one of its automatic-size codes (-1, -2), so a window narrower than its
@@ -60,6 +63,10 @@ void TForm1::LayOutMainWindow() {
 }
 
 void TForm1::fitColumns() {
+  // The category names take what the "Found" column leaves of the type list.
+  setColumn(ListViewTypesFiles, 1, kFoundColumnWidth);
+  setColumn(ListViewTypesFiles, 0, ListViewTypesFiles.width() - kFoundColumnWidth - kListBorders);
+
   setColumn(ListViewFiles, 1, kSizeColumnWidth);
   setColumn(ListViewFiles, 0, ListViewFiles.width() - kSizeColumnWidth - kScrollBarAllowance);
 

@@ -12,7 +12,7 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 55> kKeys = {"StringReadingStructure",
+  static constexpr std::array<std::string_view, 56> kKeys = {"StringReadingStructure",
                                                              "StringSearch",
                                                              "StringStop",
                                                              "StringFoundFiles",
@@ -25,6 +25,7 @@ class MessageTexts {
                                                              "StringBinFull",
                                                              "StringReadFromFileTable",
                                                              "StringWalked",
+                                                             "StringBrowsersOpen",
                                                              "StringDeleteRegKey",
                                                              "StringConfirmation",
                                                              "StringCantDeleteKey",

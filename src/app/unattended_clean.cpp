@@ -72,7 +72,10 @@ class CollectingView final : public junk::JunkScanView {
     driveReads.emplace_back(root, fromFileTable);
   }
 
+  void browsersLeftOpen(std::vector<std::string> names) override { leftOpen = std::move(names); }
+
   std::vector<junk::FoundFile> found;
+  std::vector<std::string> leftOpen;
   std::vector<std::pair<std::string, bool>> driveReads;
 
  private:
@@ -207,9 +210,11 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
   file.add(report.takeNew(), true);
   CollectingView view(std::move(choices));
-  junk::JunkScan(services.files, services.registry, services.shell, services.drives, profileFolder).run(view);
+  junk::JunkScan(services, profileFolder).run(view);
   for (const auto& [root, fromFileTable] : view.driveReads)
     report.addSetting("Drive " + root, fromFileTable ? "read from the file table" : "walked");
+  if (!view.leftOpen.empty())
+    report.addSetting("Browsers left alone because they are open", text::joinWith(view.leftOpen, ", "));
 
   // A file that two categories list (a .tmp file in the temporary folder) is one
   // file: it is reported and deleted once, not counted as failing the second

@@ -55,6 +55,32 @@ bool canBeListed(platform::FileSystem& files, const std::string& folder) {
   return search || search.error() == platform::FileError::fileNotFound;
 }
 
+// Whether name matches pattern, where "*" stands for any run of characters and
+// ASCII letters match either case (the names compared here are ASCII).
+bool matchesStarPattern(std::string_view pattern, std::string_view name) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::size_t starAt = std::string_view::npos;
+  std::size_t resumeAt = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starAt = p++;
+      resumeAt = n;
+    } else if (p < pattern.size() && lower(pattern[p]) == lower(name[n])) {
+      ++p;
+      ++n;
+    } else if (starAt != std::string_view::npos) {
+      p = starAt + 1;
+      n = ++resumeAt;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
 }  // namespace
 
 bool walksDrives(JunkCategory category) {
@@ -75,13 +101,33 @@ std::optional<std::string> profileCategoryRoot(JunkCategory category, const std:
   return current;
 }
 
-std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLetter,
-                                             platform::FileSystem& files) {
-  std::string root = std::string(1, driveLetter) + ":\\";
-  if (category != JunkCategory::recycleBin) return root;
-  for (const char* bin : kRecycleBinFolders)
-    if (files.plainDirectoryExists(root + bin)) return root + bin;
-  return std::nullopt;
+std::optional<std::string> driveCategoryRoot(JunkCategory category, char driveLetter) {
+  if (category == JunkCategory::recycleBin) return std::nullopt;
+  return std::string(1, driveLetter) + ":\\";
+}
+
+std::vector<std::string> recycleBinRoots(char driveLetter, const std::optional<std::string>& userSid,
+                                         platform::FileSystem& files) {
+  std::vector<std::string> roots;
+  // A text SID is "S-1-" and numbers between dashes; anything else could name a
+  // folder elsewhere ("..", a path) and names none here.
+  if (!userSid || !userSid->starts_with("S-1-") || userSid->find_first_not_of("S-0123456789") != std::string::npos)
+    return roots;
+  const std::string drive = std::string(1, driveLetter) + ":\\";
+  for (const char* bin : kRecycleBinFolders) {
+    // The bin folder itself must be plain too: the user's folder is reached through it.
+    std::string own = drive + bin + "\\" + *userSid;
+    if (files.plainDirectoryExists(own)) roots.push_back(std::move(own));
+  }
+  return roots;
+}
+
+std::vector<std::string> foldersDriveWideCategoriesSkip(std::string_view driveRoot) {
+  std::string root(driveRoot);
+  if (!root.ends_with('\\')) root += '\\';
+  std::vector<std::string> folders;
+  for (const char* bin : kRecycleBinFolders) folders.push_back(root + bin);
+  return folders;
 }
 
 bool liesInRecycleBin(std::string_view path, platform::FileSystem& files) {
@@ -96,17 +142,51 @@ bool liesInRecycleBin(std::string_view path, platform::FileSystem& files) {
 
 std::vector<std::string> foldersKeptBelow(JunkCategory category, const std::string& root) {
   const std::string folder = root.ends_with('\\') ? root : root + '\\';
-  if (category == JunkCategory::recent)
-    return {folder + "AutomaticDestinations", folder + "CustomDestinations"};
-  if (category == JunkCategory::junkFiles || category == JunkCategory::brokenShortcuts)
-    return recycleBinFoldersOf(folder);
-  return {};
+  switch (category) {
+    case JunkCategory::recent:
+      return {folder + "AutomaticDestinations", folder + "CustomDestinations"};
+    case JunkCategory::junkFiles:
+    case JunkCategory::brokenShortcuts:
+      return foldersDriveWideCategoriesSkip(root);
+    default:
+      return {};
+  }
 }
 
-std::vector<std::string> recycleBinFoldersOf(const std::string& driveRoot) {
-  // What the bin holds is the Recycle Bin category's alone: a junk name or a
-  // shortcut in it is the user's deleted file, which only that category empties.
-  return {driveRoot + "Recycler", driveRoot + "$Recycle.Bin"};
+std::vector<std::string> foldersNoCategoryWalks(const std::string& profileFolder, platform::FileSystem& files,
+                                                platform::RegistryStore& registry) {
+  std::vector<std::string> folders;
+  if (auto cache = profileCategoryRoot(JunkCategory::temporaryInternet, profileFolder, files, registry))
+    folders.push_back(*cache + "\\Content.Outlook");
+  return folders;
+}
+
+bool matchesRootNames(const ScanRoot& root, std::string_view fileName) {
+  if (root.onlyNames.empty()) return true;
+  for (const std::string& pattern : root.onlyNames)
+    if (matchesStarPattern(pattern, fileName)) return true;
+  return false;
+}
+
+AppDataFolders appDataFolders(platform::RegistryStore& registry) {
+  return {shellFolder(registry, "Local AppData"), shellFolder(registry, "AppData")};
+}
+
+std::vector<ScanRoot> currentTemporaryRoots(const std::string& localAppData, platform::FileSystem& files) {
+  std::vector<ScanRoot> roots;
+  if (localAppData.empty()) return roots;
+  const std::string local = localAppData.ends_with('\\') ? localAppData : localAppData + '\\';
+  const ScanRoot places[] = {
+      {local + "D3DSCache", {}},
+      {local + "Microsoft\\Windows\\WER\\ReportArchive", {}},
+      {local + "Microsoft\\Windows\\WER\\ReportQueue", {}},
+      {local + "CrashDumps", {}},
+      // Explorer's folder holds other things too: only its caches are junk.
+      {local + "Microsoft\\Windows\\Explorer", {"thumbcache_*.db", "iconcache_*.db"}},
+  };
+  for (const ScanRoot& place : places)
+    if (files.plainDirectoryExists(place.folder)) roots.push_back(place);
+  return roots;
 }
 
 }  // namespace velmora::junk

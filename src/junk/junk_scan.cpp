@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "junk/browser_caches.h"
 #include "junk/file_table_walk.h"
 #include "junk/folder_walk.h"
 
@@ -22,58 +23,82 @@ std::string_view dottedExtensionOf(std::string_view fileName) {
 
 }  // namespace
 
-JunkScan::JunkScan(platform::FileSystem& files, platform::RegistryStore& registry, platform::Shell& shell,
-                   platform::Drives& drives, std::string profileFolder)
-    : files_(files),
-      registry_(registry),
-      shell_(shell),
-      drives_(drives),
-      brokenShortcuts_(shell, files, drives),
+JunkScan::JunkScan(platform::Services& services, std::string profileFolder)
+    : files_(services.files),
+      registry_(services.registry),
+      shell_(services.shell),
+      drives_(services.drives),
+      textFiles_(services.textFiles),
+      system_(services.system),
+      brokenShortcuts_(services.shell, services.files, services.drives),
       profileFolder_(std::move(profileFolder)) {}
 
 void JunkScan::run(JunkScanView& view) {
   view.clearResults();
+  keptEverywhere_ = foldersNoCategoryWalks(profileFolder_, files_, registry_);
   for (int row = 0; row < kJunkCategoryCount; ++row) {
     if (view.stopRequested()) return;
     if (!view.choices()->categories[row]) continue;
     const auto category = static_cast<JunkCategory>(row);
     if (!walksDrives(category)) {
-      if (auto root = profileCategoryRoot(category, profileFolder_, files_, registry_))
-        scanRoot(view, category, *root);
+      for (const ScanRoot& root : profileRoots(view, category)) {
+        if (view.stopRequested()) return;
+        scanRoot(view, category, root);
+      }
       continue;
     }
     // The drives are read once per category; each is walked in drive-list order.
     const auto choices = view.choices();
     for (char letter : choices->checkedDrives) {
       if (view.stopRequested()) return;
-      const std::optional<std::string> root = driveCategoryRoot(category, letter, files_);
-      if (!root) continue;
       if (category == JunkCategory::recycleBin) {
-        scanRoot(view, category, *root);
-      } else {
-        view.showWalking(choices->readingStructureText + *root);
-        scanRoot(view, category, *root, letter);
+        for (std::string& own : recycleBinRoots(letter, system_.currentUserSid(), files_))
+          scanRoot(view, category, {std::move(own), {}});
+        continue;
       }
+      const std::optional<std::string> root = driveCategoryRoot(category, letter);
+      if (!root) continue;
+      view.showWalking(choices->readingStructureText + *root);
+      scanRoot(view, category, {*root, {}}, letter);
     }
   }
 }
 
-void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::string& root,
+std::vector<ScanRoot> JunkScan::profileRoots(JunkScanView& view, JunkCategory category) {
+  std::vector<ScanRoot> roots;
+  if (auto root = profileCategoryRoot(category, profileFolder_, files_, registry_))
+    roots.push_back({std::move(*root), {}});
+  if (category != JunkCategory::temporary && category != JunkCategory::temporaryInternet) return roots;
+  AppDataFolders appData = appDataFolders(registry_);
+  if (appData.local.empty()) appData.local = system_.localAppDataFolder().value_or("");
+  if (category == JunkCategory::temporary) {
+    for (ScanRoot& root : currentTemporaryRoots(appData.local, files_)) roots.push_back(std::move(root));
+    return roots;
+  }
+  BrowserCaches browsers = findBrowserCaches(files_, textFiles_, appData);
+  for (std::string& folder : browsers.folders) roots.push_back({std::move(folder), {}});
+  view.browsersLeftOpen(std::move(browsers.openBrowsers));
+  return roots;
+}
+
+void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const ScanRoot& root,
                         std::optional<char> wholeDrive) {
   fileList_.clear();
   {
     // Resolved afresh for every root: the lines may have changed since the last.
     std::vector<std::string> lines = view.choices()->exclusionLines;
-    for (std::string& kept : foldersKeptBelow(category, root)) lines.push_back(std::move(kept));
+    for (std::string& kept : foldersKeptBelow(category, root.folder)) lines.push_back(std::move(kept));
+    lines.insert(lines.end(), keptEverywhere_.begin(), keptEverywhere_.end());
     const Exclusions exclusions(files_, lines, &drives_);
     const std::function<bool()> stopRequested = [&view] { return view.stopRequested(); };
-    if (!exclusions.coversRoot(root)) {
+    if (!exclusions.coversRoot(root.folder)) {
       // A whole drive is read from its file table where the volume allows it,
       // which lists it in a fraction of a walk's time; otherwise it is walked.
       const bool fromTable = wholeDrive && listDriveFromFileTable(files_, drives_, *wholeDrive, exclusions,
                                                                   fileList_, stopRequested);
-      if (!fromTable && !view.stopRequested()) walkFolder(files_, root, exclusions, fileList_, stopRequested);
-      if (wholeDrive) view.showDriveRead(root, fromTable);
+      if (!fromTable && !view.stopRequested())
+        walkFolder(files_, root.folder, exclusions, fileList_, stopRequested);
+      if (wholeDrive) view.showDriveRead(root.folder, fromTable);
     }
   }
   const std::size_t n = fileList_.size();
@@ -82,8 +107,11 @@ void JunkScan::scanRoot(JunkScanView& view, JunkCategory category, const std::st
     if (view.stopRequested()) return;
     const std::string_view path = fileList_[k];
     view.showExamining(path);
-    if (isListed(category, path, view.choices()))
-      view.listFile(describe(std::string(path), fileList_.sizeBytes(k)));
+    if (matchesRootNames(root, fileNameOf(path)) && isListed(category, path, view.choices())) {
+      FoundFile file = describe(std::string(path), fileList_.sizeBytes(k));
+      file.category = category;
+      view.listFile(std::move(file));
+    }
     // The bar moves only when its value changes: a root of a million files would
     // otherwise hand the window a million identical positions.
     const int percent = static_cast<int>(100 * k / n);

@@ -16,7 +16,10 @@
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "platform/services.h"
 #include "platform/shell.h"
+#include "platform/system_info.h"
+#include "platform/text_files.h"
 
 namespace velmora::junk {
 
@@ -33,6 +36,7 @@ struct JunkScanChoices {
 
 // One junk file found, as its result row shows it.
 struct FoundFile {
+  JunkCategory category = JunkCategory::junkFiles;  // The category that listed it.
   std::string path;
   std::uint64_t sizeBytes = 0;    // As the folder listing gave it.
   std::optional<int> imageIndex;  // Index in the system small-icon list.
@@ -62,6 +66,9 @@ class JunkScanView {
   // A root has been processed: whatever the window holds back (rows, the file
   // examined, the bar's position) is to be shown exactly now.
   virtual void rootDone() {}
+  // The browsers whose caches were passed over because they are running, by name
+  // (empty when none was); told once per scan that looks at the browsers' caches.
+  virtual void browsersLeftOpen(std::vector<std::string>) {}
 };
 
 // The junk-file scan of the Files page: for each checked category and each of its
@@ -69,15 +76,16 @@ class JunkScanView {
 // those files that lists the junk ones.
 class JunkScan {
  public:
-  JunkScan(platform::FileSystem& files, platform::RegistryStore& registry, platform::Shell& shell,
-           platform::Drives& drives, std::string profileFolder);
+  JunkScan(platform::Services& services, std::string profileFolder);
 
   void run(JunkScanView& view);
 
  private:
+  // The folders a profile category (rows 1 to 5) walks.
+  std::vector<ScanRoot> profileRoots(JunkScanView& view, JunkCategory category);
   // wholeDrive: the drive letter when root is a whole drive that may be read from
   // its file table.
-  void scanRoot(JunkScanView& view, JunkCategory category, const std::string& root,
+  void scanRoot(JunkScanView& view, JunkCategory category, const ScanRoot& root,
                 std::optional<char> wholeDrive = std::nullopt);
   bool isListed(JunkCategory category, std::string_view path,
                 const std::shared_ptr<const JunkScanChoices>& choices);
@@ -87,9 +95,13 @@ class JunkScan {
   platform::RegistryStore& registry_;
   platform::Shell& shell_;
   platform::Drives& drives_;
+  platform::TextFiles& textFiles_;
+  platform::SystemInfo& system_;
   BrokenShortcuts brokenShortcuts_;
   std::string profileFolder_;
   FileList fileList_;
+  // The folders no category walks in this run (foldersNoCategoryWalks).
+  std::vector<std::string> keptEverywhere_;
   // The shell's icon index of each file type met so far: asking the shell costs
   // far more than a lookup, and a type's icon does not change during a scan.
   std::map<std::string, std::optional<int>, std::less<>> iconOfType_;

@@ -89,6 +89,12 @@ class SystemInfo {
   // its profile and Recycle Bin are nobody's own files.
   virtual bool runsAsLocalSystem() const = 0;
 
+  // The security identifier of the user the program runs as, in its text form
+  // ("S-1-5-21-...": the user of the process token, GetTokenInformation with
+  // TokenUser, then ConvertSidToStringSid). It names the user's own folder in a
+  // drive's recycle-bin folder. Nothing when it cannot be read.
+  virtual std::optional<std::string> currentUserSid() const = 0;
+
   // The user's thousands separator (GetLocaleInfo with LOCALE_STHOUSAND for the
   // user's default locale): "," in English, a no-break space in Russian. Empty when
   // the locale gives none.

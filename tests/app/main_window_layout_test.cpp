@@ -1,8 +1,8 @@
 // The main window's design and how it follows its size, headless. The headless
 // frame is the standard one (8-pixel borders, 51 pixels of title and menu bar)
 // and the page control's tabs take 24 pixels at the top and 4 at the sides, so a
-// window 900 wide has pages 876 wide and, beside the 209-pixel column and the
-// 3-pixel splitter, a main part of 664 on the Files page.
+// window 900 wide has pages 876 wide and, beside the 296-pixel column and the
+// 3-pixel splitter, a main part of 577 on the Files page.
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
   // The left column stacks its parts from the bottom up, the type list on top;
   // controls aligned to one edge take it in creation order.
   const widgets::Panel& left = form->PanelFilesLeft;
-  EXPECT_EQ(left.width(), 209);
+  EXPECT_EQ(left.width(), 296);
   EXPECT_EQ(form->PanelDriveInfo.bounds().bottom(), left.height());
   EXPECT_EQ(form->ListViewDrives.bounds().bottom(), form->PanelDriveInfo.top());
   EXPECT_EQ(form->PanelFilesCheck.bounds().bottom(), form->ListViewDrives.top());
@@ -54,11 +54,11 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
   EXPECT_EQ(form->Splitter1.neighbour(), &left) << "the splitter resizes the left column";
   EXPECT_EQ(form->ListViewFiles.bounds().bottom(), form->PanelFilesBottom.top());
 
-  // The button rows and edit lines fit the designed size (main part 467) at once,
+  // The button rows and edit lines fit the designed size (main part 380) at once,
   // while the columns keep their designed widths until the first resize.
   expectCentredRow(form->PanelFilesMain, form->ButtonCheckFiles, form->ButtonUncheckFiles,
-                   form->ButtonDeleteFiles, 70);
-  EXPECT_EQ(form->EditSearchFiles.width(), 467 - 88 - 4);
+                   form->ButtonDeleteFiles, 26);
+  EXPECT_EQ(form->EditSearchFiles.width(), 380 - 88 - 4);
   EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{350, 80}));
   expectStartupColumnsInView(*form, 703 - 24);  // Pages are 24 pixels narrower than the window.
   EXPECT_EQ(columnWidths(form->ListViewUninstall), (std::vector<int>{200, 150, 80, 230}));
@@ -69,21 +69,21 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
 TEST_F(MainWindowTest, AfterAResizeTheFilesPageFitsTheNewWidth) {
   create();
   ASSERT_TRUE(form->userResize(900, 650));
-  ASSERT_EQ(form->PanelFilesMain.width(), 664);
-  EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{664 - 80 - 22, 80}));
-  EXPECT_EQ(form->EditSearchFiles.width(), 664 - 88 - 4);
-  EXPECT_EQ(form->pbFiles.width(), 664 - 8 - 4);
+  ASSERT_EQ(form->PanelFilesMain.width(), 577);
+  EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{577 - 80 - 22, 80}));
+  EXPECT_EQ(form->EditSearchFiles.width(), 577 - 88 - 4);
+  EXPECT_EQ(form->pbFiles.width(), 577 - 8 - 4);
   expectCentredRow(form->PanelFilesMain, form->ButtonCheckFiles, form->ButtonUncheckFiles,
-                   form->ButtonDeleteFiles, 168);
+                   form->ButtonDeleteFiles, 125);
 
   // Narrowing follows as well, and the splitter's drag too.
   ASSERT_TRUE(form->userResize(800, 600));
-  EXPECT_EQ(form->ListViewFiles.column(0).width, 564 - 102);
+  EXPECT_EQ(form->ListViewFiles.column(0).width, 477 - 102);
   expectCentredRow(form->PanelFilesMain, form->ButtonCheckFiles, form->ButtonUncheckFiles,
-                   form->ButtonDeleteFiles, 118);
+                   form->ButtonDeleteFiles, 75);
   ASSERT_EQ(form->Splitter1.userDrag(40), 40);
-  EXPECT_EQ(form->ListViewFiles.column(0).width, 524 - 102);
-  EXPECT_EQ(form->ButtonCheckFiles.left(), (524 - 327) / 2);
+  EXPECT_EQ(form->ListViewFiles.column(0).width, 437 - 102);
+  EXPECT_EQ(form->ButtonCheckFiles.left(), (437 - 327) / 2);
 }
 
 TEST_F(MainWindowTest, AfterAResizeTheOtherPagesFitTheNewWidthWhenShown) {

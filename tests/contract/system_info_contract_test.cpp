@@ -87,5 +87,14 @@ TEST_F(SystemInfoContract, TheExecutableIsAFullPathToAProgramFile) {
   EXPECT_TRUE(text::asciiLower(plain).ends_with(".exe")) << *path;
 }
 
+// The user's identifier names the user's folder in each recycle-bin folder: a text
+// SID and nothing that could lead elsewhere.
+TEST_F(SystemInfoContract, TheUsersIdentifierIsATextSid) {
+  const std::optional<std::string> sid = info->currentUserSid();
+  ASSERT_TRUE(sid.has_value());
+  EXPECT_TRUE(sid->starts_with("S-1-5-")) << *sid;
+  EXPECT_EQ(sid->find_first_not_of("S-0123456789"), std::string::npos) << *sid;
+}
+
 }  // namespace
 }  // namespace velmora::contract

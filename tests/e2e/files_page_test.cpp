@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -284,6 +286,50 @@ TEST(FilesPage, SettingsOkNamesAnExclusionLineThatProtectsNothingAndStaysOpen) {
   PostMessageW(settings, WM_CLOSE, 0, 0);
   ASSERT_TRUE(waitUntil([settings] { return !IsWindowVisible(settings); }, 10s));
   closeProgram(program, window);
+}
+
+// A running browser holds its lock file open without sharing (here this process
+// does, and the program scans in its own, as on Windows): its caches are left and
+// named, a closed browser's are listed, and the type list shows what was found.
+TEST(FilesPage, AnOpenBrowserIsLeftAloneAndNamed) {
+  wchar_t* localAppData = nullptr;
+  ASSERT_TRUE(SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData)));
+  const fs::path local(localAppData);
+  CoTaskMemFree(localAppData);
+  const fs::path chrome = local / L"Google\\Chrome\\User Data";
+  const fs::path vivaldi = local / L"Vivaldi\\User Data";
+  for (const fs::path& userData : {chrome, vivaldi}) {
+    fs::create_directories(userData / L"Default\\Cache");
+    writeFile(userData / L"Default\\Cache\\data_1", 5000);
+  }
+  // As the browser opens it: for writing, shared for reading only, gone when closed.
+  HANDLE lock = CreateFileW((chrome / L"lockfile").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  ProgramProcess program(copy.exePath());
+  HWND window = program.waitForWindow(kMainCaption, 60s);
+  const FilesPageWindows page(window);
+  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+  constexpr int kTemporaryInternet = 5;
+  clickButton(page.typesUncheck);
+  ASSERT_TRUE(clickListCheckBox(page.types, kTemporaryInternet));
+  clickButton(page.search);
+  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded() && listRowCount(page.results) > 0; }, 60s));
+  const std::vector<Row> rows = resultRows(page.results);
+  EXPECT_TRUE(
+      std::count(rows.begin(), rows.end(), Row{(vivaldi / L"Default\\Cache\\data_1").wstring(), L"4"}));
+  for (const Row& row : rows) EXPECT_FALSE(row.first.starts_with(chrome.wstring())) << row.first;
+  EXPECT_TRUE(statusBarText(page.status).ends_with(L" Left alone because they are open: Google Chrome"))
+      << statusBarText(page.status);
+  EXPECT_NE(listCellText(page.types, kTemporaryInternet, 1), L"") << "no amount found beside the category";
+  int colours = 0;
+  saveWindowPng(window, L"files_page_found", colours);
+  closeProgram(program, window);
+  CloseHandle(lock);
+  for (const wchar_t* made : {L"Google", L"Vivaldi"}) fs::remove_all(local / made);
 }
 
 // With the Recycle Bin option checked in the Settings window, Delete sends the

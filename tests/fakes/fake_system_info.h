@@ -30,6 +30,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   bool runsAsLocalSystem() const override { return localSystem; }
   // The text errorTexts holds for the error, or "Error N" as Windows gives for none.
   std::string errorText(std::uint32_t error) const override;
+  std::optional<std::string> currentUserSid() const override { return userSid; }
 
   std::optional<std::string> computer = "VELMORA-PC";
   std::optional<std::string> user = "tester";
@@ -47,6 +48,7 @@ class FakeSystemInfo final : public platform::SystemInfo {
   bool localSystem = false;
   bool userNameThrows = false;  // userName() throws std::bad_alloc, as when memory runs out.
   std::map<std::uint32_t, std::string> errorTexts = {{2, "The system cannot find the file specified."}};
+  std::optional<std::string> userSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
 };
 
 }  // namespace velmora::fakes

@@ -104,14 +104,25 @@ TEST_F(FilesPageTest, ASearchListsTheJunkAndReturnsTheButtonToSearch) {
   EXPECT_EQ(progress.position(), 0);
 }
 
-TEST_F(FilesPageTest, AScanThatFindsNothingLeavesTheStatusLineEmpty) {
-  status.setSimpleText("old");
+// The type list's second column: empty before a scan and for an unchecked category,
+// each checked category's amount after it, nothing included; and the status line
+// says the scan ran when it found nothing.
+TEST_F(FilesPageTest, EachCheckedCategoryShowsWhatItFoundAndAnEmptyScanReports) {
+  types.setChecked(4, true);
+  machine.files.addFile("C:\\Profile\\Local Settings\\Temp\\a.dat", 3 * 1024 * 1024 - 100);
   page.buildDriveList();
+  EXPECT_EQ(types.cell(4, 1), "");
   page.searchClick("C:\\Profile\\");
   pumpUntilIdle();
-  EXPECT_EQ(results.count(), 0);
-  EXPECT_EQ(status.simpleText(), "");
-  EXPECT_EQ(statusRefreshes, 0);
+  EXPECT_EQ((std::vector<std::string>{types.cell(0, 1), types.cell(4, 1), types.cell(5, 1)}),
+            (std::vector<std::string>{"0 MB", "3 MB", ""}));
+  // Category 0 walked drive C: the line says so after the totals.
+  EXPECT_EQ(status.simpleText(), "StringFoundFiles:1 StringTotalSpace:3071 Kb. C:\\ StringWalked:");
+  types.setChecked(4, false);
+  page.searchClick("C:\\Profile\\");
+  pumpUntilIdle();
+  EXPECT_EQ(status.simpleText(), "StringFoundFiles:0 StringTotalSpace:0 Kb. C:\\ StringWalked:");
+  EXPECT_EQ(types.cell(4, 1), "");
 }
 
 // More rows than one batch holds, among files that are not junk: every row

@@ -32,6 +32,7 @@ class RecordingView : public JunkScanView {
     listed.push_back(std::move(file));
   }
   void setProgress(int percent) override { progress.push_back(percent); }
+  void browsersLeftOpen(std::vector<std::string> names) override { leftOpen = std::move(names); }
 
   void stopAfter(int rows) { stopAfter_ = rows; }
 
@@ -45,13 +46,15 @@ class RecordingView : public JunkScanView {
   std::vector<std::string> working;
   std::vector<FoundFile> listed;
   std::vector<int> progress;
+  std::vector<std::string> leftOpen;
 
  private:
   std::shared_ptr<JunkScanChoices> choices_;
   int stopAfter_ = -1;
 };
 
-inline JunkScanChoices only(std::initializer_list<JunkCategory> categories, std::vector<char> drives = {'C'}) {
+inline JunkScanChoices only(std::initializer_list<JunkCategory> categories,
+                            std::vector<char> drives = {'C'}) {
   JunkScanChoices choices;
   for (auto c : categories) choices.categories[static_cast<int>(c)] = true;
   choices.checkedDrives = std::move(drives);
@@ -61,7 +64,8 @@ inline JunkScanChoices only(std::initializer_list<JunkCategory> categories, std:
 
 // Sets a value of the user's "Shell Folders" key, where the profile categories
 // find today's places of their folders.
-inline void setShellFolder(platform::RegistryStore& registry, const std::string& name, const std::string& path) {
+inline void setShellFolder(platform::RegistryStore& registry, const std::string& name,
+                           const std::string& path) {
   registry::TRegistry reg(registry);
   if (!reg.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true))
     throw std::runtime_error("cannot open the Shell Folders key");

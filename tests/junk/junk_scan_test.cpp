@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "fakes/fake_drives.h"
+#include "fakes/fake_services.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry_store.h"
 #include "fakes/fake_shell.h"
@@ -20,11 +20,12 @@ namespace {
 class JunkScanTest : public ::testing::Test {
  protected:
   JunkScanTest() {
+    rest.system.userSid = "S-1-5-21-9";
     for (char letter : {'C', 'D', 'E'}) drives.addDrive(letter, {});
   }
 
   std::vector<std::string> scan(RecordingView& view, std::string profile = "C:\\Profile\\") {
-    JunkScan(files, registry, shell, drives, std::move(profile)).run(view);
+    JunkScan(services, std::move(profile)).run(view);
     return view.paths();
   }
 
@@ -36,6 +37,9 @@ class JunkScanTest : public ::testing::Test {
   fakes::FakeRegistryStore registry;
   fakes::FakeShell shell;
   fakes::FakeDrives drives;
+  fakes::FakeServices rest;  // The services the scan takes beside these.
+  platform::Services services{registry,    files,       drives,        shell,        rest.textFiles,
+                              rest.memory, rest.system, rest.internet, rest.encoding};
 };
 
 TEST_F(JunkScanTest, JunkNamesOnEveryCheckedDriveInDriveOrder) {
@@ -154,11 +158,11 @@ TEST_F(JunkScanTest, TheOldProfileFolderWinsWhereItExists) {
 }
 
 TEST_F(JunkScanTest, RecycleBinOfOldAndNewWindows) {
-  files.addFile("C:\\Recycler\\S-1\\Dc1.txt");
-  files.addFile("D:\\$Recycle.Bin\\S-1\\$R1.txt");
+  files.addFile("C:\\Recycler\\S-1-5-21-9\\Dc1.txt");
+  files.addFile("D:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt");
   RecordingView view(only({JunkCategory::recycleBin}, {'C', 'D'}));
   EXPECT_EQ(scan(view),
-            (std::vector<std::string>{"C:\\Recycler\\S-1\\Dc1.txt", "D:\\$Recycle.Bin\\S-1\\$R1.txt"}));
+            (std::vector<std::string>{"C:\\Recycler\\S-1-5-21-9\\Dc1.txt", "D:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt"}));
   EXPECT_TRUE(view.working.size() == 2u);  // only the two files: no "Reading" line for the bin
 }
 
@@ -166,7 +170,7 @@ TEST_F(JunkScanTest, ARootThatIsOrLiesBelowALinkIsNeverWalked) {
   // C:\Recycler is a junction to someone's documents: the bin of today is taken.
   files.addFolderLink("C:\\Recycler");
   files.addFile("C:\\Recycler\\precious.doc");
-  files.addFile("C:\\$Recycle.Bin\\S-1\\$R1.txt");
+  files.addFile("C:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt");
   // D: has only a link for a bin: nothing is walked there.
   files.addFolderLink("D:\\$Recycle.Bin");
   files.addFile("D:\\$Recycle.Bin\\precious.doc");
@@ -183,7 +187,7 @@ TEST_F(JunkScanTest, ARootThatIsOrLiesBelowALinkIsNeverWalked) {
   RecordingView view(only({JunkCategory::temporary, JunkCategory::temporaryInternet, JunkCategory::recycleBin},
                           {'C', 'D'}));
   EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Users\\u\\AppData\\Local\\Temp\\t1.dat",
-                                                  "C:\\$Recycle.Bin\\S-1\\$R1.txt"}));
+                                                  "C:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt"}));
 }
 
 TEST_F(JunkScanTest, AnOldProfileFolderThatRefusesListingGivesWayToItsShellFolder) {

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <knownfolders.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win32/wide.h"
 
@@ -150,6 +152,26 @@ std::string Win32SystemInfo::errorText(std::uint32_t error) const {
     message.pop_back();
   if (message.empty()) return "Error " + std::to_string(error);
   return win32::narrow(message);
+}
+
+std::optional<std::string> Win32SystemInfo::currentUserSid() const {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::nullopt;
+  // The first call tells the size the user's record needs.
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<unsigned char> buffer(size);
+  std::optional<std::string> sid;
+  if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+    const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
+    LPWSTR text = nullptr;
+    if (ConvertSidToStringSidW(user->User.Sid, &text)) {
+      sid = win32::narrow(text);
+      LocalFree(text);
+    }
+  }
+  CloseHandle(token);
+  return sid;
 }
 
 }  // namespace velmora::platform

@@ -21,6 +21,7 @@ class Win32SystemInfo final : public SystemInfo {
   std::optional<std::string> expandEnvironment(std::string_view text) const override;
   bool runsAsLocalSystem() const override;
   std::string errorText(std::uint32_t error) const override;
+  std::optional<std::string> currentUserSid() const override;
 };
 
 }  // namespace velmora::platform

@@ -3,7 +3,7 @@
 // reparse point, as Windows reports a junction.
 // The registry headers name the registry's constants as Windows does, so they come
 // before <windows.h>.
-#include "fakes/fake_registry_store.h"
+#include "fakes/fake_services.h"
 #include "junk/junk_scan.h"
 #include "junk_scan_support.h"
 
@@ -57,6 +57,9 @@ class JunkScanWin32 : public ::testing::Test {
   platform::Win32Drives drives;
   // Only the "Shell Folders" places come from here, so the prefix's own stay.
   fakes::FakeRegistryStore registry;
+  fakes::FakeServices rest;  // The services the scan takes beside these.
+  platform::Services services{registry,    files,       drives,        shell,        rest.textFiles,
+                              rest.memory, rest.system, rest.internet, rest.encoding};
 };
 
 TEST_F(JunkScanWin32, ProfileFoldersBehindLinksSurviveAScanAndADelete) {
@@ -75,7 +78,7 @@ TEST_F(JunkScanWin32, ProfileFoldersBehindLinksSurviveAScanAndADelete) {
   ASSERT_TRUE(files.getFileAttributes(dir + "Profile\\Local Settings\\Temp\\canary.doc"));
 
   RecordingView view(only({JunkCategory::temporary, JunkCategory::temporaryInternet}));
-  JunkScan(files, registry, shell, drives, dir + "Profile\\").run(view);
+  JunkScan(services, dir + "Profile\\").run(view);
   EXPECT_EQ(view.paths(), (std::vector<std::string>{dir + "AppData\\Local\\Temp\\t1.dat"}));
   for (const std::string& path : view.paths()) EXPECT_TRUE(files.deleteFile(path)) << path;
   EXPECT_TRUE(files.getFileAttributes(elsewhere + "Temp\\canary.doc"));
@@ -154,8 +157,8 @@ TEST_F(JunkScanWin32, AnExclusionSkipsItsFolderByAnyOfItsNames) {
     for (const std::string& base : {root, onC}) {
       const platform::FileIdentity identity = files.fileIdentity(base + "Plain");
       text += base + "Plain: serial " + std::to_string(identity.volumeSerial) + ", index " +
-              std::to_string(identity.fileIndex) + ", error " + std::to_string(static_cast<int>(identity.error)) +
-              ", final " + identity.finalPath + "\n";
+              std::to_string(identity.fileIndex) + ", error " +
+              std::to_string(static_cast<int>(identity.error)) + ", final " + identity.finalPath + "\n";
     }
     return text;
   };
