@@ -1,0 +1,179 @@
+// The scheduled clean as the Settings window sets it: what Ok leaves in Task
+// Scheduler for each choice, what the window shows of a task changed there, and
+// the refusals that leave Task Scheduler as it was.
+#include "main_window_fixture.h"
+
+namespace velmora::app {
+namespace {
+
+using platform::TaskTrigger;
+
+constexpr const char* kTask = "Velmora Disk Cleaner\\Clean tester";
+
+class ScheduleSettingsTest : public testing::MainWindowTest {
+ protected:
+  ScheduleSettingsTest() {
+    machine.drives.addDrive('C', {});
+    machine.textFiles.put("C:\\Program Files\\Velmora\\data\\junk.dat", "tmp|Temporary files\r\n");
+    machine.textFiles.put("C:\\Program Files\\Velmora\\data\\exclusions.dat", "");
+  }
+
+  // The window with two categories and drive C remembered from an earlier run.
+  void createWithDrive() {
+    machine.textFiles.put(kSettingsPath, "[Options]\r\nfirstStart=0\r\n[Files]\r\nCategories=0,1\r\nDrives=C\r\n");
+    create();
+  }
+
+  // Opens the Settings window, lets the user act in it and closes it unless it
+  // stayed open after Ok.
+  void inSettings(const std::function<void(junk::TFormSettings&)>& act) {
+    h.backend().onModal = [&](widgets::Form&) {
+      act(*form->FormSettings);
+      if (form->FormSettings->visible()) form->FormSettings->userClose();
+    };
+    ASSERT_TRUE(form->userShortcut(widgets::Shortcut::parse("Ctrl+O")));
+  }
+
+  std::vector<std::string> messages() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : h.dialogs.shown()) texts.push_back(shown.text);
+    return texts;
+  }
+};
+
+TEST_F(ScheduleSettingsTest, OkRegistersEachChoiceAndNeverRemovesTheTask) {
+  createWithDrive();
+  struct Case {
+    int kind;
+    const char* time;
+    int dayIndex;  // Monday first.
+    TaskTrigger trigger;
+    int hour, minute, dayOfWeek;
+  };
+  for (const Case& c : {Case{1, "6:05", 0, TaskTrigger::daily, 6, 5, 1},
+                        Case{2, "23:59", 6, TaskTrigger::weekly, 23, 59, 0},
+                        Case{2, "00:00", 4, TaskTrigger::weekly, 0, 0, 5},
+                        Case{3, "12:00", 0, TaskTrigger::logon, 12, 0, 1}}) {
+    inSettings([&](junk::TFormSettings& settings) {
+      settings.cbSchedule.userSelect(c.kind);
+      settings.edScheduleTime.userSetText(c.time);
+      settings.cbScheduleDay.userSelect(c.dayIndex);
+      settings.ButtonOk.click();
+      EXPECT_FALSE(settings.visible());
+    });
+    ASSERT_EQ(machine.scheduler.tasks.count(kTask), 1u) << c.time;
+    const platform::TaskDefinition& task = machine.scheduler.tasks.at(kTask);
+    EXPECT_EQ(task.trigger, c.trigger);
+    if (c.trigger != TaskTrigger::logon) {
+      EXPECT_EQ((std::tuple{task.hour, task.minute}), (std::tuple{c.hour, c.minute})) << c.time;
+    }
+    if (c.trigger == TaskTrigger::weekly) {
+      EXPECT_EQ(task.dayOfWeek, c.dayOfWeek) << c.time;
+    }
+    EXPECT_EQ(task.program, "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe");
+    EXPECT_EQ(task.arguments, "/auto");
+    EXPECT_EQ(task.workingFolder, "C:\\Program Files\\Velmora");
+  }
+  // The choices a scheduled run cleans with are in the settings file already.
+  EXPECT_NE(settingsFile().find("[Files]"), std::string::npos);
+
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.cbSchedule.text(), "At log-on");
+    settings.cbSchedule.userSelect(0);
+    EXPECT_FALSE(settings.edScheduleTime.enabled());
+    settings.ButtonOk.click();
+  });
+  EXPECT_TRUE(machine.scheduler.tasks.empty());
+  EXPECT_TRUE(messages().empty()) << messages().front();
+}
+
+TEST_F(ScheduleSettingsTest, TheWindowShowsTheTaskAsTaskSchedulerHoldsItNowAndOkLeavesAnOtherAlone) {
+  platform::TaskDefinition outside{TaskTrigger::weekly, 9, 15, 3, "C:\\Elsewhere\\VelmoraDiskCleaner.exe", "/auto", ""};
+  machine.scheduler.tasks[kTask] = outside;
+  create();
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.cbSchedule.text(), "Every week");
+    EXPECT_EQ(settings.edScheduleTime.text(), "09:15");
+    EXPECT_EQ(settings.cbScheduleDay.text(), "Wednesday");
+    EXPECT_TRUE(settings.cbScheduleDay.enabled());
+    settings.ButtonOk.click();
+  });
+  EXPECT_EQ(machine.scheduler.tasks.at(kTask), outside) << "Ok without a change registers nothing";
+
+  machine.scheduler.tasks.clear();
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.cbSchedule.text(), "Never");
+    EXPECT_FALSE(settings.cbScheduleDay.enabled());
+  });
+
+  outside.trigger = TaskTrigger::other;
+  machine.scheduler.tasks[kTask] = outside;
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.cbSchedule.items().size(), 5u);
+    EXPECT_EQ(settings.cbSchedule.text(), "As set in Task Scheduler");
+    settings.ButtonOk.click();
+  });
+  EXPECT_EQ(machine.scheduler.tasks.at(kTask), outside);
+}
+
+TEST_F(ScheduleSettingsTest, ARefusedScheduleSaysWhyAndTaskSchedulerKeepsWhatItHad) {
+  createWithDrive();
+  form->ButtonTypesUncheck.click();
+  inSettings([](junk::TFormSettings& settings) {
+    settings.cbSchedule.userSelect(1);
+    settings.ButtonOk.click();
+    EXPECT_TRUE(settings.visible());
+    settings.edScheduleTime.userSetText("24:00");
+    settings.cbSchedule.userSelect(0);
+    settings.ButtonOk.click();  // Never needs neither choices nor a time.
+    EXPECT_FALSE(settings.visible());
+  });
+  EXPECT_TRUE(machine.scheduler.tasks.empty());
+
+  form->ButtonTypesCheck.click();
+  machine.scheduler.refusal = "Access is denied. (0x80070005)";
+  inSettings([](junk::TFormSettings& settings) {
+    settings.cbSchedule.userSelect(2);
+    settings.edScheduleTime.userSetText("7.30");
+    settings.ButtonOk.click();
+    settings.edScheduleTime.userSetText("7:30");
+    settings.ButtonOk.click();
+    EXPECT_TRUE(settings.visible());
+    EXPECT_EQ(settings.cbSchedule.text(), "Never");
+  });
+  EXPECT_TRUE(machine.scheduler.tasks.empty());
+  const auto texts = messages();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0], form->FormSettings->StringNoChoices);
+  EXPECT_EQ(texts[1], form->FormSettings->StringBadTime);
+  EXPECT_NE(texts[2].find("Access is denied. (0x80070005)"), std::string::npos);
+
+  machine.scheduler.readFailure = "The service is not running.";
+  inSettings([](junk::TFormSettings& settings) { EXPECT_FALSE(settings.cbSchedule.enabled()); });
+  EXPECT_NE(messages().back().find("The service is not running."), std::string::npos);
+}
+
+// The last run is the newest report in either report folder, whatever the order
+// the folders list them in.
+TEST_F(ScheduleSettingsTest, TheLastRunIsTheNewestReport) {
+  const std::string beside = "C:\\Program Files\\Velmora\\data\\logs\\";
+  const std::string local = "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\logs\\";
+  auto report = [&](const std::string& path, const std::string& text) {
+    machine.files.addFile(path);
+    machine.textFiles.put(path, text);
+  };
+  report(local + "clean-20261207-030000.txt", "Started: 2026-12-07 03:00:00\r\nExit code: 3\r\n");
+  report(beside + "clean-20261206-030000.txt", "Started: 2026-12-06 03:00:00\r\nExit code: 0\r\n");
+  report(beside + "clean-notes.txt", "Started: 2027-01-01 00:00:00\r\n");
+  create();
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.LabelLastRun.caption(), "Last run: 2026-12-07 03:00:00, exit 3, clean-20261207-030000.txt");
+  });
+  report(beside + "clean-20261208-030000.txt", "Started: 2026-12-08 03:00:00\r\n");
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.LabelLastRun.caption(), "Last run: 2026-12-08 03:00:00, exit ?, clean-20261208-030000.txt");
+  });
+}
+
+}  // namespace
+}  // namespace velmora::app
