@@ -168,7 +168,9 @@ std::string Win32TaskScheduler::registerTask(std::string_view path, const TaskDe
   // One XML definition stands for the whole task, the weekly trigger included,
   // which the tool set's headers have no interface for. The interactive token
   // runs it as the user who registers it, only while that user is logged on, so
-  // no password is stored.
+  // no password is stored. Wine (8) takes the same call but writes the definition
+  // again from what it parsed, without the triggers, the action and the logon
+  // type; read back there, the task is of no kind the window can show.
   Bstr name(where.name);
   Bstr xml(taskXml(task, todayText(), currentUserId()));
   ComRef<IRegisteredTask> registered;
