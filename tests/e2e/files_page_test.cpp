@@ -294,8 +294,7 @@ TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
   EXPECT_NE(copy.readSettings().find("recycleDeleted=1"), std::string::npos) << copy.readSettings();
 }
 
-// Picks an item of a drop-down list as the user's choice, which the list tells
-// its parent about.
+// Picks an item of a drop-down list as a user does, which tells its parent.
 void chooseItem(HWND combo, int index) {
   sendTo(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
   sendTo(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
@@ -335,10 +334,8 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   EXPECT_TRUE(saveWindowPng(settings, L"settings_general_schedule", colours));
   ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
 
-  // Wine's Task Scheduler client writes every definition again from what it
-  // parsed, and its writer leaves out the triggers, the action and the logon
-  // type (stubs in Wine 8): the stored task keeps only the settings. Windows
-  // keeps the whole definition, which the native tests read back.
+  // Wine (8) writes every definition again without its triggers, action and logon
+  // type: the stored task keeps only the settings. Windows keeps the whole task.
   const std::string stored = storedTask(task);
   for (const std::string& part :
        std::vector<std::string>{"<StartWhenAvailable>true</StartWhenAvailable>",
@@ -346,8 +343,7 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
                                 "<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"})
     EXPECT_NE(stored.find(part), std::string::npos) << part << " not in:\n" << stored;
 
-  // Read back, the task shows as Task Scheduler holds it: every week where the
-  // trigger was kept, as set in Task Scheduler where Wine dropped it.
+  // Read back as Task Scheduler holds it: every week, or other where Wine dropped the trigger.
   settings = openSettings(program, window);
   ASSERT_NE(settings, nullptr);
   const LRESULT shown = sendTo(schedule, CB_GETCURSEL);

@@ -7,11 +7,9 @@
 
 namespace velmora::fakes {
 
-// An in-memory Task Scheduler: a table of task paths (compared case-insensitively,
-// as the service compares them) to definitions, which a test reads and changes
-// directly to stand for a change made in Task Scheduler. refusal, when set, is the
-// reason every registration and removal fails with, as under a policy that forbids
-// tasks; readFailure makes reading fail the same way.
+// An in-memory Task Scheduler: task paths (case-insensitive, as the service's) to
+// definitions, which a test changes as a user would in Task Scheduler. refusal and
+// readFailure, when set, are what every change or every reading fails with.
 class FakeTaskScheduler final : public platform::TaskScheduler {
  public:
   platform::TaskReading readTask(std::string_view path) override;

@@ -1,5 +1,4 @@
-// The task definition as this program writes it, and as Task Scheduler hands it
-// back after a user changed it there.
+// The task definition as written, and as Task Scheduler hands back a changed one.
 #include <gtest/gtest.h>
 
 #include "platform/task_xml.h"
