@@ -5,7 +5,7 @@
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 188> kKeys = {
+constexpr std::array<std::string_view, 200> kKeys = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -133,10 +133,22 @@ constexpr std::array<std::string_view, 188> kKeys = {
     "FormSettings->TabSheetGeneral->Caption",
     "FormSettings->cbCheckUpdate->Caption",
     "FormSettings->cbRecycle->Caption",
+    "FormSettings->GroupBoxSchedule->Caption",
+    "FormSettings->LabelSchedule->Caption",
+    "FormSettings->LabelScheduleTime->Caption",
+    "FormSettings->LabelScheduleDay->Caption",
     "FormSettings->TabSheetJunk->Caption",
     "FormSettings->ListViewJunk->Column[0]->Caption",
     "FormSettings->ListViewJunk->Column[1]->Caption",
     "FormSettings->TabSheetJunkExclusions->Caption",
+    "FormSettings->StringScheduleKinds",
+    "FormSettings->StringScheduleOther",
+    "FormSettings->StringScheduleDays",
+    "FormSettings->StringLastRun",
+    "FormSettings->StringNoChoices",
+    "FormSettings->StringBadTime",
+    "FormSettings->StringScheduleFailed",
+    "FormSettings->StringScheduleUnreadable",
     "FormSysInfo->Caption",
     "FormSysInfo->GroupBoxHardware->Caption",
     "FormSysInfo->LabelCompName->Caption",

@@ -65,6 +65,7 @@ void TForm1::FormCreate() {
   // The language loader captions them, so they exist before it runs.
   createSecondaryWindows();
   createFilesPage();
+  createScheduleEditor();
   createRegistryPage();
   createProgramListPages();
 

@@ -19,6 +19,7 @@
 #include "platform/services.h"
 #include "sysinfo/form_sys_info.h"
 #include "update/form_update.h"
+#include "unattended/schedule_editor.h"
 #include "update/update_checker.h"
 #include "widgets/buttons.h"
 #include "widgets/containers.h"
@@ -315,6 +316,10 @@ class TForm1 : public widgets::Form {
   Settings heldSettings() const;
   void holdSettings(const Settings& settings);
 
+  void createScheduleEditor();
+  void loadSchedule();
+  bool saveSchedule();
+
   platform::Services& services_;
   std::string exePath_;
   LanguageApplier applyLanguage_;
@@ -323,6 +328,7 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<update::UpdateChecker> updateChecker_;
   std::unique_ptr<StartupPage> startupPage_;
   std::unique_ptr<UninstallPage> uninstallPage_;
+  std::unique_ptr<unattended::ScheduleEditor> scheduleEditor_;
   // The Files page's choices as the settings file held them at start-up.
   FilesChoices heldFilesChoices_;
   // Whether the exclusion file was read at its last loading; Ok writes the list

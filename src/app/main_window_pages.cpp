@@ -29,6 +29,7 @@ void TForm1::createFilesPage() {
     FormSettings->cbCheckUpdate.setChecked(CheckUpdateAtStart);
     FormSettings->cbRecycle.setChecked(RecycleDeleted);
     loadSettingsLists(true);
+    loadSchedule();
   };
   FormSettings->onSaveExclusions = [this] {
     const std::string path = junk::exclusionsFilePath(ProgramFolder);

@@ -10,7 +10,7 @@ void addSecondaryWindows(LanguageTargets& targets, const SecondaryWindows& windo
                                                  {"FormAbout", &windows.about},
                                                  {"FormRestore", &windows.restore}});
   for (const auto& texts : {windows.restore.languageTexts(), windows.update.languageTexts(),
-                            windows.sysInfo.languageTexts()})
+                            windows.sysInfo.languageTexts(), windows.settings.languageTexts()})
     targets.windowTexts.insert(targets.windowTexts.end(), texts.begin(), texts.end());
 }
 

@@ -19,6 +19,19 @@ TFormSettings::TFormSettings(widgets::Application& app) : Form(app, "TFormSettin
   cbCheckUpdate.setBounds({8, 12, 273, 17});
   cbRecycle.setBounds({8, 36, 273, 17});
 
+  // The unattended clean's schedule; each label's access key leads to the box
+  // created after it.
+  GroupBoxSchedule.setCaption("Clean automatically");
+  GroupBoxSchedule.setBounds({8, 62, 273, 146});
+  LabelSchedule.setPosition(10, 23);
+  cbSchedule.setBounds({96, 19, 165, 21});
+  LabelScheduleTime.setPosition(10, 50);
+  edScheduleTime.setBounds({96, 46, 50, 21});
+  LabelScheduleDay.setPosition(10, 77);
+  cbScheduleDay.setBounds({96, 73, 165, 21});
+  LabelLastRun.setAutoSize(false);
+  LabelLastRun.setBounds({10, 100, 255, 40});
+
   ListViewJunk.setAlign(widgets::Align::Client);
   ListViewJunk.setCheckBoxes(true);
   ListViewJunk.setRowSelect(true);
@@ -49,7 +62,19 @@ void TFormSettings::FormClose() {
   if (onGeneralChosen) onGeneralChosen(cbCheckUpdate.checked(), cbRecycle.checked());
 }
 
+std::vector<std::pair<std::string, std::string*>> TFormSettings::languageTexts() {
+  return {{"FormSettings->StringScheduleKinds", &StringScheduleKinds},
+          {"FormSettings->StringScheduleOther", &StringScheduleOther},
+          {"FormSettings->StringScheduleDays", &StringScheduleDays},
+          {"FormSettings->StringLastRun", &StringLastRun},
+          {"FormSettings->StringNoChoices", &StringNoChoices},
+          {"FormSettings->StringBadTime", &StringBadTime},
+          {"FormSettings->StringScheduleFailed", &StringScheduleFailed},
+          {"FormSettings->StringScheduleUnreadable", &StringScheduleUnreadable}};
+}
+
 void TFormSettings::ButtonOkClick() {
+  if (onSaveSchedule && !onSaveSchedule()) return;
   if (!onSaveExclusions || onSaveExclusions()) close();
 }
 

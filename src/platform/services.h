@@ -14,6 +14,7 @@ class Memory;
 class SystemInfo;
 class Internet;
 class TextEncoding;
+class TaskScheduler;
 
 struct Services {
   RegistryStore& registry;
@@ -25,6 +26,7 @@ struct Services {
   SystemInfo& system;
   Internet& internet;
   TextEncoding& encoding;
+  TaskScheduler& scheduler;
 };
 
 }  // namespace velmora::platform

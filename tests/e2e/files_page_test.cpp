@@ -379,5 +379,65 @@ TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
   EXPECT_NE(copy.readSettings().find("recycleDeleted=1"), std::string::npos) << copy.readSettings();
 }
 
+// Picks an item of a drop-down list as a user does, which tells its parent.
+void chooseItem(HWND combo, int index) {
+  sendTo(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
+  sendTo(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(combo));
+}
+
+// The definition Wine's Task Scheduler keeps for a task (as UTF-8 XML under
+// system32\tasks); empty when there is none.
+std::string storedTask(const std::wstring& path) {
+  std::ifstream file(fs::path(L"C:\\windows\\system32\\tasks") / path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// The user sets a weekly clean in the Settings window, sees it there again, and
+// removes it with "Never"; Task Scheduler holds the task in between.
+TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
+  ProgramCopy copy;
+  copy.writeEarlierRunSettings();
+  ProgramProcess program(copy.exePath());
+  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
+  HWND window = program.waitForWindow(kMainCaption, 60s);
+  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  const FilesPageWindows page(window);
+  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+
+  wchar_t user[257];
+  DWORD size = 257;
+  ASSERT_TRUE(GetUserNameW(user, &size));
+  const std::wstring task = std::wstring(L"Velmora Disk Cleaner\\Clean ") + user;
+  HWND settings = openSettings(program, window);
+  ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
+  HWND schedule = findVisibleChild(settings, L"ComboBox");
+  ASSERT_NE(schedule, nullptr);
+  EXPECT_EQ(sendTo(schedule, CB_GETCURSEL), 0) << "a new prefix holds no task";
+  chooseItem(schedule, 2);
+  int colours = 0;
+  EXPECT_TRUE(saveWindowPng(settings, L"settings_general_schedule", colours));
+  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
+
+  // Wine (8) writes every definition again without its triggers, action and logon
+  // type: the stored task keeps only the settings. Windows keeps the whole task.
+  const std::string stored = storedTask(task);
+  for (const std::string& part :
+       std::vector<std::string>{"<StartWhenAvailable>true</StartWhenAvailable>",
+                                "<ExecutionTimeLimit>PT2H</ExecutionTimeLimit>",
+                                "<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"})
+    EXPECT_NE(stored.find(part), std::string::npos) << part << " not in:\n" << stored;
+
+  // Read back as Task Scheduler holds it: every week, or other where Wine dropped the trigger.
+  settings = openSettings(program, window);
+  ASSERT_NE(settings, nullptr);
+  const LRESULT shown = sendTo(schedule, CB_GETCURSEL);
+  EXPECT_TRUE(shown == 2 || (shown == 4 && stored.find("<ScheduleByWeek>") == std::string::npos)) << shown;
+  chooseItem(schedule, 0);
+  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
+  EXPECT_EQ(storedTask(task), "") << "Never removes the task";
+  closeProgram(program, window);
+}
+
 }  // namespace
 }  // namespace velmora::e2e

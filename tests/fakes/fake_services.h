@@ -7,6 +7,7 @@
 #include "fakes/fake_registry_store.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_system_info.h"
+#include "fakes/fake_task_scheduler.h"
 #include "fakes/fake_text_encoding.h"
 #include "fakes/fake_text_files.h"
 #include "platform/services.h"
@@ -25,7 +26,8 @@ struct FakeServices {
   FakeMemory memory;
   FakeSystemInfo system;
   FakeInternet internet;
-  platform::Services services{registry, files, drives, shell, textFiles, memory, system, internet, encoding};
+  FakeTaskScheduler scheduler;
+  platform::Services services{registry, files, drives, shell, textFiles, memory, system, internet, encoding, scheduler};
 };
 
 }  // namespace velmora::fakes

@@ -224,7 +224,7 @@ class FilesPageHeldTest : public FilesPageTest {
   std::future<void> reached = shell.reached();
   platform::Services services{machine.registry,  machine.files,  machine.drives, shell,
                               machine.textFiles, machine.memory, machine.system, machine.internet,
-                              machine.encoding};
+                              machine.encoding,  machine.scheduler};
   FilesPage held{h.app,
                  services,
                  {types, drives, driveInfo, results, search, edit, progress, status, catalogue, exclusions},

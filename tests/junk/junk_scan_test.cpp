@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "fakes/fake_services.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry_store.h"
+#include "fakes/fake_services.h"
 #include "fakes/fake_shell.h"
 #include "junk_scan_support.h"
 
@@ -38,8 +38,8 @@ class JunkScanTest : public ::testing::Test {
   fakes::FakeShell shell;
   fakes::FakeDrives drives;
   fakes::FakeServices rest;  // The services the scan takes beside these.
-  platform::Services services{registry,    files,       drives,        shell,        rest.textFiles,
-                              rest.memory, rest.system, rest.internet, rest.encoding};
+  platform::Services services{registry,    files,       drives,        shell,         rest.textFiles,
+                              rest.memory, rest.system, rest.internet, rest.encoding, rest.scheduler};
 };
 
 TEST_F(JunkScanTest, JunkNamesOnEveryCheckedDriveInDriveOrder) {
@@ -90,13 +90,13 @@ TEST_F(JunkScanTest, OnlyAShortcutWhoseTargetTheSystemReportsMissingIsBroken) {
   drives.addDrive('N', network);
   files.addFolder("C:\\Users\\u\\Downloads");
   const std::pair<const char*, const char*> shortcuts[] = {
-      {"C:\\L\\gone.lnk", "C:\\gone.exe"},                    // broken
+      {"C:\\L\\gone.lnk", "C:\\gone.exe"},                 // broken
       {"C:\\L\\gone folder.lnk", "C:\\Gone\\Sub\\x.doc"},  // broken: path not found
-      {"C:\\L\\folder.lnk", "C:\\Users\\u\\Downloads"},     // a live folder
-      {"C:\\L\\server.lnk", "\\\\outside\\share\\x.exe"},   // never looked up
-      {"C:\\L\\mapped.lnk", "N:\\x.exe"},                    // network drive: never looked up
-      {"C:\\L\\unplugged.lnk", "U:\\x.exe"},                 // a drive that is not there
-      {"C:\\L\\namespace.lnk", ""},                           // no file-system path
+      {"C:\\L\\folder.lnk", "C:\\Users\\u\\Downloads"},    // a live folder
+      {"C:\\L\\server.lnk", "\\\\outside\\share\\x.exe"},  // never looked up
+      {"C:\\L\\mapped.lnk", "N:\\x.exe"},                  // network drive: never looked up
+      {"C:\\L\\unplugged.lnk", "U:\\x.exe"},               // a drive that is not there
+      {"C:\\L\\namespace.lnk", ""},                        // no file-system path
   };
   for (const auto& [shortcut, target] : shortcuts) {
     files.addFile(shortcut);
@@ -161,8 +161,8 @@ TEST_F(JunkScanTest, RecycleBinOfOldAndNewWindows) {
   files.addFile("C:\\Recycler\\S-1-5-21-9\\Dc1.txt");
   files.addFile("D:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt");
   RecordingView view(only({JunkCategory::recycleBin}, {'C', 'D'}));
-  EXPECT_EQ(scan(view),
-            (std::vector<std::string>{"C:\\Recycler\\S-1-5-21-9\\Dc1.txt", "D:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt"}));
+  EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Recycler\\S-1-5-21-9\\Dc1.txt",
+                                                  "D:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt"}));
   EXPECT_TRUE(view.working.size() == 2u);  // only the two files: no "Reading" line for the bin
 }
 
@@ -184,8 +184,8 @@ TEST_F(JunkScanTest, ARootThatIsOrLiesBelowALinkIsNeverWalked) {
   files.addFolderLink("C:\\Moved");
   files.addFile("C:\\Moved\\INetCache\\precious.htm");
   setShellFolder("Cache", "C:\\Moved\\INetCache");
-  RecordingView view(only({JunkCategory::temporary, JunkCategory::temporaryInternet, JunkCategory::recycleBin},
-                          {'C', 'D'}));
+  RecordingView view(
+      only({JunkCategory::temporary, JunkCategory::temporaryInternet, JunkCategory::recycleBin}, {'C', 'D'}));
   EXPECT_EQ(scan(view), (std::vector<std::string>{"C:\\Users\\u\\AppData\\Local\\Temp\\t1.dat",
                                                   "C:\\$Recycle.Bin\\S-1-5-21-9\\$R1.txt"}));
 }

@@ -10,47 +10,15 @@
 #include <vector>
 
 #include "platform/extended_path.h"
+#include "platform/win32/com.h"
 #include "platform/win32/recycle_bin_win32.h"
 #include "platform/win32/wide.h"
 
 namespace velmora::platform {
 namespace {
 
-// COM for the calling thread for the length of one call. A thread that already
-// runs COM in another apartment model keeps it (RPC_E_CHANGED_MODE): COM is usable
-// there and is not released here.
-class ComScope {
- public:
-  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
-  bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
- private:
-  HRESULT result_;
-};
-
-// Holds one COM interface and releases it once.
-template <typename Interface>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_) pointer_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  Interface* operator->() const { return pointer_; }
-  void** out() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  Interface* pointer_ = nullptr;
-};
+using win32::ComRef;
+using win32::ComScope;
 
 // The wide form of an optional text argument: null when the text is empty.
 const wchar_t* optionalText(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }

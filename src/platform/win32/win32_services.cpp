@@ -11,6 +11,7 @@
 #include "platform/win32/registry_store_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/system_info_win32.h"
+#include "platform/win32/task_scheduler_win32.h"
 #include "platform/win32/text_encoding_win32.h"
 #include "platform/win32/text_files_win32.h"
 
@@ -29,7 +30,8 @@ struct Win32ServiceSet {
   Win32Memory memory;
   Win32SystemInfo system;
   Win32Internet internet;
-  Services services{registry, files, drives, shell, textFiles, memory, system, internet, encoding};
+  Win32TaskScheduler scheduler;
+  Services services{registry, files, drives, shell, textFiles, memory, system, internet, encoding, scheduler};
 };
 
 }  // namespace

@@ -29,6 +29,8 @@
 #include "platform/win32/text_files_win32.h"
 #include "realized_windows.h"
 #include "sysinfo/form_sys_info.h"
+#include "unattended/last_run.h"
+#include "unattended/schedule_editor.h"
 #include "update/form_update.h"
 
 namespace velmora::forms {
@@ -63,6 +65,20 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   ASSERT_EQ(formSysInfo.laColors.caption(), formSysInfo.words.colors[3]) << "the longest colours: 24 bits";
 
   const auto junkPage = [&] { formSettings.PageControl1.setActivePage(formSettings.TabSheetJunk); };
+  // The schedule with its longest texts: the longest choice shown and a last run
+  // that failed, with a report named as the program names them.
+  unattended::ScheduleEditor schedule(services, "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe",
+                                      {formSettings.cbSchedule, formSettings.edScheduleTime,
+                                       formSettings.cbScheduleDay, formSettings.LabelLastRun});
+  const auto showSchedule = [&](int kind) {
+    schedule.load({formSettings.StringScheduleKinds, formSettings.StringScheduleOther,
+                   formSettings.StringScheduleDays, formSettings.StringLastRun},
+                  3);
+    formSettings.cbSchedule.userSelect(kind);
+    formSettings.LabelLastRun.setCaption(
+        unattended::lastRunText(formSettings.StringLastRun, {"2026-12-08 12:00:00", "3", "clean-20261208-120000.txt"}));
+  };
+  showSchedule(2);
   for (auto& [form, name] : windows) {
     expectEverythingFits(*form);
     shoot(*form, name + "_en");
@@ -94,6 +110,7 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   formUpdate.LabelLink.setCaption("");
   formUpdate.CentreLabels();
 
+  showSchedule(3);
   for (auto& [form, name] : windows) {
     shoot(*form, name + "_ru");
     expectEverythingFits(*form);

@@ -58,8 +58,8 @@ class JunkScanWin32 : public ::testing::Test {
   // Only the "Shell Folders" places come from here, so the prefix's own stay.
   fakes::FakeRegistryStore registry;
   fakes::FakeServices rest;  // The services the scan takes beside these.
-  platform::Services services{registry,    files,       drives,        shell,        rest.textFiles,
-                              rest.memory, rest.system, rest.internet, rest.encoding};
+  platform::Services services{registry,    files,       drives,        shell,         rest.textFiles,
+                              rest.memory, rest.system, rest.internet, rest.encoding, rest.scheduler};
 };
 
 TEST_F(JunkScanWin32, ProfileFoldersBehindLinksSurviveAScanAndADelete) {

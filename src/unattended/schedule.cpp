@@ -1,0 +1,91 @@
+#include "unattended/schedule.h"
+
+#include <cctype>
+
+namespace velmora::unattended {
+namespace {
+
+platform::TaskTrigger triggerOf(ScheduleKind kind) {
+  switch (kind) {
+    case ScheduleKind::daily: return platform::TaskTrigger::daily;
+    case ScheduleKind::weekly: return platform::TaskTrigger::weekly;
+    case ScheduleKind::logon: return platform::TaskTrigger::logon;
+    default: return platform::TaskTrigger::other;
+  }
+}
+
+ScheduleKind kindOf(platform::TaskTrigger trigger) {
+  switch (trigger) {
+    case platform::TaskTrigger::daily: return ScheduleKind::daily;
+    case platform::TaskTrigger::weekly: return ScheduleKind::weekly;
+    case platform::TaskTrigger::logon: return ScheduleKind::logon;
+    default: return ScheduleKind::other;
+  }
+}
+
+std::string folderPart(std::string_view path) {
+  const std::size_t slash = path.rfind('\\');
+  return std::string(slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1));
+}
+
+}  // namespace
+
+std::string scheduleTaskPath(std::string_view userName) {
+  return "Velmora Disk Cleaner\\Clean " + std::string(userName);
+}
+
+ScheduleReading readSchedule(platform::TaskScheduler& scheduler, std::string_view taskPath) {
+  const platform::TaskReading read = scheduler.readTask(taskPath);
+  ScheduleReading reading;
+  if (read.status == platform::TaskStatus::failed) {
+    reading.error = read.error;
+    return reading;
+  }
+  if (read.status == platform::TaskStatus::absent) return reading;
+  reading.schedule.kind = kindOf(read.task.trigger);
+  reading.schedule.hour = read.task.hour;
+  reading.schedule.minute = read.task.minute;
+  reading.schedule.dayOfWeek = read.task.dayOfWeek;
+  return reading;
+}
+
+std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
+                          const Schedule& schedule, std::string_view exePath) {
+  if (schedule.kind == ScheduleKind::never) return scheduler.deleteTask(taskPath);
+  platform::TaskDefinition task;
+  task.trigger = triggerOf(schedule.kind);
+  task.hour = schedule.hour;
+  task.minute = schedule.minute;
+  task.dayOfWeek = schedule.dayOfWeek;
+  task.program = std::string(exePath);
+  task.arguments = "/auto";
+  // The program's folder, written without its trailing backslash as Task
+  // Scheduler shows a working folder, except for a drive's root ("D:\").
+  task.workingFolder = folderPart(exePath);
+  if (task.workingFolder.size() > 3) task.workingFolder.pop_back();
+  return scheduler.registerTask(taskPath, task);
+}
+
+std::optional<ClockTime> readClockTime(std::string_view text) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3) return std::nullopt;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i != colon && !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+  ClockTime time;
+  time.hour = std::stoi(std::string(text.substr(0, colon)));
+  time.minute = std::stoi(std::string(text.substr(colon + 1)));
+  if (time.hour > 23 || time.minute > 59) return std::nullopt;
+  return time;
+}
+
+std::string clockTimeText(int hour, int minute) {
+  std::string text;
+  for (int part : {hour, minute}) {
+    if (!text.empty()) text += ':';
+    if (part < 10) text += '0';
+    text += std::to_string(part);
+  }
+  return text;
+}
+
+}  // namespace velmora::unattended
