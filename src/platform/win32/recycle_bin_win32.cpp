@@ -160,6 +160,14 @@ std::optional<RecycleOutcome> recycleWithFileOperation(const std::wstring& path)
   return goneFrom(path) ? RecycleOutcome::recycled : RecycleOutcome::failed;
 }
 
+// What the Recycle Bin of a drive root ("C:\") holds, as the shell tells it;
+// false when the bin does not answer.
+bool queryRecycleBin(const std::wstring& driveRoot, SHQUERYRBINFO& held) {
+  held = {};
+  held.cbSize = sizeof held;
+  return SUCCEEDED(SHQueryRecycleBinW(driveRoot.c_str(), &held));
+}
+
 // SHFileOperationW, which every Windows has and Wine implements: Wine moves the
 // file to the desktop's trash of its Linux user (the XDG trash,
 // ~/.local/share/Trash by default), not to a Recycle Bin folder on the drive. This
@@ -173,10 +181,8 @@ std::optional<RecycleOutcome> recycleWithFileOperation(const std::wstring& path)
 // supported version has the file operation object above.
 bool recycleBinAnswers(const std::wstring& path) {
   if (path.size() < 3 || path[1] != L':') return false;
-  const std::wstring root = path.substr(0, 3);
-  SHQUERYRBINFO info{};
-  info.cbSize = sizeof info;
-  return SUCCEEDED(SHQueryRecycleBinW(root.c_str(), &info));
+  SHQUERYRBINFO held;
+  return queryRecycleBin(path.substr(0, 3), held);
 }
 
 RecycleOutcome recycleWithFileOperationStruct(const std::wstring& path) {
@@ -198,9 +204,8 @@ RecycleOutcome recycleWithFileOperationStruct(const std::wstring& path) {
 }  // namespace
 
 std::optional<RecycleBinSpace> recycleBinSpace(const std::wstring& driveRoot) {
-  SHQUERYRBINFO held{};
-  held.cbSize = sizeof held;
-  if (FAILED(SHQueryRecycleBinW(driveRoot.c_str(), &held))) return std::nullopt;
+  SHQUERYRBINFO held;
+  if (!queryRecycleBin(driveRoot, held)) return std::nullopt;
   ULARGE_INTEGER volumeBytes{};
   if (!GetDiskFreeSpaceExW(driveRoot.c_str(), nullptr, &volumeBytes, nullptr)) return std::nullopt;
   RecycleBinSpace space{static_cast<std::uint64_t>(held.i64Size),
