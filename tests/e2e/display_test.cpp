@@ -2,7 +2,9 @@
 // the X display shows them: a window that Wine drew only into its own surface,
 // or that never reached the display, is a black rectangle there, though the
 // program's own copy of the screen would show it drawn. In English, then again
-// after a live switch to Russian.
+// after a live switch to Russian. The message box is the warning about an
+// exclusion line that names no folder, which Ok in the Settings window gives
+// while the window stays open for the line to be mended.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -115,9 +117,17 @@ TEST(WindowsOnTheDisplay, EverySecondaryWindowAndAMessageBoxAreDrawnThere) {
     ASSERT_TRUE(typeKeys(settings, {VK_RETURN}));
     HWND box = waitForNewForeground(program, settings);
     ASSERT_NE(box, nullptr) << "no warning about the line that keeps nothing out";
+    // The box's text is its static control 0xFFFF, on Windows as under Wine: the
+    // language's warning and the line.
+    const std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
+    EXPECT_TRUE(
+        text.find(L"Keep") != std::wstring::npos &&
+        (language != L"en" || text.starts_with(L"These exclusion lines name no folder and protect nothing:")))
+        << "the warning reads \"" << std::string(text.begin(), text.end()) << "\"";
     expectDrawnOnDisplay(box, L"display_message_box_" + language, VK_RETURN);
     // The Settings window stays open for the line to be mended: Esc closes it, and
     // the main window has the keyboard again before anything more is typed.
+    EXPECT_TRUE(IsWindowVisible(settings)) << "the Settings window closed before the line could be mended";
     ASSERT_TRUE(typeKeys(settings, {VK_ESCAPE}));
     ASSERT_TRUE(waitUntil([settings] { return !IsWindowVisible(settings); }, 10s));
     ASSERT_TRUE(waitUntil([window] { return GetForegroundWindow() == window; }, 10s));

@@ -249,45 +249,6 @@ TEST(FilesPageScreens, ScanAndSettingsPagesAreDrawn) {
   closeProgram(program, window);
 }
 
-// An exclusion line that names no folder: Ok saves the list and shows the warning
-// with the language's text and the line, read from the box itself, and the
-// Settings window stays open for the line to be mended.
-TEST(FilesPage, SettingsOkNamesAnExclusionLineThatProtectsNothingAndStaysOpen) {
-  ProgramCopy copy;
-  copy.writeEarlierRunSettings();
-  std::ofstream(copy.folder() / L"data" / L"exclusions.dat", std::ios::binary) << "Keep\r\n";
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  HWND settings = openSettings(program, window);
-  ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
-  // Posted: the warning keeps the click's handler busy until it is answered.
-  PostMessageW(findVisibleChild(settings, L"Button", L"Ok"), BM_CLICK, 0, 0);
-  HWND warning = nullptr;
-  HWND ok = nullptr;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        warning = FindWindowW(L"#32770", kMainCaption);
-        return warning && (ok = findVisibleChild(warning, L"Button", L"OK")) != nullptr;
-      },
-      10s))
-      << "no warning after Ok";
-  // The box's text is its static control 0xFFFF, on Windows as under Wine.
-  const std::wstring text = windowText(GetDlgItem(warning, 0xFFFF));
-  EXPECT_TRUE(text.starts_with(L"These exclusion lines name no folder and protect nothing:") &&
-              text.find(L"Keep") != std::wstring::npos)
-      << "the warning reads \"" << std::string(text.begin(), text.end()) << "\"";
-  int colours = 0;
-  EXPECT_TRUE(saveWindowPng(warning, L"settings_exclusions_warning", colours));
-  clickButton(ok);
-  EXPECT_TRUE(waitUntil([warning] { return !IsWindow(warning); }, 10s));
-  EXPECT_TRUE(IsWindowVisible(settings)) << "the Settings window closed before the line could be mended";
-  PostMessageW(settings, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(waitUntil([settings] { return !IsWindowVisible(settings); }, 10s));
-  closeProgram(program, window);
-}
-
 // A running browser holds its lock file open without sharing (here this process
 // does, and the program scans in its own, as on Windows): its caches are left and
 // named, a closed browser's are listed, and the type list shows what was found.
@@ -422,10 +383,9 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   // Wine (8) writes every definition again without its triggers, action and logon
   // type: the stored task keeps only the settings. Windows keeps the whole task.
   const std::string stored = storedTask(task);
-  for (const std::string& part :
-       std::vector<std::string>{"<StartWhenAvailable>true</StartWhenAvailable>",
-                                "<ExecutionTimeLimit>PT2H</ExecutionTimeLimit>",
-                                "<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"})
+  for (const std::string& part : std::vector<std::string>{
+           "<StartWhenAvailable>true</StartWhenAvailable>", "<ExecutionTimeLimit>PT2H</ExecutionTimeLimit>",
+           "<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"})
     EXPECT_NE(stored.find(part), std::string::npos) << part << " not in:\n" << stored;
 
   // Read back as Task Scheduler holds it: every week, or other where Wine dropped the trigger.
