@@ -122,6 +122,17 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   return true;
 }
 
+HWND waitForMessageBoxButton(const wchar_t* caption, const wchar_t* button, std::chrono::milliseconds limit) {
+  HWND found = nullptr;
+  waitUntil(
+      [&] {
+        HWND box = FindWindowW(L"#32770", caption);
+        return box && (found = findVisibleChild(box, L"Button", button)) != nullptr;
+      },
+      limit);
+  return found;
+}
+
 std::wstring windowText(HWND window) {
   wchar_t text[kTextRoom];
   const int length = GetWindowTextW(window, text, static_cast<int>(kTextRoom));

@@ -49,6 +49,10 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 std::wstring windowText(HWND window);
 
+// The button of a message box with the given caption, once the box is shown (it
+// exists a moment before): null when none was within the limit.
+HWND waitForMessageBoxButton(const wchar_t* caption, const wchar_t* button, std::chrono::milliseconds limit);
+
 // The first visible descendant of root of the window class className whose text
 // is text (any text when text is null); null when there is none.
 HWND findVisibleChild(HWND root, const wchar_t* className, const wchar_t* text = nullptr);

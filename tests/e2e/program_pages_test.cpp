@@ -209,23 +209,14 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   ASSERT_TRUE(listed >= 0 && clickListRow(backups, listed));
   PostMessageW(findVisibleChild(restore, L"Button", L"Restore"), BM_CLICK, 0, 0);
   for (const wchar_t* answer : {L"&Yes", L"&No"}) {
-    HWND question = nullptr;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-          question = FindWindowW(L"#32770", L"Confirmation");
-          return question && findVisibleChild(question, L"Button", answer) != nullptr;
-        },
-        10s));
-    clickButton(findVisibleChild(question, L"Button", answer));
+    HWND button = waitForMessageBoxButton(L"Confirmation", answer, 10s);
+    ASSERT_NE(button, nullptr);
+    HWND question = GetParent(button);
+    clickButton(button);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(question); }, 10s));
   }
-  HWND reportOk = nullptr;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        HWND report = FindWindowW(L"#32770", kMainCaption);
-        return report && (reportOk = findVisibleChild(report, L"Button", L"OK")) != nullptr;
-      },
-      10s));
+  HWND reportOk = waitForMessageBoxButton(kMainCaption, L"OK", 10s);
+  ASSERT_NE(reportOk, nullptr);
   clickButton(reportOk);
   wchar_t command[MAX_PATH] = {};
   DWORD size = sizeof command;

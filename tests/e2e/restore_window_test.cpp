@@ -105,13 +105,8 @@ TEST(RestoreWindow, AUserClassDeletedIntoTheUsersOwnFolderComesBackFromTheWindow
   clickButton(findVisibleChild(question, L"Button", L"&Yes"));
   EXPECT_TRUE(waitUntil([] { return exists(kUserClass); }, 10s)) << "not restored";
   // The report box exists a moment before it is shown; its button is clicked once visible.
-  HWND reportOk = nullptr;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        HWND report = FindWindowW(L"#32770", kMainCaption);
-        return report && (reportOk = findVisibleChild(report, L"Button", L"OK")) != nullptr;
-      },
-      10s));
+  HWND reportOk = waitForMessageBoxButton(kMainCaption, L"OK", 10s);
+  ASSERT_NE(reportOk, nullptr);
   clickButton(reportOk);
   clickButton(findVisibleChild(dialog, L"Button", L"Close"));
   PostMessageW(window, WM_CLOSE, 0, 0);
