@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/command_line.h"
+#include "unattended/command_line.h"
 #include "app/main_window.h"
 #include "platform/system_info.h"
 #include "platform/win32/win32_services.h"
@@ -20,12 +20,12 @@ int main() {
   platform::ProcessHost& host = platform::win32::win32ProcessHost();
   const std::optional<std::string> exePath = services.system.executablePath();
   // A command-line run makes no window, no tray icon and no update check.
-  const app::CommandOutcome outcome = app::runCommandLine(host.arguments(), services, host, exePath);
+  const unattended::CommandOutcome outcome = unattended::runCommandLine(host.arguments(), services, host, exePath);
   if (outcome.exitCode && !outcome.showUsage) return *outcome.exitCode;
 
   widgets::Application app(std::make_unique<widgets::win32::Win32Backend>());
   if (outcome.showUsage) {
-    app.messageBox({app::usageText(0), "Velmora Disk Cleaner", widgets::MessageButtons::Ok,
+    app.messageBox({unattended::usageText(0), "Velmora Disk Cleaner", widgets::MessageButtons::Ok,
                     widgets::MessageIcon::Information});
     return *outcome.exitCode;
   }

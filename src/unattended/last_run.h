@@ -16,7 +16,8 @@ struct LastRun {
   std::string path;     // The report's full path.
 };
 
-// The newest "clean-YYYYMMDD-HHMMSS.txt" in the report folders beside the
+// The newest "clean-YYYYMMDD-HHMMSS.txt" (or "-2", "-3" of a later run in the same
+// second) in the report folders beside the
 // program and in the user's local application data; nothing when there is none
 // or it cannot be read. A report still being written (no exit code yet) gives
 // "?" for it.

@@ -142,9 +142,18 @@ TEST_F(ScheduleSettingsTest, TheLastRunIsTheNewestReport) {
          "Started: 2026-12-07 03:00:00\r\nExit code: 3\r\n");
   report(beside + "clean-20261206-030000.txt", "Started: 2026-12-06 03:00:00\r\nExit code: 0\r\n");
   report(beside + "clean-notes.txt", "Started: 2027-01-01 00:00:00\r\n");
+  report(beside + "clean-20261207-030000-x.txt", "Started: 2027-01-01 00:00:00\r\n");
   create();
   inSettings([](junk::TFormSettings& settings) {
     EXPECT_EQ(settings.LabelLastRun.caption(), "Last run: 2026-12-07 03:00:00, exit 3, clean-20261207-030000.txt");
+  });
+  // A second run in the same second writes "-2", then "-10": each is newer than
+  // the one before, though "-" sorts before "." and "1" before "2".
+  report(beside + "clean-20261207-030000-2.txt", "Started: 2026-12-07 03:00:00\r\nExit code: 0\r\n");
+  report(beside + "clean-20261207-030000-10.txt", "Started: 2026-12-07 03:00:00\r\nExit code: 2\r\n");
+  create();
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_EQ(settings.LabelLastRun.caption(), "Last run: 2026-12-07 03:00:00, exit 2, clean-20261207-030000-10.txt");
   });
 }
 

@@ -1,9 +1,9 @@
-#include "app/report_file.h"
+#include "unattended/report_file.h"
 
 #include "platform/data_folders.h"
 #include "platform/text_files.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 
 bool ReportFile::begin(std::string_view stem, std::string_view head) {
   const platform::WrittenFile written =
@@ -27,4 +27,4 @@ void ReportFile::add(std::string_view text, bool now) {
   waiting_.clear();
 }
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

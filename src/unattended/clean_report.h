@@ -7,7 +7,7 @@
 #include "junk/file_deletion.h"
 #include "platform/process_host.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 
 // The report of a run from the command line: what was asked, with which choices,
 // each file found with what became of it, the totals and the exit code. Kept as
@@ -50,4 +50,4 @@ class CleanReport {
 // Recycle Bin", or "not deleted: " and why.
 std::string outcomeText(const junk::Disposal& disposal);
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

@@ -8,7 +8,7 @@
 #include "platform/process_host.h"
 #include "platform/services.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 
 // What the program is asked to do by its command line.
 enum class CommandMode {
@@ -59,4 +59,4 @@ struct CommandOutcome {
 CommandOutcome runCommandLine(const std::vector<std::string>& arguments, platform::Services& services,
                               platform::ProcessHost& host, const std::optional<std::string>& exePath);
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

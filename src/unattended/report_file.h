@@ -6,7 +6,7 @@
 
 #include "platform/services.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 
 // The file a run from the command line keeps its report in, under data\logs
 // beside the program or in the user's local application data. It is begun with
@@ -43,4 +43,4 @@ class ReportFile {
   bool incomplete_ = false;
 };
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

@@ -4,12 +4,12 @@
 
 #include <functional>
 
-#include "app/command_line.h"
+#include "unattended/command_line.h"
 #include "fakes/fake_process_host.h"
 #include "fakes/fake_services.h"
 #include "registry/registry_object.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 namespace {
 
 const std::string kData = "C:\\Program Files\\Velmora\\data\\";
@@ -145,4 +145,4 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
 }
 
 }  // namespace
-}  // namespace velmora::app
+}  // namespace velmora::unattended

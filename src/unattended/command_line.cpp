@@ -1,11 +1,11 @@
-#include "app/command_line.h"
+#include "unattended/command_line.h"
 
 #include <algorithm>
 
-#include "app/unattended_clean.h"
+#include "unattended/unattended_clean.h"
 #include "common/text_lines.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 
 CommandRequest readCommandLine(const std::vector<std::string>& arguments) {
   bool usage = false;
@@ -132,4 +132,4 @@ CommandOutcome runCommandLine(const std::vector<std::string>& arguments, platfor
   return {runUnattendedClean(request.mode == CommandMode::clean, services, host, *exePath)};
 }
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

@@ -1,8 +1,8 @@
-#include "app/clean_report.h"
+#include "unattended/clean_report.h"
 
 #include <cstdio>
 
-namespace velmora::app {
+namespace velmora::unattended {
 namespace {
 
 std::string twoDigits(int value) {
@@ -113,4 +113,4 @@ std::string outcomeText(const junk::Disposal& disposal) {
   return notDeletedReason(disposal.error);
 }
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

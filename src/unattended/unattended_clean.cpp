@@ -1,4 +1,4 @@
-#include "app/unattended_clean.h"
+#include "unattended/unattended_clean.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,10 +7,10 @@
 #include <set>
 #include <vector>
 
-#include "app/clean_report.h"
-#include "app/command_line.h"
+#include "unattended/clean_report.h"
+#include "unattended/command_line.h"
 #include "app/folders.h"
-#include "app/report_file.h"
+#include "unattended/report_file.h"
 #include "app/settings.h"
 #include "common/text_lines.h"
 #include "junk/catalogue.h"
@@ -23,7 +23,7 @@
 #include "platform/system_info.h"
 #include "platform/text_files.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 namespace {
 
 constexpr std::string_view kSingleRunLock = "Velmora Disk Cleaner unattended clean";
@@ -98,7 +98,7 @@ std::optional<std::string> checkAccount(platform::Services& services, const std:
 // The drives to walk: those remembered that the Files page would list now and
 // that hold the volume they held when they were checked. A drive that is not
 // there, or holds another volume tonight, is passed over and named.
-std::optional<std::string> readDrives(platform::Services& services, const FilesChoices& remembered,
+std::optional<std::string> readDrives(platform::Services& services, const app::FilesChoices& remembered,
                                       CleanReport& report, junk::JunkScanChoices& choices) {
   const std::vector<char> present = junk::buildDriveLetters(services.drives);
   std::vector<std::string> drives;
@@ -160,10 +160,10 @@ std::optional<std::string> readExclusions(platform::Services& services, const st
 // The categories and drives the window remembered, the catalogue and the
 // exclusions, as the scan takes them, each named in the report. Why the run
 // cannot start, when it cannot.
-std::optional<std::string> readChoices(platform::Services& services, const Settings& settings,
+std::optional<std::string> readChoices(platform::Services& services, const app::Settings& settings,
                                        const std::string& settingsPath, const std::string& programFolder,
                                        CleanReport& report, junk::JunkScanChoices& choices) {
-  const FilesChoices& remembered = settings.files;
+  const app::FilesChoices& remembered = settings.files;
   if (!remembered.remembered)
     return "no categories or drives are remembered: check them on the Files page of the window and close it";
 
@@ -258,10 +258,10 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
 int runWithReport(bool deleteFound, platform::Services& services, const std::string& exePath,
                   CleanReport& report, ReportFile& file) {
   try {
-    const std::string settingsPath = SettingsFile::pathFor(exePath);
-    const Settings settings = SettingsFile(services.textFiles, settingsPath).read();
-    const std::string programFolder = folderPart(exePath);
-    const std::string profileFolder = findProfileFolder(services.registry);
+    const std::string settingsPath = app::SettingsFile::pathFor(exePath);
+    const app::Settings settings = app::SettingsFile(services.textFiles, settingsPath).read();
+    const std::string programFolder = app::folderPart(exePath);
+    const std::string profileFolder = app::findProfileFolder(services.registry);
     junk::JunkScanChoices choices;
     std::optional<std::string> problem = checkAccount(services, profileFolder, report);
     if (!problem) problem = readChoices(services, settings, settingsPath, programFolder, report, choices);
@@ -297,7 +297,7 @@ int runUnattendedClean(bool deleteFound, platform::Services& services, platform:
   }
 
   CleanReport report(command, host.localTime());
-  ReportFile file(services, folderPart(exePath));
+  ReportFile file(services, app::folderPart(exePath));
   // A run that could keep no report of what it deletes does nothing.
   if (!file.begin(report.fileStem(), report.takeNew())) {
     host.writeToStarter(report.text() +
@@ -322,4 +322,4 @@ int runUnattendedClean(bool deleteFound, platform::Services& services, platform:
   return exitCode;
 }
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended

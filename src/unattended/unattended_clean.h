@@ -5,7 +5,7 @@
 #include "platform/process_host.h"
 #include "platform/services.h"
 
-namespace velmora::app {
+namespace velmora::unattended {
 
 // A run from the command line, without a window, a tray icon or an update check:
 // the Files page's scan with the categories and drives the window last
@@ -26,4 +26,4 @@ namespace velmora::app {
 int runUnattendedClean(bool deleteFound, platform::Services& services, platform::ProcessHost& host,
                        const std::string& exePath);
 
-}  // namespace velmora::app
+}  // namespace velmora::unattended
