@@ -1,6 +1,7 @@
 #include "fakes/fake_shell.h"
 
 #include <cctype>
+#include <thread>
 
 #include "common/text_lines.h"
 #include "fakes/fake_file_system.h"

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <sherrors.h>
 #include <shobjidl.h>
 
 #include <cwctype>
@@ -72,6 +73,11 @@ class RecycleWatcher final : public IFileOperationProgressSink {
                                            IShellItem* inBin) override {
     const std::optional<std::size_t> index = indexOf(item);
     if (!index || heard_[*index] == Heard::refused) return S_OK;
+    // A delete cancelled by a refusal before it was never tried: nothing is heard
+    // of it, so that it is sent again.
+    if (result == COPYENGINE_E_USER_CANCELLED || result == HRESULT_FROM_WIN32(ERROR_CANCELLED) ||
+        result == E_ABORT)
+      return S_OK;
     // The item in the Recycle Bin is given only when the file went there.
     heard_[*index] = FAILED(result) ? Heard::failed : inBin != nullptr ? Heard::recycled : Heard::destroyed;
     return S_OK;
