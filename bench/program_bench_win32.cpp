@@ -264,18 +264,18 @@ void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& sha
   std::printf("program peak private memory: %.1f MiB\n", peakMemoryMiB(window));
   std::printf("longest wait for the window to answer during the scans: %.0f ms\n", longestScanWait * 1000);
 
-  // Delete runs on the program's UI thread: the click returns when it is done.
+  // Delete runs on the program's worker: from the click until the button, Stop
+  // meanwhile, reads "Search" again.
   double deleteTime = 0, longestDeleteWait = 0;
   {
     AnswerWatch watch(window);
     start = Clock::now();
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(page.remove, BM_CLICK, 0, 0, SMTO_NORMAL, 600000, &result))
+    clickButton(page.remove);
+    if (!waitUntil([&] { return page.scanEnded(); }, 600s))
       throw std::runtime_error("Delete did not end within 10 minutes");
     deleteTime = secondsSince(start);
     longestDeleteWait = watch.longestSeconds();
   }
-  waitUntil([&] { return listRowCount(page.results) == 0; }, 10s);
   std::size_t left = 0;
   for (const std::wstring& path : junk) left += GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   const int rowsLeft = listRowCount(page.results);

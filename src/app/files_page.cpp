@@ -1,6 +1,7 @@
 #include "app/files_page.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 #include "app/row_batches.h"
@@ -281,6 +282,12 @@ void FilesPage::publishChoices() {
 }
 
 void FilesPage::searchClick(const std::string& profileFolder) {
+  // During a deletion the button is its Stop: the run ends after the batch under
+  // way, and its end shows what went.
+  if (deleting_) {
+    deletionStop_->store(true);
+    return;
+  }
   if (!scanRunning_ && !unreadableExclusions_.empty()) {
     app_.messageBox({"Cannot open file " + unreadableExclusions_, app_.title(), widgets::MessageButtons::Ok,
                      widgets::MessageIcon::Error});
@@ -367,18 +374,28 @@ void FilesPage::restoreIdle() {
   controls_.workingOn.setText("");
 }
 
+void FilesPage::showDeleted(const junk::DeletionResult& result) {
+  if (!result.toRecycleBin) {
+    controls_.status.setSimpleText(
+        junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
+    return;
+  }
+  controls_.status.setSimpleText(junk::recyclingStatusText(
+      {messages_["StringFilesRecycled"], messages_["StringTotalSpace"], messages_["StringFilesDeleted"],
+       messages_["StringSpaceCleared"], messages_["StringKeptOutOfBin"]},
+      result));
+}
+
 void FilesPage::deleteClick(bool toRecycleBin) {
-  const auto showDeleted = [this](const junk::DeletionResult& result) {
-    if (!result.toRecycleBin) {
-      controls_.status.setSimpleText(
-          junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
-      return;
-    }
-    controls_.status.setSimpleText(junk::recyclingStatusText(
-        {messages_["StringFilesRecycled"], messages_["StringTotalSpace"], messages_["StringFilesDeleted"],
-         messages_["StringSpaceCleared"], messages_["StringKeptOutOfBin"]},
-        result));
-  };
+  // One deletion at a time; the Search button is its Stop.
+  if (deleting_) return;
+  // A scan would add rows under the deletion: it stops, and the rows it listed
+  // so far are what the deletion takes.
+  if (scanRunning_) {
+    if (worker_) worker_->stop();
+    restoreIdle();
+  }
+  const std::vector<junk::CheckedFile> checked = junk::checkedFiles(controls_.results);
   junk::RecycleBinRoute route{services_.drives, services_.shell};
   route.whenBinFull = [this](const std::vector<std::string>& driveRoots) {
     std::string text = messages_["StringBinFull"] + "\n";
@@ -388,17 +405,41 @@ void FilesPage::deleteClick(bool toRecycleBin) {
                ? junk::BinFullChoice::deleteForGood
                : junk::BinFullChoice::cancel;
   };
-  // Deletion holds the UI thread; while it lasts the status line counts the files
-  // deleted and the window is repainted, but nothing else runs, so no row is
-  // added or removed behind it.
-  const junk::DeletionResult result = junk::deleteCheckedFiles(
-      services_.files, controls_.results,
-      [&](const junk::DeletionResult& soFar) {
-        showDeleted(soFar);
-        app_.paintPending();
+  // The question about full bins comes first, here: the user answers it before
+  // anything goes. Cancelled, nothing changes.
+  if (toRecycleBin && !junk::prepareRecycling(services_.files, route, junk::pathsOf(checked))) return;
+  route.whenBinFull = {};
+
+  // The files go on a worker, in batches, while the window stays painted and the
+  // status line counts; nothing adds or removes a row meanwhile (Search is Stop,
+  // and the page stays). The rows of the files that went are removed in one pass
+  // at the end, also after Stop, which ends the run between two batches: the
+  // files not yet reached keep their rows as they were.
+  deleting_ = true;
+  auto stop = std::make_shared<std::atomic<bool>>(false);
+  deletionStop_ = stop;
+  controls_.search.setCaption(messages_["StringStop"]);
+  junk::DeletionResult none;
+  none.toRecycleBin = toRecycleBin;
+  showDeleted(none);
+  auto run = std::make_shared<junk::DeletionRun>();
+  platform::FileSystem& files = services_.files;
+  worker_ = Search::start(
+      app_,
+      [&files, checked, route, toRecycleBin, stop, run, this](const widgets::UiChannel& ui) {
+        *run = junk::deleteFiles(
+            files, checked, toRecycleBin ? &route : nullptr,
+            [&ui, this](const junk::DeletionResult& soFar) {
+              ui.post([this, soFar] { showDeleted(soFar); });
+            },
+            [&ui, stop] { return ui.stopRequested() || stop->load(); });
       },
-      toRecycleBin ? &route : nullptr);
-  if (!result.cancelled) showDeleted(result);
+      [this, run] {
+        controls_.results.removeRows(std::move(run->goneRows));
+        showDeleted(run->result);
+        deleting_ = false;
+        restoreIdle();
+      });
 }
 
 void FilesPage::typesCheckAllClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "app/search_worker.h"
 #include "app/settings.h"
 #include "junk/drive_list.h"
+#include "junk/file_deletion.h"
 #include "junk/junk_scan.h"
 #include "platform/services.h"
 #include "widgets/application.h"
@@ -62,6 +64,8 @@ class FilesPage {
 
   // Scan state that the status line and the page control read.
   bool scanRunning() const { return scanRunning_; }
+  // A deletion runs on the page's worker; Search is its Stop meanwhile.
+  bool deletionRunning() const { return deleting_; }
   int foundCount() const { return foundCount_; }
   std::int64_t totalBytes() const { return totalBytes_; }
   // "Found: 12 Total size: 345 Kb.", followed, when the scan passed over the
@@ -84,7 +88,7 @@ class FilesPage {
   // After a change of language: the selected drive's information in the new texts.
   void refreshDriveInfo();
 
-  // ButtonSearchFilesClick: starts a scan, or stops the running one.
+  // ButtonSearchFilesClick: starts a scan, or stops the running scan or deletion.
   void searchClick(const std::string& profileFolder);
   // Stops a running scan without touching the page, as the program closes.
   void stopScan() {
@@ -93,7 +97,7 @@ class FilesPage {
   // The Files end-of-scan restoration.
   void restoreIdle();
   // ButtonDeleteFilesClick: deletes the checked files, or moves them to the
-  // Recycle Bin when the user chose so.
+  // Recycle Bin when the user chose so, on the page's worker.
   void deleteClick(bool toRecycleBin);
   void checkAllClick() { controls_.results.checkAll(); }
   void uncheckAllClick() { controls_.results.uncheckAll(); }
@@ -121,6 +125,8 @@ class FilesPage {
 
  private:
   junk::DriveInfoTexts driveInfoTexts() const;
+  // The figures of a deletion, so far or at its end, on the status line.
+  void showDeleted(const junk::DeletionResult& result);
   // What each checked category has found so far, in the type list's second
   // column; empty for the categories the scan does not look at.
   void showFoundByCategory();
@@ -150,6 +156,8 @@ class FilesPage {
   // Bytes found per category in the last scan; nothing for a category it did not look at.
   std::array<std::optional<std::uint64_t>, junk::kJunkCategoryCount> foundByCategory_{};
   std::vector<std::string> browsersLeftOpen_;
+  bool deleting_ = false;
+  std::shared_ptr<std::atomic<bool>> deletionStop_;
   std::shared_ptr<Search> worker_;
 };
 

@@ -75,9 +75,10 @@ bool TForm1::FormCanResize(int&, int&) {
 void TForm1::FormResize() { LayOutMainWindow(); }
 
 void TForm1::PageControlCleanChanging(bool& allow) {
-  // A junk-file or registry scan reports into its own page; the user stays there
-  // until it ends or is stopped.
-  if (filesPage_->scanRunning() || registryPage_->scanRunning()) allow = false;
+  // A junk-file or registry scan reports into its own page, and a deletion of
+  // files into the Files page; the user stays there until it ends or is stopped.
+  if (filesPage_->scanRunning() || filesPage_->deletionRunning() || registryPage_->scanRunning())
+    allow = false;
 }
 
 // A hidden page takes the window's size only when it is shown, and dragging the

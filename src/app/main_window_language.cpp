@@ -29,7 +29,8 @@ void TForm1::applyLanguageFile(const std::string& name) {
                          languageTargets());
   // The file captions the scan buttons "Search"; while its scan runs, a button
   // stays the Stop button it is.
-  if (filesPage_->scanRunning()) ButtonSearchFiles.setCaption(messages["StringStop"]);
+  if (filesPage_->scanRunning() || filesPage_->deletionRunning())
+    ButtonSearchFiles.setCaption(messages["StringStop"]);
   if (registryPage_->scanRunning()) ButtonSearchReg.setCaption(messages["StringStop"]);
 
   // The type lists take their captions from the message texts; their check marks

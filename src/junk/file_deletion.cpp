@@ -4,8 +4,12 @@
 #include <charconv>
 #include <chrono>
 #include <map>
+#include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
+#include "common/text_lines.h"
 #include "junk/category_roots.h"
 
 namespace velmora::junk {
@@ -65,24 +69,37 @@ bool prepareRecycling(platform::FileSystem& files, RecycleBinRoute& route,
   return route.fullBinChoice != BinFullChoice::cancel;
 }
 
-Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
-                         const std::string& path) {
+namespace {
+
+// Files per batch: enough that the shell's cost of an operation is spread thin,
+// few enough that Stop and the figures on screen wait at most about a second.
+constexpr std::size_t kBatchSize = 128;
+
+// What becomes of a file without the shell: deleted, kept, or refused by the
+// checks; nothing when it is to go to the Recycle Bin, which the checks allow.
+std::optional<Disposal> disposeWithoutShell(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
+                                            const std::string& path) {
   // Files in the Recycle Bin's own folders would only go back into it.
   if (toRecycleBin == nullptr || liesInRecycleBin(path, files)) {
     const platform::FileStatus deleted = files.deleteFile(path);
-    return {deleted ? Disposed::deleted : Disposed::failed, deleted.error};
+    return Disposal{deleted ? Disposed::deleted : Disposed::failed, deleted.error};
   }
-  if (!driveKeepsRecycleBin(toRecycleBin->drives, path)) return {Disposed::keptOutOfBin};
+  if (!driveKeepsRecycleBin(toRecycleBin->drives, path)) return Disposal{Disposed::keptOutOfBin};
   if (toRecycleBin->fullBins.contains(driveRoot(path))) {
-    if (toRecycleBin->fullBinChoice != BinFullChoice::deleteForGood) return {Disposed::keptForBinRoom};
+    if (toRecycleBin->fullBinChoice != BinFullChoice::deleteForGood)
+      return Disposal{Disposed::keptForBinRoom};
     const platform::FileStatus deleted = files.deleteFile(path);
-    return {deleted ? Disposed::deleted : Disposed::failed, deleted.error};
+    return Disposal{deleted ? Disposed::deleted : Disposed::failed, deleted.error};
   }
   // The shell moves whatever the path leads to, through links on the way: the
   // file is first the one deleteFile would delete, a plain file at this path.
   if (const platform::FileStatus deletable = files.checkDeletable(path); !deletable)
-    return {Disposed::failed, deletable.error};
-  switch (toRecycleBin->shell.moveToRecycleBin(path)) {
+    return Disposal{Disposed::failed, deletable.error};
+  return std::nullopt;
+}
+
+Disposal disposalOf(platform::RecycleOutcome outcome) {
+  switch (outcome) {
     case platform::RecycleOutcome::recycled:
       return {Disposed::recycled};
     case platform::RecycleOutcome::notRecycled:
@@ -95,53 +112,108 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
   return {Disposed::failed, platform::FileError::other};
 }
 
+}  // namespace
+
+std::size_t disposeJunkFiles(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
+                             const std::vector<std::string>& paths,
+                             const std::function<void(std::size_t index, const Disposal&)>& decided,
+                             const std::function<bool()>& stopRequested) {
+  std::unique_ptr<platform::RecycleRun> run;
+  std::size_t next = 0;
+  while (next < paths.size() && !(stopRequested && stopRequested())) {
+    const std::size_t first = next;
+    std::vector<std::optional<Disposal>> batch;
+    std::vector<std::string> sending;
+    std::vector<std::size_t> sentFrom;  // Each sent file's place in the batch.
+    std::set<std::string> inBatch;
+    for (; next < paths.size() && next - first < kBatchSize; ++next) {
+      // A file listed twice would go once and count twice: the batch ends before
+      // its second row, which the next batch checks again once the file has gone.
+      if (!inBatch.insert(text::asciiLower(paths[next])).second) break;
+      batch.push_back(disposeWithoutShell(files, toRecycleBin, paths[next]));
+      if (batch.back()) continue;
+      sending.push_back(paths[next]);
+      sentFrom.push_back(batch.size() - 1);
+    }
+    if (!sending.empty()) {
+      if (!run) run = toRecycleBin->shell.beginRecycling();
+      const std::vector<platform::RecycleOutcome> outcomes = run->moveToRecycleBin(sending);
+      for (std::size_t k = 0; k < sentFrom.size(); ++k)
+        batch[sentFrom[k]] = k < outcomes.size() ? disposalOf(outcomes[k]) : Disposal{};
+    }
+    for (std::size_t k = 0; k < batch.size(); ++k) decided(first + k, *batch[k]);
+  }
+  return next;
+}
+
+std::vector<CheckedFile> checkedFiles(const widgets::ListView& results) {
+  std::vector<CheckedFile> checked;
+  for (int row = results.count() - 1; row >= 0; --row)
+    if (results.checked(row))
+      checked.push_back({row, results.rowCaption(row), kilobytesOf(results.cellView(row, 1))});
+  return checked;
+}
+
+std::vector<std::string> pathsOf(const std::vector<CheckedFile>& checked) {
+  std::vector<std::string> paths;
+  paths.reserve(checked.size());
+  for (const CheckedFile& file : checked) paths.push_back(file.path);
+  return paths;
+}
+
+DeletionRun deleteFiles(platform::FileSystem& files, const std::vector<CheckedFile>& checked,
+                        const RecycleBinRoute* toRecycleBin,
+                        const std::function<void(const DeletionResult&)>& progress,
+                        const std::function<bool()>& stopRequested) {
+  using Clock = std::chrono::steady_clock;
+  DeletionRun run;
+  run.result.toRecycleBin = toRecycleBin != nullptr;
+  auto lastShown = Clock::now();
+  disposeJunkFiles(
+      files, toRecycleBin, pathsOf(checked),
+      [&](std::size_t index, const Disposal& disposal) {
+        const CheckedFile& file = checked[index];
+        switch (disposal.outcome) {
+          case Disposed::deleted:
+            ++run.result.deletedCount;
+            run.result.freedKb += file.kilobytes;
+            break;
+          case Disposed::recycled:
+            ++run.result.recycledCount;
+            run.result.recycledKb += file.kilobytes;
+            break;
+          case Disposed::keptOutOfBin:
+          case Disposed::keptForBinRoom:
+            ++run.result.keptOutOfBinCount;
+            return;
+          case Disposed::failed:
+            return;
+        }
+        run.goneRows.push_back(file.row);
+        if (progress && Clock::now() - lastShown >= std::chrono::milliseconds(50)) {
+          progress(run.result);
+          lastShown = Clock::now();
+        }
+      },
+      stopRequested);
+  return run;
+}
+
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
                                   const std::function<void(const DeletionResult&)>& progress,
                                   RecycleBinRoute* toRecycleBin) {
-  using Clock = std::chrono::steady_clock;
-  DeletionResult result;
-  result.toRecycleBin = toRecycleBin != nullptr;
-  if (toRecycleBin) {
-    std::vector<std::string> checked;
-    for (int row = results.count() - 1; row >= 0; --row)
-      if (results.checked(row)) checked.push_back(results.rowCaption(row));
-    if (!prepareRecycling(files, *toRecycleBin, checked)) {
-      result.cancelled = true;
-      return result;
-    }
+  const std::vector<CheckedFile> checked = checkedFiles(results);
+  if (toRecycleBin && !prepareRecycling(files, *toRecycleBin, pathsOf(checked))) {
+    DeletionResult cancelled;
+    cancelled.toRecycleBin = true;
+    cancelled.cancelled = true;
+    return cancelled;
   }
-  auto lastShown = Clock::now();
+  DeletionRun run = deleteFiles(files, checked, toRecycleBin, progress);
   // The rows of deleted files go together once every file has been tried: a
   // hundred thousand of a million rows removed one by one would take minutes.
-  std::vector<int> gone;
-  for (int row = results.count() - 1; row >= 0; --row) {
-    if (!results.checked(row)) continue;
-    const Disposed disposed = disposeJunkFile(files, toRecycleBin, results.rowCaption(row)).outcome;
-    const std::int64_t kilobytes = kilobytesOf(results.cellView(row, 1));
-    switch (disposed) {
-      case Disposed::deleted:
-        ++result.deletedCount;
-        result.freedKb += kilobytes;
-        break;
-      case Disposed::recycled:
-        ++result.recycledCount;
-        result.recycledKb += kilobytes;
-        break;
-      case Disposed::keptOutOfBin:
-      case Disposed::keptForBinRoom:
-        ++result.keptOutOfBinCount;
-        continue;
-      case Disposed::failed:
-        continue;
-    }
-    gone.push_back(row);
-    if (progress && Clock::now() - lastShown >= std::chrono::milliseconds(50)) {
-      progress(result);
-      lastShown = Clock::now();
-    }
-  }
-  results.removeRows(std::move(gone));
-  return result;
+  results.removeRows(std::move(run.goneRows));
+  return run.result;
 }
 
 std::string deletionStatusText(const std::string& filesDeletedText, const std::string& spaceClearedText,

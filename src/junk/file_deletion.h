@@ -70,16 +70,54 @@ struct Disposal {
   OutOfBin outOfBin = OutOfBin::driveKeepsNone;           // Why it was kept out of the bin.
 };
 
-// Deletes one file the junk-file scan listed or, with a route to the Recycle Bin,
-// moves it there as described below: the one place where the program disposes of
-// such a file, for the Files page and the command line alike.
-Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
-                         const std::string& path);
+// Deletes the files the junk-file scan listed, in the order given, or, with a
+// route to the Recycle Bin, moves them there as described below: the one place
+// where the program disposes of such files, for the Files page and the command
+// line alike. Calls decided with each file's index and what became of it, in
+// order, as soon as its batch is done.
+//
+// The files go in batches of a few hundred: those for the Recycle Bin in one
+// operation of the shell per batch (the first of them begins the run of moves, on
+// the calling thread, which ends with the call). Before each batch stopRequested,
+// when given, is asked: once it says so, the files not yet reached are left as
+// they are. Returns how many files were decided.
+std::size_t disposeJunkFiles(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
+                             const std::vector<std::string>& paths,
+                             const std::function<void(std::size_t index, const Disposal&)>& decided,
+                             const std::function<bool()>& stopRequested = {});
+
+// A checked row of the Files page's result list, taken from it on the UI thread:
+// its index, the file's path and the kilobytes the row shows.
+struct CheckedFile {
+  int row = 0;
+  std::string path;
+  std::int64_t kilobytes = 0;
+};
+
+// The checked rows of the result list, from the last to the first. UI thread.
+std::vector<CheckedFile> checkedFiles(const widgets::ListView& results);
+std::vector<std::string> pathsOf(const std::vector<CheckedFile>& checked);
+
+// What a deletion of checked rows did, and the rows whose files went.
+struct DeletionRun {
+  DeletionResult result;
+  std::vector<int> goneRows;
+};
+
+// Deletes the files of the checked rows as deleteCheckedFiles says, without
+// touching the list, so that it can run on a worker. After prepareRecycling, when
+// a route to the Recycle Bin is given. A deletion of tens of thousands of files
+// takes a while: progress, when given, is called with the figures so far at most
+// every 50 ms, and stopRequested is asked between two batches (disposeJunkFiles).
+DeletionRun deleteFiles(platform::FileSystem& files, const std::vector<CheckedFile>& checked,
+                        const RecycleBinRoute* toRecycleBin,
+                        const std::function<void(const DeletionResult&)>& progress = {},
+                        const std::function<bool()>& stopRequested = {});
 
 // Deletes the files of the checked rows of the Files page's result list, from the
 // last row to the first. A row goes when its file was deleted; a file that cannot
 // be deleted (in use, read-only, already gone) keeps its row, still checked.
-// Unchecked rows are never touched. Runs on the UI thread.
+// Unchecked rows are never touched. Runs on the calling thread, the list's.
 //
 // With a route to the Recycle Bin, each file is checked as deleteFile checks it
 // and then moved to its drive's Recycle Bin instead; files that already lie in a
@@ -89,9 +127,7 @@ Disposal disposeJunkFile(platform::FileSystem& files, const RecycleBinRoute* toR
 // user chose to delete those for good, or cancelled the whole deletion.
 //
 // The rows of deleted files go in one pass once every file has been tried, so the
-// list repaints once. A deletion of tens of thousands of files takes a while:
-// progress, when given, is called with the figures so far at most every 50 ms,
-// for the window to show them.
+// list repaints once.
 DeletionResult deleteCheckedFiles(platform::FileSystem& files, widgets::ListView& results,
                                   const std::function<void(const DeletionResult&)>& progress = {},
                                   RecycleBinRoute* toRecycleBin = nullptr);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The shell: the system's small icons, shortcut targets, opening documents and
 // addresses, and starting command lines, each the way the Windows shell calls and
@@ -32,6 +35,28 @@ struct RecycleBinSpace {
   std::uint64_t usedBytes = 0;
   std::uint64_t itemCount = 0;
   std::uint64_t limitBytes = 0;
+};
+
+// Moves files to their drives' Recycle Bins from the thread that began it
+// (Shell::beginRecycling).
+class RecycleRun {
+ public:
+  virtual ~RecycleRun() = default;
+
+  // Moves the files, each named by its full path, to their drives' Recycle Bins in
+  // one operation of the shell (IFileOperation: a DeleteItem for each, then one
+  // PerformOperations), as the shell's delete with undo does, silently: no
+  // confirmation, no progress window, no error message, no sound. Returns what
+  // became of each file, in the order given: the shell reports each item it
+  // deletes, and one that fails does not keep the others from going.
+  //
+  // A file the Recycle Bin cannot take is never deleted for good instead, which
+  // the shell's delete would do without asking, and the shell is never let ask
+  // either: nobody may be there to answer. The shell follows links on the way like
+  // any open: the caller checks each path first (FileSystem::checkDeletable). A
+  // path that is relative, or does not read as itself the ordinary way ("a.tmp."
+  // reads as "a.tmp", "nul" as the device), is not sent and fails.
+  virtual std::vector<RecycleOutcome> moveToRecycleBin(std::span<const std::string> paths) = 0;
 };
 
 // Special folders folderPath finds, with the CSIDL values Windows gives them.
@@ -95,13 +120,10 @@ class Shell {
   // error: 2 file not found, 3 path not found, 193 not a program, ...
   virtual std::uint32_t createProcess(std::string_view commandLine, int showCommand) = 0;
 
-  // Moves one file to its drive's Recycle Bin as the shell's delete with undo does,
-  // silently: no confirmation, no progress window, no error message, no sound.
-  // A file the Recycle Bin cannot take is never deleted for good instead, which
-  // the shell's delete would do without asking, and the shell is never let ask
-  // either: nobody may be there to answer. The shell follows links on the
-  // way like any open: the caller checks the path first (FileSystem::checkDeletable).
-  virtual RecycleOutcome moveToRecycleBin(std::string_view path) = 0;
+  // Begins a run of moves to the Recycle Bin on the calling thread: the shell's
+  // objects live in a COM apartment of that thread (CoInitializeEx), made once for
+  // the run and released with it, and only that thread may use the run.
+  virtual std::unique_ptr<RecycleRun> beginRecycling() = 0;
 
   // The Recycle Bin of the drive whose root is given ("C:\"): what it holds, as
   // SHQueryRecycleBin says, and its size limit, as the bin's own settings for the

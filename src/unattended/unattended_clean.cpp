@@ -219,33 +219,37 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   // A file that two categories list (a .tmp file in the temporary folder) is one
   // file: it is reported and deleted once, not counted as failing the second
   // time because the first deletion removed it.
-  if (deleteFound && toRecycleBin) {
-    std::vector<std::string> paths;
-    for (const junk::FoundFile& file : view.found) paths.push_back(file.path);
-    junk::prepareRecycling(services.files, route, paths);
-  }
   std::set<std::string> seen;
-  int found = 0;
+  std::vector<const junk::FoundFile*> unique;
+  std::vector<std::string> paths;
+  for (const junk::FoundFile& listed : view.found)
+    if (seen.insert(text::asciiLower(listed.path)).second) {
+      unique.push_back(&listed);
+      paths.push_back(listed.path);
+    }
+  if (deleteFound && toRecycleBin) junk::prepareRecycling(services.files, route, paths);
+  const int found = static_cast<int>(unique.size());
   int deleted = 0;
   std::uint64_t foundBytes = 0;
   std::uint64_t deletedBytes = 0;
-  for (const junk::FoundFile& listed : view.found) {
-    if (!seen.insert(text::asciiLower(listed.path)).second) continue;
-    ++found;
-    foundBytes += listed.sizeBytes;
-    std::string outcome = "would delete";
-    if (deleteFound) {
-      const junk::Disposal disposal =
-          junk::disposeJunkFile(services.files, toRecycleBin ? &route : nullptr, listed.path);
-      outcome = outcomeText(disposal);
-      if (disposal.outcome == junk::Disposed::deleted || disposal.outcome == junk::Disposed::recycled) {
-        ++deleted;
-        deletedBytes += listed.sizeBytes;
-      }
-    }
-    report.addFile(listed.path, listed.sizeBytes, outcome);
+  const auto reported = [&](std::size_t index, const std::string& outcome) {
+    foundBytes += unique[index]->sizeBytes;
+    report.addFile(unique[index]->path, unique[index]->sizeBytes, outcome);
     file.add(report.takeNew());
-  }
+  };
+  // The files go in batches, each line of the report as soon as its batch is done.
+  if (deleteFound)
+    junk::disposeJunkFiles(
+        services.files, toRecycleBin ? &route : nullptr, paths,
+        [&](std::size_t index, const junk::Disposal& disposal) {
+          if (disposal.outcome == junk::Disposed::deleted || disposal.outcome == junk::Disposed::recycled) {
+            ++deleted;
+            deletedBytes += unique[index]->sizeBytes;
+          }
+          reported(index, outcomeText(disposal));
+        });
+  else
+    for (std::size_t index = 0; index < unique.size(); ++index) reported(index, "would delete");
   const int exitCode = deleteFound && deleted < found ? kExitSomeNotDeleted : kExitDone;
   report.finish(found, foundBytes, deleted, deletedBytes, !deleteFound, exitCode);
   return exitCode;

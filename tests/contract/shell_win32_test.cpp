@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "file_system_scratch_win32.h"
 #include "platform/win32/shell_win32.h"
+#include "wine_unix.h"
 
 namespace velmora::contract {
 namespace {
@@ -32,6 +36,14 @@ bool released(const std::string& path) {
     Sleep(100);
   }
   return false;
+}
+
+// Outcomes one letter each, so that a failure shows which file went how:
+// r recycled, n not recycled, d deleted for good, f failed.
+std::string letters(const std::vector<platform::RecycleOutcome>& outcomes) {
+  std::string text;
+  for (platform::RecycleOutcome outcome : outcomes) text += "rndf"[static_cast<int>(outcome)];
+  return text;
 }
 
 std::string systemProgram(const char* name) {
@@ -79,9 +91,49 @@ TEST(Win32Shell, ANameThatReadsAsAnotherFileIsNotRecycled) {
   for (const char* name : {"keep.txt", "keep.txt.", "nul"})
     CloseHandle(CreateFileW(extendedForm(scratch.path() + name).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_NEW, 0, nullptr));
-  for (const char* name : {"keep.txt.", "nul"})
-    EXPECT_EQ(shell.moveToRecycleBin(scratch.path() + name), platform::RecycleOutcome::failed) << name;
+  const std::vector<std::string> paths{scratch.path() + "keep.txt.", scratch.path() + "nul"};
+  EXPECT_EQ(letters(shell.beginRecycling()->moveToRecycleBin(paths)), "ff");
   EXPECT_NE(GetFileAttributesW(extendedForm(scratch.path() + "keep.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A batch of files goes to the Recycle Bin in one call with an outcome for each,
+// in order: a file that is not there fails in the middle of the batch and keeps
+// no other from going, and a second batch of the same run goes too. Under Wine
+// the bin is the desktop's trash, here the test's own (XDG_DATA_HOME, read when
+// the shell first looks for it), and Wine's file operation object does nothing,
+// so the older SHFileOperation takes the files there; Windows uses the object.
+TEST(Win32Shell, ABatchOfFilesGoesToTheRecycleBinWithAnOutcomeEach) {
+  ScratchFolder scratch;
+  if (testing::runningUnderWine()) {
+    for (const char* folder : {"xdg", "xdg\\Trash", "xdg\\Trash\\files", "xdg\\Trash\\info"})
+      ASSERT_TRUE(CreateDirectoryW(extendedForm(scratch.path() + folder).c_str(), nullptr)) << folder;
+    const std::wstring dataHome = utf16(testing::unixPathOf(utf16(scratch.path() + "xdg")));
+    ASSERT_EQ(_wputenv_s(L"XDG_DATA_HOME", dataHome.c_str()), 0);
+  }
+  platform::Win32Shell shell;
+  std::vector<std::string> first;
+  std::vector<std::string> second;
+  for (int i = 0; i < 300; ++i) {
+    const std::string path = scratch.path() + "f" + std::to_string(i) + ".tmp";
+    CloseHandle(CreateFileW(extendedForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    (i < 200 ? first : second).push_back(path);
+  }
+  first.insert(first.begin() + 100, scratch.path() + "not there.tmp");
+
+  const std::unique_ptr<platform::RecycleRun> run = shell.beginRecycling();
+  EXPECT_EQ(letters(run->moveToRecycleBin(first)), std::string(100, 'r') + "f" + std::string(100, 'r'));
+  EXPECT_EQ(letters(run->moveToRecycleBin(second)), std::string(100, 'r'));
+  for (const std::vector<std::string>* batch : {&first, &second})
+    for (const std::string& path : *batch)
+      EXPECT_EQ(GetFileAttributesW(extendedForm(path).c_str()), INVALID_FILE_ATTRIBUTES) << path;
+  if (testing::runningUnderWine()) {
+    int inTrash = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(extendedForm(scratch.path() + "xdg\\Trash\\files\\*.tmp").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) ++inTrash;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    EXPECT_EQ(inTrash, 300);
+  }
 }
 
 // The system drive's bin answers with a limit within the volume on Windows; Wine,

@@ -147,6 +147,7 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   fs::rename(root / L"sub", root / L"moved");
   drive.linkFolder((root / L"sub").wstring(), canaries.wstring());
   clickButton(page.remove);
+  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded(); }, 60s)) << "Delete did not end";
   ASSERT_EQ(resultRows(page.results), (std::vector<Row>{{(root / L"sub\\a.tmp").wstring(), L"5"}}))
       << "rows of deleted files stay listed, or the redirected one went";
   EXPECT_TRUE(listRowChecked(page.results, 0));
@@ -295,12 +296,13 @@ TEST(FilesPage, AnOpenBrowserIsLeftAloneAndNamed) {
 
 // With the Recycle Bin option checked in the Settings window, Delete sends the
 // junk to Wine's Recycle Bin, the Linux user's trash (here the test's own, named
-// by XDG_DATA_HOME, which the program inherits). The option is kept in the
-// settings file.
+// by XDG_DATA_HOME, which the program inherits): more files than one batch holds,
+// each of them. The option is kept in the settings file.
 TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
   ScratchDrive drive;
-  const fs::path junk = fs::path(drive.root()) / L"old.~doc";
-  writeFile(junk, 3000);
+  constexpr int kFiles = 300;
+  for (int i = 0; i < kFiles; ++i)
+    writeFile(fs::path(drive.root()) / (L"old" + std::to_wstring(i) + L".~doc"), 3000);
   const fs::path trash = fs::path(drive.outside()) / L"xdg" / L"Trash";
   for (const wchar_t* sub : {L"files", L"info"}) fs::create_directories(trash / sub);
   const std::string dataHome = velmora::testing::unixPathOf((fs::path(drive.outside()) / L"xdg").wstring());
@@ -329,12 +331,16 @@ TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
   ASSERT_TRUE(clickListCheckBox(page.drives, 0));
   ASSERT_TRUE(clickListCheckBox(page.drives, findListRow(page.drives, drive.root())));
   clickButton(page.search);
-  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded() && listRowCount(page.results) == 1; }, 60s));
+  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded() && listRowCount(page.results) == kFiles; }, 60s));
   clickButton(page.remove);
+  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded(); }, 60s)) << "Delete did not end";
   EXPECT_EQ(listRowCount(page.results), 0);
-  EXPECT_EQ(statusBarText(page.status), L"Files moved to the Recycle Bin: 1 Total size: 2 Kb.");
-  EXPECT_FALSE(fs::exists(junk));
-  EXPECT_TRUE(fs::exists(trash / L"files" / L"old.~doc")) << "not in Wine's trash";
+  EXPECT_EQ(statusBarText(page.status), L"Files moved to the Recycle Bin: 300 Total size: 600 Kb.");
+  for (int i = 0; i < kFiles; ++i) {
+    const std::wstring name = L"old" + std::to_wstring(i) + L".~doc";
+    EXPECT_FALSE(fs::exists(fs::path(drive.root()) / name)) << name;
+    EXPECT_TRUE(fs::exists(trash / L"files" / name)) << name << " is not in Wine's trash";
+  }
 
   closeProgram(program, window);
   EXPECT_NE(copy.readSettings().find("recycleDeleted=1"), std::string::npos) << copy.readSettings();

@@ -1,6 +1,7 @@
 #include "fakes/fake_shell.h"
 
 #include <cctype>
+#include <thread>
 
 #include "common/text_lines.h"
 #include "fakes/fake_file_system.h"
@@ -171,12 +172,62 @@ std::uint32_t FakeShell::createProcess(std::string_view commandLine, int showCom
   return 2;  // ERROR_FILE_NOT_FOUND
 }
 
-platform::RecycleOutcome FakeShell::moveToRecycleBin(std::string_view path) {
+// A run of moves, tied to the thread that began it.
+class FakeShell::Run final : public platform::RecycleRun {
+ public:
+  explicit Run(FakeShell& shell) : shell_(shell) {}
+
+  std::vector<platform::RecycleOutcome> moveToRecycleBin(std::span<const std::string> paths) override {
+    if (std::this_thread::get_id() != thread_)
+      return std::vector<platform::RecycleOutcome>(paths.size(), platform::RecycleOutcome::failed);
+    return shell_.recycle(paths);
+  }
+
+ private:
+  FakeShell& shell_;
+  std::thread::id thread_ = std::this_thread::get_id();
+};
+
+std::unique_ptr<platform::RecycleRun> FakeShell::beginRecycling() { return std::make_unique<Run>(*this); }
+
+std::vector<platform::RecycleOutcome> FakeShell::recycle(std::span<const std::string> paths) {
+  std::function<void(std::size_t)> hook;
+  std::size_t number = 0;
+  {
+    std::lock_guard lock(mutex_);
+    number = recycleBatches_.size();
+    recycleBatches_.push_back(paths.size());
+    hook = recycleHook_;
+  }
+  if (hook) hook(number);
   std::lock_guard lock(mutex_);
-  if (files_ == nullptr || !files_->contains(path) || files_->directoryExists(path))
-    return platform::RecycleOutcome::failed;
-  files_->remove(path);
-  return platform::RecycleOutcome::recycled;
+  std::vector<platform::RecycleOutcome> outcomes;
+  for (const std::string& path : paths) {
+    if (files_ == nullptr || !files_->contains(path) || files_->directoryExists(path))
+      outcomes.push_back(platform::RecycleOutcome::failed);
+    else if (refusedByBin_.contains(folded(path)))
+      outcomes.push_back(platform::RecycleOutcome::notRecycled);
+    else {
+      files_->remove(path);
+      outcomes.push_back(platform::RecycleOutcome::recycled);
+    }
+  }
+  return outcomes;
+}
+
+void FakeShell::refuseRecycling(std::string_view path) {
+  std::lock_guard lock(mutex_);
+  refusedByBin_.insert(folded(path));
+}
+
+void FakeShell::onRecycleBatch(std::function<void(std::size_t batchNumber)> hook) {
+  std::lock_guard lock(mutex_);
+  recycleHook_ = std::move(hook);
+}
+
+std::vector<std::size_t> FakeShell::recycleBatches() const {
+  std::lock_guard lock(mutex_);
+  return recycleBatches_;
 }
 
 std::optional<platform::RecycleBinSpace> FakeShell::recycleBinSpace(std::string_view driveRoot) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -24,6 +25,8 @@ class FakeFileSystem;
 //
 // Given a file tree, it moves files to the Recycle Bin by taking them out of it
 // through any link on the way, as the shell does; without one, every move fails.
+// A run of moves works only on the thread that began it, as the shell's COM
+// objects do: used from another, every file fails.
 class FakeShell final : public platform::Shell {
  public:
   explicit FakeShell(FakeFileSystem* files = nullptr) : files_(files) {}
@@ -73,13 +76,22 @@ class FakeShell final : public platform::Shell {
   int shellExecute(std::uintptr_t owner, std::string_view verb, std::string_view file,
                    std::string_view parameters, std::string_view directory, int showCommand) override;
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override;
-  platform::RecycleOutcome moveToRecycleBin(std::string_view path) override;
+  std::unique_ptr<platform::RecycleRun> beginRecycling() override;
+  // A file the Recycle Bin refuses (too large for it, the bin turned off): it stays.
+  void refuseRecycling(std::string_view path);
+  // Called with each batch of moves, on the thread that sends it, before it is
+  // done; it may block the sender.
+  void onRecycleBatch(std::function<void(std::size_t batchNumber)> hook);
+  // How many files each batch of moves held, in order.
+  std::vector<std::size_t> recycleBatches() const;
   // A drive's bin as setRecycleBinSpace left it; an empty bin of 1 TB otherwise.
   std::optional<platform::RecycleBinSpace> recycleBinSpace(std::string_view driveRoot) override;
   // What the bin of a drive ('C') holds and may hold; nothing: the shell cannot tell.
   void setRecycleBinSpace(char drive, std::optional<platform::RecycleBinSpace> space);
 
  private:
+  class Run;
+  std::vector<platform::RecycleOutcome> recycle(std::span<const std::string> paths);
   int iconIndexLocked(std::string_view extension);
   // The registered program a name given to CreateProcess stands for; empty if none.
   std::string programNamedLocked(const std::string& name) const;
@@ -97,6 +109,9 @@ class FakeShell final : public platform::Shell {
   std::vector<Started> started_;
   FakeFileSystem* files_;
   std::map<char, std::optional<platform::RecycleBinSpace>> bins_;  // By upper-case drive letter.
+  std::set<std::string> refusedByBin_;                             // By folded path.
+  std::function<void(std::size_t)> recycleHook_;
+  std::vector<std::size_t> recycleBatches_;
 };
 
 }  // namespace velmora::fakes

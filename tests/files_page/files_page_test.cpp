@@ -181,9 +181,7 @@ class GatedShell final : public platform::Shell {
   std::uint32_t createProcess(std::string_view commandLine, int showCommand) override {
     return inner_.createProcess(commandLine, showCommand);
   }
-  platform::RecycleOutcome moveToRecycleBin(std::string_view path) override {
-    return inner_.moveToRecycleBin(path);
-  }
+  std::unique_ptr<platform::RecycleRun> beginRecycling() override { return inner_.beginRecycling(); }
   std::optional<platform::RecycleBinSpace> recycleBinSpace(std::string_view root) override {
     return inner_.recycleBinSpace(root);
   }
@@ -222,8 +220,8 @@ class FilesPageHeldTest : public FilesPageTest {
 
   GatedShell shell{machine.shell};
   std::future<void> reached = shell.reached();
-  platform::Services services{machine.registry,  machine.files,  machine.drives, shell,
-                              machine.textFiles, machine.memory, machine.system, machine.internet,
+  platform::Services services{machine.registry,  machine.files,    machine.drives, shell,
+                              machine.textFiles, machine.memory,   machine.system, machine.internet,
                               machine.encoding,  machine.scheduler};
   FilesPage held{h.app,
                  services,
@@ -286,6 +284,7 @@ TEST_F(FilesPageTest, ALinkedFolderOfPreciousFilesSurvivesScanAndDelete) {
   ASSERT_EQ(results.count(), 1);
   page.checkAllClick();
   page.deleteClick(false);
+  pumpUntilIdle();
   EXPECT_FALSE(machine.files.contains("C:\\Profile\\Local Settings\\Temp\\old.tmp"));
   EXPECT_TRUE(machine.files.contains("C:\\Precious\\canary.~doc"));
   EXPECT_TRUE(machine.files.contains("C:\\Profile\\Local Settings\\Temp\\link\\canary.~doc"));
@@ -299,9 +298,54 @@ TEST_F(FilesPageTest, UncheckAllThenDeleteDeletesNothing) {
   pumpUntilIdle();
   page.uncheckAllClick();
   page.deleteClick(false);
+  pumpUntilIdle();
   EXPECT_TRUE(machine.files.contains("C:\\x.~tmp"));
   EXPECT_EQ(results.count(), 1);
   EXPECT_EQ(status.simpleText(), "StringFilesDeleted:0\nStringSpaceCleared:0 Kb.");
+}
+
+// Moving many files to the Recycle Bin runs on the worker, in batches: while the
+// second batch is under way the page is busy (Search is Stop, the page stays) and
+// Stop ends the run after it. The rows of what went are removed, a file the bin
+// refused in the first batch keeps its row, and the rows never reached stay as
+// they were, unchecked ones too; nothing happens afterwards.
+TEST_F(FilesPageTest, RecyclingRunsInBatchesOnTheWorkerAndStopsBetweenTwo) {
+  page.buildDriveList();
+  for (int i = 0; i < 600; ++i) {
+    const std::string path = "C:\\j\\f" + std::to_string(i) + ".tmp";
+    machine.files.addFile(path, 2048);
+    results.addRow({path, "2"}, i != 100);
+  }
+  machine.shell.refuseRecycling("C:\\j\\f590.tmp");  // In the first batch: rows go from the last.
+  std::promise<void> reached;
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  machine.shell.onRecycleBatch([&](std::size_t batch) {
+    if (batch != 1) return;
+    reached.set_value();
+    released.wait();
+  });
+  page.deleteClick(true);
+  reached.get_future().wait();
+  EXPECT_TRUE(page.deletionRunning());
+  EXPECT_EQ(search.caption(), "StringStop:");
+  page.deleteClick(true);             // A second Delete waits for nothing and does nothing.
+  page.searchClick("C:\\Profile\\");  // Stop
+  release.set_value();
+  pumpUntilIdle();
+
+  EXPECT_FALSE(page.deletionRunning());
+  EXPECT_EQ(search.caption(), "StringSearch:");
+  EXPECT_EQ(machine.shell.recycleBatches(), (std::vector<std::size_t>{128, 128}));
+  EXPECT_EQ(status.simpleText(), "StringFilesRecycled:255\nStringTotalSpace:510 Kb.\nStringKeptOutOfBin:1");
+  ASSERT_EQ(results.count(), 600 - 255);
+  for (int row = 0; row < results.count(); ++row) {
+    const std::string path = results.rowCaption(row);
+    EXPECT_TRUE(machine.files.contains(path)) << path;
+    EXPECT_EQ(results.checked(row), path != "C:\\j\\f100.tmp") << path;
+  }
+  EXPECT_EQ(results.rowCaption(results.count() - 1), "C:\\j\\f590.tmp");
+  EXPECT_EQ(results.rowCaption(results.count() - 2), "C:\\j\\f343.tmp");
 }
 
 }  // namespace

@@ -190,5 +190,29 @@ TEST_F(FileDeletionTest, NothingTheRecycleBinHoldsIsPushedOut) {
   }
 }
 
+// Hundreds of files go to the Recycle Bin in batches, each row keeping its own
+// outcome across them: a file the bin refuses and a read-only one keep their
+// rows, and a file listed twice within one batch ends that batch, so that its
+// second row is checked again once the file has gone, and fails.
+TEST_F(FileDeletionTest, RecyclingInBatchesKeepsEachRowsOwnOutcome) {
+  fakes::FakeDrives drives;
+  drives.addDrive('C', {});
+  fakes::FakeShell shell(&files);
+  RecycleBinRoute route{drives, shell};
+  for (int i = 0; i < 300; ++i) addRow("C:\\t\\f" + std::to_string(i) + ".tmp", 1024);
+  results.addRow({"C:\\t\\f250.tmp", "1"}, true);
+  shell.refuseRecycling("C:\\t\\f172.tmp");
+  files.setAttributes("C:\\t\\f171.tmp", platform::file_attribute::readOnly);
+
+  const DeletionResult result = deleteCheckedFiles(files, results, {}, &route);
+  EXPECT_EQ(recyclingStatusText({"R: ", "T: ", "D: ", "S: ", "K: "}, result), "R: 298\nT: 298 Kb.\nK: 1");
+  std::vector<std::string> left;
+  for (int row = 0; row < results.count(); ++row) left.push_back(results.rowCaption(row));
+  EXPECT_EQ(left, (std::vector<std::string>{"C:\\t\\f171.tmp", "C:\\t\\f172.tmp", "C:\\t\\f250.tmp"}));
+  // From the last row: 50 rows up to the second listing of f250; then 128 rows,
+  // of which f250 (gone) and f171 (read-only) are not sent; then the 123 left.
+  EXPECT_EQ(shell.recycleBatches(), (std::vector<std::size_t>{50, 126, 123}));
+}
+
 }  // namespace
 }  // namespace velmora::junk

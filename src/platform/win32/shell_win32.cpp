@@ -57,6 +57,46 @@ std::optional<std::string> readShortcut(std::string_view shortcutPath, Read read
   return read(link);
 }
 
+// The wide form of a path the shell may be given: an ordinary full path that the
+// shell reads as itself. The shell reads the path the ordinary way, which drops
+// dots and blanks at the end of a name and takes "nul" for the device: "a.tmp."
+// would send "a.tmp" to the Recycle Bin. Nothing for a relative path, so the
+// working folder never decides which file goes, and for one that does not read as
+// itself.
+std::optional<std::wstring> pathForTheShell(std::string_view path) {
+  if (!extendedLengthPath(path)) return std::nullopt;
+  std::wstring wide = win32::widenName(path);
+  std::wstring full(wide.size() + 1, L'\0');
+  if (GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr) != wide.size() ||
+      full.compare(0, wide.size(), wide) != 0)
+    return std::nullopt;
+  return wide;
+}
+
+// A run of moves to the Recycle Bin: COM for the thread that began it, for as long
+// as the run lasts, so a deletion of thousands of files makes one apartment.
+class Win32RecycleRun final : public RecycleRun {
+ public:
+  std::vector<RecycleOutcome> moveToRecycleBin(std::span<const std::string> paths) override {
+    std::vector<RecycleOutcome> outcomes(paths.size(), RecycleOutcome::failed);
+    if (!com_.usable()) return outcomes;
+    std::vector<std::wstring> sent;
+    std::vector<std::size_t> indexes;
+    for (std::size_t index = 0; index < paths.size(); ++index)
+      if (std::optional<std::wstring> wide = pathForTheShell(paths[index])) {
+        sent.push_back(std::move(*wide));
+        indexes.push_back(index);
+      }
+    const std::vector<RecycleOutcome> recycled = recycler_.recycle(sent);
+    for (std::size_t k = 0; k < indexes.size(); ++k) outcomes[indexes[k]] = recycled[k];
+    return outcomes;
+  }
+
+ private:
+  ComScope com_;
+  win32::ShellRecycler recycler_;
+};
+
 }  // namespace
 
 std::uintptr_t Win32Shell::systemSmallImageList() {
@@ -148,22 +188,7 @@ std::uint32_t Win32Shell::createProcess(std::string_view commandLine, int showCo
   return ERROR_SUCCESS;
 }
 
-RecycleOutcome Win32Shell::moveToRecycleBin(std::string_view path) {
-  // The shell takes ordinary full paths only; a relative one is refused, so the
-  // working folder never decides which file goes.
-  if (!extendedLengthPath(path)) return RecycleOutcome::failed;
-  const std::wstring wide = win32::widenName(path);
-  // The shell reads the path the ordinary way, which drops dots and blanks at the
-  // end of a name and takes "nul" for the device: "a.tmp." would send "a.tmp" to
-  // the Recycle Bin. A path that does not read as itself is refused.
-  std::wstring full(wide.size() + 1, L'\0');
-  if (GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr) != wide.size() ||
-      full.compare(0, wide.size(), wide) != 0)
-    return RecycleOutcome::failed;
-  ComScope com;
-  if (!com.usable()) return RecycleOutcome::failed;
-  return win32::recycleFile(wide);
-}
+std::unique_ptr<RecycleRun> Win32Shell::beginRecycling() { return std::make_unique<Win32RecycleRun>(); }
 
 std::optional<RecycleBinSpace> Win32Shell::recycleBinSpace(std::string_view driveRoot) {
   return win32::recycleBinSpace(win32::widenName(driveRoot));
