@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -90,10 +91,11 @@ class FilesPage {
 
   // ButtonSearchFilesClick: starts a scan, or stops the running scan or deletion.
   void searchClick(const std::string& profileFolder);
-  // Stops a running scan without touching the page, as the program closes.
-  void stopScan() {
-    if (worker_) worker_->stop();
-  }
+  // Stops a running scan without touching the page, as the program closes. A
+  // running deletion ends with the batch under way, which this waits for (at most
+  // a minute): a process that ends while the shell moves a file into the Recycle
+  // Bin can leave the file there without the record that lets the user restore it.
+  void stopScan();
   // The Files end-of-scan restoration.
   void restoreIdle();
   // ButtonDeleteFilesClick: deletes the checked files, or moves them to the
@@ -158,6 +160,7 @@ class FilesPage {
   std::vector<std::string> browsersLeftOpen_;
   bool deleting_ = false;
   std::shared_ptr<std::atomic<bool>> deletionStop_;
+  std::shared_future<void> deletionEnded_;  // Ready once the deletion's worker is done deleting.
   std::shared_ptr<Search> worker_;
 };
 

@@ -348,5 +348,30 @@ TEST_F(FilesPageTest, RecyclingRunsInBatchesOnTheWorkerAndStopsBetweenTwo) {
   EXPECT_EQ(results.rowCaption(results.count() - 2), "C:\\j\\f343.tmp");
 }
 
+// The program closing in the middle of a batch waits for the batch, so the shell
+// is never cut off while it moves a file; the next batch is never begun.
+TEST_F(FilesPageTest, ClosingDuringRecyclingWaitsForTheBatchUnderWay) {
+  page.buildDriveList();
+  for (int i = 0; i < 200; ++i) {
+    const std::string path = "C:\\j\\f" + std::to_string(i) + ".tmp";
+    machine.files.addFile(path, 2048);
+    results.addRow({path, "2"}, true);
+  }
+  std::promise<void> reached;
+  machine.shell.onRecycleBatch([&](std::size_t batch) {
+    if (batch != 0) return;
+    reached.set_value();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  });
+  page.deleteClick(true);
+  reached.get_future().wait();
+  page.stopScan();
+  for (int i = 199; i >= 200 - 128; --i)
+    EXPECT_FALSE(machine.files.contains("C:\\j\\f" + std::to_string(i) + ".tmp")) << i;
+  EXPECT_TRUE(machine.files.contains("C:\\j\\f0.tmp"));
+  pumpUntilIdle();
+  EXPECT_EQ(machine.shell.recycleBatches(), (std::vector<std::size_t>{128}));
+}
+
 }  // namespace
 }  // namespace velmora::app
