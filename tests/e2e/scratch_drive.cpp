@@ -39,11 +39,14 @@ ScratchDrive::ScratchDrive() {
     const std::string target = unixPathOf(driveFolder);
     // A letter Windows does not know and that has no link yet (a run that was
     // killed may have left one behind): ln refuses to replace an existing entry.
+    // -T: a letter another test holds is a link to its folder, and plain ln would
+    // make the link inside that folder and succeed, so two tests would share, and
+    // then remove, one letter.
     const DWORD known = GetLogicalDrives();
     for (wchar_t letter = L'J'; letter <= L'Y' && !letter_; ++letter) {
       if (known & (1u << (letter - L'A'))) continue;
       const std::string link = devices + static_cast<char>(letter - L'A' + 'a') + ":";
-      if (runUnix({"/bin/ln", "-s", target, link}) == 0) {
+      if (runUnix({"/bin/ln", "-sT", target, link}) == 0) {
         letter_ = letter;
         unixLetterLink_ = link;
       }
@@ -82,7 +85,7 @@ void ScratchDrive::remove() {
 void ScratchDrive::linkFolder(const std::wstring& link, const std::wstring& target) const {
   // Wine converts a path whose last part does not exist yet.
   const std::string unixLink = unixPathOf(link);
-  if (runUnix({"/bin/ln", "-s", unixPathOf(target), unixLink}) != 0)
+  if (runUnix({"/bin/ln", "-sT", unixPathOf(target), unixLink}) != 0)
     throw std::runtime_error("cannot link " + unixLink);
 }
 
