@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <future>
 
 #include "app/row_batches.h"
 #include "common/text_lines.h"
@@ -369,9 +368,10 @@ bool FilesPage::warnOfLinesNamingNoFolder() {
 }
 
 void FilesPage::stopScan() {
-  if (worker_) worker_->stop();
+  if (!worker_) return;
+  worker_->stop();
   // The worker only posts while it deletes, so it never waits for this thread.
-  if (deleting_ && deletionEnded_.valid()) deletionEnded_.wait_for(std::chrono::minutes(1));
+  if (deleting_) worker_->waitForScanToReturn(std::chrono::minutes(1));
 }
 
 void FilesPage::restoreIdle() {
@@ -430,17 +430,10 @@ void FilesPage::deleteClick(bool toRecycleBin) {
   none.toRecycleBin = toRecycleBin;
   showDeleted(none);
   auto run = std::make_shared<junk::DeletionRun>();
-  auto ended = std::make_shared<std::promise<void>>();
-  deletionEnded_ = ended->get_future().share();
   platform::FileSystem& files = services_.files;
   worker_ = Search::start(
       app_,
-      [&files, checked, route, toRecycleBin, stop, run, ended, this](const widgets::UiChannel& ui) {
-        // Said however the run ends, for a window that closes to wait on.
-        struct Ended {
-          std::promise<void>& promise;
-          ~Ended() { promise.set_value(); }
-        } mark{*ended};
+      [&files, checked, route, toRecycleBin, stop, run, this](const widgets::UiChannel& ui) {
         *run = junk::deleteFiles(
             files, checked, toRecycleBin ? &route : nullptr,
             [&ui, this](const junk::DeletionResult& soFar) {

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -160,7 +159,6 @@ class FilesPage {
   std::vector<std::string> browsersLeftOpen_;
   bool deleting_ = false;
   std::shared_ptr<std::atomic<bool>> deletionStop_;
-  std::shared_future<void> deletionEnded_;  // Ready once the deletion's worker is done deleting.
   std::shared_ptr<Search> worker_;
 };
 

@@ -23,6 +23,7 @@ std::shared_ptr<Search> Search::start(widgets::Application& app, Scan scan, std:
       std::exception_ptr error = std::current_exception();
       channel.post([application, error] { application->showException(error); });
     }
+    search->returned_.set_value();
     // An error of the end-of-scan step is shown on the UI thread, as from any
     // event handler, and never reaches this thread.
     channel.invoke([application, &endOfScan] { application->guard(endOfScan); });
@@ -33,11 +34,16 @@ std::shared_ptr<Search> Search::start(widgets::Application& app, Scan scan, std:
   } catch (...) {
     // No thread, no scan: the page must not stay in its running state with Stop
     // on the button and the other pages locked.
+    search->returned_.set_value();
     search->done_.set_value();
     app.guard(endOfScan);
     app.showException(std::current_exception());
   }
   return search;
+}
+
+bool Search::waitForScanToReturn(std::chrono::milliseconds timeout) const {
+  return scanReturned_.wait_for(timeout) == std::future_status::ready;
 }
 
 bool Search::finished() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -40,12 +41,19 @@ class Search {
   // Whether the thread has ended.
   bool finished() const;
 
+  // UI thread: waits at most timeout for the scan itself to return, not for the
+  // end-of-scan step, which waits for this thread. For a run that must not be cut
+  // off as the program ends (a deletion halfway through a batch). False on timeout.
+  bool waitForScanToReturn(std::chrono::milliseconds timeout) const;
+
  private:
   Search() = default;
 
   widgets::RunToken run_;
   std::promise<void> done_;
   std::shared_future<void> finished_ = done_.get_future().share();
+  std::promise<void> returned_;
+  std::shared_future<void> scanReturned_ = returned_.get_future().share();
 };
 
 }  // namespace velmora::app
