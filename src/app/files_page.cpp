@@ -215,7 +215,7 @@ void FilesPage::buildDriveList() {
   publishChoices();
 }
 
-void FilesPage::restoreChoices(const FilesChoices& choices) {
+void FilesPage::restoreChoices(const settings::FilesChoices& choices) {
   restored_ = choices;
   if (!choices.remembered) return;
   absentDrives_ = choices.drives;
@@ -224,8 +224,8 @@ void FilesPage::restoreChoices(const FilesChoices& choices) {
   publishChoices();
 }
 
-FilesChoices FilesPage::rememberedChoices() const {
-  FilesChoices choices;
+settings::FilesChoices FilesPage::rememberedChoices() const {
+  settings::FilesChoices choices;
   choices.remembered = true;
   for (int row = 0; row < junk::kJunkCategoryCount && row < controls_.types.count(); ++row)
     choices.categories[static_cast<std::size_t>(row)] = controls_.types.checked(row);

@@ -12,7 +12,7 @@
 
 #include "app/message_texts.h"
 #include "app/search_worker.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "junk/drive_list.h"
 #include "junk/file_deletion.h"
 #include "junk/junk_scan.h"
@@ -75,11 +75,11 @@ class FilesPage {
   // The choices an earlier run left: the categories at once, the drives when the
   // drive list is built. Without them the page starts with every category and
   // the first drive checked.
-  void restoreChoices(const FilesChoices& choices);
+  void restoreChoices(const settings::FilesChoices& choices);
   // The checked categories and drives, to be remembered. A remembered drive that
   // is not listed in this run stays remembered, so that a stick left out one day
   // is still cleaned the next.
-  FilesChoices rememberedChoices() const;
+  settings::FilesChoices rememberedChoices() const;
 
   // The drive list, built once when the main window is first shown.
   void buildDriveList();
@@ -143,7 +143,7 @@ class FilesPage {
   std::shared_ptr<ScanChoicesBox> choices_ = std::make_shared<ScanChoicesBox>();
 
   std::vector<char> driveLetters_;
-  FilesChoices restored_;
+  settings::FilesChoices restored_;
   std::string absentDrives_;  // Remembered, but not listed in this run.
   int selectedDrive_ = 0;
   std::optional<junk::DriveInformation> driveInfo_;

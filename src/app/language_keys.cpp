@@ -1,11 +1,15 @@
 #include "app/language_keys.h"
 
+#include <algorithm>
 #include <array>
+
+#include "app/message_texts.h"
 
 namespace velmora::app {
 namespace {
 
-constexpr std::array<std::string_view, 200> kKeys = {
+// The main window's menus, pages, buttons and list columns.
+constexpr std::array<std::string_view, 59> kMainWindowCaptions = {
     "MFile->Caption",
     "MRestore->Caption",
     "MExit->Caption",
@@ -65,62 +69,10 @@ constexpr std::array<std::string_view, 200> kKeys = {
     "ButtonSearchUninstall->Caption",
     "ButtonDeleteUninstall->Caption",
     "ButtonUninstall->Caption",
-    "StringReadingStructure",
-    "StringSearch",
-    "StringStop",
-    "StringFoundFiles",
-    "StringFoundProblems",
-    "StringTotalSpace",
-    "StringFilesDeleted",
-    "StringSpaceCleared",
-    "StringFilesRecycled",
-    "StringKeptOutOfBin",
-    "StringReadFromFileTable",
-    "StringWalked",
-    "StringBinFull",
-    "StringBrowsersOpen",
-    "StringDeleteRegKey",
-    "StringConfirmation",
-    "StringCantDeleteKey",
-    "StringCantOpenKey",
-    "StringDataNotFound",
-    "StringLastVersion",
-    "StringNewVersionIsAvailable",
-    "StringCantConnectToServer",
-    "StringCantReadReply",
-    "StringDeleteProgramFromStartUp",
-    "StringCantDeleteItem",
-    "StringCantChangeItem",
-    "StringStartupFolder",
-    "StringEnabled",
-    "StringDisabled",
-    "StringDisable",
-    "StringEnable",
-    "StringCantStartSafely",
-    "StringCantStartUninstaller",
-    "StringDrive",
-    "StringDriveLabel",
-    "StringDriveNumber",
-    "StringFileSystem",
-    "StringDiskSpaceTotal",
-    "StringDiskSpaceFree",
-    "StringJunkFiles",
-    "StringCookies",
-    "StringHistory",
-    "StringRecent",
-    "StringTemporary",
-    "StringTemporaryInet",
-    "StringRecycleBin",
-    "StringBrokenShortcuts",
-    "StringMissingDlls",
-    "StringUnusedExt",
-    "StringActiveX",
-    "StringHelpFile",
-    "StringInstall",
-    "StringUninstall",
-    "StringObsolete",
-    "StringMuiCache",
-    "StringExclusionsNoFolder",
+};
+
+// The secondary windows' captions and texts, each under its form's name.
+constexpr std::array<std::string_view, 85> kSecondaryWindowKeys = {
     "FormMemory->Caption",
     "FormMemory->LabelRamTotalTitle->Caption",
     "FormMemory->LabelRamFreeTitle->Caption",
@@ -207,6 +159,18 @@ constexpr std::array<std::string_view, 200> kKeys = {
     "FormRestore->StringReplacedSaved",
     "FormRestore->StringReplacedNotSaved",
 };
+
+// The message texts come from the list MessageTexts keeps, so that a key added
+// there is read from the language files without a second list to update.
+constexpr auto kKeys = [] {
+  std::array<std::string_view, kMainWindowCaptions.size() + MessageTexts::kKeys.size() +
+                                   kSecondaryWindowKeys.size()>
+      keys{};
+  auto next = std::copy(kMainWindowCaptions.begin(), kMainWindowCaptions.end(), keys.begin());
+  next = std::copy(MessageTexts::kKeys.begin(), MessageTexts::kKeys.end(), next);
+  std::copy(kSecondaryWindowKeys.begin(), kSecondaryWindowKeys.end(), next);
+  return keys;
+}();
 
 }  // namespace
 

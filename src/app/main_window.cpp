@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/folders.h"
+#include "settings/folders.h"
 #include "widgets/application.h"
 
 #ifndef VELMORA_UPDATE_SERVER_ROOT
@@ -55,12 +55,12 @@ void TForm1::FormCreate() {
 
   // Every folder follows from where the program itself lies, never from the
   // working folder it was started in.
-  ProgramFolder = folderPart(exePath_);
+  ProgramFolder = settings::folderPart(exePath_);
   DataFolder = ProgramFolder + "data\\";
   ReplyFile = DataFolder + "version.txt";
   HelpFileEnglish = ProgramFolder + "Help - EN.chm";
   HelpFileRussian = ProgramFolder + "Help - RU.chm";
-  SettingsFilePath = SettingsFile::pathFor(exePath_);
+  SettingsFilePath = settings::SettingsFile::pathFor(exePath_);
 
   // The language loader captions them, so they exist before it runs.
   createSecondaryWindows();
@@ -69,7 +69,7 @@ void TForm1::FormCreate() {
   createRegistryPage();
   createProgramListPages();
 
-  holdSettings(SettingsFile(services_.textFiles, SettingsFilePath).read());
+  holdSettings(settings::SettingsFile(services_.textFiles, SettingsFilePath).read());
 
   for (int i = 0; i < kFileCategoryCount; ++i) ListViewTypesFiles.addRow({""}, true);
   for (int i = 0; i < kRegistryProblemTypeCount; ++i) ListViewTypesReg.addRow({""}, true);
@@ -77,7 +77,7 @@ void TForm1::FormCreate() {
 
   ApplyLanguage(CurrentLanguage);
 
-  ProfileFolder = findProfileFolder(services_.registry);
+  ProfileFolder = settings::findProfileFolder(services_.registry);
 
   // The scan reads the catalogue and the exclusions from the Settings window: they
   // are loaded now, silently, so that a folder excluded in an earlier run is
@@ -122,7 +122,7 @@ void TForm1::FormClose() {
   // A scan still running ends with the program and changes nothing from now on.
   stopRunningScans();
   if (!saveSettings())
-    application().messageBox({unableToWriteMessage(SettingsFilePath), application().title(),
+    application().messageBox({settings::unableToWriteMessage(SettingsFilePath), application().title(),
                               widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
   // Closing the main window ends the program whether or not the settings were
   // saved: the user asked to leave, and has been told what was lost.
@@ -148,10 +148,10 @@ void TForm1::stopRunningScans() {
 }
 
 bool TForm1::saveSettings() {
-  return SettingsFile(services_.textFiles, SettingsFilePath).write(heldSettings());
+  return settings::SettingsFile(services_.textFiles, SettingsFilePath).write(heldSettings());
 }
 
-Settings TForm1::heldSettings() const {
+settings::Settings TForm1::heldSettings() const {
   return {CurrentLanguage,
           FirstStart,
           CheckUpdateAtStart,
@@ -163,7 +163,7 @@ Settings TForm1::heldSettings() const {
           {}};
 }
 
-void TForm1::holdSettings(const Settings& settings) {
+void TForm1::holdSettings(const settings::Settings& settings) {
   CurrentLanguage = settings.language;
   FirstStart = settings.firstStart;
   CheckUpdateAtStart = settings.checkUpdateAtStart;

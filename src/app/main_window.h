@@ -13,7 +13,7 @@
 #include "app/message_texts.h"
 #include "app/program_list_page.h"
 #include "app/registry_page.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "junk/form_settings.h"
 #include "memory/form_memory.h"
 #include "platform/services.h"
@@ -313,8 +313,8 @@ class TForm1 : public widgets::Form {
 
   void Timer1Timer();
 
-  Settings heldSettings() const;
-  void holdSettings(const Settings& settings);
+  settings::Settings heldSettings() const;
+  void holdSettings(const settings::Settings& settings);
 
   void createScheduleEditor();
   void loadSchedule();
@@ -330,7 +330,7 @@ class TForm1 : public widgets::Form {
   std::unique_ptr<UninstallPage> uninstallPage_;
   std::unique_ptr<unattended::ScheduleEditor> scheduleEditor_;
   // The Files page's choices as the settings file held them at start-up.
-  FilesChoices heldFilesChoices_;
+  settings::FilesChoices heldFilesChoices_;
   // Whether the exclusion file was read at its last loading; Ok writes the list
   // back only then.
   bool exclusionsRead_ = false;

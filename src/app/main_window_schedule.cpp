@@ -36,7 +36,7 @@ bool TForm1::saveSchedule() {
   if (chosen->kind != unattended::ScheduleKind::never) {
     // A scheduled run cleans with the choices the settings file remembers; none
     // would make every run end without cleaning.
-    const FilesChoices choices = filesPage_->rememberedChoices();
+    const settings::FilesChoices choices = filesPage_->rememberedChoices();
     bool anyCategory = false;
     for (bool checked : choices.categories) anyCategory = anyCategory || checked;
     if (!anyCategory || choices.drives.empty()) {
@@ -51,7 +51,7 @@ bool TForm1::saveSchedule() {
   // The first scheduled run may come before this window closes and writes the
   // settings file; the choices it cleans with are written now.
   if (chosen->kind != unattended::ScheduleKind::never && !saveSettings())
-    showFileError(unableToWriteMessage(SettingsFilePath));
+    showFileError(settings::unableToWriteMessage(SettingsFilePath));
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "settings/folders.h"
+
 namespace velmora::unattended {
 namespace {
 
@@ -21,11 +23,6 @@ ScheduleKind kindOf(platform::TaskTrigger trigger) {
     case platform::TaskTrigger::logon: return ScheduleKind::logon;
     default: return ScheduleKind::other;
   }
-}
-
-std::string folderPart(std::string_view path) {
-  const std::size_t slash = path.rfind('\\');
-  return std::string(slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1));
 }
 
 }  // namespace
@@ -61,7 +58,7 @@ std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view t
   task.arguments = "/auto";
   // The program's folder, written without its trailing backslash as Task
   // Scheduler shows a working folder, except for a drive's root ("D:\").
-  task.workingFolder = folderPart(exePath);
+  task.workingFolder = settings::folderPart(exePath);
   if (task.workingFolder.size() > 3) task.workingFolder.pop_back();
   return scheduler.registerTask(taskPath, task);
 }

@@ -9,9 +9,9 @@
 
 #include "unattended/clean_report.h"
 #include "unattended/command_line.h"
-#include "app/folders.h"
+#include "settings/folders.h"
 #include "unattended/report_file.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "common/text_lines.h"
 #include "junk/catalogue.h"
 #include "junk/drive_list.h"
@@ -98,7 +98,7 @@ std::optional<std::string> checkAccount(platform::Services& services, const std:
 // The drives to walk: those remembered that the Files page would list now and
 // that hold the volume they held when they were checked. A drive that is not
 // there, or holds another volume tonight, is passed over and named.
-std::optional<std::string> readDrives(platform::Services& services, const app::FilesChoices& remembered,
+std::optional<std::string> readDrives(platform::Services& services, const settings::FilesChoices& remembered,
                                       CleanReport& report, junk::JunkScanChoices& choices) {
   const std::vector<char> present = junk::buildDriveLetters(services.drives);
   std::vector<std::string> drives;
@@ -160,10 +160,10 @@ std::optional<std::string> readExclusions(platform::Services& services, const st
 // The categories and drives the window remembered, the catalogue and the
 // exclusions, as the scan takes them, each named in the report. Why the run
 // cannot start, when it cannot.
-std::optional<std::string> readChoices(platform::Services& services, const app::Settings& settings,
+std::optional<std::string> readChoices(platform::Services& services, const settings::Settings& saved,
                                        const std::string& settingsPath, const std::string& programFolder,
                                        CleanReport& report, junk::JunkScanChoices& choices) {
-  const app::FilesChoices& remembered = settings.files;
+  const settings::FilesChoices& remembered = saved.files;
   if (!remembered.remembered)
     return "no categories or drives are remembered: check them on the Files page of the window and close it";
 
@@ -191,7 +191,7 @@ std::optional<std::string> readChoices(platform::Services& services, const app::
     return problem;
 
   // Whether to delete for good or keep an undo is the user's to say, never a guess.
-  for (const std::string& unreadable : settings.unreadable)
+  for (const std::string& unreadable : saved.unreadable)
     if (text::asciiLower(unreadable).starts_with("recycledeleted="))
       return "the settings file " + settingsPath + " holds " + unreadable +
              ", which is no truth value: it cannot tell whether to move the files to the Recycle Bin";
@@ -262,18 +262,18 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
 int runWithReport(bool deleteFound, platform::Services& services, const std::string& exePath,
                   CleanReport& report, ReportFile& file) {
   try {
-    const std::string settingsPath = app::SettingsFile::pathFor(exePath);
-    const app::Settings settings = app::SettingsFile(services.textFiles, settingsPath).read();
-    const std::string programFolder = app::folderPart(exePath);
-    const std::string profileFolder = app::findProfileFolder(services.registry);
+    const std::string settingsPath = settings::SettingsFile::pathFor(exePath);
+    const std::string programFolder = settings::folderPart(exePath);
+    const std::string profileFolder = settings::findProfileFolder(services.registry);
+    const settings::Settings saved = settings::SettingsFile(services.textFiles, settingsPath).read();
     junk::JunkScanChoices choices;
     std::optional<std::string> problem = checkAccount(services, profileFolder, report);
-    if (!problem) problem = readChoices(services, settings, settingsPath, programFolder, report, choices);
+    if (!problem) problem = readChoices(services, saved, settingsPath, programFolder, report, choices);
     if (problem) {
       report.addCannotStart(*problem, kExitCannotStart);
       return kExitCannotStart;
     }
-    return scanAndClean(deleteFound, settings.recycleDeleted, services, profileFolder, std::move(choices),
+    return scanAndClean(deleteFound, saved.recycleDeleted, services, profileFolder, std::move(choices),
                         report, file);
   } catch (const std::exception& error) {
     report.addStopped(std::string("an error the run could not go on from: ") + error.what(),
@@ -301,7 +301,7 @@ int runUnattendedClean(bool deleteFound, platform::Services& services, platform:
   }
 
   CleanReport report(command, host.localTime());
-  ReportFile file(services, app::folderPart(exePath));
+  ReportFile file(services, settings::folderPart(exePath));
   // A run that could keep no report of what it deletes does nothing.
   if (!file.begin(report.fileStem(), report.takeNew())) {
     host.writeToStarter(report.text() +

@@ -7,7 +7,7 @@
 
 // The folders the main window finds at start-up: its own, from the executable's
 // path, and the user's profile folder, from the registry.
-namespace velmora::app {
+namespace velmora::settings {
 
 // The folder part of a path: everything up to and including its last backslash,
 // empty when it has none.
@@ -19,4 +19,4 @@ std::string folderPart(std::string_view path);
 // the key or the value is missing, or the value holds no backslash.
 std::string findProfileFolder(platform::RegistryStore& registry);
 
-}  // namespace velmora::app
+}  // namespace velmora::settings

@@ -1,11 +1,11 @@
-#include "app/folders.h"
+#include "settings/folders.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/fake_registry_store.h"
 #include "registry/registry_object.h"
 
-namespace velmora::app {
+namespace velmora::settings {
 namespace {
 
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -56,4 +56,4 @@ TEST_F(ProfileFolderTest, ACookieValueOfAnotherTypeLeavesItEmptyInsteadOfFailing
 }
 
 }  // namespace
-}  // namespace velmora::app
+}  // namespace velmora::settings

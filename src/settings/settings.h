@@ -11,7 +11,7 @@
 #include "junk/category_roots.h"
 #include "platform/text_files.h"
 
-namespace velmora::app {
+namespace velmora::settings {
 
 // The Files page's checked categories and drives, kept from one run to the next so
 // that the command line cleans with them. Nothing is remembered until the window
@@ -93,4 +93,4 @@ class SettingsFile {
 // path in it.
 std::string unableToWriteMessage(std::string_view path);
 
-}  // namespace velmora::app
+}  // namespace velmora::settings

@@ -1,11 +1,11 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/fake_text_encoding.h"
 #include "fakes/fake_text_files.h"
 
-namespace velmora::app {
+namespace velmora::settings {
 namespace {
 
 constexpr const char* kPath = "C:\\Tools\\cleaner.ini";
@@ -110,4 +110,4 @@ TEST_F(SettingsFileTest, TheSixKeysAreWrittenAllInOneWriteOrNotAtAll) {
 }
 
 }  // namespace
-}  // namespace velmora::app
+}  // namespace velmora::settings

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <charconv>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "common/text_lines.h"
 #include "platform/profile_file.h"
 
-namespace velmora::app {
+namespace velmora::settings {
 namespace {
 
 constexpr std::string_view kSection = "Options";
@@ -177,4 +177,4 @@ bool SettingsFile::write(const Settings& settings) {
 
 std::string unableToWriteMessage(std::string_view path) { return "Unable to write to " + std::string(path); }
 
-}  // namespace velmora::app
+}  // namespace velmora::settings

@@ -1,8 +1,8 @@
-#include "app/folders.h"
+#include "settings/folders.h"
 
 #include "registry/registry_object.h"
 
-namespace velmora::app {
+namespace velmora::settings {
 
 std::string folderPart(std::string_view path) {
   const std::size_t slash = path.rfind('\\');
@@ -27,4 +27,4 @@ std::string findProfileFolder(platform::RegistryStore& registry) {
   return folderPart(cookies);
 }
 
-}  // namespace velmora::app
+}  // namespace velmora::settings
