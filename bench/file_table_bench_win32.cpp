@@ -14,39 +14,12 @@
 #include <windows.h>
 
 #include "bench_figures.h"
+#include "scan_view.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace {
-
-class TableView final : public velmora::junk::JunkScanView {
- public:
-  explicit TableView(char drive) {
-    auto choices = std::make_shared<velmora::junk::JunkScanChoices>();
-    choices->categories[0] = true;
-    choices->checkedDrives = {drive};
-    choices->checkedPatterns = {"*.tmp", "*.~tmp"};
-    choices_ = choices;
-  }
-  std::shared_ptr<const velmora::junk::JunkScanChoices> choices() override { return choices_; }
-  bool stopRequested() override { return false; }
-  void clearResults() override {}
-  void showWalking(const std::string&) override {}
-  void showExamining(std::string_view) override {}
-  void listFile(velmora::junk::FoundFile) override { ++found; }
-  void setProgress(int) override {}
-  void showDriveRead(const std::string&, bool fromTable) override { fromFileTable = fromTable; }
-  std::size_t found = 0;
-  bool fromFileTable = false;
-
- private:
-  std::shared_ptr<const velmora::junk::JunkScanChoices> choices_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2 || std::string(argv[1]).size() != 3 || std::string(argv[1]).substr(1) != ":\\") {
@@ -56,9 +29,9 @@ int main(int argc, char** argv) {
   const std::size_t peakBefore = velmora::bench::peakMemory();
   const std::size_t peakSetBefore = velmora::bench::peakWorkingSet();
   std::vector<double> times;
-  TableView view(argv[1][0]);
+  velmora::bench::ScanView view(argv[1][0], {"*.tmp", "*.~tmp"});
   for (int round = 0; round < 3; ++round) {
-    view.found = 0;
+    view.found.clear();
     const auto start = velmora::bench::Clock::now();
     velmora::junk::JunkScan(velmora::platform::win32::win32Services(), "").run(view);
     times.push_back(velmora::bench::secondsSince(start));
@@ -66,7 +39,7 @@ int main(int argc, char** argv) {
   const std::size_t peakAfter = velmora::bench::peakMemory();
   const std::size_t peakSetAfter = velmora::bench::peakWorkingSet();
   std::printf("read from the file table: %s\n", view.fromFileTable ? "yes" : "no (walked)");
-  std::printf("junk-name scan: %zu files found, median %.2f s of 3\n", view.found,
+  std::printf("junk-name scan: %zu files found, median %.2f s of 3\n", view.found.size(),
               velmora::bench::median(times));
   std::printf("%s: %.1f MiB before the scan, %.1f MiB after\n", velmora::bench::kPeakMemoryKind,
               peakBefore / 1048576.0, peakAfter / 1048576.0);
