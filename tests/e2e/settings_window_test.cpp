@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "png_screenshot.h"
 #include "program_controls.h"
 #include "program_copy.h"
 #include "program_process.h"
@@ -63,6 +64,8 @@ TEST(SettingsWindow, OpensAtOnceAndSaysTaskSchedulerIsNotAvailableWhenItsService
       waitUntil([&] { return !IsWindowEnabled(schedule) && textStartingWith(settings, unavailable); }, 30s))
       << "the schedule's group does not say Task Scheduler is not available";
   EXPECT_EQ(waitForMessageBoxButton(kMainCaption, L"OK", 0ms), nullptr);
+  int colours = 0;
+  EXPECT_TRUE(saveWindowPng(settings, L"settings-task-scheduler-off", colours));
 
   clickButton(findVisibleChild(settings, L"Button", L"Ok"));
   EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(settings); }, 10s)) << "Ok did not close the window";
