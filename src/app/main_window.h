@@ -116,6 +116,7 @@ class TForm1 : public widgets::Form {
   RegistryPage& registryPage() { return *registryPage_; }
   // The connection state and the update checks, which show in FormUpdate.
   update::UpdateChecker& updateChecker() { return *updateChecker_; }
+  unattended::ScheduleEditor& scheduleEditor() { return *scheduleEditor_; }
   // The Startup and Uninstall pages' listings and deletions, and the uninstaller.
   StartupPage& startupPage() { return *startupPage_; }
   UninstallPage& uninstallPage() { return *uninstallPage_; }

@@ -34,11 +34,9 @@ std::string scheduleTaskPath(std::string_view userName) {
 ScheduleReading readSchedule(platform::TaskScheduler& scheduler, std::string_view taskPath) {
   const platform::TaskReading read = scheduler.readTask(taskPath);
   ScheduleReading reading;
-  if (read.status == platform::TaskStatus::failed) {
-    reading.error = read.error;
-    return reading;
-  }
-  if (read.status == platform::TaskStatus::absent) return reading;
+  reading.status = read.status;
+  reading.error = read.error;
+  if (read.status != platform::TaskStatus::found) return reading;
   reading.schedule.kind = kindOf(read.task.trigger);
   reading.schedule.hour = read.task.hour;
   reading.schedule.minute = read.task.minute;
@@ -46,7 +44,7 @@ ScheduleReading readSchedule(platform::TaskScheduler& scheduler, std::string_vie
   return reading;
 }
 
-std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
+std::uint32_t applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
                           const Schedule& schedule, std::string_view exePath) {
   if (schedule.kind == ScheduleKind::never) return scheduler.deleteTask(taskPath);
   platform::TaskDefinition task;

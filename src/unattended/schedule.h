@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,17 +28,18 @@ struct Schedule {
 std::string scheduleTaskPath(std::string_view userName);
 
 // The schedule Task Scheduler holds now: never when there is no task, other when
-// the task was changed outside into something the window cannot show. error is
-// set when the service could not be asked.
+// the task was changed outside into something the window cannot show. status
+// says whether it could be asked (unavailable, failed: error is the code).
 struct ScheduleReading {
   Schedule schedule;
-  std::string error;
+  platform::TaskStatus status = platform::TaskStatus::absent;
+  std::uint32_t error = 0;
 };
 ScheduleReading readSchedule(platform::TaskScheduler& scheduler, std::string_view taskPath);
 
 // Registers, replaces or (for never) removes the task so that it runs the program
-// at exePath with /auto. Empty on success, else why the service refused.
-std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
+// at exePath with /auto. 0 on success, else the code the service refused with.
+std::uint32_t applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
                           const Schedule& schedule, std::string_view exePath);
 
 // A time typed as "H:MM" or "HH:MM" on the 24-hour clock; nothing for anything
