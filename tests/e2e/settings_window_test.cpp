@@ -11,7 +11,7 @@
 #include "png_screenshot.h"
 #include "program_controls.h"
 #include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 #include "task_scheduler_service.h"
 
 namespace velmora::e2e {
@@ -19,20 +19,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
-
 TEST(SettingsWindow, OpensAtOnceAndSaysTaskSchedulerIsNotAvailableWhenItsServiceIsOff) {
   const TaskSchedulerOff off;
   ASSERT_EQ(off.failure(), "");
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr);
-
-  ASSERT_TRUE(typeCtrlKey(window, 'O'));
-  HWND settings = program.waitForWindow(L"Settings", 30s);
-  ASSERT_NE(settings, nullptr) << "no Settings window";
+  RunningProgram program(copy);
+  HWND settings = program.open(MenuCommand::settings, L"Settings");
   EXPECT_EQ(waitForMessageBoxButton(kMainCaption, L"OK", 0ms), nullptr) << "a message box came with the window";
 
   HWND schedule = findVisibleChild(settings, L"ComboBox");
@@ -47,9 +40,8 @@ TEST(SettingsWindow, OpensAtOnceAndSaysTaskSchedulerIsNotAvailableWhenItsService
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(settings, L"settings-task-scheduler-off", colours));
 
-  clickButton(findVisibleChild(settings, L"Button", L"Ok"));
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(settings); }, 10s)) << "Ok did not close the window";
-  closeProgram(program, window);
+  program.closeWith(settings, L"Ok");
+  program.close();
 }
 
 }  // namespace
