@@ -103,10 +103,18 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormShown() {
+  // The window is drawn first: a posted task would otherwise run before the
+  // window's first paint, which Windows leaves until the queue is empty.
+  application().paintPending();
+  StTrayIcon1.setVisible(true);
   attachSystemIcons();
-  updateChecker_->TestConnection();
+  update::UpdateChecker& checker = updateChecker();
+  checker.TestConnection();
+  // A check started from the menu meanwhile has paused the timer, and starts it
+  // again when it ends.
+  if (!checker.UpdateBusy()) Timer1.setEnabled(true);
   // The start-up check shows its window only when it finds a newer version.
-  if (CheckUpdateAtStart) updateChecker_->StartCheck();
+  if (CheckUpdateAtStart) checker.StartCheck();
 }
 
 void TForm1::attachSystemIcons() {
@@ -136,8 +144,8 @@ void TForm1::FormEndSession() {
   stopRunningScans();
   // A window still open hands back what the user chose in it, as its closing
   // does: the Free Memory figures, the check-update flag.
-  for (widgets::Form* window : std::initializer_list<widgets::Form*>{FormMemory.get(), FormSettings.get()})
-    if (window->visible()) window->close();
+  for (widgets::Form* window : std::initializer_list<widgets::Form*>{FormMemory.made(), FormSettings.get()})
+    if (window && window->visible()) window->close();
   saveSettings();
 }
 

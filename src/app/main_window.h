@@ -10,9 +10,11 @@
 #include "app/form_language.h"
 #include "app/form_restore.h"
 #include "app/language_loader.h"
+#include "app/made_on_first_use.h"
 #include "app/message_texts.h"
 #include "app/program_list_page.h"
 #include "app/registry_page.h"
+#include "app/secondary_language_targets.h"
 #include "junk/form_settings.h"
 #include "memory/form_memory.h"
 #include "platform/services.h"
@@ -63,8 +65,8 @@ class TForm1 : public widgets::Form {
   // Applies the language file of name to every window, through the applier the
   // window was made with or else the program's language files.
   void ApplyLanguage(const std::string& name);
-  // Everything a language file captions: this window, the secondary windows and
-  // the message texts they hold.
+  // Everything a language file captions: this window, every secondary window
+  // (made now if it was not yet) and the message texts they hold.
   LanguageTargets languageTargets();
   // Shows the summary of the active page in the status line.
   void ShowScanStatus();
@@ -102,20 +104,27 @@ class TForm1 : public widgets::Form {
   // The message texts of the language file, set only by the language loader.
   MessageTexts messages;
 
-  // The secondary windows, created in FormCreate and kept for the whole run.
-  std::unique_ptr<TFormLanguage> FormLanguage;
-  std::unique_ptr<memory::TFormMemory> FormMemory;
+  // The secondary windows, kept for the whole run once made. The Settings window
+  // is made in FormCreate: it holds the catalogue and the exclusions every scan
+  // reads. The others are made on their first use, in the current language.
+  MadeOnFirstUse<TFormLanguage> FormLanguage;
+  MadeOnFirstUse<memory::TFormMemory> FormMemory;
   std::unique_ptr<junk::TFormSettings> FormSettings;
-  std::unique_ptr<sysinfo::TFormSysInfo> FormSysInfo;
-  std::unique_ptr<update::TFormUpdate> FormUpdate;
-  std::unique_ptr<TFormAbout> FormAbout;
-  std::unique_ptr<TFormRestore> FormRestore;
-  // The Files page's drive list, scan and deletion, made with the windows above.
+  MadeOnFirstUse<sysinfo::TFormSysInfo> FormSysInfo;
+  // Made with the update checker, which binds itself to it.
+  MadeOnFirstUse<update::TFormUpdate> FormUpdate;
+  MadeOnFirstUse<TFormAbout> FormAbout;
+  MadeOnFirstUse<TFormRestore> FormRestore;
+  // The Files page's drive list, scan and deletion, made with the Settings window.
   FilesPage& filesPage() { return *filesPage_; }
   // The Registry page's scan and deletion.
   RegistryPage& registryPage() { return *registryPage_; }
-  // The connection state and the update checks, which show in FormUpdate.
-  update::UpdateChecker& updateChecker() { return *updateChecker_; }
+  // The connection state and the update checks, which show in FormUpdate; made
+  // with that window once the main window is on screen, or on first use.
+  update::UpdateChecker& updateChecker() {
+    FormUpdate.get();
+    return *updateChecker_;
+  }
   unattended::ScheduleEditor& scheduleEditor() { return *scheduleEditor_; }
   // The Startup and Uninstall pages' listings and deletions, and the uninstaller.
   StartupPage& startupPage() { return *startupPage_; }
@@ -217,8 +226,14 @@ class TForm1 : public widgets::Form {
   // Binds every event of the window's controls to its handler below: the one
   // place to look for what a control does.
   void bindEvents();
-  // The six secondary windows, in the order they are created.
+  // How the secondary windows are made on their first use, and the Settings
+  // window, made now.
   void createSecondaryWindows();
+  // The windows made so far, as the language loader takes them.
+  SecondaryWindows madeWindows() const;
+  // Applies the current language file to windows made after the language was
+  // applied to the others.
+  void translateNewWindows(const SecondaryWindows& windows);
 
   // The two halves of LayOutMainWindow: the column widths that follow the lists'
   // widths, and the edit lines, progress bars and button rows that follow the
@@ -263,10 +278,12 @@ class TForm1 : public widgets::Form {
   // is done by its page object; a handler says which step runs.
   void FormCreate();
   void FormShow();
-  // What start-up does once the window is on screen: nothing of it shows in the
-  // window, and the two slowest steps of start-up are here. The system's icon list,
-  // which the shell builds on its first use, is needed only by rows a scan adds;
-  // asking the system for the connection state loads its network configuration.
+  // What start-up does once the window is on screen and drawn: nothing of it
+  // shows in the window, and the slowest steps of start-up are here. The system's
+  // icon list, which the shell builds on its first use, is needed only by rows a
+  // scan adds; asking the system for the connection state loads its network
+  // configuration; the tray icon waits on the notification area; the update
+  // window and its checker are made for the connection test.
   void FormShown();
   void attachSystemIcons();
   void FormClose();
@@ -345,6 +362,8 @@ class TForm1 : public widgets::Form {
   // Whether the exclusion file was read at its last loading; Ok writes the list
   // back only then.
   bool exclusionsRead_ = false;
+  // The language file last applied, which a window made later takes.
+  std::string appliedLanguage_;
 };
 
 }  // namespace velmora::app

@@ -70,6 +70,10 @@ void TForm1::designWindow() {
   MContents.setVisible(false);
   StTrayIcon1.setPopupMenu(&PopupMenuTray);
   Timer1.setInterval(1000);
+  // Both start once the window has been drawn (FormShown): neither shows in it,
+  // and putting up the icon costs the notification area's time.
+  StTrayIcon1.setVisible(false);
+  Timer1.setEnabled(false);
 }
 
 void TForm1::designFilesPage() {

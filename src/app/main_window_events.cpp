@@ -89,7 +89,7 @@ void TForm1::PageControlCleanChange() { LayOutMainWindow(); }
 
 // The connection state follows the system's every second; a check pauses the
 // timer while it runs.
-void TForm1::Timer1Timer() { updateChecker_->TestConnection(); }
+void TForm1::Timer1Timer() { updateChecker().TestConnection(); }
 
 void TForm1::MRestoreClick() { showLocalized(*FormRestore); }
 

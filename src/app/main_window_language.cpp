@@ -10,14 +10,30 @@ constexpr std::string_view kFileCategoryKeys[] = {
     "StringJunkFiles", "StringCookies",       "StringHistory",    "StringRecent",
     "StringTemporary", "StringTemporaryInet", "StringRecycleBin", "StringBrokenShortcuts"};
 
+// The main window, its message texts and the secondary windows given.
+LanguageTargets withMainWindow(TForm1& main, const SecondaryWindows& windows) {
+  LanguageTargets targets;
+  targets.mainForm = &main;
+  targets.messages = &main.messages;
+  addSecondaryWindows(targets, windows);
+  return targets;
+}
+
 }  // namespace
 
 LanguageTargets TForm1::languageTargets() {
+  return withMainWindow(*this, {&*FormMemory, FormSettings.get(), &*FormSysInfo, &*FormUpdate, &*FormAbout,
+                                &*FormRestore});
+}
+
+void TForm1::translateNewWindows(const SecondaryWindows& windows) {
+  // An applier handed in stands for the language files; only a change of
+  // language asks it.
+  if (applyLanguage_) return;
   LanguageTargets targets;
-  targets.mainForm = this;
-  targets.messages = &messages;
-  addSecondaryWindows(targets, {*FormMemory, *FormSettings, *FormSysInfo, *FormUpdate, *FormAbout, *FormRestore});
-  return targets;
+  addSecondaryWindows(targets, windows);
+  app::applyLanguageFile(
+      platform::ProfileFile(services_.textFiles, languageFilePath(ProgramFolder, appliedLanguage_)), targets);
 }
 
 void TForm1::applyLanguageFile(const std::string& name) {
@@ -25,8 +41,10 @@ void TForm1::applyLanguageFile(const std::string& name) {
   MLangEnglish.setChecked(name == "English");
   MLangRussian.setChecked(name == "Russian");
 
+  // The windows not made yet take the language when they are made.
+  appliedLanguage_ = name;
   app::applyLanguageFile(platform::ProfileFile(services_.textFiles, languageFilePath(ProgramFolder, name)),
-                         languageTargets());
+                         withMainWindow(*this, madeWindows()));
   // The file captions the scan buttons "Search"; while its scan runs, a button
   // stays the Stop button it is.
   if (filesPage_->scanRunning() || filesPage_->deletionRunning())

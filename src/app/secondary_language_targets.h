@@ -14,17 +14,18 @@ namespace velmora::app {
 // name its keys begin with ("FormMemory->..."), and the message texts the
 // windows hold. The main window's language switch and the tests of every
 // window's keys use the same list, so a window added here is translated and
-// checked alike.
+// checked alike. A window left null (one the main window has not made yet) is
+// left out.
 struct SecondaryWindows {
-  memory::TFormMemory& memory;
-  junk::TFormSettings& settings;
-  sysinfo::TFormSysInfo& sysInfo;
-  update::TFormUpdate& update;
-  TFormAbout& about;
-  TFormRestore& restore;
+  memory::TFormMemory* memory = nullptr;
+  junk::TFormSettings* settings = nullptr;
+  sysinfo::TFormSysInfo* sysInfo = nullptr;
+  update::TFormUpdate* update = nullptr;
+  TFormAbout* about = nullptr;
+  TFormRestore* restore = nullptr;
 };
 
-// Adds windows, and the texts they hold, to targets.
+// Adds the windows given, and the texts they hold, to targets.
 void addSecondaryWindows(LanguageTargets& targets, const SecondaryWindows& windows);
 
 }  // namespace velmora::app

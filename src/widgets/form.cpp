@@ -269,6 +269,11 @@ void Form::realize() {
     // The frame the new window measured may have changed the size while the
     // peer was being made, before it could hear of it.
     notifyPeer(Change::Bounds);
+    // The menu bar next: it changes the frame, and with it the client area every
+    // control is laid out in. Made before the controls' windows, it moves none
+    // of them.
+    if (Component* menu = menu_; menu && !menu->peer_ && menu->peerWanted())
+      menu->peer_ = menu->createPeer(*factory);
   }
   if (realizing_) {
     realizeAgain_ = true;

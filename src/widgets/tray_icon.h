@@ -13,10 +13,14 @@ class PopupMenu;
 // The application's icon in the notification area. It appears when its form is
 // realized and stays until it is destroyed at the end of the program, whether
 // the form is shown, minimized or hidden. It shows the application's icon and no
-// tooltip.
+// tooltip. An icon made invisible stays out of the notification area until it
+// is made visible again: a form can put it up once its window is drawn.
 class TrayIcon : public Component {
  public:
   TrayIcon(Form& owner, std::string name) : Component(owner, std::move(name)) {}
+
+  bool visible() const { return visible_; }
+  void setVisible(bool visible);
 
   PopupMenu* popupMenu() const { return popupMenu_; }
   void setPopupMenu(PopupMenu* menu) { popupMenu_ = menu; }
@@ -34,9 +38,11 @@ class TrayIcon : public Component {
 
  protected:
   std::unique_ptr<Peer> createPeer(PeerFactory& factory) override { return factory.make(*this); }
+  bool peerWanted() const override { return visible_; }
 
  private:
   PopupMenu* popupMenu_ = nullptr;
+  bool visible_ = true;
 };
 
 }  // namespace velmora::widgets

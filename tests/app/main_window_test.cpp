@@ -82,15 +82,21 @@ TEST_F(MainWindowTest, CreationPreparesTitleListsProfileFolderAndIcons) {
     reg.WriteText("Cookies", "D:\\Profiles\\user\\Cookies");
   }
   // The language is applied once the type lists hold their entries and the
-  // secondary windows exist, which it captions too.
+  // Settings window exists, which it captions too.
   form = std::make_unique<TForm1>(h.app, machine.services, *machine.system.executable,
                                   [this](TForm1& window, const std::string& name) {
                                     applied.push_back(name);
                                     EXPECT_EQ(window.ListViewTypesFiles.count(), 8);
                                     EXPECT_EQ(window.ListViewTypesReg.count(), 8);
-                                    EXPECT_NE(window.FormAbout, nullptr);
+                                    EXPECT_NE(window.FormSettings, nullptr);
                                   });
   ASSERT_EQ(applied.size(), 1u);
+  // The other windows wait for their first use; the tray icon and the timer for
+  // the window to be on screen.
+  EXPECT_EQ(form->FormAbout.made(), nullptr);
+  EXPECT_EQ(form->FormUpdate.made(), nullptr);
+  EXPECT_FALSE(form->StTrayIcon1.visible());
+  EXPECT_FALSE(form->Timer1.running());
 
   EXPECT_EQ(form->caption(), "Velmora Disk Cleaner 1.3");
   EXPECT_EQ(h.app.title(), "Velmora Disk Cleaner 1.3");
@@ -108,6 +114,8 @@ TEST_F(MainWindowTest, CreationPreparesTitleListsProfileFolderAndIcons) {
   }
   EXPECT_EQ(form->ImageList1.handle(), machine.shell.systemSmallImageList());
   EXPECT_EQ(form->ListViewReg.smallImages(), nullptr);
+  EXPECT_TRUE(form->StTrayIcon1.visible());
+  EXPECT_EQ(form->FormAbout.made(), nullptr);
 
   // Without the system's list the result lists draw no icons.
   TearDown();

@@ -159,7 +159,8 @@ TEST_F(AppWindowsTest, EveryLanguageKeyOfTheSecondaryWindowsFindsItsControl) {
   app::MessageTexts messages;
   app::TFormRestore formRestore(h.app, machine.services, messages);
   app::LanguageTargets targets;
-  app::addSecondaryWindows(targets, {formMemory, formSettings, formSysInfo, formUpdate, formAbout, formRestore});
+  app::addSecondaryWindows(targets,
+                           {&formMemory, &formSettings, &formSysInfo, &formUpdate, &formAbout, &formRestore});
 
   fakes::FakeTextEncoding encoding;
   fakes::FakeTextFiles files(encoding);

@@ -101,7 +101,8 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   platform::Win32TextEncoding encoding;
   platform::Win32TextFiles files(encoding);
   app::LanguageTargets targets;
-  app::addSecondaryWindows(targets, {formMemory, formSettings, formSysInfo, formUpdate, formAbout, formRestore});
+  app::addSecondaryWindows(targets,
+                           {&formMemory, &formSettings, &formSysInfo, &formUpdate, &formAbout, &formRestore});
   app::applyLanguageFile(platform::ProfileFile(files, windowsPath(VELMORA_LANGUAGE_DIR) + "\\Russian.ini"),
                          targets);
   ASSERT_EQ(formSysInfo.caption(), "Сведения о системе") << "the Russian file was read";
