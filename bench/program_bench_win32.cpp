@@ -1,6 +1,7 @@
 // End-to-end benchmark of the real program, run under Wine by bench/run-program-bench:
 //   bench_program_win32.exe [FOLDERS [FILES_PER_FOLDER [STARTS [ntfs]]]]
-// ("ntfs" measures only the scan read from the file table)
+// ("ntfs" measures only the scan read from the file table, "trees" only the scans
+// and deletions of the two trees)
 // What a user waits for, measured from outside the program as a user meets it:
 // - start-up: from starting the process to its main window being shown, and to
 //   the window answering, with a warm prefix (median of STARTS starts, three by
@@ -21,6 +22,8 @@
 //   ("\\.\X:") while the walk lists its read-only mount; Search to "Search"
 //   against the bare single-threaded FindFirstFileExW walk (medians of three).
 //   The image is kept beside the benchmark and reused by later runs.
+// With VELMORA_BENCH_EARLIER set to an earlier build's executable, both trees'
+// scans are timed for that build too, in the same rounds, and its rows compared.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -32,6 +35,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -201,6 +205,43 @@ FilesPageWindows prepareFilesPage(HWND window, const std::wstring& driveRoot) {
   return page;
 }
 
+// Every row of a result list as "path|size", in list order.
+std::vector<std::wstring> listedRows(HWND list) {
+  std::vector<std::wstring> rows;
+  for (int row = 0; row < listRowCount(list); ++row)
+    rows.push_back(listCellText(list, row, 0) + L"|" + listCellText(list, row, 1));
+  return rows;
+}
+
+// An earlier build of the program to measure beside this one, named by the
+// environment variable VELMORA_BENCH_EARLIER (the Windows path of its executable,
+// with its data and language folders beside it): its scan is timed in the same
+// rounds, and its rows compared with this build's.
+struct EarlierBuild {
+  std::unique_ptr<ProgramProcess> program;
+  HWND window = nullptr;
+  std::unique_ptr<FilesPageWindows> page;
+  std::vector<double> scanTimes;
+};
+
+std::unique_ptr<EarlierBuild> startEarlierBuild(const std::wstring& driveRoot) {
+  const wchar_t* exe = _wgetenv(L"VELMORA_BENCH_EARLIER");
+  if (!exe || !*exe) return nullptr;
+  const std::wstring path(exe);
+  const std::wstring ini = path.substr(0, path.rfind(L'.')) + L".ini";
+  HANDLE file = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const char settings[] = "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n";
+  DWORD written = 0;
+  if (file != INVALID_HANDLE_VALUE) WriteFile(file, settings, sizeof settings - 1, &written, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  auto earlier = std::make_unique<EarlierBuild>();
+  earlier->program = std::make_unique<ProgramProcess>(path);
+  earlier->window = earlier->program->started() ? earlier->program->waitForWindow(kMainCaption, 60s) : nullptr;
+  if (!earlier->window) throw std::runtime_error("the earlier build did not start");
+  earlier->page = std::make_unique<FilesPageWindows>(prepareFilesPage(earlier->window, driveRoot));
+  return earlier;
+}
+
 void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& shape,
                const std::function<bool(int)>& isJunk) {
   const std::wstring root = drive.root();
@@ -215,6 +256,7 @@ void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& sha
   HWND window = program.started() ? program.waitForWindow(kMainCaption, 60s) : nullptr;
   if (!window) throw std::runtime_error("the program did not start");
   const FilesPageWindows page = prepareFilesPage(window, root);
+  const std::unique_ptr<EarlierBuild> earlier = startEarlierBuild(root);
 
   std::vector<double> bareTimes, batchedTimes, scanTimes;
   std::size_t walked = 0, walkedInBatches = 0;
@@ -233,6 +275,12 @@ void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& sha
     while (!page.scanEnded()) Sleep(2);
     scanTimes.push_back(secondsSince(start));
     longestScanWait = std::max(longestScanWait, watch.longestSeconds());
+    if (earlier) {
+      start = Clock::now();
+      clickButton(earlier->page->search);
+      while (!earlier->page->scanEnded()) Sleep(2);
+      earlier->scanTimes.push_back(secondsSince(start));
+    }
   }
   // The list learns its length from a message of its own, just after the scan.
   waitUntil([&] { return listRowCount(page.results) >= static_cast<int>(junk.size()); }, 10s);
@@ -242,6 +290,13 @@ void benchTree(const char* name, const ScratchDrive& drive, const TreeShape& sha
   std::printf("bare FindFirstFileExW walk: %zu files, median %.3f s\n", walked, bare);
   std::printf("program scan (Search to \"Search\"): %d rows listed, median %.3f s\n", rows, scan);
   std::printf("program scan / bare walk: %.2f\n", scan / bare);
+  if (earlier) {
+    waitUntil([&] { return listRowCount(earlier->page->results) >= static_cast<int>(junk.size()); }, 10s);
+    const bool same = listedRows(earlier->page->results) == listedRows(page.results);
+    std::printf("earlier build's scan: median %.3f s; / bare walk %.2f; its rows %s this build's\n",
+                median(earlier->scanTimes), median(earlier->scanTimes) / bare, same ? "are" : "ARE NOT");
+    closeMainWindow(*earlier->program, earlier->window);
+  }
   const double batched = median(batchedTimes);
   std::printf(
       "bare batched walk (GetFileInformationByHandleEx): %zu files, median %.3f s; / bare walk %.2f; "
@@ -358,8 +413,9 @@ int main(int argc, char** argv) {
   if (argc > 2) shape.filesPerFolder = std::atoi(argv[2]);
   const int starts = argc > 3 ? std::atoi(argv[3]) : kRounds;
   const bool onlyFileTable = argc > 4 && std::string(argv[4]) == "ntfs";
+  const bool onlyTrees = argc > 4 && std::string(argv[4]) == "trees";
   if (shape.folders < 1 || shape.filesPerFolder < 1 || starts < 1) {
-    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER [STARTS [ntfs]]]]\n");
+    std::fprintf(stderr, "usage: bench_program_win32 [FOLDERS [FILES_PER_FOLDER [STARTS [ntfs|trees]]]]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -368,15 +424,17 @@ int main(int argc, char** argv) {
       benchFileTable(shape);
       return 0;
     }
-    {
+    if (!onlyTrees) {
       ProgramCopy copy;
       copy.writeEarlierRunSettings();
       measureStartUp(copy, starts);
     }
-    ScratchDrive drive;
-    benchTree("everyday", drive, shape, [](int n) { return n % 33 == 0; });
-    benchTree("heavy", drive, shape, [](int n) { return n % 10 < 3; });
-    benchFileTable(shape);
+    {
+      ScratchDrive drive;
+      benchTree("everyday", drive, shape, [](int n) { return n % 33 == 0; });
+      benchTree("heavy", drive, shape, [](int n) { return n % 10 < 3; });
+    }
+    if (!onlyTrees) benchFileTable(shape);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_program_win32: %s\n", error.what());
     return 1;

@@ -310,7 +310,13 @@ TEST_F(FileSystemContract, NamesAndFoldersCompareAsTheFileSystemComparesThem) {
                {"ΑΒΓΔ", "αβγδ", true},
                {"Straße", "STRASSE", false},
                {"a", "b", false},
-               {"ab", "a", false}};
+               {"ab", "a", false},
+               // Letter case in plain ASCII before the first other letter, and the
+               // signs whose codes lie 32 apart as a letter's two cases do.
+               {"C:\\Keep\\Документы", "c:\\KEEP\\ДОКУМЕНТЫ", true},
+               {"C:\\Keep\\Документы", "D:\\Keep\\Документы", false},
+               {"Keep", "KeepД", false},
+               {"[@]^", "{`}~", false}};
   for (const auto& pair : names) EXPECT_EQ(files.equalIgnoringCase(pair.a, pair.b), pair.equal) << pair.a;
 
   world->makeFolder(dir + "Ünïcode");

@@ -108,6 +108,8 @@ std::optional<std::wstring> finalPathOf(HANDLE file) {
   return std::nullopt;
 }
 
+unsigned char asciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 0x20) : c; }
+
 bool equalNames(std::wstring_view a, std::wstring_view b) {
   return a.size() <= INT_MAX && b.size() <= INT_MAX &&
          CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
@@ -484,7 +486,23 @@ FileIdentity Win32FileSystem::fileIdentity(std::string_view path) {
 }
 
 bool Win32FileSystem::equalIgnoringCase(std::string_view a, std::string_view b) {
-  return equalNames(win32::widenName(a), win32::widenName(b));
+  // Walks compare every folder they enter with every exclusion, so most calls are
+  // answered here without converting either text: while both hold ASCII, each
+  // byte is one UTF-16 unit that the uppercase table maps as A-Z map to a-z, and
+  // the answer is the one CompareStringOrdinal would give. Only from the first
+  // byte outside ASCII on does the call go to Windows.
+  const std::size_t common = std::min(a.size(), b.size());
+  std::size_t i = 0;
+  for (; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) break;
+    if (asciiUpper(x) != asciiUpper(y)) return false;
+  }
+  // One text ended within ASCII while the other goes on: whatever follows is at
+  // least one more unit, so the lengths differ.
+  if (i == common) return a.size() == b.size();
+  return equalNames(win32::widenName(a.substr(i)), win32::widenName(b.substr(i)));
 }
 
 FileStatus Win32FileSystem::createDirectory(std::string_view path) {
