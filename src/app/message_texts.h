@@ -12,7 +12,7 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 56> kKeys = {"StringReadingStructure",
+  static constexpr std::array<std::string_view, 57> kKeys = {"StringReadingStructure",
                                                              "StringSearch",
                                                              "StringStop",
                                                              "StringFoundFiles",
@@ -26,6 +26,7 @@ class MessageTexts {
                                                              "StringReadFromFileTable",
                                                              "StringWalked",
                                                              "StringBrowsersOpen",
+                                                             "StringBrowsersOpened",
                                                              "StringDeleteRegKey",
                                                              "StringConfirmation",
                                                              "StringCantDeleteKey",
