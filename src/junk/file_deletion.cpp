@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text_lines.h"
+#include "junk/browser_caches.h"
 #include "junk/category_roots.h"
 
 namespace velmora::junk {

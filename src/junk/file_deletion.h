@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "junk/browser_caches.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "widgets/list_view.h"
 
 namespace velmora::junk {
+
+class OpenedBrowsers;  // junk/browser_caches.h
 
 // What one press of Delete achieved.
 struct DeletionResult {
