@@ -36,15 +36,17 @@ class PageScanView final : public junk::JunkScanView {
  public:
   using ShowDriveRead = std::function<void(const std::string& root, bool fromFileTable)>;
   using ShowLeftOpen = std::function<void(std::vector<std::string>)>;
+  using KeepListed = std::function<void(std::vector<junk::BrowserCacheSet>)>;
 
   PageScanView(const widgets::UiChannel& ui, std::shared_ptr<ScanChoicesBox> choices,
                RowBatches<junk::FoundFile>::Show showFound, ShowDriveRead showDriveRead,
-               ShowLeftOpen showLeftOpen, FilesPageControls controls)
+               ShowLeftOpen showLeftOpen, KeepListed keepListed, FilesPageControls controls)
       : ui_(ui),
         choices_(std::move(choices)),
         rows_(ui, std::move(showFound)),
         showDriveRead_(std::move(showDriveRead)),
         showLeftOpen_(std::move(showLeftOpen)),
+        keepListed_(std::move(keepListed)),
         controls_(controls) {}
 
   std::shared_ptr<const junk::JunkScanChoices> choices() override { return choices_->latest(); }
@@ -87,6 +89,10 @@ class PageScanView final : public junk::JunkScanView {
     ui_.post([show = showLeftOpen_, names = std::move(names)]() mutable { show(std::move(names)); });
   }
 
+  void browsersListed(std::vector<junk::BrowserCacheSet> browsers) override {
+    ui_.post([keep = keepListed_, browsers = std::move(browsers)]() mutable { keep(std::move(browsers)); });
+  }
+
  private:
   using Clock = std::chrono::steady_clock;
 
@@ -116,6 +122,7 @@ class PageScanView final : public junk::JunkScanView {
   RowBatches<junk::FoundFile> rows_;
   ShowDriveRead showDriveRead_;
   ShowLeftOpen showLeftOpen_;
+  KeepListed keepListed_;
   FilesPageControls controls_;
   Clock::time_point lastRefresh_{};
   std::string examined_;
@@ -309,6 +316,7 @@ void FilesPage::searchClick(const std::string& profileFolder) {
   totalBytes_ = 0;
   driveReads_.clear();
   browsersLeftOpen_.clear();
+  browsersListed_.clear();
   publishChoices();
   // The figures of the last scan go; a category shows its own once it finds
   // something, and every checked one at the end.
@@ -341,14 +349,17 @@ void FilesPage::searchClick(const std::string& profileFolder) {
       known->second = fromFileTable;
   };
   auto showLeftOpen = [this](std::vector<std::string> names) { browsersLeftOpen_ = std::move(names); };
+  auto keepListed = [this](std::vector<junk::BrowserCacheSet> browsers) {
+    browsersListed_ = std::move(browsers);
+  };
   platform::Services& services = services_;
   auto choices = choices_;
   FilesPageControls controls = controls_;
   worker_ = Search::start(
       app_,
-      [&services, choices, showFound, showDriveRead, showLeftOpen, controls,
+      [&services, choices, showFound, showDriveRead, showLeftOpen, keepListed, controls,
        profileFolder](const widgets::UiChannel& ui) {
-        PageScanView view(ui, choices, showFound, showDriveRead, showLeftOpen, controls);
+        PageScanView view(ui, choices, showFound, showDriveRead, showLeftOpen, keepListed, controls);
         junk::JunkScan(services, profileFolder).run(view);
       },
       [this, checked] {
@@ -382,15 +393,16 @@ void FilesPage::restoreIdle() {
 }
 
 void FilesPage::showDeleted(const junk::DeletionResult& result) {
-  if (!result.toRecycleBin) {
-    controls_.status.setSimpleText(
-        junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result));
-    return;
-  }
-  controls_.status.setSimpleText(junk::recyclingStatusText(
-      {messages_["StringFilesRecycled"], messages_["StringTotalSpace"], messages_["StringFilesDeleted"],
-       messages_["StringSpaceCleared"], messages_["StringKeptOutOfBin"]},
-      result));
+  std::string text =
+      result.toRecycleBin
+          ? junk::recyclingStatusText(
+                {messages_["StringFilesRecycled"], messages_["StringTotalSpace"], messages_["StringFilesDeleted"],
+                 messages_["StringSpaceCleared"], messages_["StringKeptOutOfBin"]},
+                result)
+          : junk::deletionStatusText(messages_["StringFilesDeleted"], messages_["StringSpaceCleared"], result);
+  if (!result.browsersOpened.empty())
+    text += "\n" + messages_["StringBrowsersOpened"] + text::joinWith(result.browsersOpened, ", ");
+  controls_.status.setSimpleText(text);
 }
 
 void FilesPage::deleteClick(bool toRecycleBin) {
@@ -433,13 +445,16 @@ void FilesPage::deleteClick(bool toRecycleBin) {
   platform::FileSystem& files = services_.files;
   worker_ = Search::start(
       app_,
-      [&files, checked, route, toRecycleBin, stop, run, this](const widgets::UiChannel& ui) {
+      [&files, checked, route, toRecycleBin, stop, run, browsersListed = browsersListed_,
+       this](const widgets::UiChannel& ui) {
+        // A browser started since the search keeps its files, however long ago that was.
+        junk::OpenedBrowsers browsers(files, browsersListed);
         *run = junk::deleteFiles(
             files, checked, toRecycleBin ? &route : nullptr,
             [&ui, this](const junk::DeletionResult& soFar) {
               ui.post([this, soFar] { showDeleted(soFar); });
             },
-            [&ui, stop] { return ui.stopRequested() || stop->load(); });
+            [&ui, stop] { return ui.stopRequested() || stop->load(); }, &browsers);
       },
       [this, run] {
         controls_.results.removeRows(std::move(run->goneRows));

@@ -157,6 +157,8 @@ class FilesPage {
   // Bytes found per category in the last scan; nothing for a category it did not look at.
   std::array<std::optional<std::uint64_t>, junk::kJunkCategoryCount> foundByCategory_{};
   std::vector<std::string> browsersLeftOpen_;
+  // The closed browsers whose caches the last scan listed, for a deletion to ask again.
+  std::vector<junk::BrowserCacheSet> browsersListed_;
   bool deleting_ = false;
   std::shared_ptr<std::atomic<bool>> deletionStop_;
   std::shared_ptr<Search> worker_;

@@ -17,7 +17,7 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 58> kKeys = {"StringReadingStructure",
+  static constexpr std::array<std::string_view, 59> kKeys = {"StringReadingStructure",
                                                              "StringSearch",
                                                              "StringStop",
                                                              "StringFoundFiles",
@@ -31,6 +31,7 @@ class MessageTexts {
                                                              "StringReadFromFileTable",
                                                              "StringWalked",
                                                              "StringBrowsersOpen",
+                                                             "StringBrowsersOpened",
                                                              "StringDeleteRegKey",
                                                              "StringConfirmation",
                                                              "StringCantDeleteKey",

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
-#include <optional>
 #include <string_view>
 
+#include "junk/local_paths.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
@@ -18,30 +17,22 @@ namespace velmora::junk {
 // not broken, as the program cannot tell; a target refused for another reason
 // (access denied, a drive without its medium) is not broken either.
 //
-// A target on a network path (\\server\share\...) or a network drive counts as
-// there without being looked up: the lookup would stall the scan for the
-// network's time-out, and a shortcut planted to point at an outside server would
-// make the program authenticate to it. Nor is a target on a drive letter that does
-// not exist looked up or taken as missing: it may be a disk that is not attached.
+// A target that may not be opened (LocalDrivePaths: a network path or drive, a
+// drive letter that does not exist) counts as there without being looked up.
 //
 // Each shortcut costs at most one lookup of its target; a drive's type is asked
 // once per scan.
 class BrokenShortcuts {
  public:
   BrokenShortcuts(platform::Shell& shell, platform::FileSystem& files, platform::Drives& drives)
-      : shell_(shell), files_(files), drives_(drives) {}
+      : shell_(shell), files_(files), localPaths_(drives) {}
 
   bool isBroken(std::string_view shortcutPath);
 
  private:
-  // Whether a target may be looked up at all: not on a network, nor on a drive
-  // letter that does not exist.
-  bool mayLookUp(std::string_view target);
-
   platform::Shell& shell_;
   platform::FileSystem& files_;
-  platform::Drives& drives_;
-  std::array<std::optional<platform::DriveType>, 26> driveTypes_{};
+  LocalDrivePaths localPaths_;
 };
 
 }  // namespace velmora::junk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "junk/local_paths.h"
 #include "platform/profile_file.h"
 
 namespace velmora::junk {
@@ -38,13 +39,29 @@ std::string joined(const std::string& folder, std::string_view name) {
   return path;
 }
 
-// Whether a browser's lock file is held by a running browser. Only its absence
-// says the browser is closed; a lock that is there but cannot be opened for any
-// other reason (a sharing violation while it runs, access denied) counts as held.
-bool lockHeld(platform::FileSystem& files, const std::string& lockPath) {
+// What a browser's lock file says. Free when it is missing or can be opened without
+// sharing (a lock a crash left behind); held when another program holds it open,
+// the one failure that says the browser runs (Windows reports a lock violation as
+// a sharing one too); unknown for any other failure, which says nothing of it.
+enum class Lock { free, held, unknown };
+
+Lock lockState(platform::FileSystem& files, const std::string& lockPath) {
   const platform::FileSize lock = files.exclusiveFileSize(lockPath);
-  return !lock && lock.error != platform::FileError::fileNotFound &&
-         lock.error != platform::FileError::pathNotFound;
+  if (lock || lock.error == platform::FileError::fileNotFound ||
+      lock.error == platform::FileError::pathNotFound)
+    return Lock::free;
+  return lock.error == platform::FileError::sharingViolation ? Lock::held : Lock::unknown;
+}
+
+// The worst of what the locks of one browser say: held before unknown before free.
+Lock lockStateOf(platform::FileSystem& files, const std::vector<std::string>& lockPaths) {
+  Lock worst = Lock::free;
+  for (const std::string& path : lockPaths) {
+    const Lock lock = lockState(files, path);
+    if (lock == Lock::held) return Lock::held;
+    if (lock == Lock::unknown) worst = Lock::unknown;
+  }
+  return worst;
 }
 
 // The plain sub-folders of a folder, by name, in the order the file system lists them.
@@ -86,11 +103,12 @@ void addChromiumBrowsers(platform::FileSystem& files, const AppDataFolders& appD
   for (const ChromiumBrowser& browser : kChromiumBrowsers) {
     const std::string userData = joined(appData.local, browser.userData);
     if (!files.plainDirectoryExists(userData)) continue;
-    if (lockHeld(files, joined(userData, "lockfile"))) {
-      found.openBrowsers.emplace_back(browser.name);
-      continue;
-    }
-    addChromiumCaches(files, userData, false, found.folders);
+    BrowserCacheSet set{browser.name, {}, {joined(userData, "lockfile")}, {userData}};
+    const Lock lock = lockStateOf(files, set.locks);
+    if (lock == Lock::held) found.openBrowsers.emplace_back(browser.name);
+    if (lock != Lock::free) continue;
+    addChromiumCaches(files, userData, false, set.caches);
+    found.closed.push_back(std::move(set));
   }
 }
 
@@ -100,20 +118,18 @@ void addChromiumBrowsers(platform::FileSystem& files, const AppDataFolders& appD
 void addOpera(platform::FileSystem& files, const AppDataFolders& appData, BrowserCaches& found) {
   const std::string local = joined(appData.local, "Opera Software");
   if (!files.plainDirectoryExists(local)) return;
-  std::vector<std::string> caches;
   bool open = false;
   for (const std::string& edition : subFolders(files, local)) {
-    const std::string editionFolder = joined(local, edition);
-    if (lockHeld(files, joined(editionFolder, "lockfile")) ||
-        (!appData.roaming.empty() &&
-         lockHeld(files, joined(joined(joined(appData.roaming, "Opera Software"), edition), "lockfile")))) {
-      open = true;
-      continue;
-    }
-    addChromiumCaches(files, editionFolder, true, caches);
+    BrowserCacheSet set{"Opera", {}, {}, {joined(local, edition)}};
+    if (!appData.roaming.empty()) set.homes.push_back(joined(joined(appData.roaming, "Opera Software"), edition));
+    for (const std::string& home : set.homes) set.locks.push_back(joined(home, "lockfile"));
+    const Lock lock = lockStateOf(files, set.locks);
+    if (lock == Lock::held) open = true;
+    if (lock != Lock::free) continue;
+    addChromiumCaches(files, set.homes.front(), true, set.caches);
+    found.closed.push_back(std::move(set));
   }
   if (open) found.openBrowsers.emplace_back("Opera");
-  found.folders.insert(found.folders.end(), caches.begin(), caches.end());
 }
 
 // A profile's path as profiles.ini writes it, with "/" read as "\".
@@ -123,7 +139,48 @@ std::string windowsPath(std::string path) {
   return path;
 }
 
-void addFirefox(platform::FileSystem& files, const platform::TextFiles& textFiles,
+// Whether each part of a path from its first part on names a folder: none is
+// empty, "." or "..", so the path climbs nowhere and names no place twice.
+bool namesFoldersOnly(std::string_view parts) {
+  while (true) {
+    const std::size_t slash = parts.find('\\');
+    const std::string_view part = parts.substr(0, slash);
+    if (part.empty() || part == "." || part == "..") return false;
+    if (slash == std::string_view::npos) return true;
+    parts.remove_prefix(slash + 1);
+  }
+}
+
+// Whether a profile path from profiles.ini names a folder Firefox can have made:
+// a relative one below Firefox's folder (no drive, no leading "\"), a full one
+// on a local drive and below its root.
+bool namesProfileFolder(std::string_view path, bool relative, LocalDrivePaths& localPaths) {
+  if (relative) return path.find(':') == std::string_view::npos && namesFoldersOnly(path);
+  return localPaths.mayOpen(path) && path.size() > 3 && namesFoldersOnly(path.substr(3));
+}
+
+// One profile of profiles.ini: the folder that holds its lock, and its local
+// folder, which holds its caches (empty when there is none).
+struct FirefoxProfile {
+  std::string folder;
+  std::string local;
+};
+
+// Where a profile's folders are. A relative profile, or an absolute one below
+// Firefox's roaming folder, has its local folder at the same place below the
+// local application data; any other absolute profile keeps its caches in the
+// profile folder itself.
+FirefoxProfile firefoxProfile(platform::FileSystem& files, const std::string& roaming, const std::string& local,
+                              const std::string& path, bool relative) {
+  if (relative) return {joined(roaming, path), local.empty() ? std::string() : joined(local, path)};
+  const std::string roamingPrefix = roaming + "\\";
+  if (path.size() > roamingPrefix.size() &&
+      files.equalIgnoringCase(path.substr(0, roamingPrefix.size()), roamingPrefix))
+    return {path, local.empty() ? std::string() : joined(local, path.substr(roamingPrefix.size()))};
+  return {path, path};
+}
+
+void addFirefox(platform::FileSystem& files, const platform::TextFiles& textFiles, platform::Drives& drives,
                 const AppDataFolders& appData, BrowserCaches& found) {
   if (appData.roaming.empty()) return;
   const std::string roaming = joined(appData.roaming, "Mozilla\\Firefox");
@@ -131,53 +188,85 @@ void addFirefox(platform::FileSystem& files, const platform::TextFiles& textFile
   const std::string iniPath = joined(roaming, "profiles.ini");
   if (!files.fileExists(iniPath)) return;
   const platform::ProfileSnapshot ini(textFiles, iniPath);
-  std::vector<std::string> caches;
+  LocalDrivePaths localPaths(drives);
+  BrowserCacheSet set{"Firefox", {}, {}, {}};
+  std::vector<FirefoxProfile> seen;
   bool open = false;
   for (int n = 0; n < kMaxFirefoxProfiles; ++n) {
     const std::string section = "Profile" + std::to_string(n);
     const std::string path = windowsPath(ini.readString(section, "Path", ""));
     if (path.empty()) break;
-    // A path that climbs out of its folder names no profile of Firefox's.
-    if (path.find("..") != std::string::npos) continue;
     const bool relative = ini.readString(section, "IsRelative", "1") == "1";
-    // The profile folder holds the lock; its local folder, the caches. A relative
-    // profile, or an absolute one below Firefox's roaming folder, has its local
-    // folder at the same place below the local application data; any other
-    // absolute profile keeps its caches in the profile folder itself.
-    const std::string profile = relative ? joined(roaming, path) : path;
-    std::string localProfile = profile;
-    const std::string roamingPrefix = roaming + "\\";
-    if (relative)
-      localProfile = local.empty() ? std::string() : joined(local, path);
-    else if (path.size() > roamingPrefix.size() &&
-             files.equalIgnoringCase(path.substr(0, roamingPrefix.size()), roamingPrefix))
-      localProfile = local.empty() ? std::string() : joined(local, path.substr(roamingPrefix.size()));
-    if (lockHeld(files, joined(profile, "parent.lock"))) {
-      open = true;
-      continue;
-    }
-    if (localProfile.empty()) continue;
-    for (const char* cache : kFirefoxCaches) addPlainFolder(files, joined(localProfile, cache), caches);
+    if (!namesProfileFolder(path, relative, localPaths)) continue;
+    FirefoxProfile profile = firefoxProfile(files, roaming, local, path, relative);
+    const bool listedBefore = std::any_of(seen.begin(), seen.end(), [&](const FirefoxProfile& earlier) {
+      return files.equalIgnoringCase(earlier.folder, profile.folder);
+    });
+    if (listedBefore) continue;
+    seen.push_back(profile);
+    const std::string lockPath = joined(profile.folder, "parent.lock");
+    const Lock lock = lockState(files, lockPath);
+    if (lock == Lock::held) open = true;
+    if (lock != Lock::free) continue;
+    set.locks.push_back(lockPath);
+    set.homes.push_back(profile.folder);
+    if (profile.local.empty()) continue;
+    if (profile.local != profile.folder) set.homes.push_back(profile.local);
+    for (const char* cache : kFirefoxCaches) addPlainFolder(files, joined(profile.local, cache), set.caches);
   }
   // A Firefox that runs one profile may run others: it is left alone as a whole.
   if (open) {
     found.openBrowsers.emplace_back("Firefox");
     return;
   }
-  found.folders.insert(found.folders.end(), caches.begin(), caches.end());
+  if (!set.locks.empty()) found.closed.push_back(std::move(set));
 }
 
 }  // namespace
 
 BrowserCaches findBrowserCaches(platform::FileSystem& files, const platform::TextFiles& textFiles,
-                                const AppDataFolders& appData) {
+                                platform::Drives& drives, const AppDataFolders& appData) {
   BrowserCaches found;
   if (!appData.local.empty()) {
     addChromiumBrowsers(files, appData, found);
     addOpera(files, appData, found);
   }
-  addFirefox(files, textFiles, appData, found);
+  addFirefox(files, textFiles, drives, appData, found);
   return found;
+}
+
+OpenedBrowsers::OpenedBrowsers(platform::FileSystem& files, std::vector<BrowserCacheSet> listed)
+    : files_(files) {
+  for (BrowserCacheSet& set : listed) {
+    // A folder's files are those below it: the backslash makes "User Data2" no
+    // part of "User Data".
+    for (std::string& home : set.homes)
+      if (!home.ends_with('\\')) home += '\\';
+    browsers_.push_back({std::move(set)});
+  }
+}
+
+void OpenedBrowsers::readLocksAgain() {
+  for (Browser& browser : browsers_)
+    if (browser.state == State::closed) browser.state = State::unread;
+}
+
+const std::string* OpenedBrowsers::openedBrowserOf(std::string_view path) {
+  for (Browser& browser : browsers_) {
+    const bool below = std::any_of(browser.set.homes.begin(), browser.set.homes.end(), [&](const std::string& home) {
+      return path.size() > home.size() && path[home.size() - 1] == '\\' &&
+             files_.equalIgnoringCase(path.substr(0, home.size()), home);
+    });
+    if (!below) continue;
+    if (browser.state == State::unread) {
+      browser.state = lockStateOf(files_, browser.set.locks) == Lock::free ? State::closed : State::opened;
+      if (browser.state == State::opened &&
+          std::find(names_.begin(), names_.end(), browser.set.browser) == names_.end())
+        names_.push_back(browser.set.browser);
+    }
+    if (browser.state == State::opened) return &browser.set.browser;
+  }
+  return nullptr;
 }
 
 }  // namespace velmora::junk

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text_lines.h"
+#include "junk/browser_caches.h"
 #include "junk/category_roots.h"
 
 namespace velmora::junk {
@@ -117,7 +118,7 @@ Disposal disposalOf(platform::RecycleOutcome outcome) {
 std::size_t disposeJunkFiles(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
                              const std::vector<std::string>& paths,
                              const std::function<void(std::size_t index, const Disposal&)>& decided,
-                             const std::function<bool()>& stopRequested) {
+                             const std::function<bool()>& stopRequested, OpenedBrowsers* browsers) {
   std::unique_ptr<platform::RecycleRun> run;
   std::size_t next = 0;
   while (next < paths.size() && !(stopRequested && stopRequested())) {
@@ -126,10 +127,18 @@ std::size_t disposeJunkFiles(platform::FileSystem& files, const RecycleBinRoute*
     std::vector<std::string> sending;
     std::vector<std::size_t> sentFrom;  // Each sent file's place in the batch.
     std::set<std::string> inBatch;
+    // A browser may start at any time: its lock is read again for every batch.
+    if (browsers) browsers->readLocksAgain();
     for (; next < paths.size() && next - first < kBatchSize; ++next) {
       // A file listed twice would go once and count twice: the batch ends before
       // its second row, which the next batch checks again once the file has gone.
       if (!inBatch.insert(text::asciiLower(paths[next])).second) break;
+      if (const std::string* opened = browsers ? browsers->openedBrowserOf(paths[next]) : nullptr) {
+        Disposal left{Disposed::keptBrowserOpen};
+        left.browser = *opened;
+        batch.push_back(std::move(left));
+        continue;
+      }
       batch.push_back(disposeWithoutShell(files, toRecycleBin, paths[next]));
       if (batch.back()) continue;
       sending.push_back(paths[next]);
@@ -164,7 +173,7 @@ std::vector<std::string> pathsOf(const std::vector<CheckedFile>& checked) {
 DeletionRun deleteFiles(platform::FileSystem& files, const std::vector<CheckedFile>& checked,
                         const RecycleBinRoute* toRecycleBin,
                         const std::function<void(const DeletionResult&)>& progress,
-                        const std::function<bool()>& stopRequested) {
+                        const std::function<bool()>& stopRequested, OpenedBrowsers* browsers) {
   using Clock = std::chrono::steady_clock;
   DeletionRun run;
   run.result.toRecycleBin = toRecycleBin != nullptr;
@@ -186,6 +195,12 @@ DeletionRun deleteFiles(platform::FileSystem& files, const std::vector<CheckedFi
           case Disposed::keptForBinRoom:
             ++run.result.keptOutOfBinCount;
             return;
+          case Disposed::keptBrowserOpen:
+            if (run.result.browsersOpened != browsers->names()) {
+              run.result.browsersOpened = browsers->names();
+              if (progress) progress(run.result);
+            }
+            return;
           case Disposed::failed:
             return;
         }
@@ -195,7 +210,7 @@ DeletionRun deleteFiles(platform::FileSystem& files, const std::vector<CheckedFi
           lastShown = Clock::now();
         }
       },
-      stopRequested);
+      stopRequested, browsers);
   return run;
 }
 

@@ -13,6 +13,8 @@
 
 namespace velmora::junk {
 
+class OpenedBrowsers;  // junk/browser_caches.h
+
 // What one press of Delete achieved.
 struct DeletionResult {
   bool toRecycleBin = false;  // Whether files were sent to the Recycle Bin.
@@ -24,6 +26,8 @@ struct DeletionResult {
   int keptOutOfBinCount = 0;
   // The user cancelled the deletion, as the Recycle Bin had no room: nothing changed.
   bool cancelled = false;
+  // The browsers started since the scan, whose files were left (OpenedBrowsers).
+  std::vector<std::string> browsersOpened;
 };
 
 // What becomes of the files a drive's Recycle Bin has no room for.
@@ -59,7 +63,8 @@ bool prepareRecycling(platform::FileSystem& files, RecycleBinRoute& route,
 
 // What became of one file the junk-file scan listed.
 // keptForBinRoom: left because its drive's Recycle Bin has no room for it.
-enum class Disposed { deleted, recycled, keptOutOfBin, keptForBinRoom, failed };
+// keptBrowserOpen: left because the browser it belongs to has started since the scan.
+enum class Disposed { deleted, recycled, keptOutOfBin, keptForBinRoom, keptBrowserOpen, failed };
 // Why a file was kept out of the Recycle Bin: its drive keeps none (removable,
 // network), or the drive's bin refused it (switched off for the drive, or the
 // file larger than the bin may hold).
@@ -68,6 +73,7 @@ struct Disposal {
   Disposed outcome = Disposed::failed;
   platform::FileError error = platform::FileError::none;  // Why it failed.
   OutOfBin outOfBin = OutOfBin::driveKeepsNone;           // Why it was kept out of the bin.
+  std::string browser = {};  // The browser that started, for keptBrowserOpen.
 };
 
 // Deletes the files the junk-file scan listed, in the order given, or, with a
@@ -80,11 +86,13 @@ struct Disposal {
 // operation of the shell per batch (the first of them begins the run of moves, on
 // the calling thread, which ends with the call). Before each batch stopRequested,
 // when given, is asked: once it says so, the files not yet reached are left as
-// they are. Returns how many files were decided.
+// they are. With browsers, each batch first asks again whether the browsers whose
+// files it holds have started since the scan, and leaves those browsers' files.
+// Returns how many files were decided.
 std::size_t disposeJunkFiles(platform::FileSystem& files, const RecycleBinRoute* toRecycleBin,
                              const std::vector<std::string>& paths,
                              const std::function<void(std::size_t index, const Disposal&)>& decided,
-                             const std::function<bool()>& stopRequested = {});
+                             const std::function<bool()>& stopRequested = {}, OpenedBrowsers* browsers = nullptr);
 
 // A checked row of the Files page's result list, taken from it on the UI thread:
 // its index, the file's path and the kilobytes the row shows.
@@ -108,11 +116,12 @@ struct DeletionRun {
 // touching the list, so that it can run on a worker. After prepareRecycling, when
 // a route to the Recycle Bin is given. A deletion of tens of thousands of files
 // takes a while: progress, when given, is called with the figures so far at most
-// every 50 ms, and stopRequested is asked between two batches (disposeJunkFiles).
+// every 50 ms, and stopRequested is asked between two batches; the files of a
+// browser started since the scan keep their rows (disposeJunkFiles).
 DeletionRun deleteFiles(platform::FileSystem& files, const std::vector<CheckedFile>& checked,
                         const RecycleBinRoute* toRecycleBin,
                         const std::function<void(const DeletionResult&)>& progress = {},
-                        const std::function<bool()>& stopRequested = {});
+                        const std::function<bool()>& stopRequested = {}, OpenedBrowsers* browsers = nullptr);
 
 // Deletes the files of the checked rows of the Files page's result list, from the
 // last row to the first. A row goes when its file was deleted; a file that cannot

@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "junk/browser_caches.h"
 #include "junk/file_table_walk.h"
 #include "junk/folder_walk.h"
 
@@ -75,9 +74,11 @@ std::vector<ScanRoot> JunkScan::profileRoots(JunkScanView& view, JunkCategory ca
     for (ScanRoot& root : currentTemporaryRoots(appData.local, files_)) roots.push_back(std::move(root));
     return roots;
   }
-  BrowserCaches browsers = findBrowserCaches(files_, textFiles_, appData);
-  for (std::string& folder : browsers.folders) roots.push_back({std::move(folder), {}});
+  BrowserCaches browsers = findBrowserCaches(files_, textFiles_, drives_, appData);
+  for (const BrowserCacheSet& browser : browsers.closed)
+    for (const std::string& folder : browser.caches) roots.push_back({folder, {}});
   view.browsersLeftOpen(std::move(browsers.openBrowsers));
+  view.browsersListed(std::move(browsers.closed));
   return roots;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "junk/broken_shortcuts.h"
+#include "junk/browser_caches.h"
 #include "junk/category_roots.h"
 #include "junk/exclusions.h"
 #include "junk/file_list.h"
@@ -69,6 +70,9 @@ class JunkScanView {
   // The browsers whose caches were passed over because they are running, by name
   // (empty when none was); told once per scan that looks at the browsers' caches.
   virtual void browsersLeftOpen(std::vector<std::string>) {}
+  // The closed browsers whose caches the scan walks, with their locks and folders,
+  // for a deletion to ask again (OpenedBrowsers); told with browsersLeftOpen.
+  virtual void browsersListed(std::vector<BrowserCacheSet>) {}
 };
 
 // The junk-file scan of the Files page: for each checked category and each of its

@@ -107,6 +107,8 @@ std::string outcomeText(const junk::Disposal& disposal) {
                    "file is larger than the bin holds)";
     case junk::Disposed::keptForBinRoom:
       return "not deleted: its drive's Recycle Bin has no room for it without deleting what it holds";
+    case junk::Disposed::keptBrowserOpen:
+      return "not deleted: " + disposal.browser + " was opened after the scan";
     case junk::Disposed::failed:
       break;
   }

@@ -73,9 +73,11 @@ class CollectingView final : public junk::JunkScanView {
   }
 
   void browsersLeftOpen(std::vector<std::string> names) override { leftOpen = std::move(names); }
+  void browsersListed(std::vector<junk::BrowserCacheSet> browsers) override { listed = std::move(browsers); }
 
   std::vector<junk::FoundFile> found;
   std::vector<std::string> leftOpen;
+  std::vector<junk::BrowserCacheSet> listed;
   std::vector<std::pair<std::string, bool>> driveReads;
 
  private:
@@ -237,7 +239,9 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
     report.addFile(unique[index]->path, unique[index]->sizeBytes, outcome);
     file.add(report.takeNew());
   };
-  // The files go in batches, each line of the report as soon as its batch is done.
+  // The files go in batches, each line of the report as soon as its batch is done;
+  // a browser started during the long walk keeps its files.
+  junk::OpenedBrowsers browsers(services.files, std::move(view.listed));
   if (deleteFound)
     junk::disposeJunkFiles(
         services.files, toRecycleBin ? &route : nullptr, paths,
@@ -247,9 +251,13 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
             deletedBytes += unique[index]->sizeBytes;
           }
           reported(index, outcomeText(disposal));
-        });
+        },
+        {}, &browsers);
   else
     for (std::size_t index = 0; index < unique.size(); ++index) reported(index, "would delete");
+  if (!browsers.names().empty())
+    report.addSetting("Browsers left alone because they were opened after the scan",
+                      text::joinWith(browsers.names(), ", "));
   const int exitCode = deleteFound && deleted < found ? kExitSomeNotDeleted : kExitDone;
   report.finish(found, foundBytes, deleted, deletedBytes, !deleteFound, exitCode);
   return exitCode;

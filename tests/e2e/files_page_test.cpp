@@ -250,7 +250,20 @@ TEST(FilesPage, AnOpenBrowserIsLeftAloneAndNamed) {
   EXPECT_NE(listCellText(page.types, kTemporaryInternet, 1), L"") << "no amount found beside the category";
   int colours = 0;
   saveWindowPng(program.window(), L"files_page_found", colours);
+  // Vivaldi opens between Search and Delete: its cache stays, listed, and is named.
+  HANDLE opened = CreateFileW((vivaldi / L"lockfile").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  ASSERT_NE(opened, INVALID_HANDLE_VALUE);
+  clickButton(page.remove);
+  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded(); }, 60s)) << "Delete did not end";
+  EXPECT_EQ(resultRows(page.results),
+            (std::vector<Row>{{(vivaldi / L"Default\\Cache\\data_1").wstring(), L"4"}}));
+  EXPECT_TRUE(fs::exists(vivaldi / L"Default\\Cache\\data_1"));
+  EXPECT_TRUE(
+      statusBarText(page.status).ends_with(L" Left alone because they were opened after the search: Vivaldi"))
+      << statusBarText(page.status);
   program.close();
+  CloseHandle(opened);
   CloseHandle(lock);
   for (const wchar_t* made : {L"Google", L"Vivaldi"}) fs::remove_all(local / made);
 }

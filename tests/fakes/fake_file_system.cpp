@@ -481,7 +481,18 @@ FileSearch FakeFileSystem::findFirstFile(std::string_view pattern, FindData& dat
   return FileSearch(std::make_unique<FakeFileSearch>(std::move(found)));
 }
 
+void FakeFileSystem::onListFolder(std::function<void(std::string_view path)> hook) {
+  std::lock_guard lock(mutex_);
+  listFolderHook_ = std::move(hook);
+}
+
 platform::FolderListing FakeFileSystem::listFolder(std::string_view path) {
+  std::function<void(std::string_view)> hook;
+  {
+    std::lock_guard lock(mutex_);
+    hook = listFolderHook_;
+  }
+  if (hook) hook(path);
   std::vector<FindData> entries(1);
   FileSearch search = findFirstFile(std::string(path) + (path.ends_with('\\') ? "*" : "\\*"), entries[0]);
   if (!search) {

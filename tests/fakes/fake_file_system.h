@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -58,6 +59,9 @@ class FakeFileSystem final : public platform::FileSystem {
   void setListable(std::string_view path, bool listable);
   // The local time zone's distance from UTC, in minutes east.
   void setLocalTimeOffset(int minutes);
+  // Called with the path each time listFolder opens a folder, before it lists and
+  // on the caller's thread: another program acting in the middle of a walk.
+  void onListFolder(std::function<void(std::string_view path)> hook);
 
   // Whether an entry exists, for tests to look at the tree.
   bool contains(std::string_view path) const;
@@ -88,6 +92,7 @@ class FakeFileSystem final : public platform::FileSystem {
   mutable std::mutex mutex_;
   std::unique_ptr<Node> top_;  // Holds the roots ("C:", "\\server\share") as children.
   int localOffsetMinutes_ = 0;
+  std::function<void(std::string_view)> listFolderHook_;
   std::uint64_t lastId_ = 0;
   // The folder findFirstFile listed last and the path it was asked by; forgotten
   // whenever the tree changes shape.

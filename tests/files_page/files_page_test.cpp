@@ -373,5 +373,30 @@ TEST_F(FilesPageTest, ClosingDuringRecyclingWaitsForTheBatchUnderWay) {
   EXPECT_EQ(machine.shell.recycleBatches(), (std::vector<std::size_t>{128}));
 }
 
+// A browser started between Search and Delete keeps its cache: its rows stay
+// checked and the status line names it, while the cache of one still closed goes.
+TEST_F(FilesPageTest, ABrowserOpenedAfterTheSearchKeepsItsCacheRows) {
+  const std::string local = "C:\\Users\\tester\\AppData\\Local\\";
+  const std::string chrome = local + "Google\\Chrome\\User Data\\";
+  const std::string edge = local + "Microsoft\\Edge\\User Data\\";
+  for (const std::string& userData : {chrome, edge})
+    machine.files.addFile(userData + "Default\\Cache\\Cache_Data\\data_1", 2048);
+  machine.files.addFile(chrome + "lockfile");  // Left by a crash: Chrome is closed at the Search.
+  types.setChecked(0, false);
+  types.setChecked(5, true);
+  page.buildDriveList();
+  page.searchClick("C:\\Users\\tester\\");
+  pumpUntilIdle();
+  ASSERT_EQ(results.count(), 2);
+  machine.files.setHeldOpen(chrome + "lockfile", true);
+  page.deleteClick(false);
+  pumpUntilIdle();
+  ASSERT_EQ(results.count(), 1);
+  EXPECT_EQ(results.rowCaption(0), chrome + "Default\\Cache\\Cache_Data\\data_1");
+  EXPECT_TRUE(results.checked(0));
+  EXPECT_TRUE(machine.files.contains(chrome + "Default\\Cache\\Cache_Data\\data_1"));
+  EXPECT_EQ(status.simpleText(), "StringFilesDeleted:1\nStringSpaceCleared:2 Kb.\nStringBrowsersOpened:Google Chrome");
+}
+
 }  // namespace
 }  // namespace velmora::app

@@ -141,5 +141,46 @@ TEST_F(CurrentProfileTest, DeletingEverythingFoundKeepsEveryKeptAndHeldFile) {
     EXPECT_EQ(machine.files.contains(file.path), file.kind != reclaimable) << file.path;
 }
 
+// profiles.ini and the locks as they may be found, each beside the profile
+// Firefox made. A profile that names no folder (a relative path said to be full,
+// a drive root), one on a network share or mapped drive, and a lock that cannot
+// be judged (a folder where the lock file should be) neither count as an open
+// browser nor add anything to the clean; a profile listed twice is walked once.
+TEST_F(CurrentProfileTest, ProfilesAndLocksAsFoundNeitherBlockNorWidenTheClean) {
+  machine.drives.addDrive('N', {platform::DriveType::remote, true, {}, {}, "\\\\nas\\home"});
+  for (const char* file : {"C:\\cache2\\entries\\root", "N:\\Fox\\cache2\\entries\\mapped",
+                           "\\\\nas\\home\\Fox\\cache2\\entries\\unc"})
+    machine.files.addFile(file);
+  machine.files.addFile("\\\\nas\\home\\Fox\\parent.lock");
+  machine.files.setHeldOpen("\\\\nas\\home\\Fox\\parent.lock", true);
+  machine.files.addFolder(R "Mozilla\\Firefox\\Profiles\\odd\\parent.lock");
+  const char* const odd[] = {
+      "IsRelative=0\r\nPath=Profiles/k3v9.default-release\r\n",
+      "IsRelative=1\r\nPath=Profiles/odd\r\n",
+      "IsRelative=0\r\nPath=\\\\nas\\home\\Fox\r\n",
+      "IsRelative=0\r\nPath=N:\\Fox\r\n",
+      "IsRelative=0\r\nPath=C:\\\r\n",
+      "IsRelative=0\r\nPath=" R FOX "\r\n",
+  };
+  for (const char* profile : odd) {
+    SCOPED_TRACE(profile);
+    machine.textFiles.put(R "Mozilla\\Firefox\\profiles.ini",
+                          std::string("[Profile0]\r\n") + profile +
+                              "[Profile1]\r\nIsRelative=1\r\nPath=Profiles/k3v9.default-release\r\n");
+    RecordingView view(only({JunkCategory::temporaryInternet}));
+    JunkScan(machine.services, U).run(view);
+    std::vector<std::string> firefox;
+    for (const std::string& path : view.paths())
+      if (path.find("cache2") != std::string::npos) firefox.push_back(path);
+    EXPECT_EQ(firefox, std::vector<std::string>{L FOX "cache2\\entries\\0A1B2C"});
+    EXPECT_EQ(view.leftOpen, std::vector<std::string>{"Microsoft Edge"});
+  }
+  // A lock that cannot be judged does not say the browser runs either.
+  machine.files.addFolder(CHROME "lockfile");
+  RecordingView view(only({JunkCategory::temporaryInternet}));
+  JunkScan(machine.services, U).run(view);
+  EXPECT_EQ(view.leftOpen, std::vector<std::string>{"Microsoft Edge"});
+}
+
 }  // namespace
 }  // namespace velmora::junk

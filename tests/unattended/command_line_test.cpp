@@ -59,6 +59,14 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
     };
   };
   const std::string files = "[Files]\r\nCategories=0\r\nDrives=C\r\n";
+  const auto chromeStartsDuringTheWalk = [](Machine& m) {
+    const std::string userData = "C:\\Users\\tester\\AppData\\Local\\Google\\Chrome\\User Data\\";
+    m.s.files.addFile(userData + "Default\\Cache\\data_1", 100);
+    m.s.files.addFile(userData + "lockfile");
+    m.s.files.onListFolder([&m, userData](std::string_view folder) {
+      if (folder.starts_with(userData + "Default")) m.s.files.setHeldOpen(userData + "lockfile", true);
+    });
+  };
   // clang-format off
   const Case cases[] = {
       {{}, kChoices, {}, std::nullopt, false, "", false},
@@ -89,6 +97,10 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
       {{"/auto"}, kChoices, lockHeld, 2, false, "another /auto run is in progress", false},
       {{"/auto"}, kChoices, [](Machine& m) { m.s.files.setHeldOpen(kTemp, true); }, 3, true,
        "a.tmp\t100 bytes\tnot deleted: in use by another program\r\n"},
+      // A browser that starts while the run walks its cache keeps it, and is named.
+      {{"/auto"}, "[Files]\r\nCategories=5\r\nDrives=C\r\n", chromeStartsDuringTheWalk, 3, false,
+       "data_1\t100 bytes\tnot deleted: Google Chrome was opened after the scan\r\n"
+       "Browsers left alone because they were opened after the scan: Google Chrome\r\n"},
       {{"/auto"}, kChoices, [](Machine& m) { m.s.textFiles.setUnwritable(kReport); }, 0, true,
        "Report: C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\logs\\clean-20260304-050607.txt\r\n"},
       // A report of the same second stays; one that can be begun nowhere stops the
