@@ -284,8 +284,8 @@ void FilesPage::publishChoices() {
 void FilesPage::searchClick(const std::string& profileFolder) {
   // During a deletion the button is its Stop: the run ends after the batch under
   // way, and its end shows what went.
-  if (deleting_) {
-    deletionStop_->store(true);
+  if (deletion_.running()) {
+    deletion_.stop();
     return;
   }
   if (!scanRunning_ && !unreadableExclusions_.empty()) {
@@ -368,10 +368,7 @@ bool FilesPage::warnOfLinesNamingNoFolder() {
 }
 
 void FilesPage::stopScan() {
-  if (!worker_) return;
-  worker_->stop();
-  // The worker only posts while it deletes, so it never waits for this thread.
-  if (deleting_) worker_->waitForScanToReturn(std::chrono::minutes(1));
+  if (worker_) deletion_.stopForClose(*worker_);
 }
 
 void FilesPage::restoreIdle() {
@@ -395,7 +392,7 @@ void FilesPage::showDeleted(const junk::DeletionResult& result) {
 
 void FilesPage::deleteClick(bool toRecycleBin) {
   // One deletion at a time; the Search button is its Stop.
-  if (deleting_) return;
+  if (deletion_.running()) return;
   // A scan would add rows under the deletion: it stops, and the rows it listed
   // so far are what the deletion takes.
   if (scanRunning_) {
@@ -422,29 +419,26 @@ void FilesPage::deleteClick(bool toRecycleBin) {
   // and the page stays). The rows of the files that went are removed in one pass
   // at the end, also after Stop, which ends the run between two batches: the
   // files not yet reached keep their rows as they were.
-  deleting_ = true;
-  auto stop = std::make_shared<std::atomic<bool>>(false);
-  deletionStop_ = stop;
   controls_.search.setCaption(messages_["StringStop"]);
   junk::DeletionResult none;
   none.toRecycleBin = toRecycleBin;
   showDeleted(none);
   auto run = std::make_shared<junk::DeletionRun>();
   platform::FileSystem& files = services_.files;
-  worker_ = Search::start(
+  worker_ = deletion_.start(
       app_,
-      [&files, checked, route, toRecycleBin, stop, run, this](const widgets::UiChannel& ui) {
+      [&files, checked, route, toRecycleBin, run, this](const widgets::UiChannel& ui,
+                                                        const std::function<bool()>& stopRequested) {
         *run = junk::deleteFiles(
             files, checked, toRecycleBin ? &route : nullptr,
             [&ui, this](const junk::DeletionResult& soFar) {
               ui.post([this, soFar] { showDeleted(soFar); });
             },
-            [&ui, stop] { return ui.stopRequested() || stop->load(); });
+            stopRequested);
       },
       [this, run] {
         controls_.results.removeRows(std::move(run->goneRows));
         showDeleted(run->result);
-        deleting_ = false;
         restoreIdle();
       });
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -84,6 +85,10 @@ class FakeRegistryStore : public platform::RegistryStore {
   // test can tell that an operation did not touch the registry at all.
   std::size_t callCount() const;
 
+  // Runs hook before each deletion of a key or value, on the deleting thread and
+  // outside the store's lock, so that a test can hold a deletion run halfway.
+  void onDelete(std::function<void()> hook);
+
  private:
   struct Node;
   struct Handle {
@@ -102,6 +107,7 @@ class FakeRegistryStore : public platform::RegistryStore {
   platform::RegStatus valueHandle(platform::RegKey key, const std::string& name, platform::RegSam right,
                                   Handle& handle) const;
   // Creates or replaces a value of node with data as the registry holds it.
+  void beforeDelete() const;
   static void store(Node& node, const std::string& name, platform::RegType type,
                     std::vector<std::uint8_t> bytes);
 
@@ -110,6 +116,7 @@ class FakeRegistryStore : public platform::RegistryStore {
   std::map<std::uint64_t, Handle> handles_;
   std::uint64_t nextHandle_ = 0x1000;
   std::size_t calls_ = 0;
+  std::function<void()> deleteHook_;
 };
 
 }  // namespace velmora::fakes
