@@ -159,7 +159,8 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   for (int row = 0; row < listRowCount(results); ++row)
     EXPECT_EQ(listRowChecked(results, row), std::count(ours.begin(), ours.end(), row) == 1) << "row " << row;
   const std::wstring statusBefore = statusBarText(status);
-  clickButton(remove);
+  clickButton(remove);  // The deletion runs on the page's worker.
+  EXPECT_TRUE(waitUntil([&] { return windowText(search) == L"Search"; }, 60s)) << "Delete did not end";
   EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 11);
   const std::vector<Row> left = resultRows(results);
   for (const Row& expected : plantedRows()) EXPECT_EQ(std::count(left.begin(), left.end(), expected), 0);

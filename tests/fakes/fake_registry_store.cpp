@@ -344,22 +344,8 @@ void FakeRegistryStore::store(Node& node, const std::string& name, RegType type,
   node.values.insert(findSorted(node.values, valueKey), {valueKey, name, type, std::move(bytes)});
 }
 
-void FakeRegistryStore::onDelete(std::function<void()> hook) {
-  const std::lock_guard lock(mutex_);
-  deleteHook_ = std::move(hook);
-}
-
-void FakeRegistryStore::beforeDelete() const {
-  std::function<void()> hook;
-  {
-    const std::lock_guard lock(mutex_);
-    hook = deleteHook_;
-  }
-  if (hook) hook();
-}
-
 RegStatus FakeRegistryStore::deleteValue(RegKey key, const std::string& name) {
-  beforeDelete();
+  if (deleteHook_) deleteHook_();
   const std::lock_guard lock(mutex_);
   ++calls_;
   if (holdsNul(name)) return ERROR_INVALID_NAME;
@@ -379,7 +365,7 @@ RegStatus FakeRegistryStore::deleteKey(RegKey key, const std::string& subKey) {
 }
 
 RegStatus FakeRegistryStore::deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) {
-  beforeDelete();
+  if (deleteHook_) deleteHook_();
   const std::lock_guard lock(mutex_);
   ++calls_;
   if (holdsNul(subKey)) return ERROR_INVALID_NAME;

@@ -85,9 +85,9 @@ class FakeRegistryStore : public platform::RegistryStore {
   // test can tell that an operation did not touch the registry at all.
   std::size_t callCount() const;
 
-  // Runs hook before each deletion of a key or value, on the deleting thread and
-  // outside the store's lock, so that a test can hold a deletion run halfway.
-  void onDelete(std::function<void()> hook);
+  // Runs hook before each key or value deletion, on the deleting thread outside the
+  // lock, so a test can hold a deletion halfway; set before that thread starts.
+  void onDelete(std::function<void()> hook) { deleteHook_ = std::move(hook); }
 
  private:
   struct Node;
@@ -107,7 +107,6 @@ class FakeRegistryStore : public platform::RegistryStore {
   platform::RegStatus valueHandle(platform::RegKey key, const std::string& name, platform::RegSam right,
                                   Handle& handle) const;
   // Creates or replaces a value of node with data as the registry holds it.
-  void beforeDelete() const;
   static void store(Node& node, const std::string& name, platform::RegType type,
                     std::vector<std::uint8_t> bytes);
 
