@@ -115,8 +115,12 @@ void RegistryPage::showProgress(int categoryIndex) {
   controls_.progress.setPosition(controls_.progress.max() * categoryIndex / registry::kProblemCategoryCount);
 }
 
-void RegistryPage::showDeleting(int done, int total) {
-  controls_.status.setSimpleText(statusSummary() + "   " + std::to_string(done) + " / " + std::to_string(total));
+void RegistryPage::showDeleting(int read, int deleted, int total) {
+  controls_.status.setSimpleText(statusSummary() + "   " + std::to_string(deleted) + " / " +
+                                 std::to_string(total));
+  if (total > 0)
+    controls_.progress.setPosition(static_cast<int>(static_cast<std::int64_t>(controls_.progress.max()) *
+                                                    (read + deleted) / (2 * total)));
 }
 
 void RegistryPage::deleteClick() {
@@ -140,7 +144,7 @@ void RegistryPage::deleteClick() {
   // two entries: those not yet reached keep their rows as they were, and each
   // one deleted is in the backup, written whole before the first goes.
   controls_.search.setCaption(messages_["StringStop"]);
-  showDeleting(0, 0);
+  showDeleting(0, 0, static_cast<int>(planned.size()));
   auto run = std::make_shared<registry::ProblemDeletionRun>();
   platform::Services& services = services_;
   worker_ = deletion_.start(
@@ -152,7 +156,9 @@ void RegistryPage::deleteClick() {
             [&](const registry::RegFileExport& content) {
               return registry::writeRegistryBackup(services, folder, "registry", time, content);
             },
-            [&ui, this](int done, int total) { ui.post([this, done, total] { showDeleting(done, total); }); },
+            [&ui, this](int read, int deleted, int total) {
+              ui.post([this, read, deleted, total] { showDeleting(read, deleted, total); });
+            },
             stopRequested);
       },
       [this, run] {

@@ -81,9 +81,10 @@ class RegistryPage {
   // What the scan's updates do on the UI thread.
   void showProblems(const std::vector<registry::ProblemRow>& rows);
   void showProgress(int categoriesDone);
-  // The status line while a deletion runs: the scan's count, then the entries
-  // deleted so far and the number to delete.
-  void showDeleting(int done, int total);
+  // While a deletion runs: the scan's count on the status line, then the entries
+  // deleted so far and the number to delete; the bar moves through the reading of
+  // the backup and then through the deletion.
+  void showDeleting(int read, int deleted, int total);
 
   widgets::Application& app_;
   platform::Services& services_;

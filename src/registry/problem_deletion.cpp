@@ -117,13 +117,12 @@ std::vector<PlannedDeletion> plannedDeletions(const widgets::ListView& results,
 
 ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<const PlannedDeletion> planned,
                                   const std::function<BackupFile(const RegFileExport&)>& writeBackup,
-                                  const std::function<void(int done, int total)>& progress,
-                                  const std::function<bool()>& stopRequested) {
+                                  const DeletionProgress& progress, const std::function<bool()>& stopRequested) {
   using Clock = std::chrono::steady_clock;
   auto lastShown = Clock::now();
-  const auto show = [&](int done, int total) {
+  const auto show = [&](int read, int deleted, int total) {
     if (!progress || Clock::now() - lastShown < std::chrono::milliseconds(50)) return;
-    progress(done, total);
+    progress(read, deleted, total);
     lastShown = Clock::now();
   };
   const auto stopped = [&] { return stopRequested && stopRequested(); };
@@ -141,7 +140,7 @@ ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<cons
       exported.insert(std::move(key));
     }
     backedUp.push_back(&item);
-    show(0, 0);
+    show(static_cast<int>(backedUp.size()), 0, static_cast<int>(planned.size()));
   }
   if (backedUp.empty()) return run;
   const BackupFile file = writeBackup(backup);
@@ -156,7 +155,8 @@ ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<cons
   for (const PlannedDeletion* item : backedUp) {
     if (stopped()) break;
     if (deleteTarget(registry, item->target)) run.goneRows.push_back(item->row);
-    show(static_cast<int>(run.goneRows.size()), static_cast<int>(backedUp.size()));
+    const int total = static_cast<int>(backedUp.size());
+    show(total, static_cast<int>(run.goneRows.size()), total);
   }
   run.result.deletedCount = static_cast<int>(run.goneRows.size());
   return run;
@@ -165,7 +165,7 @@ ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<cons
 ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
                                       std::span<const ProblemRow> problems,
                                       const std::function<BackupFile(const RegFileExport&)>& writeBackup,
-                                      const std::function<void(int done, int total)>& progress) {
+                                      const DeletionProgress& progress) {
   ProblemDeletionRun run = deleteProblems(store, plannedDeletions(results, problems), writeBackup, progress);
   results.removeRows(std::move(run.goneRows));
   return run.result;

@@ -71,10 +71,11 @@ struct ProblemDeletionRun {
 // stop afterwards leaves every entry not yet reached as it was. So an entry is
 // never deleted without being in a whole backup file. Thousands of entries take
 // a while: progress, when given, is called at most every 50 ms with the entries
-// deleted so far and the number to delete (0 while the backup is being read).
+// read for the backup so far, those deleted so far, and the number to delete.
+using DeletionProgress = std::function<void(int read, int deleted, int total)>;
 ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<const PlannedDeletion> planned,
                                   const std::function<BackupFile(const RegFileExport&)>& writeBackup,
-                                  const std::function<void(int done, int total)>& progress = {},
+                                  const DeletionProgress& progress = {},
                                   const std::function<bool()>& stopRequested = {});
 
 // plannedDeletions and deleteProblems in one go on the UI thread; the rows of the
@@ -82,6 +83,6 @@ ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<cons
 ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
                                       std::span<const ProblemRow> problems,
                                       const std::function<BackupFile(const RegFileExport&)>& writeBackup,
-                                      const std::function<void(int done, int total)>& progress = {});
+                                      const DeletionProgress& progress = {});
 
 }  // namespace velmora::registry
