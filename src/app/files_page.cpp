@@ -291,8 +291,8 @@ void FilesPage::publishChoices() {
 void FilesPage::searchClick(const std::string& profileFolder) {
   // During a deletion the button is its Stop: the run ends after the batch under
   // way, and its end shows what went.
-  if (deleting_) {
-    deletionStop_->store(true);
+  if (deletion_.running()) {
+    deletion_.stop();
     return;
   }
   if (!scanRunning_ && !unreadableExclusions_.empty()) {
@@ -379,10 +379,7 @@ bool FilesPage::warnOfLinesNamingNoFolder() {
 }
 
 void FilesPage::stopScan() {
-  if (!worker_) return;
-  worker_->stop();
-  // The worker only posts while it deletes, so it never waits for this thread.
-  if (deleting_) worker_->waitForScanToReturn(std::chrono::minutes(1));
+  if (worker_) deletion_.stopForClose(*worker_);
 }
 
 void FilesPage::restoreIdle() {
@@ -407,7 +404,7 @@ void FilesPage::showDeleted(const junk::DeletionResult& result) {
 
 void FilesPage::deleteClick(bool toRecycleBin) {
   // One deletion at a time; the Search button is its Stop.
-  if (deleting_) return;
+  if (deletion_.running()) return;
   // A scan would add rows under the deletion: it stops, and the rows it listed
   // so far are what the deletion takes.
   if (scanRunning_) {
@@ -434,19 +431,16 @@ void FilesPage::deleteClick(bool toRecycleBin) {
   // and the page stays). The rows of the files that went are removed in one pass
   // at the end, also after Stop, which ends the run between two batches: the
   // files not yet reached keep their rows as they were.
-  deleting_ = true;
-  auto stop = std::make_shared<std::atomic<bool>>(false);
-  deletionStop_ = stop;
   controls_.search.setCaption(messages_["StringStop"]);
   junk::DeletionResult none;
   none.toRecycleBin = toRecycleBin;
   showDeleted(none);
   auto run = std::make_shared<junk::DeletionRun>();
   platform::FileSystem& files = services_.files;
-  worker_ = Search::start(
+  worker_ = deletion_.start(
       app_,
-      [&files, checked, route, toRecycleBin, stop, run, browsersListed = browsersListed_,
-       this](const widgets::UiChannel& ui) {
+      [&files, checked, route, toRecycleBin, run, browsersListed = browsersListed_, this](
+          const widgets::UiChannel& ui, const std::function<bool()>& stopRequested) {
         // A browser started since the search keeps its files, however long ago that was.
         junk::OpenedBrowsers browsers(files, browsersListed);
         *run = junk::deleteFiles(
@@ -454,12 +448,11 @@ void FilesPage::deleteClick(bool toRecycleBin) {
             [&ui, this](const junk::DeletionResult& soFar) {
               ui.post([this, soFar] { showDeleted(soFar); });
             },
-            [&ui, stop] { return ui.stopRequested() || stop->load(); }, &browsers);
+            stopRequested, &browsers);
       },
       [this, run] {
         controls_.results.removeRows(std::move(run->goneRows));
         showDeleted(run->result);
-        deleting_ = false;
         restoreIdle();
       });
 }

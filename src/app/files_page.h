@@ -12,6 +12,7 @@
 
 #include "app/message_texts.h"
 #include "app/search_worker.h"
+#include "app/worker_deletion.h"
 #include "settings/settings.h"
 #include "junk/drive_list.h"
 #include "junk/file_deletion.h"
@@ -65,7 +66,7 @@ class FilesPage {
   // Scan state that the status line and the page control read.
   bool scanRunning() const { return scanRunning_; }
   // A deletion runs on the page's worker; Search is its Stop meanwhile.
-  bool deletionRunning() const { return deleting_; }
+  bool deletionRunning() const { return deletion_.running(); }
   int foundCount() const { return foundCount_; }
   std::int64_t totalBytes() const { return totalBytes_; }
   // "Found: 12 Total size: 345 Kb.", followed, when the scan passed over the
@@ -159,8 +160,7 @@ class FilesPage {
   std::vector<std::string> browsersLeftOpen_;
   // The closed browsers whose caches the last scan listed, for a deletion to ask again.
   std::vector<junk::BrowserCacheSet> browsersListed_;
-  bool deleting_ = false;
-  std::shared_ptr<std::atomic<bool>> deletionStop_;
+  WorkerDeletion deletion_;
   std::shared_ptr<Search> worker_;
 };
 

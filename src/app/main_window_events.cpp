@@ -76,8 +76,10 @@ void TForm1::FormResize() { LayOutMainWindow(); }
 
 void TForm1::PageControlCleanChanging(bool& allow) {
   // A junk-file or registry scan reports into its own page, and a deletion of
-  // files into the Files page; the user stays there until it ends or is stopped.
-  if (filesPage_->scanRunning() || filesPage_->deletionRunning() || registryPage_->scanRunning())
+  // files or entries into its page; the user stays there until it ends or is
+  // stopped.
+  if (filesPage_->scanRunning() || filesPage_->deletionRunning() || registryPage_->scanRunning() ||
+      registryPage_->deletionRunning())
     allow = false;
 }
 

@@ -45,11 +45,12 @@ void TForm1::applyLanguageFile(const std::string& name) {
   appliedLanguage_ = name;
   app::applyLanguageFile(platform::ProfileFile(services_.textFiles, languageFilePath(ProgramFolder, name)),
                          withMainWindow(*this, madeWindows()));
-  // The file captions the scan buttons "Search"; while its scan runs, a button
-  // stays the Stop button it is.
+  // The file captions the scan buttons "Search"; while its scan or deletion runs,
+  // a button stays the Stop button it is.
   if (filesPage_->scanRunning() || filesPage_->deletionRunning())
     ButtonSearchFiles.setCaption(messages["StringStop"]);
-  if (registryPage_->scanRunning()) ButtonSearchReg.setCaption(messages["StringStop"]);
+  if (registryPage_->scanRunning() || registryPage_->deletionRunning())
+    ButtonSearchReg.setCaption(messages["StringStop"]);
 
   // The type lists take their captions from the message texts; their check marks
   // stay as the user left them.

@@ -68,6 +68,12 @@ std::string RegistryPage::statusSummary() const {
 }
 
 void RegistryPage::searchClick() {
+  // During a deletion the button is its Stop: the run ends after the entry under
+  // way, and its end removes the rows of what went.
+  if (deletion_.running()) {
+    deletion_.stop();
+    return;
+  }
   scanRunning_ = !scanRunning_;
   if (!scanRunning_) {
     // Stop: the page is idle at once; the rows found so far stay.
@@ -109,26 +115,62 @@ void RegistryPage::showProgress(int categoryIndex) {
   controls_.progress.setPosition(controls_.progress.max() * categoryIndex / registry::kProblemCategoryCount);
 }
 
+void RegistryPage::showDeleting(int read, int deleted, int total) {
+  controls_.status.setSimpleText(statusSummary() + "   " + std::to_string(deleted) + " / " +
+                                 std::to_string(total));
+  if (total > 0)
+    controls_.progress.setPosition(static_cast<int>(static_cast<std::int64_t>(controls_.progress.max()) *
+                                                    (read + deleted) / (2 * total)));
+}
+
 void RegistryPage::deleteClick() {
-  // Deletion holds the UI thread, as the Files page's does; while it lasts the
-  // status line counts the entries deleted and the window is repainted, but
-  // nothing else runs, so no row is added or removed behind it. Afterwards the
-  // status line reads what it read before: the scan's count.
-  const std::string status = controls_.status.simpleText();
-  const registry::ProblemDeletion result = registry::deleteCheckedProblems(
-      services_.registry, controls_.results, problems_,
-      [this](const registry::RegFileExport& content) {
-        return registry::writeRegistryBackup(services_, programFolder_, "registry", localTime(), content);
+  // One deletion at a time; the Search button is its Stop.
+  if (deletion_.running()) return;
+  // A scan would add rows under the deletion: it stops, and the rows it listed
+  // so far are what the deletion takes.
+  if (scanRunning_) {
+    if (worker_) worker_->stop();
+    restoreIdle();
+  }
+  std::vector<registry::PlannedDeletion> planned = registry::plannedDeletions(controls_.results, problems_);
+  if (planned.empty()) return;
+  // Read here: the C library's local time is not safe to read off this thread.
+  const std::tm time = localTime();
+
+  // The entries are backed up and deleted on a worker while the window stays
+  // painted and the status line counts; nothing adds or removes a row meanwhile
+  // (Search is Stop, and the page stays). The rows of the entries that went are
+  // removed in one pass at the end, also after Stop, which ends the run between
+  // two entries: those not yet reached keep their rows as they were, and each
+  // one deleted is in the backup, written whole before the first goes.
+  controls_.search.setCaption(messages_["StringStop"]);
+  showDeleting(0, 0, static_cast<int>(planned.size()));
+  auto run = std::make_shared<registry::ProblemDeletionRun>();
+  platform::Services& services = services_;
+  worker_ = deletion_.start(
+      app_,
+      [&services, folder = programFolder_, time, planned = std::move(planned), run, this](
+          const widgets::UiChannel& ui, const std::function<bool()>& stopRequested) {
+        *run = registry::deleteProblems(
+            services.registry, planned,
+            [&](const registry::RegFileExport& content) {
+              return registry::writeRegistryBackup(services, folder, "registry", time, content);
+            },
+            [&ui, this](int read, int deleted, int total) {
+              ui.post([this, read, deleted, total] { showDeleting(read, deleted, total); });
+            },
+            stopRequested);
       },
-      [this, &status](int done, int total) {
-        controls_.status.setSimpleText(status + "   " + std::to_string(done) + " / " + std::to_string(total));
-        app_.paintPending();
+      [this, run] {
+        controls_.results.removeRows(std::move(run->goneRows));
+        restoreIdle();
+        // The status line reads the scan's count again.
+        showScanStatus_();
+        // Nothing was deleted: the user learns why, and where the backup was to go.
+        if (run->result.backupFailed)
+          app_.messageBox({"Cannot create file " + run->result.backupPath, app_.title(),
+                           widgets::MessageButtons::Ok, widgets::MessageIcon::Error});
       });
-  controls_.status.setSimpleText(status);
-  // Nothing was deleted: the user learns why, and where the backup was to go.
-  if (result.backupFailed)
-    app_.messageBox({"Cannot create file " + result.backupPath, app_.title(), widgets::MessageButtons::Ok,
-                     widgets::MessageIcon::Error});
 }
 
 }  // namespace velmora::app

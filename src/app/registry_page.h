@@ -10,6 +10,7 @@
 
 #include "app/message_texts.h"
 #include "app/search_worker.h"
+#include "app/worker_deletion.h"
 #include "platform/services.h"
 #include "registry/problem_categories.h"
 #include "widgets/application.h"
@@ -37,9 +38,9 @@ struct RegistryPageControls {
 };
 
 // The Registry page: the registry problem scan with Search and Stop, the result
-// list and its deletion. Everything here runs on the UI thread; the scan runs on a
-// Search worker and reaches the controls only through tasks posted to the UI
-// thread.
+// list and its deletion. Everything here runs on the UI thread; the scan and the
+// deletion run on a Search worker and reach the controls only through tasks
+// posted to the UI thread.
 class RegistryPage {
  public:
   // programFolder ends with a backslash; the backups go below it.
@@ -48,19 +49,24 @@ class RegistryPage {
 
   // Scan state that the status line and the page control read.
   bool scanRunning() const { return scanRunning_; }
+  // A deletion runs on the page's worker; Search is its Stop meanwhile.
+  bool deletionRunning() const { return deletion_.running(); }
   int problemCount() const { return problemCount_; }
   // "Problems found: 3"
   std::string statusSummary() const;
 
-  // ButtonSearchRegClick: starts a scan, or stops the running one.
+  // ButtonSearchRegClick: starts a scan, or stops the running scan or deletion.
   void searchClick();
-  // Stops a running scan without touching the page, as the program closes.
+  // Stops a running scan without touching the page, as the program closes. A
+  // running deletion ends with the entry under way, which this waits for (at most
+  // a minute), so that no backup is cut off halfway.
   void stopScan() {
-    if (worker_) worker_->stop();
+    if (worker_) deletion_.stopForClose(*worker_);
   }
   // The Registry end-of-scan restoration.
   void restoreIdle();
-  // ButtonDeleteRegClick.
+  // ButtonDeleteRegClick: deletes the checked entries on the page's worker, after
+  // writing them into a backup file.
   void deleteClick();
 
   // Whether the last worker, running or stopped, has ended. Never wait for it on
@@ -75,6 +81,10 @@ class RegistryPage {
   // What the scan's updates do on the UI thread.
   void showProblems(const std::vector<registry::ProblemRow>& rows);
   void showProgress(int categoriesDone);
+  // While a deletion runs: the scan's count on the status line, then the entries
+  // deleted so far and the number to delete; the bar moves through the reading of
+  // the backup and then through the deletion.
+  void showDeleting(int read, int deleted, int total);
 
   widgets::Application& app_;
   platform::Services& services_;
@@ -88,6 +98,7 @@ class RegistryPage {
   // Every problem the last scan listed, in listing order; each result row's data is
   // its index here, so deletion reads what a row stands for from the scan itself.
   std::vector<registry::ProblemRow> problems_;
+  WorkerDeletion deletion_;
   std::shared_ptr<Search> worker_;
 };
 

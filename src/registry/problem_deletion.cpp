@@ -102,59 +102,73 @@ std::optional<DeletionTarget> deletionTargetOf(const ProblemRow& row) {
   return std::nullopt;
 }
 
-ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
-                                      std::span<const ProblemRow> problems,
-                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup,
-                                      const std::function<void(int done, int total)>& progress) {
-  using Clock = std::chrono::steady_clock;
-  auto lastShown = Clock::now();
-  const auto show = [&](int done, int total) {
-    if (!progress || Clock::now() - lastShown < std::chrono::milliseconds(50)) return;
-    progress(done, total);
-    lastShown = Clock::now();
-  };
-  struct Planned {
-    int row;
-    DeletionTarget target;
-  };
-  std::vector<Planned> planned;
-  std::set<std::tuple<std::uint64_t, std::string, std::optional<std::string>>> exported;
-  RegFileExport backup(store);
+std::vector<PlannedDeletion> plannedDeletions(const widgets::ListView& results,
+                                              std::span<const ProblemRow> problems) {
+  std::vector<PlannedDeletion> planned;
   for (int row = results.count() - 1; row >= 0; --row) {
     if (!results.checked(row)) continue;
     const std::uint32_t problem = results.rowData(row);
     if (problem >= problems.size()) continue;
-    std::optional<DeletionTarget> target = deletionTargetOf(problems[problem]);
-    if (!target) continue;
+    if (std::optional<DeletionTarget> target = deletionTargetOf(problems[problem]))
+      planned.push_back({row, std::move(*target)});
+  }
+  return planned;
+}
+
+ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<const PlannedDeletion> planned,
+                                  const std::function<BackupFile(const RegFileExport&)>& writeBackup,
+                                  const DeletionProgress& progress, const std::function<bool()>& stopRequested) {
+  using Clock = std::chrono::steady_clock;
+  auto lastShown = Clock::now();
+  const auto show = [&](int read, int deleted, int total) {
+    if (!progress || Clock::now() - lastShown < std::chrono::milliseconds(50)) return;
+    progress(read, deleted, total);
+    lastShown = Clock::now();
+  };
+  const auto stopped = [&] { return stopRequested && stopRequested(); };
+  ProblemDeletionRun run;
+  std::vector<const PlannedDeletion*> backedUp;
+  std::set<std::tuple<std::uint64_t, std::string, std::optional<std::string>>> exported;
+  RegFileExport backup(store);
+  for (const PlannedDeletion& item : planned) {
+    if (stopped()) return run;
     // Only what the backup holds is deleted. Two rows of one class key share it.
-    auto key = std::tuple(static_cast<std::uint64_t>(target->root), target->keyPath, target->valueName);
+    const DeletionTarget& target = item.target;
+    auto key = std::tuple(static_cast<std::uint64_t>(target.root), target.keyPath, target.valueName);
     if (!exported.contains(key)) {
-      if (!exportTarget(backup, *target)) continue;
+      if (!exportTarget(backup, target)) continue;
       exported.insert(std::move(key));
     }
-    planned.push_back({row, std::move(*target)});
-    show(0, 0);
+    backedUp.push_back(&item);
+    show(static_cast<int>(backedUp.size()), 0, static_cast<int>(planned.size()));
   }
-
-  ProblemDeletion result;
-  if (planned.empty()) return result;
+  if (backedUp.empty()) return run;
   const BackupFile file = writeBackup(backup);
-  result.backupPath = file.path;
+  run.result.backupPath = file.path;
   if (!file.written) {
-    result.backupFailed = true;
-    return result;
+    run.result.backupFailed = true;
+    return run;
   }
   // One registry object serves the whole run. The rows are handled from the last
   // to the first, so removing one never moves one still to be handled.
   TRegistry registry(store);
-  std::vector<int> deleted;
-  for (const Planned& item : planned) {
-    if (deleteTarget(registry, item.target)) deleted.push_back(item.row);
-    show(static_cast<int>(deleted.size()), static_cast<int>(planned.size()));
+  for (const PlannedDeletion* item : backedUp) {
+    if (stopped()) break;
+    if (deleteTarget(registry, item->target)) run.goneRows.push_back(item->row);
+    const int total = static_cast<int>(backedUp.size());
+    show(total, static_cast<int>(run.goneRows.size()), total);
   }
-  result.deletedCount = static_cast<int>(deleted.size());
-  results.removeRows(std::move(deleted));
-  return result;
+  run.result.deletedCount = static_cast<int>(run.goneRows.size());
+  return run;
+}
+
+ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
+                                      std::span<const ProblemRow> problems,
+                                      const std::function<BackupFile(const RegFileExport&)>& writeBackup,
+                                      const DeletionProgress& progress) {
+  ProblemDeletionRun run = deleteProblems(store, plannedDeletions(results, problems), writeBackup, progress);
+  results.removeRows(std::move(run.goneRows));
+  return run.result;
 }
 
 }  // namespace velmora::registry

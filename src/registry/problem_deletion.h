@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry_store.h"
 #include "registry/problem_categories.h"
@@ -39,22 +40,49 @@ struct ProblemDeletion {
   std::string backupPath;
 };
 
-// Deletes what the checked rows of the Registry page's result list describe, from
-// the last row to the first, after writing everything about to be deleted into one
-// backup file (writeBackup is called once, and only when something is to be
-// deleted). A row whose target could not be exported is not deleted; when the
-// backup cannot be written nothing is. A row goes when its deletion succeeded;
-// otherwise it stays, still checked. A row's data (ListView::rowData) is the index
-// of its problem in problems; a row without one deletes nothing. Runs on the UI
-// thread.
+// A checked result row and what it deletes.
+struct PlannedDeletion {
+  int row = 0;
+  DeletionTarget target;
+};
+
+// The checked rows of the Registry page's result list that delete something, from
+// the last to the first. A row's data (ListView::rowData) is the index of its
+// problem in problems; a row without one, or whose problem names no target
+// (deletionTargetOf), is left out. UI thread.
+std::vector<PlannedDeletion> plannedDeletions(const widgets::ListView& results,
+                                              std::span<const ProblemRow> problems);
+
+// What a deletion did, and the rows whose entries went, from the last to the first.
+struct ProblemDeletionRun {
+  ProblemDeletion result;
+  std::vector<int> goneRows;
+};
+
+// Deletes the planned entries without touching the list, so that it can run on a
+// worker. Everything about to be deleted is first written into one backup file
+// (writeBackup is called once, and only when something is to be deleted); an
+// entry that could not be exported is not deleted, and when the backup cannot be
+// written nothing is. An entry's row is gone when its deletion succeeded.
 //
-// The rows of deleted entries go in one pass once every entry has been tried, so
-// the list repaints once. Thousands of rows take a while: progress, when given,
-// is called at most every 50 ms with the entries deleted so far and the number to
-// delete (0 while the backup is being read), for the window to show them.
+// stopRequested, when given, is asked between two entries, while they are read
+// for the backup and while they are deleted, never during the backup's writing:
+// a stop before the backup is written deletes nothing and writes nothing, and a
+// stop afterwards leaves every entry not yet reached as it was. So an entry is
+// never deleted without being in a whole backup file. Thousands of entries take
+// a while: progress, when given, is called at most every 50 ms with the entries
+// read for the backup so far, those deleted so far, and the number to delete.
+using DeletionProgress = std::function<void(int read, int deleted, int total)>;
+ProblemDeletionRun deleteProblems(platform::RegistryStore& store, std::span<const PlannedDeletion> planned,
+                                  const std::function<BackupFile(const RegFileExport&)>& writeBackup,
+                                  const DeletionProgress& progress = {},
+                                  const std::function<bool()>& stopRequested = {});
+
+// plannedDeletions and deleteProblems in one go on the UI thread; the rows of the
+// deleted entries go in one pass at the end, so the list repaints once.
 ProblemDeletion deleteCheckedProblems(platform::RegistryStore& store, widgets::ListView& results,
                                       std::span<const ProblemRow> problems,
                                       const std::function<BackupFile(const RegFileExport&)>& writeBackup,
-                                      const std::function<void(int done, int total)>& progress = {});
+                                      const DeletionProgress& progress = {});
 
 }  // namespace velmora::registry

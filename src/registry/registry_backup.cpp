@@ -6,8 +6,8 @@ namespace velmora::registry {
 
 std::tm currentLocalTime() {
   const std::time_t now = std::time(nullptr);
-  // Backups are written on the UI thread only, so the shared result of localtime
-  // is safe here.
+  // Read on the UI thread only (a deletion on a worker takes the time its Delete
+  // was pressed), so the shared result of localtime is safe here.
   const std::tm* local = std::localtime(&now);
   return local ? *local : std::tm{};
 }

@@ -14,7 +14,8 @@ namespace velmora::registry {
 // Where a registry backup went, or was to go.
 using BackupFile = platform::WrittenFile;
 
-// The local time now, which a backup made now is named for.
+// The local time now, which a backup made now is named for. UI thread only: the
+// C library keeps its answer in one place for every thread.
 std::tm currentLocalTime();
 
 // "registry-20240131-235959.reg" for the kind "registry" and that local time. Each

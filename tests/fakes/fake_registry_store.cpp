@@ -345,6 +345,7 @@ void FakeRegistryStore::store(Node& node, const std::string& name, RegType type,
 }
 
 RegStatus FakeRegistryStore::deleteValue(RegKey key, const std::string& name) {
+  if (deleteHook_) deleteHook_();
   const std::lock_guard lock(mutex_);
   ++calls_;
   if (holdsNul(name)) return ERROR_INVALID_NAME;
@@ -364,6 +365,7 @@ RegStatus FakeRegistryStore::deleteKey(RegKey key, const std::string& subKey) {
 }
 
 RegStatus FakeRegistryStore::deleteKeyEx(RegKey key, const std::string& subKey, RegSam samDesired) {
+  if (deleteHook_) deleteHook_();
   const std::lock_guard lock(mutex_);
   ++calls_;
   if (holdsNul(subKey)) return ERROR_INVALID_NAME;

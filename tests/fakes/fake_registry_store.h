@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -84,6 +85,10 @@ class FakeRegistryStore : public platform::RegistryStore {
   // test can tell that an operation did not touch the registry at all.
   std::size_t callCount() const;
 
+  // Runs hook before each key or value deletion, on the deleting thread outside the
+  // lock, so a test can hold a deletion halfway; set before that thread starts.
+  void onDelete(std::function<void()> hook) { deleteHook_ = std::move(hook); }
+
  private:
   struct Node;
   struct Handle {
@@ -110,6 +115,7 @@ class FakeRegistryStore : public platform::RegistryStore {
   std::map<std::uint64_t, Handle> handles_;
   std::uint64_t nextHandle_ = 0x1000;
   std::size_t calls_ = 0;
+  std::function<void()> deleteHook_;
 };
 
 }  // namespace velmora::fakes

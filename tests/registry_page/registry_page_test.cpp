@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <future>
 #include <thread>
 
 #include "fakes/fake_services.h"
 #include "headless_app.h"
+#include "registry/reg_file_reader.h"
 #include "registry/registry_planter.h"
 #include "widgets/form.h"
 
@@ -51,6 +54,15 @@ class RegistryPageTest : public ::testing::Test {
     }
   }
 
+  // Empty keys Software\Empty0 ... below the current user, listed by a scan.
+  void listEmptyKeys(int count) {
+    for (int i = 0; i < count; ++i) plant.key(HKEY_CURRENT_USER, "Software\\Empty" + std::to_string(i));
+    page.searchClick();
+    pumpUntilIdle();
+  }
+  // Keys below the current user's Software key, itself included.
+  std::size_t softwareKeys() const { return plant.tree(HKEY_CURRENT_USER, "Software").size(); }
+  const std::string backupPath = "C:\\Velmora\\data\\backups\\registry-20250102-000000.reg";
   fakes::FakeServices machine;
   test_support::RegistryPlanter plant{machine.registry};
   widgets::testing::HeadlessApp h;
@@ -134,12 +146,13 @@ TEST_F(RegistryPageTest, DeleteBacksUpFirstAndSaysSoWhenItCannot) {
   pumpUntilIdle();
   ASSERT_EQ(results.count(), 2);
 
-  const std::string path = "C:\\Velmora\\data\\backups\\registry-20250102-000000.reg";
+  const std::string path = backupPath;
   const std::string fallback =
       "C:\\Users\\tester\\AppData\\Local\\Velmora Disk Cleaner\\backups\\registry-20250102-000000.reg";
   machine.textFiles.setUnwritable(path);
   machine.textFiles.setUnwritable(fallback);
   page.deleteClick();
+  pumpUntilIdle();
   ASSERT_EQ(h.dialogs.shown().size(), 1u);
   EXPECT_EQ(h.dialogs.shown()[0].text, "Cannot create file " + path);
   EXPECT_EQ(results.count(), 2);
@@ -148,12 +161,72 @@ TEST_F(RegistryPageTest, DeleteBacksUpFirstAndSaysSoWhenItCannot) {
   machine.textFiles.setUnwritable(path, false);
   results.setChecked(0, false);
   page.deleteClick();
+  pumpUntilIdle();
   EXPECT_EQ(h.dialogs.shown().size(), 1u) << "a deletion that could back up says nothing";
   ASSERT_EQ(results.count(), 1);
   EXPECT_EQ(results.cell(0, 1), "Empty");
   EXPECT_FALSE(plant.exists(HKEY_CURRENT_USER, "Software\\Other"));
   EXPECT_TRUE(machine.textFiles.bytes(path).has_value());
   EXPECT_EQ(status.simpleText(), "StringFoundProblems:2") << "the status line keeps the scan's count";
+}
+
+// Delete runs on the worker: held halfway, the page is busy (Search is Stop, a
+// second Delete does nothing) and the status line counts. Stop ends the run after
+// the entry under way; every entry that went is in the backup, written whole
+// before the first, and the others keep their rows, checked, for the next Delete.
+TEST_F(RegistryPageTest, StopMidDeleteLeavesEveryDeletedEntryBackedUpAndTheRestListed) {
+  listEmptyKeys(300);
+  std::promise<void> reached, release;
+  machine.registry.onDelete([&, released = release.get_future().share(), deletes = 0]() mutable {
+    const int count = ++deletes;
+    if (count == 50) std::this_thread::sleep_for(60ms);  // A count is shown after this one.
+    if (count != 100) return;
+    reached.set_value();
+    released.wait();
+  });
+  page.deleteClick();
+  reached.get_future().wait();
+  while (h.app.runPendingTasks(0ns)) continue;
+  EXPECT_TRUE(page.deletionRunning());
+  EXPECT_EQ(search.caption(), "StringStop:");
+  int shown = 0;
+  std::sscanf(status.simpleText().c_str(), "StringFoundProblems:300   %d / 300", &shown);
+  EXPECT_TRUE(shown >= 50 && shown < 100) << status.simpleText();
+  page.deleteClick();
+  page.searchClick();  // Stop
+  release.set_value();
+  pumpUntilIdle();
+
+  EXPECT_EQ(search.caption(), "StringSearch:");
+  EXPECT_EQ(status.simpleText(), "StringFoundProblems:300");
+  EXPECT_EQ(softwareKeys(), 1u + 200);
+  const auto backup = registry::readRegFile(machine.textFiles.bytes(backupPath).value_or(""));
+  EXPECT_EQ(backup ? backup->sections.size() : 0u, 300u);
+  ASSERT_EQ(results.count(), 200);
+  for (int row = 0; row < results.count(); ++row) {
+    EXPECT_TRUE(results.checked(row));
+    EXPECT_TRUE(plant.exists(HKEY_CURRENT_USER, "Software\\" + results.cell(row, 1))) << results.cell(row, 1);
+  }
+}
+
+// Closing while an entry is being deleted waits for it; the next one is never
+// begun, and the page changes no more.
+TEST_F(RegistryPageTest, ClosingDuringADeletionWaitsForTheEntryUnderWay) {
+  listEmptyKeys(50);
+  std::promise<void> reached;
+  machine.registry.onDelete([&, deletes = 0]() mutable {
+    if (++deletes != 10) return;
+    reached.set_value();
+    std::this_thread::sleep_for(300ms);
+  });
+  page.deleteClick();
+  reached.get_future().wait();
+  page.stopScan();
+  EXPECT_EQ(softwareKeys(), 1u + 40);
+  pumpUntilIdle();
+  EXPECT_EQ(softwareKeys(), 1u + 40);
+  EXPECT_EQ(results.count(), 50);
+  EXPECT_TRUE(machine.textFiles.bytes(backupPath).has_value());
 }
 
 }  // namespace
