@@ -36,6 +36,10 @@ struct TaskReading {
   TaskStatus status = TaskStatus::absent;
   TaskDefinition task;  // For found.
   std::string error;    // For failed: what the service said.
+  // For found: whether the task runs as the calling account, as its principal
+  // names it (by name or security identifier); false for another account's task,
+  // which an administrator can read too.
+  bool callersOwn = true;
 };
 
 class TaskScheduler {

@@ -25,42 +25,62 @@ ScheduleKind kindOf(platform::TaskTrigger trigger) {
   }
 }
 
-}  // namespace
-
-std::string scheduleTaskPath(std::string_view userName) {
-  return "Velmora Disk Cleaner\\Clean " + std::string(userName);
+Schedule scheduleOf(const platform::TaskDefinition& task) {
+  return {kindOf(task.trigger), task.hour, task.minute, task.dayOfWeek};
 }
 
-ScheduleReading readSchedule(platform::TaskScheduler& scheduler, std::string_view taskPath) {
-  const platform::TaskReading read = scheduler.readTask(taskPath);
+}  // namespace
+
+std::optional<ScheduleTaskNames> scheduleTaskNames(const platform::SystemInfo& system) {
+  const std::optional<std::string> user = system.userName();
+  const std::optional<std::string> sid = system.currentUserSid();
+  if (!user || user->empty() || !sid || sid->empty()) return std::nullopt;
+  const std::string earlier = "Velmora Disk Cleaner\\Clean " + *user;
+  return ScheduleTaskNames{earlier + " (" + *sid + ")", earlier};
+}
+
+ScheduleReading readSchedule(platform::TaskScheduler& scheduler, const ScheduleTaskNames& names) {
+  const platform::TaskReading read = scheduler.readTask(names.current);
   ScheduleReading reading;
   if (read.status == platform::TaskStatus::failed) {
     reading.error = read.error;
     return reading;
   }
-  if (read.status == platform::TaskStatus::absent) return reading;
-  reading.schedule.kind = kindOf(read.task.trigger);
-  reading.schedule.hour = read.task.hour;
-  reading.schedule.minute = read.task.minute;
-  reading.schedule.dayOfWeek = read.task.dayOfWeek;
+  if (read.status == platform::TaskStatus::found) {
+    reading.schedule = scheduleOf(read.task);
+    return reading;
+  }
+  const platform::TaskReading earlier = scheduler.readTask(names.earlier);
+  if (earlier.status == platform::TaskStatus::found && earlier.callersOwn) {
+    reading.schedule = scheduleOf(earlier.task);
+    reading.earlierTask = names.earlier;
+  }
   return reading;
 }
 
 std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
-                          const Schedule& schedule, std::string_view exePath) {
-  if (schedule.kind == ScheduleKind::never) return scheduler.deleteTask(taskPath);
-  platform::TaskDefinition task;
-  task.trigger = triggerOf(schedule.kind);
-  task.hour = schedule.hour;
-  task.minute = schedule.minute;
-  task.dayOfWeek = schedule.dayOfWeek;
-  task.program = std::string(exePath);
-  task.arguments = "/auto";
-  // The program's folder, written without its trailing backslash as Task
-  // Scheduler shows a working folder, except for a drive's root ("D:\").
-  task.workingFolder = settings::folderPart(exePath);
-  if (task.workingFolder.size() > 3) task.workingFolder.pop_back();
-  return scheduler.registerTask(taskPath, task);
+                          const Schedule& schedule, std::string_view exePath, std::string_view earlierTask) {
+  std::string error;
+  if (schedule.kind == ScheduleKind::never) {
+    error = scheduler.deleteTask(taskPath);
+  } else {
+    platform::TaskDefinition task;
+    task.trigger = triggerOf(schedule.kind);
+    task.hour = schedule.hour;
+    task.minute = schedule.minute;
+    task.dayOfWeek = schedule.dayOfWeek;
+    task.program = std::string(exePath);
+    task.arguments = "/auto";
+    // The program's folder, written without its trailing backslash as Task
+    // Scheduler shows a working folder, except for a drive's root ("D:\").
+    task.workingFolder = settings::folderPart(exePath);
+    if (task.workingFolder.size() > 3) task.workingFolder.pop_back();
+    error = scheduler.registerTask(taskPath, task);
+  }
+  // The earlier task goes only once the new one stands: a refusal leaves the
+  // schedule running under its old name rather than none.
+  if (error.empty() && !earlierTask.empty()) error = scheduler.deleteTask(earlierTask);
+  return error;
 }
 
 std::optional<ClockTime> readClockTime(std::string_view text) {

@@ -26,6 +26,8 @@ std::string folderOf(const std::string& path) { return path.substr(0, path.rfind
 
 std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
+constexpr const char* kNoAccount = "the user's name or security identifier cannot be read";
+
 }  // namespace
 
 ScheduleEditor::ScheduleEditor(platform::Services& services, std::string exePath, ScheduleControls controls)
@@ -38,17 +40,18 @@ std::string ScheduleEditor::load(const ScheduleTexts& texts, int today) {
   today_ = today;
   std::string error;
   Schedule schedule;
-  if (const std::optional<std::string> user = services_.system.userName()) {
-    taskPath_ = scheduleTaskPath(*user);
-    ScheduleReading reading = readSchedule(services_.scheduler, *taskPath_);
+  earlierTask_.clear();
+  names_ = scheduleTaskNames(services_.system);
+  if (names_) {
+    ScheduleReading reading = readSchedule(services_.scheduler, *names_);
     error = reading.error;
     schedule = reading.schedule;
+    earlierTask_ = reading.earlierTask;
   } else {
-    taskPath_.reset();
-    error = "the user's name cannot be read";
+    error = kNoAccount;
   }
   show(schedule);
-  controls_.kind.setEnabled(taskPath_.has_value() && error.empty());
+  controls_.kind.setEnabled(names_.has_value() && error.empty());
 
   // The report's name is enough: it says the time, and the folder is the program's.
   const std::optional<LastRun> run = findLastRun(services_, folderOf(exePath_));
@@ -102,14 +105,17 @@ std::optional<Schedule> ScheduleEditor::chosen() const {
 }
 
 std::string ScheduleEditor::save(const Schedule& schedule) {
-  if (!taskPath_) return "the user's name cannot be read";
-  const std::string error = applySchedule(services_.scheduler, *taskPath_, schedule, exePath_);
+  if (!names_) return kNoAccount;
+  const std::string error = applySchedule(services_.scheduler, names_->current, schedule, exePath_, earlierTask_);
   if (error.empty()) {
     shown_ = schedule;
+    earlierTask_.clear();
     return {};
   }
   // The boxes show what the service holds after the refusal.
-  show(readSchedule(services_.scheduler, *taskPath_).schedule);
+  ScheduleReading reading = readSchedule(services_.scheduler, *names_);
+  earlierTask_ = reading.earlierTask;
+  show(reading.schedule);
   return error;
 }
 

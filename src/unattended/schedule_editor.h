@@ -33,7 +33,7 @@ struct ScheduleTexts {
 // so a task changed outside shows as it is at each showing.
 class ScheduleEditor {
  public:
-  // exePath is the program the task starts; the user's name names the task.
+  // exePath is the program the task starts; the user's account names the task.
   ScheduleEditor(platform::Services& services, std::string exePath, ScheduleControls controls);
 
   // Fills the boxes from the task and the last run's report; today is the day of
@@ -58,7 +58,9 @@ class ScheduleEditor {
   platform::Services& services_;
   std::string exePath_;
   ScheduleControls controls_;
-  std::optional<std::string> taskPath_;  // Nothing when the user's name is unknown.
+  std::optional<ScheduleTaskNames> names_;  // Nothing when the user's account is unknown.
+  // The account's task under its earlier name, shown until a change replaces it.
+  std::string earlierTask_;
   ScheduleTexts texts_;
   int today_ = 1;
   Schedule shown_;

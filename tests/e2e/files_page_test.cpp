@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <knownfolders.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -375,7 +376,17 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   wchar_t user[257];
   DWORD size = 257;
   ASSERT_TRUE(GetUserNameW(user, &size));
-  const std::wstring task = std::wstring(L"Velmora Disk Cleaner\\Clean ") + user;
+  // The task carries the account's security identifier beside its user name.
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  char account[256];
+  DWORD accountSize = sizeof account;
+  ASSERT_TRUE(GetTokenInformation(token, TokenUser, account, accountSize, &accountSize));
+  CloseHandle(token);
+  LPWSTR sid = nullptr;
+  ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(account)->User.Sid, &sid));
+  const std::wstring task = std::wstring(L"Velmora Disk Cleaner\\Clean ") + user + L" (" + sid + L")";
+  LocalFree(sid);
   HWND settings = openSettings(program, window);
   ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
   HWND schedule = findVisibleChild(settings, L"ComboBox");
@@ -391,6 +402,8 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   const std::string stored = storedTask(task);
   for (const std::string& part : std::vector<std::string>{
            "<StartWhenAvailable>true</StartWhenAvailable>", "<ExecutionTimeLimit>PT2H</ExecutionTimeLimit>",
+           "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+           "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
            "<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"})
     EXPECT_NE(stored.find(part), std::string::npos) << part << " not in:\n" << stored;
 

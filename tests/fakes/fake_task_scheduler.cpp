@@ -15,7 +15,7 @@ platform::TaskReading FakeTaskScheduler::readTask(std::string_view path) {
   if (!readFailure.empty()) return {platform::TaskStatus::failed, {}, readFailure};
   const auto found = tasks.find(std::string(path));
   if (found == tasks.end()) return {platform::TaskStatus::absent, {}, {}};
-  return {platform::TaskStatus::found, found->second, {}};
+  return {platform::TaskStatus::found, found->second, {}, !othersTasks.contains(found->first)};
 }
 
 std::string FakeTaskScheduler::registerTask(std::string_view path, const platform::TaskDefinition& task) {
