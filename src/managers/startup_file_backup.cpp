@@ -17,13 +17,13 @@ constexpr std::string_view kOtherParts[] = {".ini", ".reg"};
 // as a new file, so that no other backup, of this run or another, shares it; the
 // others are new files too, and a part another run took in between (its registry
 // backup's .reg) is left to it.
-StartupFileBackup saveInto(platform::FileSystem& files, platform::TextFiles& textFiles, const std::string& folder, const std::tm& localTime,
-                           const std::string& filePath, std::string_view bytes,
-                           const registry::RegFileExport& approval) {
+StartupFileBackup saveInto(platform::FileSystem& files, platform::TextFiles& textFiles,
+                           const std::string& folder, const std::tm& localTime, const std::string& filePath,
+                           std::string_view bytes, const registry::RegFileExport& approval) {
   const std::string name = registry::backupFileName("startup", localTime);
   // The bytes first: a path without its file restores nothing.
-  const platform::WrittenFile dat =
-      platform::createNewNamed(textFiles, folder, name.substr(0, name.size() - 4), ".dat", bytes, kOtherParts);
+  const platform::WrittenFile dat = platform::createNewNamed(
+      textFiles, folder, name.substr(0, name.size() - 4), ".dat", bytes, kOtherParts);
   if (!dat.written) return {false, dat.path};
   const std::string base = dat.path.substr(0, dat.path.size() - 4);
   std::vector<std::string> made{dat.path};
@@ -35,7 +35,10 @@ StartupFileBackup saveInto(platform::FileSystem& files, platform::TextFiles& tex
     else
       failed = base + extension;
   };
-  part(".ini", "[" + std::string(kSection) + "]\r\n" + kPathKey + "=" + filePath + "\r\n");
+  // Built piece by piece: GCC 12 takes the usual chain of + here for an overlapping copy.
+  std::string ini = "[";
+  ini.append(kSection).append("]\r\n").append(kPathKey).append("=").append(filePath).append("\r\n");
+  part(".ini", ini);
   if (!approval.empty()) part(".reg", approval.fileBytes(registry::backupComment("startup")));
   if (failed.empty()) return {true, base};
   for (const std::string& path : made) files.deleteFile(path);
@@ -51,7 +54,8 @@ StartupFileBackup saveStartupFileBackup(platform::Services& services, const std:
   StartupFileBackup first;
   for (const std::string& folder : platform::dataFolders(services.system, programFolder, "backups")) {
     platform::makeFolders(services.files, folder);
-    StartupFileBackup backup = saveInto(services.files, services.textFiles, folder, localTime, filePath, bytes, approval);
+    StartupFileBackup backup =
+        saveInto(services.files, services.textFiles, folder, localTime, filePath, bytes, approval);
     if (backup.written) return backup;
     if (first.path.empty()) first = std::move(backup);
   }

@@ -82,7 +82,8 @@ registry::BackupRestore restoreStartupBackup(platform::Services& services, const
   registry::BackupRestore result;
   result.state = backup.contents.state;
   if (result.state != State::readable) return result;
-  const StartupFileRestore file = restoreStartupFile(services.files, services.textFiles, baseOf(iniPath), backup.path);
+  const StartupFileRestore file =
+      restoreStartupFile(services.files, services.textFiles, baseOf(iniPath), backup.path);
   if (file.outcome == StartupFileRestore::Outcome::backupUnreadable) {
     result.state = State::unreadable;
     return result;

@@ -85,7 +85,8 @@ std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view t
 
 std::optional<ClockTime> readClockTime(std::string_view text) {
   const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3) return std::nullopt;
+  if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3)
+    return std::nullopt;
   for (std::size_t i = 0; i < text.size(); ++i)
     if (i != colon && !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
   ClockTime time;

@@ -56,7 +56,8 @@ ScheduleReading readSchedule(platform::TaskScheduler& scheduler, const ScheduleT
 // which the task just registered replaces. Empty on success, else why the service
 // refused.
 std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
-                          const Schedule& schedule, std::string_view exePath, std::string_view earlierTask = {});
+                          const Schedule& schedule, std::string_view exePath,
+                          std::string_view earlierTask = {});
 
 // A time typed as "H:MM" or "HH:MM" on the 24-hour clock; nothing for anything
 // else.

@@ -106,7 +106,8 @@ std::optional<Schedule> ScheduleEditor::chosen() const {
 
 std::string ScheduleEditor::save(const Schedule& schedule) {
   if (!names_) return kNoAccount;
-  const std::string error = applySchedule(services_.scheduler, names_->current, schedule, exePath_, earlierTask_);
+  const std::string error =
+      applySchedule(services_.scheduler, names_->current, schedule, exePath_, earlierTask_);
   if (error.empty()) {
     shown_ = schedule;
     earlierTask_.clear();

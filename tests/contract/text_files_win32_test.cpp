@@ -77,7 +77,8 @@ TEST(TextFilesWin32, ANewFileIsNeverMadeOverAnotherOrThroughALinkedFolder) {
   EXPECT_EQ(GetFileAttributesW(extendedForm(scratch.path() + "Target\\startup.lnk").c_str()),
             INVALID_FILE_ATTRIBUTES)
       << "nothing is left where the link points";
-  EXPECT_EQ(files.createNew(through, "MZ", false), platform::NewFile::written) << "a report may go through one";
+  EXPECT_EQ(files.createNew(through, "MZ", false), platform::NewFile::written)
+      << "a report may go through one";
   makeFolderLink(scratch.path() + "mine-link.txt", scratch.path() + "Target");
   EXPECT_EQ(files.createNew(scratch.path() + "mine-link.txt", "x", false), platform::NewFile::exists);
 }

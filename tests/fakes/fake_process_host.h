@@ -25,7 +25,9 @@ class FakeProcessHost final : public platform::ProcessHost {
     return std::make_unique<platform::HeldLock>();
   }
   platform::LocalTime localTime() const override { return {2026, 3, 4, 5, 6, 7}; }
-  std::chrono::milliseconds tickCount() const override { return clock ? clock() : std::chrono::milliseconds(0); }
+  std::chrono::milliseconds tickCount() const override {
+    return clock ? clock() : std::chrono::milliseconds(0);
+  }
   void showNoErrorBoxes(int) override { errorBoxesOff = true; }
 
   bool hasConsole = true;

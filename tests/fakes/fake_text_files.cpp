@@ -16,6 +16,7 @@ std::string FakeTextFiles::key(std::string_view path) {
 }
 
 FileContents FakeTextFiles::readAtMost(std::string_view path, std::size_t maxSize) const {
+  if (beforeRead) beforeRead(std::string(path));
   const std::string k = key(path);
   const auto file = files_.find(k);
   if (file == files_.end()) return {ReadStatus::notFound, {}};

@@ -50,8 +50,10 @@ class FakeTextFiles final : public platform::TextFiles {
   void setRedirected(std::string_view path);
 
   // Called with the path before each writeBytes and createNew, as the moment
-  // another program may make a file under a name just found free.
+  // another program may make a file under a name just found free; and before
+  // each read, as the moment another program may rewrite a file.
   std::function<void(const std::string& path)> beforeWrite;
+  std::function<void(const std::string& path)> beforeRead;
 
   // How many writes (writeBytes, createNew and createIfMissing calls that made a file)
   // succeeded so far, for tests that a file was or was not rewritten.

@@ -147,30 +147,6 @@ TEST_F(StartupStateTest, AStartupFolderFileIsListedDeletedIntoABackupAndPutBack)
   EXPECT_NE(shownTexts().back().find("Tool.lnk (" + restore.StringFileNotRestored + ")"), std::string::npos);
 }
 
-// The text files of a machine whose backup's .ini names another path once it
-// has been read `honest` times, as a file someone rewrites during a restore.
-class RewrittenIni final : public TextFiles {
- public:
-  RewrittenIni(fakes::FakeServices& machine, int honest, std::string later)
-      : TextFiles(machine.encoding), inner_(machine.textFiles), honest_(honest), later_(std::move(later)) {}
-  FileContents readAtMost(std::string_view path, std::size_t maxSize) const override {
-    if (path.ends_with(".ini") && ++reads_ > honest_) return {ReadStatus::ok, later_};
-    return inner_.readAtMost(path, maxSize);
-  }
-  bool writeBytes(std::string_view path, std::string_view bytes) override { return inner_.writeBytes(path, bytes); }
-  bool appendBytes(std::string_view path, std::string_view bytes) override { return inner_.appendBytes(path, bytes); }
-  bool createIfMissing(std::string_view path) override { return inner_.createIfMissing(path); }
-  NewFile createNew(std::string_view path, std::string_view bytes, bool onlyAtPath) override {
-    return inner_.createNew(path, bytes, onlyAtPath);
-  }
-
- private:
-  fakes::FakeTextFiles& inner_;
-  int honest_;
-  std::string later_;
-  mutable int reads_ = 0;
-};
-
 // A restore writes the file to the path it checked, and never through a link: not
 // when the Startup folder or a folder above it is a junction, not when one becomes
 // a link after the check, not when the .ini is rewritten to name a system file
@@ -202,20 +178,17 @@ TEST_F(StartupStateTest, AStartupFolderFileGoesBackOnlyToThePathCheckedAndNeverT
       << "its approval value goes with the file";
 
   const std::string system = "C:\\Windows\\System32\\version.dll";
+  const std::string honestIni = *machine.textFiles.bytes(ini);
   for (int honest = 0; honest < 5; ++honest) {
-    fakes::FakeServices other;
-    other.shell.setFolderPath(csidl::startup, kFolder);
-    other.files.addFolder(kFolder);
-    for (const char* part : {".ini", ".dat"}) {
-      const std::string name = ini.substr(0, ini.size() - 4) + part;
-      other.textFiles.put(name, *machine.textFiles.bytes(name));
-    }
-    RewrittenIni rewritten(other, honest, "[File]\r\nPath=" + system + "\r\n");
-    Services withRewrittenIni{other.registry, other.files,  other.drives,   other.shell,    rewritten,
-                              other.memory,   other.system, other.internet, other.encoding, other.scheduler};
-    managers::startupFileFormat().restore(withRewrittenIni, ini, {});
-    EXPECT_FALSE(other.textFiles.bytes(system).has_value()) << honest;
+    int reads = 0;
+    machine.textFiles.put(ini, honestIni);
+    machine.textFiles.beforeRead = [&](const std::string& path) {
+      if (path == ini && ++reads > honest) machine.textFiles.put(ini, "[File]\r\nPath=" + system + "\r\n");
+    };
+    managers::startupFileFormat().restore(machine.services, ini, {});
+    EXPECT_FALSE(machine.textFiles.bytes(system).has_value()) << honest;
   }
+  machine.textFiles.beforeRead = nullptr;
 }
 
 // Where the program's folder refuses a part, every part goes to the user's own folder

@@ -161,9 +161,11 @@ TEST(CommandLine, AutoStopsAtItsTimeLimitBetweenTwoBatches) {
   for (const bool inSearch : {false, true}) {
     SCOPED_TRACE(inSearch);
     Machine m;
-    m.s.textFiles.put("C:\\Program Files\\Velmora\\VelmoraDiskCleaner.ini", "[Files]\r\nCategories=0\r\nDrives=C\r\n");
+    m.s.textFiles.put("C:\\Program Files\\Velmora\\VelmoraDiskCleaner.ini",
+                      "[Files]\r\nCategories=0\r\nDrives=C\r\n");
     std::vector<std::string> many;
-    for (int i = 0; i < 140; ++i) m.s.files.addFile(many.emplace_back("C:\\many\\" + std::to_string(i) + ".~doc"));
+    for (int i = 0; i < 140; ++i)
+      m.s.files.addFile(many.emplace_back("C:\\many\\" + std::to_string(i) + ".~doc"));
     // The clock reads an hour when the run starts; the limit has passed at the
     // next reading (in the search), or once the first file has gone.
     bool started = false;
@@ -178,12 +180,12 @@ TEST(CommandLine, AutoStopsAtItsTimeLimitBetweenTwoBatches) {
     const auto left = std::count_if(many.begin(), many.end(), [&](auto& f) { return m.s.files.contains(f); });
     EXPECT_TRUE(inSearch ? left == 140 : left > 0 && left < 140) << left;
     const std::string report = *m.s.textFiles.bytes(kReport);
-    EXPECT_NE(report.find("Time limit: stopped at 1 h 55 min, " +
-                          (inSearch ? std::string("before the search had finished")
-                                    : std::to_string(left + m.s.files.contains(kJunk) +
-                                                     m.s.files.contains(kTemp)) +
-                                          " files not reached")),
-              std::string::npos)
+    EXPECT_NE(
+        report.find("Time limit: stopped at 1 h 55 min, " +
+                    (inSearch ? std::string("before the search had finished")
+                              : std::to_string(left + m.s.files.contains(kJunk) + m.s.files.contains(kTemp)) +
+                                    " files not reached")),
+        std::string::npos)
         << report;
   }
 }

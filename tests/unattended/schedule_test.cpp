@@ -13,12 +13,12 @@ namespace {
 TEST(ScheduleTask, TheEarlierNamesTaskIsTakenOverOnlyWhenItIsTheAccountsOwn) {
   fakes::FakeSystemInfo system;
   const ScheduleTaskNames names = *scheduleTaskNames(system);
-  fakes::FakeSystemInfo domainNamesake;  // The same user name, another account.
-  domainNamesake.userSid = "S-1-5-21-7-7-7-1001";
-  EXPECT_NE(scheduleTaskNames(domainNamesake)->current, names.current);
+  system.userSid = "S-1-5-21-7-7-7-1001";  // The same user name, another account.
+  EXPECT_NE(scheduleTaskNames(system)->current, names.current);
 
   const std::string exe = "C:\\Velmora\\VelmoraDiskCleaner.exe";
-  const platform::TaskDefinition weekly{platform::TaskTrigger::weekly, 18, 30, 5, exe, "/auto", "C:\\Velmora"};
+  const platform::TaskDefinition weekly{
+      platform::TaskTrigger::weekly, 18, 30, 5, exe, "/auto", "C:\\Velmora"};
   const Schedule daily{ScheduleKind::daily, 3, 0, 1};
   for (const bool own : {true, false}) {
     SCOPED_TRACE(own);
