@@ -36,6 +36,14 @@ inline std::size_t peakMemory() {
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   return counters.PeakPagefileUsage;
 }
+// The most memory the process has had resident. Under Wine the one figure of
+// these that follows the process's allocations.
+inline std::size_t peakWorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize;
+}
 #else
 inline constexpr const char* kPeakMemoryKind = "peak resident memory";
 inline std::size_t peakMemory() {

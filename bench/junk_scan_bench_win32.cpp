@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "bench_figures.h"
+#include "scan_view.h"
 
 #include <cstdio>
 #include <string>
@@ -74,28 +75,6 @@ std::size_t bareWalk(FileSystem& files, const std::string& folder) {
   return count;
 }
 
-class CountingView final : public velmora::junk::JunkScanView {
- public:
-  explicit CountingView(char drive) {
-    auto choices = std::make_shared<velmora::junk::JunkScanChoices>();
-    choices->categories[0] = true;
-    choices->checkedDrives = {drive};
-    choices->checkedPatterns = {"*.tmp"};
-    choices_ = choices;
-  }
-  std::shared_ptr<const velmora::junk::JunkScanChoices> choices() override { return choices_; }
-  bool stopRequested() override { return false; }
-  void clearResults() override {}
-  void showWalking(const std::string&) override {}
-  void showExamining(std::string_view) override {}
-  void listFile(velmora::junk::FoundFile file) override { found.push_back(std::move(file.path)); }
-  void setProgress(int) override {}
-  std::vector<std::string> found;
-
- private:
-  std::shared_ptr<const velmora::junk::JunkScanChoices> choices_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,7 +100,7 @@ int main(int argc, char** argv) {
   std::vector<double> bareTimes, scanTimes;
   std::size_t walked = 0;
   const std::size_t peakBefore = velmora::bench::peakMemory();
-  CountingView view(root[0]);
+  velmora::bench::ScanView view(root[0], {"*.tmp"});
   for (int round = 0; round < 5; ++round) {
     start = Clock::now();
     walked = bareWalk(files, root);

@@ -124,7 +124,7 @@ std::string TFormRestore::failureText(const registry::RestoreFailure& failure) c
   if (failure.reason == Reason::linkedFolder) return StringFolderIsLink;
   if (failure.status == platform::ERROR_ACCESS_DENIED) return StringAccessRefused;
   if (failure.status == platform::ERROR_FILE_EXISTS) return StringFileExists;
-  return "error " + std::to_string(failure.status);
+  return messages_.systemError(services_.system, failure.status);
 }
 
 std::string TFormRestore::restoreReport(const registry::BackupRestore& result) const {

@@ -72,7 +72,7 @@ constexpr std::array<std::string_view, 59> kMainWindowCaptions = {
 };
 
 // The secondary windows' captions and texts, each under its form's name.
-constexpr std::array<std::string_view, 86> kSecondaryWindowKeys = {
+constexpr std::array<std::string_view, 88> kSecondaryWindowKeys = {
     "FormMemory->Caption",
     "FormMemory->LabelRamTotalTitle->Caption",
     "FormMemory->LabelRamFreeTitle->Caption",
@@ -101,6 +101,8 @@ constexpr std::array<std::string_view, 86> kSecondaryWindowKeys = {
     "FormSettings->StringBadTime",
     "FormSettings->StringScheduleFailed",
     "FormSettings->StringScheduleUnreadable",
+    "FormSettings->StringScheduleReading",
+    "FormSettings->StringScheduleUnavailable",
     "FormSysInfo->Caption",
     "FormSysInfo->GroupBoxHardware->Caption",
     "FormSysInfo->LabelCompName->Caption",

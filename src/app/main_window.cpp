@@ -97,6 +97,7 @@ void TForm1::FormShow() {
   }
   PageControlClean.setActivePage(TabSheetCleanFiles);
   filesPage_->buildDriveList();
+  fitDriveColumns();
   // Posted, so that it runs from the message loop after the window has appeared.
   application().post(lifetime(), [this] { FormShown(); });
 }

@@ -13,13 +13,13 @@
 #include "app/message_texts.h"
 #include "app/program_list_page.h"
 #include "app/registry_page.h"
-#include "settings/settings.h"
 #include "junk/form_settings.h"
 #include "memory/form_memory.h"
 #include "platform/services.h"
+#include "settings/settings.h"
 #include "sysinfo/form_sys_info.h"
-#include "update/form_update.h"
 #include "unattended/schedule_editor.h"
+#include "update/form_update.h"
 #include "update/update_checker.h"
 #include "widgets/buttons.h"
 #include "widgets/containers.h"
@@ -116,6 +116,7 @@ class TForm1 : public widgets::Form {
   RegistryPage& registryPage() { return *registryPage_; }
   // The connection state and the update checks, which show in FormUpdate.
   update::UpdateChecker& updateChecker() { return *updateChecker_; }
+  unattended::ScheduleEditor& scheduleEditor() { return *scheduleEditor_; }
   // The Startup and Uninstall pages' listings and deletions, and the uninstaller.
   StartupPage& startupPage() { return *startupPage_; }
   UninstallPage& uninstallPage() { return *uninstallPage_; }
@@ -225,10 +226,20 @@ class TForm1 : public widgets::Form {
   // the window is shown; the designed column widths stay until the first resize.
   void fitColumns();
   void placeControls();
+  // The drive list's columns fill the list, which follows the left column's width
+  // and, for its scroll bar, how many drives it holds: after a resize, and once
+  // the drives are listed.
+  void fitDriveColumns();
 
   // The width of the "Found" column of the Files page's type list: room for
   // "99,999 MB" and for its header in either language.
   static constexpr int kFoundColumnWidth = 66;
+  // The drive list's size column: its header needs more than 95 pixels in the
+  // usual dialog fonts, a drive's root far less.
+  static constexpr int kDriveSizeColumnWidth = 115;
+  // The frame of a list view, both sides together: its client area is this much
+  // narrower than the list.
+  static constexpr int kListBorders = 4;
 
   // The real language loader: the language file, the menu check marks, the type
   // lists, the drive information and a summary already shown.

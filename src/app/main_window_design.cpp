@@ -78,7 +78,7 @@ void TForm1::designFilesPage() {
   PanelFilesLeft.setAlign(Align::Left);
   PanelFilesLeft.setWidth(kFilesLeftWidth);
   PanelFilesLeft.setBevel(Bevel::None);
-  designTypeList(ListViewTypesFiles, kFilesLeftWidth - 4 - kFoundColumnWidth);
+  designTypeList(ListViewTypesFiles, kFilesLeftWidth - kListBorders - kFoundColumnWidth);
   // What each category found in the last scan, beside its name; the names keep
   // the rest of the list's width (see fitColumns).
   ListViewTypesFiles.addColumn("Found", kFoundColumnWidth, TextAlign::Right);
@@ -88,11 +88,9 @@ void TForm1::designFilesPage() {
   ListViewDrives.setAlign(Align::Bottom);
   ListViewDrives.setHeight(109);
   ListViewDrives.setCheckBoxes(true);
-  // A drive's row is only its root ("C:\"), while the header of the size column
-  // needs more than 95 pixels in the usual dialog fonts; the two columns share the
-  // list's 205 pixels so that the header is not cut.
-  ListViewDrives.addColumn("Drives", 90);
-  ListViewDrives.addColumn("Total Space, Kb", 115, TextAlign::Right);
+  // The drives take what the size column leaves of the list (see fitDriveColumns).
+  ListViewDrives.addColumn("Drives", kFilesLeftWidth - kListBorders - kDriveSizeColumnWidth);
+  ListViewDrives.addColumn("Total Space, Kb", kDriveSizeColumnWidth, TextAlign::Right);
   designCheckPanel(PanelFilesCheck, ButtonTypesCheck, ButtonTypesUncheck);
 
   // Splitter1 is a 3-pixel bar aligned left by its own design, so it sits right

@@ -12,9 +12,11 @@ namespace {
 constexpr int kSizeColumnWidth = 80;
 constexpr int kScrollBarAllowance = 22;
 constexpr int kGap = 4;
-// The frame of a list view, both sides together: its client area is this much
-// narrower than the list.
-constexpr int kListBorders = 4;
+// The rows the drive list's designed height shows whole under its header in the
+// dialog font of Windows (Wine's smaller rows show six): with more drives its
+// vertical scroll bar appears, and columns that filled the list would then bring
+// a horizontal one too, hiding a row.
+constexpr int kDriveRowsInView = 4;
 
 // A column width from a computed figure. A negative width would reach the native
 // list as one of its automatic-size codes (-1, -2), so a window narrower than its
@@ -66,6 +68,7 @@ void TForm1::fitColumns() {
   // The category names take what the "Found" column leaves of the type list.
   setColumn(ListViewTypesFiles, 1, kFoundColumnWidth);
   setColumn(ListViewTypesFiles, 0, ListViewTypesFiles.width() - kFoundColumnWidth - kListBorders);
+  fitDriveColumns();
 
   setColumn(ListViewFiles, 1, kSizeColumnWidth);
   setColumn(ListViewFiles, 0, ListViewFiles.width() - kSizeColumnWidth - kScrollBarAllowance);
@@ -79,6 +82,12 @@ void TForm1::fitColumns() {
   setColumn(ListViewUninstall, 1, tenths(uninstallWidth, 2));
   setColumn(ListViewUninstall, 2, tenths(uninstallWidth, 1));
   setColumn(ListViewUninstall, 3, tenths(uninstallWidth, 4));
+}
+
+void TForm1::fitDriveColumns() {
+  const int taken = ListViewDrives.count() > kDriveRowsInView ? kScrollBarAllowance : kListBorders;
+  setColumn(ListViewDrives, 1, kDriveSizeColumnWidth);
+  setColumn(ListViewDrives, 0, ListViewDrives.width() - kDriveSizeColumnWidth - taken);
 }
 
 void TForm1::placeControls() {

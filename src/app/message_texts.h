@@ -1,8 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace velmora::platform {
+class SystemInfo;
+}
 
 namespace velmora::app {
 
@@ -12,7 +17,7 @@ namespace velmora::app {
 class MessageTexts {
  public:
   // Every key, in the order the language loader reads them.
-  static constexpr std::array<std::string_view, 56> kKeys = {"StringReadingStructure",
+  static constexpr std::array<std::string_view, 58> kKeys = {"StringReadingStructure",
                                                              "StringSearch",
                                                              "StringStop",
                                                              "StringFoundFiles",
@@ -67,12 +72,20 @@ class MessageTexts {
                                                              "StringUninstall",
                                                              "StringObsolete",
                                                              "StringMuiCache",
-                                                             "StringExclusionsNoFolder"};
+                                                             "StringExclusionsNoFolder",
+                                                             "StringNoErrorText",
+                                                             "StringWindowsLanguage"};
 
   // The text of a key; a key that is not one of kKeys is a programming error and
   // throws std::out_of_range.
   const std::string& operator[](std::string_view key) const { return texts_[indexOf(key)]; }
   void set(std::string_view key, std::string text) { texts_[indexOf(key)] = std::move(text); }
+
+  // How every window words a failure the system reported by a code: the system's
+  // own text in the interface language (StringWindowsLanguage, the language's
+  // LANGID in hexadecimal) when Windows has it, with the code after it (see
+  // platform::errorText).
+  std::string systemError(const platform::SystemInfo& system, std::uint32_t code) const;
 
  private:
   static std::size_t indexOf(std::string_view key);

@@ -278,7 +278,7 @@ void UninstallPage::uninstallClick() {
   const std::uint32_t error = services_.shell.createProcess(*commandLine, platform::show_command::show);
   if (error != 0)
     tell(messages_["StringCantStartUninstaller"] + "\n\n" + *commandLine + "\n\n" +
-             services_.system.errorText(error),
+             messages_.systemError(services_.system, error),
          widgets::MessageIcon::Error);
 }
 

@@ -18,7 +18,9 @@ namespace velmora::junk {
 // time). A folder holding a record caught mid-write is walked the ordinary way.
 //
 // False, with out emptied, when the table cannot be read (the volume refuses the
-// open, is not NTFS, or holds anything unexpected): the caller walks the drive.
+// open, is not NTFS, or holds anything unexpected) or its folders do not form a
+// tree (a folder reached twice, a path longer than Windows opens): the caller
+// walks the drive.
 bool listDriveFromFileTable(platform::FileSystem& files, platform::Drives& drives, char letter,
                             const Exclusions& exclusions, FileList& out,
                             const std::function<bool()>& stopRequested);

@@ -70,7 +70,9 @@ std::vector<std::pair<std::string, std::string*>> TFormSettings::languageTexts()
           {"FormSettings->StringNoChoices", &StringNoChoices},
           {"FormSettings->StringBadTime", &StringBadTime},
           {"FormSettings->StringScheduleFailed", &StringScheduleFailed},
-          {"FormSettings->StringScheduleUnreadable", &StringScheduleUnreadable}};
+          {"FormSettings->StringScheduleUnreadable", &StringScheduleUnreadable},
+          {"FormSettings->StringScheduleReading", &StringScheduleReading},
+          {"FormSettings->StringScheduleUnavailable", &StringScheduleUnavailable}};
 }
 
 void TFormSettings::ButtonOkClick() {

@@ -68,6 +68,12 @@ class TFormSettings : public widgets::Form {
   std::string StringBadTime = "Type the time as hours and minutes, such as 12:00 or 18:30.";
   std::string StringScheduleFailed = "Task Scheduler did not take the change:";
   std::string StringScheduleUnreadable = "Task Scheduler cannot be read:";
+  // What the schedule's group says while Task Scheduler has not answered, and
+  // when its service is not running.
+  std::string StringScheduleReading = "Reading…";
+  std::string StringScheduleUnavailable =
+      "Task Scheduler is not available: its service is not running. The schedule can be shown and changed once "
+      "it runs.";
   std::vector<std::pair<std::string, std::string*>> languageTexts();
 
  private:

@@ -24,6 +24,17 @@ constexpr std::uint8_t torn = 0x4;
 constexpr std::uint8_t listNormally = 0x8;  // A folder whose entries come from an ordinary listing.
 }  // namespace node_flag
 
+// Whether Windows could have made this name. "." and ".." mean the folder and its
+// parent in every path, and a backslash, slash, colon or NUL would split a path
+// or name a stream: joined to its folder's path, such a name would point at
+// another file than the one it stands for, maybe one in an excluded folder.
+bool isWindowsName(std::u16string_view name) {
+  if (name == u"." || name == u"..") return false;
+  return std::none_of(name.begin(), name.end(), [](char16_t unit) {
+    return unit == u'\\' || unit == u'/' || unit == u':' || unit == 0;
+  });
+}
+
 bool matches(const BootSector& boot, const platform::NtfsVolumeData& data) {
   return data.bytesPerSector == boot.bytesPerSector && data.bytesPerCluster == boot.bytesPerCluster &&
          data.bytesPerRecord == boot.bytesPerRecord && data.fileTableCluster == boot.fileTableCluster &&
@@ -59,9 +70,8 @@ class FileTableReader {
     if (!boot) return false;
     table_.boot_ = *boot;
     // Where the volume answers for its own layout, the boot sector must agree.
-    if (const std::optional<platform::NtfsVolumeData> data = volume_.ntfsVolumeData())
-      if (!matches(*boot, *data)) return false;
-    return true;
+    volumeData_ = volume_.ntfsVolumeData();
+    return !volumeData_ || matches(*boot, *volumeData_);
   }
 
   // Reads `into.size()` bytes of the stream that `extents` map, from byte `at` of
@@ -111,7 +121,29 @@ class FileTableReader {
       next += extent.clusters;
     }
     const std::uint64_t records = tableBytes_ / boot().bytesPerRecord;
-    return next * boot().bytesPerCluster >= tableBytes_ && records > kFirstUserRecord && records < UINT32_MAX;
+    return next * boot().bytesPerCluster >= tableBytes_ && records > kFirstUserRecord &&
+           records < UINT32_MAX && fitsVolume();
+  }
+
+  // Whether the volume could hold the table as its runs lay it out: no larger than
+  // the volume, starting where the boot sector says, no cluster in two runs or
+  // under the boot sector, and no more of it written than the file system says.
+  // NTFS lays out no other table; a record read through overlapping runs could
+  // stand at two numbers at once. (A table that grows between the question and the
+  // read also falls back: rare, and the walk is always right.)
+  bool fitsVolume() const {
+    if (tableBytes_ > boot().volumeBytes() || tableExtents_.front().lcn != boot().fileTableCluster)
+      return false;
+    if (volumeData_ && initializedBytes_ > volumeData_->fileTableValidBytes) return false;
+    std::vector<Extent> byCluster = tableExtents_;
+    std::sort(byCluster.begin(), byCluster.end(),
+              [](const Extent& a, const Extent& b) { return a.lcn < b.lcn; });
+    std::uint64_t firstFree = 1;  // Cluster 0 holds the boot sector.
+    for (const Extent& extent : byCluster) {
+      if (extent.lcn < firstFree) return false;
+      firstFree = extent.lcn + extent.clusters;
+    }
+    return true;
   }
 
   bool addListedTableRuns(const DataStream& listStream) {
@@ -204,6 +236,7 @@ class FileTableReader {
     }
     if (record.data && record.data->lowestVcn == 0) table_.nodes_[base].size = record.data->size;
     for (const FileName& name : record.names) {
+      if (base >= kFirstUserRecord && !isWindowsName(name.name)) return false;
       if (name.space == NameSpace::dos) continue;
       if (recordOf(name.parent) >= table_.nodes_.size() || table_.names_.size() > UINT32_MAX - 256)
         return false;
@@ -278,6 +311,7 @@ class FileTableReader {
   platform::RawVolume& volume_;
   const std::function<bool()>& stopRequested_;
   FileTable table_;
+  std::optional<platform::NtfsVolumeData> volumeData_;  // When the volume answers for its layout.
   std::vector<Extent> tableExtents_;
   std::uint64_t tableBytes_ = 0;
   std::uint64_t initializedBytes_ = 0;
@@ -311,6 +345,7 @@ void FileTable::entriesOf(std::uint32_t folder, std::vector<TableEntry>& out) co
     entry.record = link.child;
     entry.name =
         platform::utf8::fromUtf16Names(std::u16string_view(names_).substr(link.nameAt, link.nameUnits));
+    entry.nameUnits = link.nameUnits;
     entry.directory = (node.flags & node_flag::directory) != 0;
     entry.attributes = node.attributes;
     entry.size = node.size;

@@ -20,6 +20,7 @@ inline constexpr std::uint32_t kFirstUserRecord = 16;
 struct TableEntry {
   std::uint32_t record = 0;
   std::string name;  // UTF-8, with unpaired surrogates kept as the file names of the program keep them.
+  std::uint16_t nameUnits = 0;  // Its length in UTF-16 units, as Windows counts a path.
   bool directory = false;
   std::uint32_t attributes = 0;  // From the standard information.
   std::uint64_t size = 0;        // Of the unnamed data stream.
@@ -35,7 +36,8 @@ struct TableEntry {
 // the folders it names as its parents are marked to be listed the ordinary way
 // instead (entriesKnown false). Anything else unexpected (another file system, a
 // read error, a record that does not add up, a boot sector the volume does not
-// confirm) makes read give nothing, and the caller lists the drive its usual way.
+// confirm, a table its volume could not hold, a name Windows would not make)
+// makes read give nothing, and the caller lists the drive its usual way.
 class FileTable {
  public:
   static std::optional<FileTable> read(platform::RawVolume& volume,
@@ -44,6 +46,9 @@ class FileTable {
   // Whether the table knows the folder's entries for sure; false for a folder that
   // holds a torn record.
   bool entriesKnown(std::uint32_t folder) const;
+
+  // How many records the table has; every record number it gives is below.
+  std::uint32_t recordCount() const { return static_cast<std::uint32_t>(nodes_.size()); }
 
   // The entries of a folder in the order the volume keeps them, without the
   // volume's own files: one per name, so a file with hard links in the folder

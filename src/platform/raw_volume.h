@@ -18,6 +18,8 @@ struct NtfsVolumeData {
   std::uint32_t bytesPerCluster = 0;
   std::uint32_t bytesPerRecord = 0;
   std::uint64_t fileTableCluster = 0;
+  // MftValidDataLength: how many bytes of the table the file system holds written.
+  std::uint64_t fileTableValidBytes = 0;
 };
 
 class RawVolume {

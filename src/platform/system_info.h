@@ -100,11 +100,13 @@ class SystemInfo {
   // the locale gives none.
   virtual std::string thousandsSeparator() const = 0;
 
-  // FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS) of a
-  // Win32 error number in the user's language, without its line break at the end
-  // ("The system cannot find the file specified."); "Error N" when the system has
-  // no text for it.
-  virtual std::string errorText(std::uint32_t error) const = 0;
+  // FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS) of an
+  // error code (a Win32 error number, or an HRESULT) in the language languageId (a
+  // LANGID; 0 for the order Windows chooses: the thread's, the user's, the
+  // system's language, then English), without its line break at the end ("The
+  // system cannot find the file specified."). Nothing when the system has no text
+  // for it in that language. The program shows it through platform::errorText.
+  virtual std::optional<std::string> formatMessage(std::uint32_t code, std::uint16_t languageId) const = 0;
 };
 
 }  // namespace velmora::platform

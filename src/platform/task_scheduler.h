@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,12 +31,14 @@ struct TaskDefinition {
   friend bool operator==(const TaskDefinition&, const TaskDefinition&) = default;
 };
 
-enum class TaskStatus { found, absent, failed };
+// unavailable: the Task Scheduler service is not running (stopped, or disabled
+// by a policy), so nothing can be read or changed until it runs.
+enum class TaskStatus { found, absent, unavailable, failed };
 
 struct TaskReading {
   TaskStatus status = TaskStatus::absent;
-  TaskDefinition task;  // For found.
-  std::string error;    // For failed: what the service said.
+  TaskDefinition task;      // For found.
+  std::uint32_t error = 0;  // For unavailable and failed: the HRESULT of the call that failed.
   // For found: whether the task runs as the calling account, as its principal
   // names it (by name or security identifier); false for another account's task,
   // which an administrator can read too.
@@ -48,11 +51,11 @@ class TaskScheduler {
 
   // path is "Folder\Name" below the scheduler's root.
   virtual TaskReading readTask(std::string_view path) = 0;
-  // Registers the task, or replaces the one of that path. Empty on success, else
-  // why the service refused it.
-  virtual std::string registerTask(std::string_view path, const TaskDefinition& task) = 0;
-  // Removes the task; a task that is not there is no failure. Empty on success.
-  virtual std::string deleteTask(std::string_view path) = 0;
+  // Registers the task, or replaces the one of that path. 0 on success, else the
+  // HRESULT the service refused it with.
+  virtual std::uint32_t registerTask(std::string_view path, const TaskDefinition& task) = 0;
+  // Removes the task; a task that is not there is no failure. 0 on success.
+  virtual std::uint32_t deleteTask(std::string_view path) = 0;
 };
 
 }  // namespace velmora::platform

@@ -25,8 +25,16 @@ ScheduleKind kindOf(platform::TaskTrigger trigger) {
   }
 }
 
-Schedule scheduleOf(const platform::TaskDefinition& task) {
-  return {kindOf(task.trigger), task.hour, task.minute, task.dayOfWeek};
+// E_ACCESSDENIED, as Task Scheduler refuses a task of another account.
+constexpr std::uint32_t kAccessDenied = 0x80070005u;
+
+ScheduleReading readingOf(const platform::TaskReading& read) {
+  ScheduleReading reading;
+  reading.status = read.status;
+  reading.error = read.error;
+  if (read.status == platform::TaskStatus::found)
+    reading.schedule = {kindOf(read.task.trigger), read.task.hour, read.task.minute, read.task.dayOfWeek};
+  return reading;
 }
 
 }  // namespace
@@ -41,26 +49,21 @@ std::optional<ScheduleTaskNames> scheduleTaskNames(const platform::SystemInfo& s
 
 ScheduleReading readSchedule(platform::TaskScheduler& scheduler, const ScheduleTaskNames& names) {
   const platform::TaskReading read = scheduler.readTask(names.current);
-  ScheduleReading reading;
-  if (read.status == platform::TaskStatus::failed) {
-    reading.error = read.error;
-    return reading;
-  }
-  if (read.status == platform::TaskStatus::found) {
-    reading.schedule = scheduleOf(read.task);
-    return reading;
-  }
+  if (read.status != platform::TaskStatus::absent) return readingOf(read);
   const platform::TaskReading earlier = scheduler.readTask(names.earlier);
-  if (earlier.status == platform::TaskStatus::found && earlier.callersOwn) {
-    reading.schedule = scheduleOf(earlier.task);
-    reading.earlierTask = names.earlier;
-  }
+  // Another account's task of the same user name: the service names that account
+  // in the principal, or (to an account that is no administrator) refuses to show
+  // it at all.
+  if (earlier.status == platform::TaskStatus::found && !earlier.callersOwn) return readingOf(read);
+  if (earlier.status == platform::TaskStatus::failed && earlier.error == kAccessDenied) return readingOf(read);
+  ScheduleReading reading = readingOf(earlier);
+  if (earlier.status == platform::TaskStatus::found) reading.earlierTask = names.earlier;
   return reading;
 }
 
-std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
-                          const Schedule& schedule, std::string_view exePath, std::string_view earlierTask) {
-  std::string error;
+std::uint32_t applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
+                            const Schedule& schedule, std::string_view exePath, std::string_view earlierTask) {
+  std::uint32_t error = 0;
   if (schedule.kind == ScheduleKind::never) {
     error = scheduler.deleteTask(taskPath);
   } else {
@@ -79,7 +82,7 @@ std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view t
   }
   // The earlier task goes only once the new one stands: a refusal leaves the
   // schedule running under its old name rather than none.
-  if (error.empty() && !earlierTask.empty()) error = scheduler.deleteTask(earlierTask);
+  if (error == 0 && !earlierTask.empty()) error = scheduler.deleteTask(earlierTask);
   return error;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,28 +37,30 @@ struct ScheduleTaskNames {
 std::optional<ScheduleTaskNames> scheduleTaskNames(const platform::SystemInfo& system);
 
 // The schedule Task Scheduler holds now: never when there is no task, other when
-// the task was changed outside into something the window cannot show. error is
-// set when the service could not be asked.
+// the task was changed outside into something the window cannot show. status
+// says whether it could be asked (unavailable, failed: error is the code).
 //
 // With no task of the current name, the account's own task of the earlier name
 // is shown, so that an existing schedule is neither lost nor doubled: earlierTask
 // then names it, for the next change to take it over. A task of the earlier name
 // that runs as another account (of the same user name) is not this account's, and
-// is left alone; so is one that cannot be read, most likely for the same reason.
+// is left alone; so is one the service denies this account, for the same reason.
+// Any other failure to read it is reported as a failure to read the schedule.
 struct ScheduleReading {
   Schedule schedule;
-  std::string error;
+  platform::TaskStatus status = platform::TaskStatus::absent;
+  std::uint32_t error = 0;
   std::string earlierTask;
 };
 ScheduleReading readSchedule(platform::TaskScheduler& scheduler, const ScheduleTaskNames& names);
 
 // Registers, replaces or (for never) removes the task so that it runs the program
 // at exePath with /auto; then removes earlierTask, when given (see readSchedule),
-// which the task just registered replaces. Empty on success, else why the service
-// refused.
-std::string applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
-                          const Schedule& schedule, std::string_view exePath,
-                          std::string_view earlierTask = {});
+// which the task just registered replaces. 0 on success, else the code the
+// service refused with.
+std::uint32_t applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
+                            const Schedule& schedule, std::string_view exePath,
+                            std::string_view earlierTask = {});
 
 // A time typed as "H:MM" or "HH:MM" on the 24-hour clock; nothing for anything
 // else.

@@ -62,8 +62,8 @@ TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
   EXPECT_EQ(columnWidths(form->ListViewFiles), (std::vector<int>{350, 80}));
   expectStartupColumnsInView(*form, 703 - 24);  // Pages are 24 pixels narrower than the window.
   EXPECT_EQ(columnWidths(form->ListViewUninstall), (std::vector<int>{200, 150, 80, 230}));
-  // The size column of the drive list is wide enough for its header.
-  EXPECT_EQ(columnWidths(form->ListViewDrives), (std::vector<int>{90, 115}));
+  // The drive list's columns fill it but for its frame.
+  EXPECT_EQ(form->ListViewDrives.column(0).width + form->ListViewDrives.column(1).width, 296 - 4);
 }
 
 TEST_F(MainWindowTest, AfterAResizeTheFilesPageFitsTheNewWidth) {
@@ -112,6 +112,14 @@ TEST_F(MainWindowTest, AfterAResizeTheOtherPagesFitTheNewWidthWhenShown) {
   EXPECT_EQ(form->ButtonSearchUninstall.left(), 319);
   EXPECT_EQ(form->ButtonUninstall.left(), 319 + 75 + 4);
   EXPECT_EQ(form->ButtonDeleteUninstall.left(), 319 + 2 * (75 + 4));
+}
+
+TEST_F(MainWindowTest, TheDriveColumnsLeaveRoomForAScrollBarWhenTheDrivesNeedOne) {
+  for (char letter : std::string("CDEFG")) machine.drives.addDrive(letter, {});
+  h.backend().onModal = [](widgets::Form& shown) { shown.userClose(); };
+  create().show();
+  ASSERT_EQ(form->Splitter1.userDrag(-30), -30);
+  EXPECT_EQ(columnWidths(form->ListViewDrives), (std::vector<int>{266 - 22 - 115, 115}));
 }
 
 TEST_F(MainWindowTest, AWindowTooNarrowForTheFixedColumnsLeavesThemEmpty) {

@@ -1,4 +1,8 @@
-// What Ok leaves in Task Scheduler, what the window shows of a task changed there, and refusals.
+// What Ok leaves in Task Scheduler, what the window shows of a task changed there, refusals, and a
+// Task Scheduler that answers late or not at all.
+#include <future>
+#include <thread>
+
 #include "main_window_fixture.h"
 
 namespace velmora::app {
@@ -15,6 +19,7 @@ class ScheduleSettingsTest : public testing::MainWindowTest {
     machine.drives.addDrive('C', {});
     machine.textFiles.put("C:\\Program Files\\Velmora\\data\\junk.dat", "tmp|Temporary files\r\n");
     machine.textFiles.put("C:\\Program Files\\Velmora\\data\\exclusions.dat", "");
+    machine.files.addFolder("C:\\Keep");
   }
 
   // The window with two categories and drive C remembered from an earlier run.
@@ -23,13 +28,26 @@ class ScheduleSettingsTest : public testing::MainWindowTest {
     create();
   }
 
-  // Opens the Settings window for act and closes it if Ok left it open.
-  void inSettings(const std::function<void(junk::TFormSettings&)>& act) {
-    h.backend().onModal = [&](widgets::Form&) {
+  // Opens the Settings window for act and closes it if Ok left it open. Unless
+  // told not to, act runs once Task Scheduler's answer has filled the boxes.
+  void inSettings(const std::function<void(junk::TFormSettings&)>& act, bool awaitAnswer = true) {
+    h.backend().onModal = [&, awaitAnswer](widgets::Form&) {
+      if (awaitAnswer) awaitScheduleAnswer();
       act(*form->FormSettings);
       if (form->FormSettings->visible()) form->FormSettings->userClose();
     };
     ASSERT_TRUE(form->userShortcut(widgets::Shortcut::parse("Ctrl+O")));
+  }
+
+  // Runs the UI thread's queue until the schedule box no longer says it is
+  // reading, for ten seconds at most.
+  void awaitScheduleAnswer() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (form->FormSettings->cbSchedule.text() == form->FormSettings->StringScheduleReading &&
+           std::chrono::steady_clock::now() < deadline) {
+      h.app.runPendingTasks();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
   }
 
   std::vector<std::string> messages() const {
@@ -110,7 +128,7 @@ TEST_F(ScheduleSettingsTest, ARefusedScheduleSaysWhyAndTaskSchedulerKeepsWhatItH
   EXPECT_TRUE(machine.scheduler.tasks.empty());
 
   form->ButtonTypesCheck.click();
-  machine.scheduler.refusal = "Access is denied. (0x80070005)";
+  machine.scheduler.refusal = 0x80070005;
   inSettings([](junk::TFormSettings& settings) {
     settings.cbSchedule.userSelect(2);
     settings.edScheduleTime.userSetText("7.30");
@@ -125,11 +143,96 @@ TEST_F(ScheduleSettingsTest, ARefusedScheduleSaysWhyAndTaskSchedulerKeepsWhatItH
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0], form->FormSettings->StringNoChoices);
   EXPECT_EQ(texts[1], form->FormSettings->StringBadTime);
-  EXPECT_NE(texts[2].find("Access is denied. (0x80070005)"), std::string::npos);
+  // The system's words for the code, found by the Win32 error it carries, and the code after them.
+  EXPECT_NE(texts[2].find("Access is denied. (0x80070005)"), std::string::npos) << texts[2];
 
-  machine.scheduler.readFailure = "The service is not running.";
-  inSettings([](junk::TFormSettings& settings) { EXPECT_FALSE(settings.cbSchedule.enabled()); });
-  EXPECT_NE(messages().back().find("The service is not running."), std::string::npos);
+  // A reading that fails says so in the schedule's group, not in a box over the window.
+  machine.scheduler.readFailure = 0x80070005;
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_FALSE(settings.cbSchedule.enabled());
+    EXPECT_EQ(settings.LabelLastRun.caption(), settings.StringScheduleUnreadable + " Access is denied. (0x80070005)");
+  });
+  EXPECT_EQ(messages().size(), 3u);
+}
+
+// The window shows before Task Scheduler answers; the boxes fill when it does, and Ok waits
+// for an answer under way but never for one that does not come.
+TEST_F(ScheduleSettingsTest, TheWindowShowsAtOnceAndTheScheduleFillsWhenTaskSchedulerAnswers) {
+  const platform::TaskDefinition outside{TaskTrigger::weekly, 9, 15, 3, "C:\\Elsewhere\\x.exe", "/auto", ""};
+  machine.scheduler.tasks[kTask] = outside;
+  createWithDrive();
+  auto held = std::make_unique<std::promise<void>>();
+  machine.scheduler.readsHeld = held->get_future().share();
+  inSettings(
+      [&](junk::TFormSettings& settings) {
+        EXPECT_EQ(settings.cbSchedule.text(), "Reading…");
+        EXPECT_FALSE(settings.cbSchedule.enabled());
+        EXPECT_FALSE(settings.edScheduleTime.enabled());
+        held->set_value();
+        awaitScheduleAnswer();
+        EXPECT_EQ(settings.cbSchedule.text(), "Every week");
+      },
+      false);
+
+  // Ok while the answer is on its way waits for it, then saves the rest of the window.
+  held = std::make_unique<std::promise<void>>();
+  machine.scheduler.readsHeld = held->get_future().share();
+  inSettings(
+      [&](junk::TFormSettings& settings) {
+        settings.MemoExclusions.userSetText("C:\\Keep");
+        std::thread answer([&] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));
+          held->set_value();
+        });
+        settings.ButtonOk.click();
+        answer.join();
+        EXPECT_FALSE(settings.visible());
+        EXPECT_EQ(settings.cbSchedule.text(), "Every week");
+      },
+      false);
+  EXPECT_EQ(machine.textFiles.bytes("C:\\Program Files\\Velmora\\data\\exclusions.dat"), "C:\\Keep\r\n");
+
+  // An answer that is not there when Ok gives up is dropped when it comes, and the task stays as it is.
+  held = std::make_unique<std::promise<void>>();
+  machine.scheduler.readsHeld = held->get_future().share();
+  inSettings(
+      [&](junk::TFormSettings& settings) {
+        EXPECT_FALSE(form->scheduleEditor().awaitReading(std::chrono::milliseconds(20)));
+        machine.scheduler.refusal = 0x80070005;
+        settings.cbRecycle.userSetChecked(!settings.cbRecycle.checked());
+        settings.ButtonOk.click();
+        EXPECT_FALSE(settings.visible());
+        held->set_value();
+      },
+      false);
+  form.reset();  // Waits for the reading thread; its late answer changes nothing.
+  EXPECT_EQ(machine.scheduler.tasks.at(kTask), outside);
+  EXPECT_TRUE(messages().empty()) << messages().front();
+}
+
+// A stopped Task Scheduler service: the window opens without a box, the group says why it is
+// disabled, and Ok saves everything else.
+TEST_F(ScheduleSettingsTest, WithTaskSchedulerStoppedTheScheduleIsDisabledAndOkSavesTheRest) {
+  machine.scheduler.stopped = true;
+  createWithDrive();
+  inSettings([](junk::TFormSettings& settings) {
+    EXPECT_FALSE(settings.cbSchedule.enabled());
+    EXPECT_FALSE(settings.edScheduleTime.enabled());
+    EXPECT_EQ(settings.LabelLastRun.caption(), settings.StringScheduleUnavailable);
+    settings.MemoExclusions.userSetText("C:\\Keep");
+    settings.ButtonOk.click();
+    EXPECT_FALSE(settings.visible());
+  });
+  EXPECT_TRUE(messages().empty()) << messages().front();
+  EXPECT_EQ(machine.textFiles.bytes("C:\\Program Files\\Velmora\\data\\exclusions.dat"), "C:\\Keep\r\n");
+
+  // Once the service runs again, the next showing reads and changes the task.
+  machine.scheduler.stopped = false;
+  inSettings([](junk::TFormSettings& settings) {
+    settings.cbSchedule.userSelect(3);
+    settings.ButtonOk.click();
+  });
+  EXPECT_EQ(machine.scheduler.tasks.at(kTask).trigger, TaskTrigger::logon);
 }
 
 // The last run is the newest report in either report folder.

@@ -12,11 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "files_page_windows.h"
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 #include "scratch_drive.h"
 #include "wine_unix.h"
 
@@ -79,27 +76,23 @@ TEST(CommandLine, TheWindowRemembersTheCheckedCategoriesAndDrives) {
   std::ofstream(copy.settingsPath(), std::ios::app | std::ios::binary)
       << "[Files]\r\nCategories=1\r\nDrives=C,B\r\n";
   for (int pass = 0; pass < 2; ++pass) {
-    ProgramProcess program(copy.exePath());
-    HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
-    ASSERT_NE(window, nullptr) << "no main window within 60 s";
-    const FilesPageWindows page(window);
-    ASSERT_EQ(page.missing(), "");
+    RunningProgram program(copy);
+    const FilesPageWindows page = program.filesPage();
     if (pass == 0) {
       // Temporary files and junk files, on the new drive only.
-      clickButton(page.typesUncheck);
-      ASSERT_TRUE(clickListCheckBox(page.types, 0) && clickListCheckBox(page.types, 4));
-      const int driveRow = findListRow(page.drives, drive.root());
-      ASSERT_GT(driveRow, 0) << "the drive list does not show " << narrow(drive.root());
-      ASSERT_TRUE(clickListCheckBox(page.drives, 0) && clickListCheckBox(page.drives, driveRow));
+      ASSERT_TRUE(page.checkOnlyTypes({0, 4}));
+      ASSERT_GT(findListRow(page.drives, drive.root()), 0)
+          << "the drive list does not show " << narrow(drive.root());
+      ASSERT_TRUE(page.checkOnlyDrive(drive.root()));
     } else {
       for (int row = 0; row < listRowCount(page.types); ++row)
         EXPECT_EQ(listRowChecked(page.types, row), row == 0 || row == 4) << "type row " << row;
       for (int row = 0; row < listRowCount(page.drives); ++row)
         EXPECT_EQ(listRowChecked(page.drives, row), listCellText(page.drives, row, 0) == drive.root()) << row;
       int colours = 0;
-      EXPECT_TRUE(saveWindowPng(window, L"files_page_remembered", colours));
+      EXPECT_TRUE(saveWindowPng(program.window(), L"files_page_remembered", colours));
     }
-    closeProgram(program, window);
+    program.close();
     const std::string files = "[Files]\r\nCategories=0,4\r\nDrives=B," + narrow(drive.root().substr(0, 1));
     EXPECT_NE(copy.readSettings().find(files), std::string::npos) << copy.readSettings();
   }

@@ -15,9 +15,7 @@
 #include <vector>
 
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -25,31 +23,19 @@ namespace {
 using namespace std::chrono_literals;
 using widgets::testing::WindowPicture;
 
-// How a user opens a window from the main window's menu or shortcut, the same
-// keys in both languages.
+// Every secondary window, by the name of its pictures.
 struct Opening {
   const wchar_t* name;
-  std::vector<WORD> keys;
-  bool ctrl = false;
+  MenuCommand command;
 };
-
-const std::vector<Opening>& openings() {
-  static const std::vector<Opening> all = {
-      {L"restore", {VK_F10, VK_DOWN, VK_RETURN}},
-      {L"settings", {'O'}, true},
-      {L"free_memory", {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}},
-      {L"system_information", {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}},
-      {L"software_update", {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}},
-      {L"about", {VK_F10, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}},
-  };
-  return all;
-}
-
-bool typeAll(HWND window, const std::vector<WORD>& keys) {
-  for (WORD key : keys)
-    if (!typeKeys(window, {key})) return false;
-  return true;
-}
+constexpr Opening kOpenings[] = {
+    {L"restore", MenuCommand::restore},
+    {L"settings", MenuCommand::settings},
+    {L"free_memory", MenuCommand::freeMemory},
+    {L"system_information", MenuCommand::systemInformation},
+    {L"software_update", MenuCommand::softwareUpdate},
+    {L"about", MenuCommand::about},
+};
 
 // The caption of the first menu of a window's menu bar, as the menu holds it.
 std::wstring menuBarText(HWND window) {
@@ -95,27 +81,25 @@ TEST(WindowsOnTheDisplay, EverySecondaryWindowAndAMessageBoxAreDrawnThere) {
   // A relative line keeps nothing out: Ok in the Settings window says so in a
   // message box.
   std::ofstream(copy.folder() / L"data" / L"exclusions.dat", std::ios::binary) << "Keep\r\n";
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
-  ASSERT_NE(window, nullptr);
+  RunningProgram program(copy);
+  HWND window = program.window();
 
   for (const std::wstring language : {L"en", L"ru"}) {
-    for (const Opening& opening : openings()) {
+    for (const Opening& opening : kOpenings) {
       SCOPED_TRACE(std::string(opening.name, opening.name + wcslen(opening.name)) + " " +
                    std::string(language.begin(), language.end()));
-      ASSERT_TRUE(opening.ctrl ? typeCtrlKey(window, opening.keys.front()) : typeAll(window, opening.keys));
-      HWND shown = waitForNewForeground(program, window);
+      program.choose(opening.command);
+      HWND shown = waitForNewForeground(program.process(), window);
       ASSERT_NE(shown, nullptr) << "the window did not open";
       expectDrawnOnDisplay(shown, std::wstring(L"display_") + opening.name + L"_" + language, VK_ESCAPE);
     }
 
     SCOPED_TRACE("message box " + std::string(language.begin(), language.end()));
-    ASSERT_TRUE(typeCtrlKey(window, 'O'));
-    HWND settings = waitForNewForeground(program, window);
+    program.choose(MenuCommand::settings);
+    HWND settings = waitForNewForeground(program.process(), window);
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(typeKeys(settings, {VK_RETURN}));
-    HWND box = waitForNewForeground(program, settings);
+    HWND box = waitForNewForeground(program.process(), settings);
     ASSERT_NE(box, nullptr) << "no warning about the line that keeps nothing out";
     // The box's text is its static control 0xFFFF, on Windows as under Wine: the
     // language's warning and the line.
@@ -128,18 +112,17 @@ TEST(WindowsOnTheDisplay, EverySecondaryWindowAndAMessageBoxAreDrawnThere) {
     // The Settings window stays open for the line to be mended: Esc closes it, and
     // the main window has the keyboard again before anything more is typed.
     EXPECT_TRUE(IsWindowVisible(settings)) << "the Settings window closed before the line could be mended";
-    ASSERT_TRUE(typeKeys(settings, {VK_ESCAPE}));
-    ASSERT_TRUE(waitUntil([settings] { return !IsWindowVisible(settings); }, 10s));
+    program.closeWithKey(settings, VK_ESCAPE);
     ASSERT_TRUE(waitUntil([window] { return GetForegroundWindow() == window; }, 10s));
 
     // Options, Language, Russian: the texts change on every window at once, the
     // menu bar's first.
     if (language == L"en") {
-      ASSERT_TRUE(typeAll(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
+      program.choose(MenuCommand::russian);
       ASSERT_TRUE(waitUntil([window] { return menuBarText(window) != L"&File"; }, 10s)) << "still in English";
     }
   }
-  closeProgram(program, window);
+  program.close();
 }
 
 }  // namespace

@@ -19,11 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "files_page_windows.h"
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 #include "scratch_drive.h"
 #include "wine_unix.h"
 
@@ -33,7 +30,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
 constexpr int kCategoryCount = 8;
 
 void writeFile(const fs::path& path, std::size_t bytes) {
@@ -48,21 +44,6 @@ std::vector<Row> resultRows(HWND list) {
   for (int row = 0; row < listRowCount(list); ++row)
     rows.emplace_back(listCellText(list, row, 0), listCellText(list, row, 1));
   return rows;
-}
-
-// Opens the Settings window with its shortcut, as a user would; null when it
-// did not appear.
-HWND openSettings(const ProgramProcess& program, HWND window) {
-  if (!typeCtrlKey(window, 'O')) return nullptr;
-  return program.waitForWindow(L"Settings", 30s);
-}
-
-void closeSettings(HWND settings) {
-  HWND ok = findVisibleChild(settings, L"Button", L"Ok");
-  ASSERT_NE(ok, nullptr) << "the Settings window has no Ok button";
-  clickButton(ok);
-  ASSERT_TRUE(waitUntil([settings] { return !IsWindowVisible(settings); }, 10s))
-      << "the Settings window stayed open after Ok";
 }
 
 // The typical request: junk files on a drive of their own, found with the
@@ -97,37 +78,29 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
 
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  const FilesPageWindows page(window);
-  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+  RunningProgram program(copy);
+  const FilesPageWindows page = program.filesPage();
 
   // The Settings window is never opened: the catalogue (with *.tmp) and the
   // exclusions are loaded at start-up, so a.tmp is junk all the same.
 
   // Only "Junk files" and "Recycle bin"...
   constexpr int kRecycleBin = 6;
-  clickButton(page.typesUncheck);
-  ASSERT_TRUE(clickListCheckBox(page.types, 0)) << "no check box on the first type";
-  ASSERT_TRUE(clickListCheckBox(page.types, kRecycleBin));
+  ASSERT_TRUE(page.checkOnlyTypes({0, kRecycleBin})) << "no check box on a type";
   ASSERT_EQ(listRowCount(page.types), kCategoryCount);
   for (int row = 0; row < kCategoryCount; ++row)
     EXPECT_EQ(listRowChecked(page.types, row), row == 0 || row == kRecycleBin) << "type row " << row;
   // ...on the new drive only.
-  const int driveRow = findListRow(page.drives, drive.root());
-  ASSERT_GE(driveRow, 0) << "the drive list does not show " << drive.root() << "; it shows "
-                         << ::testing::PrintToString(resultRows(page.drives));
   ASSERT_EQ(listCellText(page.drives, 0, 0), L"C:\\");
   ASSERT_TRUE(listRowChecked(page.drives, 0)) << "the first drive starts checked";
-  ASSERT_TRUE(clickListCheckBox(page.drives, 0));
-  ASSERT_TRUE(clickListCheckBox(page.drives, driveRow));
+  ASSERT_TRUE(page.checkOnlyDrive(drive.root()))
+      << "the drive list does not show " << drive.root() << "; it shows "
+      << ::testing::PrintToString(resultRows(page.drives));
+  const int driveRow = findListRow(page.drives, drive.root());
   for (int row = 0; row < listRowCount(page.drives); ++row)
     EXPECT_EQ(listRowChecked(page.drives, row), row == driveRow) << "drive row " << row;
 
-  clickButton(page.search);
-  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded(); }, 60s))
+  ASSERT_TRUE(page.finish(page.search))
       << "the button did not read \"Search\" again within 60 s of the click";
 
   std::vector<Row> expected;
@@ -147,8 +120,7 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
 
   fs::rename(root / L"sub", root / L"moved");
   drive.linkFolder((root / L"sub").wstring(), canaries.wstring());
-  clickButton(page.remove);
-  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded(); }, 60s)) << "Delete did not end";
+  ASSERT_TRUE(page.finish(page.remove)) << "Delete did not end";
   ASSERT_EQ(resultRows(page.results), (std::vector<Row>{{(root / L"sub\\a.tmp").wstring(), L"5"}}))
       << "rows of deleted files stay listed, or the redirected one went";
   EXPECT_TRUE(listRowChecked(page.results, 0));
@@ -157,7 +129,7 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   // text is set (Wine's comctl32 does), so the report is one line.
   EXPECT_EQ(statusBarText(page.status), L"Files deleted: 3 Space freed: 3 Kb.");
   int colours = 0;
-  EXPECT_TRUE(saveWindowPng(window, L"files_page_deleted", colours));
+  EXPECT_TRUE(saveWindowPng(program.window(), L"files_page_deleted", colours));
   for (const Junk& file : junk)
     if (file.name != std::wstring(L"sub\\a.tmp")) {
       EXPECT_FALSE(fs::exists(root / file.name)) << root / file.name;
@@ -170,7 +142,7 @@ TEST(FilesPage, FindsTheJunkOfACheckedDriveAndDeletesOnlyThat) {
   EXPECT_TRUE(fs::exists(root / L"linked" / L"canary.tmp")) << "the link itself is gone";
   EXPECT_TRUE(fs::exists(root / L"Recycler" / L"canary.tmp")) << "the Recycler link is gone";
 
-  closeProgram(program, window);
+  program.close();
 }
 
 // Pictures of the Files page while it scans and after, and of the Settings
@@ -193,21 +165,14 @@ TEST(FilesPageScreens, ScanAndSettingsPagesAreDrawn) {
 
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  const FilesPageWindows page(window);
-  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+  RunningProgram program(copy);
+  const FilesPageWindows page = program.filesPage();
 
   // Every category, on the new drive only.
-  const int driveRow = findListRow(page.drives, drive.root());
-  ASSERT_GE(driveRow, 0) << "the drive list does not show " << drive.root();
-  ASSERT_TRUE(clickListCheckBox(page.drives, 0));
-  ASSERT_TRUE(clickListCheckBox(page.drives, driveRow));
+  ASSERT_TRUE(page.checkOnlyDrive(drive.root())) << "the drive list does not show " << drive.root();
   clickButton(page.search);
   int colours = 0;
-  EXPECT_TRUE(saveWindowPng(window, L"files_page_scanning", colours));
+  EXPECT_TRUE(saveWindowPng(program.window(), L"files_page_scanning", colours));
   EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
   if (windowText(page.search) != L"Stop")
     std::cout << "note: the scan had ended when the scanning picture was taken\n";
@@ -224,11 +189,10 @@ TEST(FilesPageScreens, ScanAndSettingsPagesAreDrawn) {
       },
       10s))
       << listRowCount(page.results) << " rows, status line \"" << statusBarText(page.status) << "\"";
-  EXPECT_TRUE(saveWindowPng(window, L"files_page_scanned", colours));
+  EXPECT_TRUE(saveWindowPng(program.window(), L"files_page_scanned", colours));
   EXPECT_GT(colours, 8);
 
-  HWND settings = openSettings(program, window);
-  ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
+  HWND settings = program.open(MenuCommand::settings, L"Settings");
   HWND tabs = findVisibleChild(settings, WC_TABCONTROLW);
   ASSERT_NE(tabs, nullptr) << "the Settings window has no page control";
   const wchar_t* pictures[] = {L"settings_general", L"settings_junk_files", L"settings_junk_exclusions"};
@@ -247,8 +211,8 @@ TEST(FilesPageScreens, ScanAndSettingsPagesAreDrawn) {
     }
   }
 
-  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
-  closeProgram(program, window);
+  program.closeWith(settings, L"Ok");
+  program.close();
 }
 
 // A running browser holds its lock file open without sharing (here this process
@@ -272,13 +236,10 @@ TEST(FilesPage, AnOpenBrowserIsLeftAloneAndNamed) {
 
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  const FilesPageWindows page(window);
-  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+  RunningProgram program(copy);
+  const FilesPageWindows page = program.filesPage();
   constexpr int kTemporaryInternet = 5;
-  clickButton(page.typesUncheck);
-  ASSERT_TRUE(clickListCheckBox(page.types, kTemporaryInternet));
+  ASSERT_TRUE(page.checkOnlyTypes({kTemporaryInternet}));
   clickButton(page.search);
   ASSERT_TRUE(waitUntil([&page] { return page.scanEnded() && listRowCount(page.results) > 0; }, 60s));
   const std::vector<Row> rows = resultRows(page.results);
@@ -289,8 +250,8 @@ TEST(FilesPage, AnOpenBrowserIsLeftAloneAndNamed) {
       << statusBarText(page.status);
   EXPECT_NE(listCellText(page.types, kTemporaryInternet, 1), L"") << "no amount found beside the category";
   int colours = 0;
-  saveWindowPng(window, L"files_page_found", colours);
-  closeProgram(program, window);
+  saveWindowPng(program.window(), L"files_page_found", colours);
+  program.close();
   CloseHandle(lock);
   for (const wchar_t* made : {L"Google", L"Vivaldi"}) fs::remove_all(local / made);
 }
@@ -310,31 +271,23 @@ TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
   ASSERT_TRUE(SetEnvironmentVariableW(L"XDG_DATA_HOME", widen(dataHome).c_str()));
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
+  RunningProgram program(copy);
   SetEnvironmentVariableW(L"XDG_DATA_HOME", nullptr);
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  const FilesPageWindows page(window);
-  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+  const FilesPageWindows page = program.filesPage();
 
-  HWND settings = openSettings(program, window);
-  ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
+  HWND settings = program.open(MenuCommand::settings, L"Settings");
   HWND recycle = findVisibleChild(settings, L"Button", L"&Move deleted files to the Recycle Bin");
   ASSERT_NE(recycle, nullptr) << "no Recycle Bin option on the General page";
   clickButton(recycle);
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(settings, L"settings_general_recycle", colours));
-  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
+  program.closeWith(settings, L"Ok");
 
-  clickButton(page.typesUncheck);
-  ASSERT_TRUE(clickListCheckBox(page.types, 0));
-  ASSERT_TRUE(clickListCheckBox(page.drives, 0));
-  ASSERT_TRUE(clickListCheckBox(page.drives, findListRow(page.drives, drive.root())));
+  ASSERT_TRUE(page.checkOnlyTypes({0}));
+  ASSERT_TRUE(page.checkOnlyDrive(drive.root()));
   clickButton(page.search);
   ASSERT_TRUE(waitUntil([&page] { return page.scanEnded() && listRowCount(page.results) == kFiles; }, 60s));
-  clickButton(page.remove);
-  ASSERT_TRUE(waitUntil([&page] { return page.scanEnded(); }, 60s)) << "Delete did not end";
+  ASSERT_TRUE(page.finish(page.remove)) << "Delete did not end";
   EXPECT_EQ(listRowCount(page.results), 0);
   EXPECT_EQ(statusBarText(page.status), L"Files moved to the Recycle Bin: 300 Total size: 600 Kb.");
   for (int i = 0; i < kFiles; ++i) {
@@ -343,7 +296,7 @@ TEST(FilesPage, TheRecycleBinOptionMovesTheFilesToWinesTrash) {
     EXPECT_TRUE(fs::exists(trash / L"files" / name)) << name << " is not in Wine's trash";
   }
 
-  closeProgram(program, window);
+  program.close();
   EXPECT_NE(copy.readSettings().find("recycleDeleted=1"), std::string::npos) << copy.readSettings();
 }
 
@@ -366,12 +319,8 @@ std::string storedTask(const std::wstring& path) {
 TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  const FilesPageWindows page(window);
-  ASSERT_EQ(page.missing(), "") << "controls of the Files page not found";
+  RunningProgram program(copy);
+  program.filesPage();
 
   wchar_t user[257];
   DWORD size = 257;
@@ -387,15 +336,14 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(account)->User.Sid, &sid));
   const std::wstring task = std::wstring(L"Velmora Disk Cleaner\\Clean ") + user + L" (" + sid + L")";
   LocalFree(sid);
-  HWND settings = openSettings(program, window);
-  ASSERT_NE(settings, nullptr) << "Ctrl+O did not open the Settings window";
+  HWND settings = program.open(MenuCommand::settings, L"Settings");
   HWND schedule = findVisibleChild(settings, L"ComboBox");
   ASSERT_NE(schedule, nullptr);
   EXPECT_EQ(sendTo(schedule, CB_GETCURSEL), 0) << "a new prefix holds no task";
   chooseItem(schedule, 2);
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(settings, L"settings_general_schedule", colours));
-  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
+  program.closeWith(settings, L"Ok");
 
   // Wine (8) writes every definition again without its triggers, action and logon
   // type: the stored task keeps only the settings. Windows keeps the whole task.
@@ -408,14 +356,13 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
     EXPECT_NE(stored.find(part), std::string::npos) << part << " not in:\n" << stored;
 
   // Read back as Task Scheduler holds it: every week, or other where Wine dropped the trigger.
-  settings = openSettings(program, window);
-  ASSERT_NE(settings, nullptr);
+  settings = program.open(MenuCommand::settings, L"Settings");
   const LRESULT shown = sendTo(schedule, CB_GETCURSEL);
   EXPECT_TRUE(shown == 2 || (shown == 4 && stored.find("<ScheduleByWeek>") == std::string::npos)) << shown;
   chooseItem(schedule, 0);
-  ASSERT_NO_FATAL_FAILURE(closeSettings(settings));
+  program.closeWith(settings, L"Ok");
   EXPECT_EQ(storedTask(task), "") << "Never removes the task";
-  closeProgram(program, window);
+  program.close();
 }
 
 }  // namespace

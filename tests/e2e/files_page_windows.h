@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -37,6 +39,29 @@ struct FilesPageWindows {
   }
   // The Search button reads "Search" again once the scan has ended.
   bool scanEnded() const { return windowText(search) == L"Search"; }
+  // Clicks Search, or Delete, and waits until the scan or the deletion has
+  // ended; whether it did within the limit.
+  bool finish(HWND button, std::chrono::milliseconds limit = std::chrono::seconds(60)) const {
+    clickButton(button);
+    return waitUntil([this] { return scanEnded(); }, limit);
+  }
+
+  // Uncheck All, then a click on each category given; false when a row showed
+  // no check box.
+  bool checkOnlyTypes(std::initializer_list<int> rows) const {
+    clickButton(typesUncheck);
+    for (int row : rows)
+      if (!clickListCheckBox(types, row)) return false;
+    return true;
+  }
+  // Clicks the drives' check boxes until only the drive of root is checked;
+  // false when the list does not show that drive.
+  bool checkOnlyDrive(const std::wstring& root) const {
+    const int wanted = findListRow(drives, root);
+    for (int row = 0; wanted >= 0 && row < listRowCount(drives); ++row)
+      if (listRowChecked(drives, row) != (row == wanted) && !clickListCheckBox(drives, row)) return false;
+    return wanted >= 0;
+  }
 
   HWND types;         // ListViewTypesFiles
   HWND drives;        // ListViewDrives

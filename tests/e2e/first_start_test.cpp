@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -23,33 +22,19 @@ std::string volumeOf(const wchar_t* root) {
 
 using namespace std::chrono_literals;
 
-constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
-
-// Closes the main window and waits for the program to end with exit code 0.
-void closeAndExpectExit(const ProgramProcess& program, HWND window) {
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  const auto code = program.waitForExit(30s);
-  ASSERT_TRUE(code.has_value()) << "the program did not end within 30 s of WM_CLOSE";
-  EXPECT_EQ(*code, 0u);
-}
-
 TEST(FirstStart, AsksForTheLanguageOnceAndSavesTheSettingsOnClose) {
   ProgramCopy copy;
   ASSERT_TRUE(copy.readSettings().empty()) << "the copy starts without a settings file";
   {
-    ProgramProcess program(copy.exePath());
-    ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-    HWND language = program.waitForWindow(L"Select Language", 60s);
-    ASSERT_NE(language, nullptr) << "the first start did not ask for the language";
-    EXPECT_EQ(program.waitForWindow(kMainCaption, 0ms), nullptr) << "the main window came before the choice";
+    RunningProgram program(copy);
+    HWND language = program.waitFor(L"Select Language", 60s);
+    EXPECT_EQ(program.process().waitForWindow(kMainCaption, 0ms), nullptr)
+        << "the main window came before the choice";
 
     HWND ok = FindWindowExW(language, nullptr, L"Button", L"Ok");
     ASSERT_NE(ok, nullptr) << "the Select Language window has no Ok button";
     PostMessageW(ok, BM_CLICK, 0, 0);
-
-    HWND window = program.waitForWindow(kMainCaption, 30s);
-    ASSERT_NE(window, nullptr) << "no main window after the language was chosen";
-    closeAndExpectExit(program, window);
+    program.close();
   }
   EXPECT_EQ(copy.readSettings(),
             "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=1\r\n"
@@ -58,12 +43,11 @@ TEST(FirstStart, AsksForTheLanguageOnceAndSavesTheSettingsOnClose) {
                 volumeOf(L"C:\\") + "\r\n");
 
   // The second start goes straight to the main window.
-  ProgramProcess again(copy.exePath());
-  ASSERT_TRUE(again.started());
-  HWND window = again.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(again.waitForWindow(L"Select Language", 500ms), nullptr) << "asked for the language again";
-  closeAndExpectExit(again, window);
+  RunningProgram again(copy);
+  again.window();
+  EXPECT_EQ(again.process().waitForWindow(L"Select Language", 500ms), nullptr)
+      << "asked for the language again";
+  again.close();
 }
 
 }  // namespace

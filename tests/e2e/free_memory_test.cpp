@@ -11,9 +11,7 @@
 #include <string>
 
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -36,15 +34,9 @@ PROCESS_MEMORY_COUNTERS countersOf(HANDLE process) {
 TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-
-  // Options, then down past Settings and the Language submenu to Free Memory.
-  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
-  HWND dialog = program.waitForWindow(L"Free Memory", 30s);
-  ASSERT_NE(dialog, nullptr) << "the Options menu did not open the Free Memory window";
+  RunningProgram program(copy);
+  HWND window = program.window();
+  HWND dialog = program.open(MenuCommand::freeMemory, L"Free Memory");
   HWND total = labelBeside(dialog, L"RAM total:");
   HWND free = labelBeside(dialog, L"RAM free:");
   ASSERT_NE(total, nullptr);
@@ -75,10 +67,7 @@ TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
   EXPECT_TRUE(saveWindowPng(dialog, L"free_memory", colours));
   EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
 
-  HWND abort = findVisibleChild(dialog, L"Button", L"&Abort");
-  ASSERT_NE(abort, nullptr);
-  clickButton(abort);
-  ASSERT_TRUE(waitUntil([dialog] { return !IsWindowVisible(dialog); }, 10s));
+  program.closeWith(dialog, L"&Abort");
 
   // Free Ram from the tray menu. The window now holds the stored 64 megabytes,
   // less than the free figure, so the whole memory is freed: 1024 blocks of a
@@ -106,7 +95,7 @@ TEST(FreeMemory, TheFiguresFollowTheMachineAndFreeRamFreesRealMemory) {
             << end.PeakWorkingSetSize / kMiB << " MiB, after " << end.WorkingSetSize / kMiB << " MiB\n";
   CloseHandle(process);
 
-  closeProgram(program, window);
+  program.close();
 }
 
 }  // namespace

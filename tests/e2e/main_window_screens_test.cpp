@@ -9,8 +9,7 @@
 #include <thread>
 
 #include "png_screenshot.h"
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -21,10 +20,8 @@ TEST(MainWindowScreens, EachPageIsDrawn) {
   ProgramCopy copy;
   // A settings file from an earlier run, so that the main window comes first.
   std::ofstream(copy.settingsPath(), std::ios::binary) << "[Options]\r\nfirstStart=0\r\n";
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
-  ASSERT_NE(window, nullptr);
+  RunningProgram program(copy);
+  HWND window = program.window();
   HWND tabs = FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
   ASSERT_NE(tabs, nullptr) << "the main window has no page control";
   SetForegroundWindow(window);
@@ -44,8 +41,7 @@ TEST(MainWindowScreens, EachPageIsDrawn) {
     EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
   }
 
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(program.waitForExit(30s).has_value());
+  program.close();
 }
 
 }  // namespace

@@ -80,6 +80,8 @@ LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void clickButton(HWND button) { sendTo(button, BM_CLICK, 0, 0); }
 
+void postClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
 RemoteMemory::RemoteMemory(HWND windowOfProcess, std::size_t size) : size_(size) {
   DWORD processId = 0;
   GetWindowThreadProcessId(windowOfProcess, &processId);

@@ -42,6 +42,9 @@ class RemoteMemory {
 LRESULT sendTo(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Clicks a button (BM_CLICK); returns once the program has handled the click.
 void clickButton(HWND button);
+// Clicks a button whose handler asks a question: posted, since the handler stays
+// busy until the question is answered.
+void postClick(HWND button);
 
 // Polls condition until it holds or limit has passed; whether it held. Every wait
 // of the end-to-end tests is bounded by this, never a fixed sleep.

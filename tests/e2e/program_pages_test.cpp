@@ -21,10 +21,8 @@
 
 #include "marker_program_support.h"
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
 #include "registry_planting.h"
+#include "running_program.h"
 #include "shortcut_file_win32.h"
 
 namespace velmora::e2e {
@@ -33,11 +31,9 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
 const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 const std::wstring kRun32 = L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 const std::wstring kApproved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
-const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // The test's Run values and uninstall keys, removed again when it goes.
 class PlantedPrograms {
@@ -105,17 +101,13 @@ bool listWithSearch(HWND window, HWND list, const std::vector<std::wstring>& cap
 
 // Selects the row of caption and presses Delete, answering Yes to the question;
 // whether the row went.
-bool deleteRow(const ProgramProcess& program, HWND window, HWND list, const std::wstring& caption) {
+bool deleteRow(RunningProgram& program, HWND list, const std::wstring& caption) {
   const int row = findListRow(list, caption);
-  HWND remove = findVisibleChild(window, L"Button", L"Delete");
+  HWND remove = findVisibleChild(program.window(), L"Button", L"Delete");
   if (row < 0 || !remove || !clickListRow(list, row)) return false;
   const int before = listRowCount(list);
-  // Posted: the question keeps the click's handler busy until it is answered.
-  PostMessageW(remove, BM_CLICK, 0, 0);
-  HWND question = program.waitForWindow(L"Confirmation", 10s);
-  HWND yes = question ? findVisibleChild(question, L"Button", L"&Yes") : nullptr;
-  if (!yes) return false;
-  clickButton(yes);
+  postClick(remove);
+  program.answer(L"Confirmation", L"&Yes");
   return waitUntil([&] { return listRowCount(list) == before - 1 && findListRow(list, caption) < 0; }, 10s);
 }
 
@@ -141,17 +133,11 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   ASSERT_TRUE(test_support::placeMarkerProgram(decoy));
   const PlantedPrograms planted(uninstaller + L" /S");
 
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  HWND tabs = findVisibleChild(window, WC_TABCONTROLW);
-  ASSERT_NE(tabs, nullptr);
+  RunningProgram program(copy);
+  HWND window = program.window();
   int colours = 0;
 
-  clickTab(tabs, 2);
-  HWND startup = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (startup = findListView(window, L"Programs")) != nullptr; }, 10s));
+  HWND startup = program.showPage(2, {L"Programs"});
   ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2E64", L"VelmoraE2E32", L"VelmoraE2EUser"}));
   EXPECT_EQ(rowOf(startup, L"VelmoraE2E64"),
             (Row{L"VelmoraE2E64", L"\"C:\\velmora e2e\\run64.exe\" /min", L"Enabled", L"HKLM", kRun}));
@@ -161,18 +147,11 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
             (Row{L"VelmoraE2EUser", L"C:\\velmora-e2e\\user.exe ", L"Enabled", L"HKCU", kRun}));
   EXPECT_TRUE(saveWindowPng(window, L"startup_page_listed", colours));
   EXPECT_GT(colours, 8);
-  ASSERT_TRUE(deleteRow(program, window, startup, L"VelmoraE2E32"));
+  ASSERT_TRUE(deleteRow(program, startup, L"VelmoraE2E32"));
   EXPECT_FALSE(exists(PlantedPrograms::run32()));
   EXPECT_TRUE(exists(PlantedPrograms::run64()) && exists(PlantedPrograms::runUser()));
 
-  clickTab(tabs, 3);
-  HWND uninstall = nullptr;
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        uninstall = findListView(window, L"Programs");
-        return uninstall && listColumnCaption(uninstall, 1) == L"Publisher";
-      },
-      10s));
+  HWND uninstall = program.showPage(3, {L"Programs", L"Publisher"});
   EXPECT_EQ(listColumnCaption(uninstall, 2), L"Version");
   ASSERT_TRUE(
       listWithSearch(window, uninstall, {L"Velmora E2E App", L"Velmora E2E Old", L"Velmora E2E Mine"}));
@@ -190,7 +169,7 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   EXPECT_EQ(widen(*ran), L"\"" + uninstaller + L"\" /S");
   EXPECT_FALSE(test_support::markerOf(decoy, 2s).has_value()) << "the program at the shorter path ran";
 
-  ASSERT_TRUE(deleteRow(program, window, uninstall, L"Velmora E2E Mine"));
+  ASSERT_TRUE(deleteRow(program, uninstall, L"Velmora E2E Mine"));
   EXPECT_FALSE(exists(PlantedPrograms::mine()));
   EXPECT_TRUE(exists(PlantedPrograms::app()) && exists(PlantedPrograms::old()));
 
@@ -199,25 +178,16 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
   const std::wstring mine = kUninstall + L"VelmoraE2EMine";
   setText(HKEY_CURRENT_USER, mine, L"DisplayName", L"Velmora E2E Mine");
   setText(HKEY_CURRENT_USER, mine, L"UninstallString", L"C:\\velmora-e2e\\mine2.exe");
-  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_DOWN, VK_RETURN}));
-  HWND restore = program.waitForWindow(L"Restore", 30s);
-  ASSERT_NE(restore, nullptr);
+  HWND restore = program.open(MenuCommand::restore, L"Restore");
   HWND backups = findListView(restore, L"Date");
   int listed = -1;
   for (int row = 0; backups && row < listRowCount(backups); ++row)
     if (listCellText(backups, row, 3).starts_with(L"uninstall-")) listed = row;
   ASSERT_TRUE(listed >= 0 && clickListRow(backups, listed));
-  PostMessageW(findVisibleChild(restore, L"Button", L"Restore"), BM_CLICK, 0, 0);
-  for (const wchar_t* answer : {L"&Yes", L"&No"}) {
-    HWND button = waitForMessageBoxButton(L"Confirmation", answer, 10s);
-    ASSERT_NE(button, nullptr);
-    HWND question = GetParent(button);
-    clickButton(button);
-    ASSERT_TRUE(waitUntil([&] { return !IsWindow(question); }, 10s));
-  }
-  HWND reportOk = waitForMessageBoxButton(kMainCaption, L"OK", 10s);
-  ASSERT_NE(reportOk, nullptr);
-  clickButton(reportOk);
+  postClick(findVisibleChild(restore, L"Button", L"Restore"));
+  program.answer(L"Confirmation", L"&Yes");
+  program.answer(L"Confirmation", L"&No");
+  program.answer(kMainCaption, L"OK");
   wchar_t command[MAX_PATH] = {};
   DWORD size = sizeof command;
   EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, mine.c_str(), L"UninstallString", RRF_RT_REG_SZ, nullptr, command,
@@ -225,9 +195,9 @@ TEST(ProgramPages, EverySourceIsListedDeletedWithABackupAndUninstalledSafely) {
             ERROR_SUCCESS);
   EXPECT_STREQ(command, L"C:\\velmora-e2e\\mine2.exe")
       << "the reinstalled program's uninstaller was replaced";
-  clickButton(findVisibleChild(restore, L"Button", L"Close"));
+  program.closeWith(restore, L"Close");
 
-  closeProgram(program, window);
+  program.close();
   for (const wchar_t* kind : {L"startup", L"uninstall"}) {
     const std::optional<fs::path> backup = backupOf(copy, kind);
     ASSERT_TRUE(backup.has_value()) << "no single backup of the " << fs::path(kind).string() << " page";
@@ -260,13 +230,9 @@ TEST(ProgramPages, AUserEntryIsSwitchedOffAndOnAndAStartupShortcutDeletedIntoABa
   const fs::path shortcut = fs::path(folder) / L"Velmora E2E.lnk";
   contract::makeShortcut(shortcut.string(), "C:\\velmora-e2e\\tray.exe");
   const std::string shortcutBytes = bytesOf(shortcut);
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  clickTab(findVisibleChild(window, WC_TABCONTROLW), 2);
-  HWND startup = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (startup = findListView(window, L"Programs")) != nullptr; }, 10s));
+  RunningProgram program(copy);
+  HWND window = program.window();
+  HWND startup = program.showPage(2, {L"Programs"});
   ASSERT_TRUE(listWithSearch(window, startup, {L"VelmoraE2EToggle", L"Velmora E2E.lnk"}));
   EXPECT_EQ(rowOf(startup, L"Velmora E2E.lnk"),
             (Row{L"Velmora E2E.lnk", L"C:\\velmora-e2e\\tray.exe", L"Enabled", L"Startup folder", folder}));
@@ -285,9 +251,9 @@ TEST(ProgramPages, AUserEntryIsSwitchedOffAndOnAndAStartupShortcutDeletedIntoABa
     EXPECT_EQ(shown.substr(data + 8, 16) == "0000000000000000", state[0] == 'E') << shown;
     EXPECT_EQ(windowText(disable), state[0] == 'D' ? L"Enable" : L"Disable");
   }
-  ASSERT_TRUE(deleteRow(program, window, startup, L"Velmora E2E.lnk"));
+  ASSERT_TRUE(deleteRow(program, startup, L"Velmora E2E.lnk"));
   EXPECT_FALSE(fs::exists(shortcut));
-  closeProgram(program, window);
+  program.close();
   remove(toggle);
   remove({HKEY_CURRENT_USER, kApproved + L"Run", *toggle.value});
   const std::optional<fs::path> dat = backupOf(copy, L"startup", L".dat");

@@ -1,7 +1,5 @@
 #include "program_process.h"
 
-#include <gtest/gtest.h>
-
 #include <thread>
 
 namespace velmora::e2e {
@@ -100,13 +98,6 @@ bool importWithRegedit(const std::wstring& file) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return done;
-}
-
-void closeProgram(const ProgramProcess& program, HWND mainWindow) {
-  PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-  const auto code = program.waitForExit(std::chrono::seconds(30));
-  ASSERT_TRUE(code.has_value()) << "the program did not end within 30 s of WM_CLOSE";
-  EXPECT_EQ(*code, 0u);
 }
 
 }  // namespace velmora::e2e

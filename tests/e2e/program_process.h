@@ -45,8 +45,4 @@ class ProgramProcess {
 // editor ("regedit /s"); whether it ran and succeeded within a minute.
 bool importWithRegedit(const std::wstring& file);
 
-// Closes the program's main window as the close box does and expects the
-// program to end within 30 s with exit code 0.
-void closeProgram(const ProgramProcess& program, HWND mainWindow);
-
 }  // namespace velmora::e2e

@@ -4,22 +4,18 @@
 // the page after the scan for a person to look at.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
 #include "registry_planting.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -27,12 +23,10 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
 const std::wstring kGone = L"C:\\velmora-e2e-gone\\";
 const std::wstring kShared = L"Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\";
 const std::wstring kHelp = L"Software\\Microsoft\\Windows\\Help\\";
 const std::wstring kFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
-const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // The classes key of either hive; HKEY_CLASSES_ROOT writes the machine's.
 const std::wstring kClasses = L"Software\\Classes\\";
 // Where 64-bit Windows keeps what 32-bit programs registered.
@@ -112,34 +106,18 @@ std::vector<Row> resultRows(HWND list) {
 TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   const PlantedRegistry planted;
   ProgramCopy copy;
-  std::ofstream(copy.settingsPath(), std::ios::binary)
-      << "[Options]\r\nLanguage=English\r\nfirstStart=0\r\ncheckUpdateAtStart=0\r\n";
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
-  HWND tabs = findVisibleChild(window, WC_TABCONTROLW);
-  ASSERT_NE(tabs, nullptr);
-  clickTab(tabs, 1);
-  ASSERT_TRUE(waitUntil([&] { return findListView(window, L"Problem") != nullptr; }, 10s));
-  HWND results = findListView(window, L"Problem");
-  HWND search = findVisibleChild(window, L"Button", L"Search");
-  HWND uncheckResults = findVisibleChild(GetParent(results), L"Button", L"Uncheck All");
-  HWND remove = findVisibleChild(window, L"Button", L"Delete");
-  HWND status = findVisibleChild(window, STATUSCLASSNAMEW);
-  ASSERT_TRUE(search && uncheckResults && remove && status) << "controls of the Registry page not found";
-
-  clickButton(search);
-  ASSERT_TRUE(waitUntil([&] { return windowText(search) == L"Search"; }, 120s))
-      << "the button did not read \"Search\" again within 120 s of the click";
+  copy.writeEarlierRunSettings();
+  RunningProgram program(copy);
+  const RegistryPageWindows page = program.registryPage();
+  ASSERT_TRUE(page.scan()) << "the button did not read \"Search\" again within 120 s of the click";
   EXPECT_TRUE(waitUntil(
       [&] {
-        const int rows = listRowCount(results);
-        return rows >= 11 && statusBarText(status) == L"Problems found: " + std::to_wstring(rows);
+        const int rows = listRowCount(page.results);
+        return rows >= 11 && statusBarText(page.status) == L"Problems found: " + std::to_wstring(rows);
       },
       10s))
-      << listRowCount(results) << " rows, status line \"" << statusBarText(status) << "\"";
-  const std::vector<Row> rows = resultRows(results);
+      << listRowCount(page.results) << " rows, status line \"" << statusBarText(page.status) << "\"";
+  const std::vector<Row> rows = resultRows(page.results);
   std::vector<int> ours;
   for (const Row& expected : plantedRows()) {
     const auto found = std::find(rows.begin(), rows.end(), expected);
@@ -149,26 +127,26 @@ TEST(RegistryPage, FindsAndDeletesEveryCategoryAndTheBackupPutsItBack) {
   for (const Row& row : rows)
     EXPECT_NE(std::get<1>(row), L".velmorakept") << "an extension in use was listed";
   int colours = 0;
-  EXPECT_TRUE(saveWindowPng(window, L"registry_page_scanned", colours));
+  EXPECT_TRUE(saveWindowPng(program.window(), L"registry_page_scanned", colours));
   EXPECT_GT(colours, 8);
   ASSERT_EQ(ours.size(), 11u);
 
   // Only the planted rows: the prefix's own entries stay as they are.
-  clickButton(uncheckResults);
-  for (int row : ours) ASSERT_TRUE(clickListCheckBox(results, row));
-  for (int row = 0; row < listRowCount(results); ++row)
-    EXPECT_EQ(listRowChecked(results, row), std::count(ours.begin(), ours.end(), row) == 1) << "row " << row;
-  const std::wstring statusBefore = statusBarText(status);
-  clickButton(remove);
-  EXPECT_EQ(listRowCount(results), static_cast<int>(rows.size()) - 11);
-  const std::vector<Row> left = resultRows(results);
+  clickButton(page.uncheck);
+  for (int row : ours) ASSERT_TRUE(clickListCheckBox(page.results, row));
+  for (int row = 0; row < listRowCount(page.results); ++row)
+    EXPECT_EQ(listRowChecked(page.results, row), std::count(ours.begin(), ours.end(), row) == 1)
+        << "row " << row;
+  const std::wstring statusBefore = statusBarText(page.status);
+  clickButton(page.remove);
+  EXPECT_EQ(listRowCount(page.results), static_cast<int>(rows.size()) - 11);
+  const std::vector<Row> left = resultRows(page.results);
   for (const Row& expected : plantedRows()) EXPECT_EQ(std::count(left.begin(), left.end(), expected), 0);
-  EXPECT_EQ(statusBarText(status), statusBefore) << "the status line keeps the scan's count";
+  EXPECT_EQ(statusBarText(page.status), statusBefore) << "the status line keeps the scan's count";
   for (const Planted& item : PlantedRegistry::problems()) EXPECT_FALSE(exists(item)) << item.key;
   EXPECT_TRUE(exists(PlantedRegistry::kept()));
 
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program.waitForExit(30s).has_value());
+  program.close();
 
   std::vector<fs::path> backups;
   for (const auto& entry : fs::directory_iterator(copy.folder() / L"data" / L"backups"))

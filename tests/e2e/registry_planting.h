@@ -10,6 +10,9 @@
 // for the test's own, KEY_WOW64_32KEY for what 32-bit programs see).
 namespace velmora::e2e {
 
+// Where Windows lists the installed programs, in either view and either hive.
+inline const std::wstring kUninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
 void setValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
               DWORD size, REGSAM view = 0);
 void setText(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& text,

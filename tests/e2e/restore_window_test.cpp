@@ -4,7 +4,6 @@
 // listed, for a person to look at.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -13,10 +12,8 @@
 #include <string>
 
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
 #include "registry_planting.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -24,7 +21,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const wchar_t* kMainCaption = L"Velmora Disk Cleaner 1.3";
 const Planted kUserClass{HKEY_CURRENT_USER, L"Software\\Classes\\.velmorarestore", std::nullopt};
 
 fs::path ownBackups() {
@@ -52,29 +48,19 @@ TEST(RestoreWindow, AUserClassDeletedIntoTheUsersOwnFolderComesBackFromTheWindow
   std::error_code ignored;
   const auto ownBefore = fs::exists(own) ? std::distance(fs::directory_iterator(own), {}) : 0;
 
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(kMainCaption, 60s);
-  ASSERT_NE(window, nullptr);
-  clickTab(findVisibleChild(window, WC_TABCONTROLW), 1);
-  ASSERT_TRUE(waitUntil([&] { return findListView(window, L"Problem") != nullptr; }, 10s));
-  HWND results = findListView(window, L"Problem");
-  HWND search = findVisibleChild(window, L"Button", L"Search");
-  HWND uncheck = findVisibleChild(GetParent(results), L"Button", L"Uncheck All");
-  HWND remove = findVisibleChild(window, L"Button", L"Delete");
-  ASSERT_TRUE(search && uncheck && remove);
-  clickButton(search);
-  ASSERT_TRUE(waitUntil([&] { return windowText(search) == L"Search"; }, 120s));
+  RunningProgram program(copy);
+  const RegistryPageWindows page = program.registryPage();
+  ASSERT_TRUE(page.scan());
   int row = -1;
-  for (int i = 0; i < listRowCount(results); ++i)
-    if (listCellText(results, i, 1) == L".velmorarestore") row = i;
+  for (int i = 0; i < listRowCount(page.results); ++i)
+    if (listCellText(page.results, i, 1) == L".velmorarestore") row = i;
   ASSERT_GE(row, 0) << "the per-user class was not listed";
-  EXPECT_EQ(listCellText(results, row, 2), L"HKCU");
-  clickButton(uncheck);
-  ASSERT_TRUE(clickListCheckBox(results, row));
-  const int rows = listRowCount(results);
-  clickButton(remove);
-  ASSERT_TRUE(waitUntil([&] { return listRowCount(results) == rows - 1; }, 30s)) << "the row did not go";
+  EXPECT_EQ(listCellText(page.results, row, 2), L"HKCU");
+  clickButton(page.uncheck);
+  ASSERT_TRUE(clickListCheckBox(page.results, row));
+  const int rows = listRowCount(page.results);
+  clickButton(page.remove);
+  ASSERT_TRUE(waitUntil([&] { return listRowCount(page.results) == rows - 1; }, 30s)) << "the row did not go";
   EXPECT_FALSE(exists(kUserClass));
 
   // The backup went to the user's own folder, under the user's hive.
@@ -84,10 +70,7 @@ TEST(RestoreWindow, AUserClassDeletedIntoTheUsersOwnFolderComesBackFromTheWindow
   ASSERT_FALSE(backup.empty());
   EXPECT_EQ(std::distance(fs::directory_iterator(own), {}), ownBefore + 1);
 
-  // File, Restore...: the first item of the first menu.
-  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_DOWN, VK_RETURN}));
-  HWND dialog = program.waitForWindow(L"Restore", 30s);
-  ASSERT_NE(dialog, nullptr) << "File, Restore... opened no window";
+  HWND dialog = program.open(MenuCommand::restore, L"Restore");
   HWND list = findListView(dialog, L"Date");
   ASSERT_NE(list, nullptr);
   const int listed = rowOfFile(list, backup.filename().wstring());
@@ -98,19 +81,12 @@ TEST(RestoreWindow, AUserClassDeletedIntoTheUsersOwnFolderComesBackFromTheWindow
   int colours = 0;
   EXPECT_TRUE(saveWindowPng(dialog, L"restore_window_english", colours));
   EXPECT_GT(colours, 8);
-  // Posted: the question keeps the click's handler busy until it is answered.
-  PostMessageW(findVisibleChild(dialog, L"Button", L"Restore"), BM_CLICK, 0, 0);
-  HWND question = program.waitForWindow(L"Confirmation", 10s);
-  ASSERT_NE(question, nullptr);
-  clickButton(findVisibleChild(question, L"Button", L"&Yes"));
+  postClick(findVisibleChild(dialog, L"Button", L"Restore"));
+  program.answer(L"Confirmation", L"&Yes");
   EXPECT_TRUE(waitUntil([] { return exists(kUserClass); }, 10s)) << "not restored";
-  // The report box exists a moment before it is shown; its button is clicked once visible.
-  HWND reportOk = waitForMessageBoxButton(kMainCaption, L"OK", 10s);
-  ASSERT_NE(reportOk, nullptr);
-  clickButton(reportOk);
-  clickButton(findVisibleChild(dialog, L"Button", L"Close"));
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program.waitForExit(30s).has_value());
+  program.answer(kMainCaption, L"OK");
+  program.closeWith(dialog, L"Close");
+  program.close();
   fs::remove(backup, ignored);
   velmora::e2e::remove(kUserClass);
 }

@@ -10,9 +10,7 @@
 #include <string>
 
 #include "png_screenshot.h"
-#include "program_controls.h"
-#include "program_copy.h"
-#include "program_process.h"
+#include "running_program.h"
 
 namespace velmora::e2e {
 namespace {
@@ -55,18 +53,6 @@ bool isNumberFollowedBy(const std::wstring& text, const std::wstring& unit) {
   return true;
 }
 
-// Opens the System Information window from the menu: Options, then down past
-// Settings, Language and Free Memory.
-HWND openSystemInformation(const ProgramProcess& program, HWND window, const std::wstring& caption) {
-  if (!typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})) return nullptr;
-  return program.waitForWindow(caption, 30s);
-}
-
-void closeWindow(HWND dialog, WORD key) {
-  ASSERT_TRUE(typeKeys(dialog, {key}));
-  ASSERT_TRUE(waitUntil([dialog] { return !IsWindowVisible(dialog); }, 10s));
-}
-
 // Presses Tab and names where the shown focus went.
 std::wstring tab(HWND window) {
   GUITHREADINFO info{};
@@ -88,10 +74,8 @@ std::wstring tab(HWND window) {
 TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
   ProgramCopy copy;
   copy.writeEarlierRunSettings();
-  ProgramProcess program(copy.exePath());
-  ASSERT_TRUE(program.started()) << "could not start the program, error " << program.startError();
-  HWND window = program.waitForWindow(L"Velmora Disk Cleaner 1.3", 60s);
-  ASSERT_NE(window, nullptr) << "no main window within 60 s";
+  RunningProgram program(copy);
+  HWND window = program.window();
   // Tab round the Files page in reading order; the edit box is disabled.
   std::vector<std::wstring> order;
   while (order.size() < 20 && (order.empty() || order.back() != L"SysTabControl32"))
@@ -100,8 +84,7 @@ TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
                                               L"list File name", L"Search", L"Check All", L"Uncheck All",
                                               L"Delete", L"SysTabControl32"}));
   ASSERT_TRUE(typeKeys(window, {VK_MENU, 'O', 'I'}));  // Alt, O, I
-  HWND dialog = program.waitForWindow(L"System Information", 30s);
-  ASSERT_NE(dialog, nullptr) << "Alt+O, I did not open the System Information window";
+  HWND dialog = program.waitFor(L"System Information");
   const auto value = [dialog](const wchar_t* title) {
     HWND label = labelBeside(dialog, title);
     return label ? windowText(label) : L"(no label beside " + std::wstring(title) + L")";
@@ -159,17 +142,16 @@ TEST(SystemInformation, ShowsEveryValueOfTheMachineInEitherLanguage) {
   EXPECT_TRUE(saveWindowPng(dialog, L"sys_info_en", colours));
   EXPECT_GT(colours, 8) << "the capture shows a drawn window, not a blank area";
   const std::wstring computerName = value(L"Computer name:");
-  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, VK_RETURN));
+  program.closeWithKey(dialog, VK_RETURN);
 
   // Options, Language, Russian; then the window again, in Russian, with the
   // values it read at start-up.
-  ASSERT_TRUE(typeKeys(window, {VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
-  dialog = openSystemInformation(program, window, L"Сведения о системе");
-  ASSERT_NE(dialog, nullptr) << "no System Information window in Russian";
+  program.choose(MenuCommand::russian);
+  dialog = program.open(MenuCommand::systemInformation, L"Сведения о системе");
   EXPECT_EQ(value(L"Имя компьютера:"), computerName);
   EXPECT_TRUE(saveWindowPng(dialog, L"sys_info_ru", colours));
   EXPECT_GT(colours, 8);
-  ASSERT_NO_FATAL_FAILURE(closeWindow(dialog, VK_ESCAPE));
+  program.closeWithKey(dialog, VK_ESCAPE);
 
   // Windows logs off with the window in the tray.
   sendTo(window, WM_SYSCOMMAND, SC_MINIMIZE);

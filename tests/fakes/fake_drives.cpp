@@ -1,5 +1,6 @@
 #include "fakes/fake_drives.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace velmora::fakes {
@@ -12,7 +13,35 @@ std::optional<std::size_t> letterIndex(char letter) {
   return std::nullopt;
 }
 
+// A volume's bytes, read as a whole.
+class FakeRawVolume final : public platform::RawVolume {
+ public:
+  FakeRawVolume(std::shared_ptr<const std::vector<std::uint8_t>> bytes,
+                std::optional<platform::NtfsVolumeData> data)
+      : bytes_(std::move(bytes)), data_(data) {}
+
+  bool read(std::uint64_t offset, std::span<std::uint8_t> into) override {
+    const std::uint64_t sector = data_ ? data_->bytesPerSector : 512;
+    if (offset % sector != 0 || into.size() % sector != 0 || offset > bytes_->size() ||
+        into.size() > bytes_->size() - offset)
+      return false;
+    std::copy_n(bytes_->begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
+    return true;
+  }
+  std::optional<platform::NtfsVolumeData> ntfsVolumeData() override { return data_; }
+
+ private:
+  std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
+  std::optional<platform::NtfsVolumeData> data_;
+};
+
 }  // namespace
+
+std::unique_ptr<platform::RawVolume> FakeDrives::openVolume(char letter) {
+  const std::optional<FakeDrive> drive = driveOf(std::string{letter, ':', '\\'});
+  if (!drive || !drive->ready || !drive->rawVolume) return nullptr;
+  return std::make_unique<FakeRawVolume>(drive->rawVolume, drive->ntfsVolumeData);
+}
 
 void FakeDrives::addDrive(char letter, const FakeDrive& drive) {
   std::optional<std::size_t> index = letterIndex(letter);

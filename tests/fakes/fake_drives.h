@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "platform/drives.h"
 
@@ -18,13 +20,18 @@ struct FakeDrive {
   platform::VolumeInformation volume;
   // The share a remote drive is mapped to ("\\server\share").
   std::string networkName = {};
+  // The bytes of the volume opened as a whole, as an administrator may open it
+  // ("\\.\X:"), and what it answers about its NTFS layout. Without bytes the open
+  // is refused, as Windows refuses a standard user.
+  std::shared_ptr<const std::vector<std::uint8_t>> rawVolume = {};
+  std::optional<platform::NtfsVolumeData> ntfsVolumeData = {};
 };
 
 // Drives and volumes of a scripted machine: the letters added, each with its type,
 // readiness, space and volume. Roots are a letter, a colon and a backslash ("C:\"),
-// in either letter case. Safe to call from several threads at once. Its user is a
-// standard user, whom Windows refuses a volume opened as a whole: every drive is
-// walked folder by folder.
+// in either letter case. Safe to call from several threads at once. A volume
+// opens as a whole only where the drive was given its bytes; each read must be
+// whole sectors at a sector-aligned offset, as Windows reads a volume.
 class FakeDrives final : public platform::Drives {
  public:
   void addDrive(char letter, const FakeDrive& drive);
@@ -36,7 +43,7 @@ class FakeDrives final : public platform::Drives {
   std::optional<platform::DiskSpace> getDiskFreeSpace(std::string_view root) override;
   std::optional<platform::VolumeInformation> getVolumeInformation(std::string_view root) override;
   std::optional<std::string> getNetworkName(std::string_view root) override;
-  std::unique_ptr<platform::RawVolume> openVolume(char) override { return nullptr; }
+  std::unique_ptr<platform::RawVolume> openVolume(char letter) override;
 
  private:
   // The drive a root names, when it is one of the added drives.

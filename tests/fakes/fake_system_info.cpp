@@ -64,9 +64,10 @@ std::optional<std::string> FakeSystemInfo::expandEnvironment(std::string_view te
   return out.append(text);
 }
 
-std::string FakeSystemInfo::errorText(std::uint32_t error) const {
-  const auto known = errorTexts.find(error);
-  return known != errorTexts.end() ? known->second : "Error " + std::to_string(error);
+std::optional<std::string> FakeSystemInfo::formatMessage(std::uint32_t code, std::uint16_t languageId) const {
+  const auto known = messageTexts.find({code, languageId != 0 ? languageId : installedLanguage});
+  if (known == messageTexts.end()) return std::nullopt;
+  return known->second;
 }
 
 }  // namespace velmora::fakes

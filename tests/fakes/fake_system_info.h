@@ -28,8 +28,9 @@ class FakeSystemInfo final : public platform::SystemInfo {
   // Expands the variables of environment; others stay as written.
   std::optional<std::string> expandEnvironment(std::string_view text) const override;
   bool runsAsLocalSystem() const override { return localSystem; }
-  // The text errorTexts holds for the error, or "Error N" as Windows gives for none.
-  std::string errorText(std::uint32_t error) const override;
+  // The text messageTexts holds for the code in that language; for 0, in
+  // installedLanguage, the one language whose texts this Windows has.
+  std::optional<std::string> formatMessage(std::uint32_t code, std::uint16_t languageId) const override;
   std::optional<std::string> currentUserSid() const override { return userSid; }
 
   std::optional<std::string> computer = "VELMORA-PC";
@@ -47,7 +48,12 @@ class FakeSystemInfo final : public platform::SystemInfo {
                                                  {"SystemRoot", "C:\\Windows"}};
   bool localSystem = false;
   bool userNameThrows = false;  // userName() throws std::bad_alloc, as when memory runs out.
-  std::map<std::uint32_t, std::string> errorTexts = {{2, "The system cannot find the file specified."}};
+  std::uint16_t installedLanguage = 0x0409;
+  std::map<std::pair<std::uint32_t, std::uint16_t>, std::string> messageTexts = {
+      {{2, 0x0409}, "The system cannot find the file specified."},
+      {{5, 0x0409}, "Access is denied."},
+      {{5, 0x0419}, "Отказано в доступе."},
+      {{0x80041315, 0x0409}, "The Task Scheduler service is not running."}};
   std::optional<std::string> userSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
 };
 

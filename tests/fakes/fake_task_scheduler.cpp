@@ -12,22 +12,27 @@ bool FakeTaskScheduler::NoCase::operator()(const std::string& a, const std::stri
 }
 
 platform::TaskReading FakeTaskScheduler::readTask(std::string_view path) {
-  if (!readFailure.empty()) return {platform::TaskStatus::failed, {}, readFailure};
+  if (readsHeld.valid()) readsHeld.wait();
+  if (stopped) return {platform::TaskStatus::unavailable, {}, kServiceNotRunning};
+  if (readFailure != 0) return {platform::TaskStatus::failed, {}, readFailure};
   const auto found = tasks.find(std::string(path));
-  if (found == tasks.end()) return {platform::TaskStatus::absent, {}, {}};
-  return {platform::TaskStatus::found, found->second, {}, !othersTasks.contains(found->first)};
+  if (found == tasks.end()) return {platform::TaskStatus::absent, {}, 0};
+  if (othersDenied && othersTasks.contains(found->first)) return {platform::TaskStatus::failed, {}, 0x80070005u};
+  return {platform::TaskStatus::found, found->second, 0, !othersTasks.contains(found->first)};
 }
 
-std::string FakeTaskScheduler::registerTask(std::string_view path, const platform::TaskDefinition& task) {
-  if (!refusal.empty()) return refusal;
+std::uint32_t FakeTaskScheduler::registerTask(std::string_view path, const platform::TaskDefinition& task) {
+  if (stopped) return kServiceNotRunning;
+  if (refusal != 0) return refusal;
   tasks[std::string(path)] = task;
-  return {};
+  return 0;
 }
 
-std::string FakeTaskScheduler::deleteTask(std::string_view path) {
-  if (!refusal.empty()) return refusal;
+std::uint32_t FakeTaskScheduler::deleteTask(std::string_view path) {
+  if (stopped) return kServiceNotRunning;
+  if (refusal != 0) return refusal;
   tasks.erase(std::string(path));
-  return {};
+  return 0;
 }
 
 }  // namespace velmora::fakes

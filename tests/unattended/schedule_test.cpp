@@ -11,24 +11,25 @@ namespace velmora::unattended {
 namespace {
 
 TEST(ScheduleTask, TheEarlierNamesTaskIsTakenOverOnlyWhenItIsTheAccountsOwn) {
-  fakes::FakeSystemInfo system;
-  const ScheduleTaskNames names = *scheduleTaskNames(system);
-  system.userSid = "S-1-5-21-7-7-7-1001";  // The same user name, another account.
-  EXPECT_NE(scheduleTaskNames(system)->current, names.current);
+  const ScheduleTaskNames names = *scheduleTaskNames(fakes::FakeSystemInfo());
 
   const std::string exe = "C:\\Velmora\\VelmoraDiskCleaner.exe";
   const platform::TaskDefinition weekly{
       platform::TaskTrigger::weekly, 18, 30, 5, exe, "/auto", "C:\\Velmora"};
   const Schedule daily{ScheduleKind::daily, 3, 0, 1};
-  for (const bool own : {true, false}) {
-    SCOPED_TRACE(own);
+  // The account's own; another's, named in its principal; another's, which the
+  // service will not show to this account.
+  for (const int owner : {0, 1, 2}) {
+    SCOPED_TRACE(owner);
+    const bool own = owner == 0;
     fakes::FakeTaskScheduler scheduler;
     scheduler.tasks[names.earlier] = weekly;
     if (!own) scheduler.othersTasks.insert(names.earlier);
+    scheduler.othersDenied = owner == 2;
     const ScheduleReading reading = readSchedule(scheduler, names);
+    EXPECT_EQ(reading.status, own ? platform::TaskStatus::found : platform::TaskStatus::absent);
     EXPECT_EQ(reading.schedule, own ? (Schedule{ScheduleKind::weekly, 18, 30, 5}) : Schedule{});
-    ASSERT_EQ(applySchedule(scheduler, names.current, daily, exe, reading.earlierTask), "");
-    EXPECT_EQ(scheduler.tasks.size(), own ? 1u : 2u);
+    ASSERT_EQ(applySchedule(scheduler, names.current, daily, exe, reading.earlierTask), 0u);
     EXPECT_EQ(scheduler.tasks.count(names.current), 1u);
     EXPECT_EQ(scheduler.tasks.count(names.earlier), own ? 0u : 1u);
     EXPECT_EQ(readSchedule(scheduler, names).schedule, daily) << "the new name's task wins";

@@ -53,6 +53,7 @@ class Win32RawVolume final : public RawVolume {
     data.bytesPerCluster = answer.BytesPerCluster;
     data.bytesPerRecord = answer.BytesPerFileRecordSegment;
     data.fileTableCluster = static_cast<std::uint64_t>(answer.MftStartLcn.QuadPart);
+    data.fileTableValidBytes = static_cast<std::uint64_t>(answer.MftValidDataLength.QuadPart);
     return data;
   }
 

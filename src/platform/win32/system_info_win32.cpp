@@ -141,16 +141,18 @@ bool Win32SystemInfo::runsAsLocalSystem() const {
   return read && IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, WinLocalSystemSid);
 }
 
-std::string Win32SystemInfo::errorText(std::uint32_t error) const {
+std::optional<std::string> Win32SystemInfo::formatMessage(std::uint32_t code, std::uint16_t languageId) const {
   wchar_t* text = nullptr;
+  // A language whose texts are not installed fails (ERROR_RESOURCE_LANG_NOT_FOUND,
+  // or ERROR_MUI_FILE_NOT_FOUND on Windows with language packs).
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
-      error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+      code, languageId, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message = length > 0 && text != nullptr ? std::wstring(text, length) : std::wstring();
   LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
     message.pop_back();
-  if (message.empty()) return "Error " + std::to_string(error);
+  if (message.empty()) return std::nullopt;
   return win32::narrow(message);
 }
 

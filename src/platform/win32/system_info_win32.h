@@ -20,7 +20,7 @@ class Win32SystemInfo final : public SystemInfo {
   std::optional<std::string> localAppDataFolder() const override;
   std::optional<std::string> expandEnvironment(std::string_view text) const override;
   bool runsAsLocalSystem() const override;
-  std::string errorText(std::uint32_t error) const override;
+  std::optional<std::string> formatMessage(std::uint32_t code, std::uint16_t languageId) const override;
   std::optional<std::string> currentUserSid() const override;
 };
 

@@ -7,6 +7,7 @@
 #include <taskschd.h>
 
 #include <cstdio>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -31,24 +32,23 @@ bool isAbsent(HRESULT result) {
   return result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
 }
 
-// The system's text for a failure, with its code, for the user to quote.
-std::string failureText(HRESULT result) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::string text;
-  if (length > 0) {
-    std::wstring_view message(buffer, length);
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
-      message.remove_suffix(1);
-    text = win32::narrow(message);
-  }
-  if (buffer) LocalFree(buffer);
-  char code[16];
-  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-  return text.empty() ? std::string("error ") + code : text + " (" + code + ")";
+// What a service that is not running answers: the scheduler's own code, which
+// Connect returns when the service is stopped or disabled (Wine returns it too),
+// and the RPC and service-control errors a call to a service that went away or
+// was never started can end with.
+bool isUnavailable(HRESULT result) {
+  constexpr HRESULT kServiceNotRunning = static_cast<HRESULT>(0x80041315);    // SCHED_E_SERVICE_NOT_RUNNING
+  constexpr HRESULT kServiceNotInstalled = static_cast<HRESULT>(0x8004130C);  // SCHED_E_SERVICE_NOT_INSTALLED
+  return result == kServiceNotRunning || result == kServiceNotInstalled ||
+         result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || result == HRESULT_FROM_WIN32(ERROR_SERVICE_DISABLED) ||
+         result == HRESULT_FROM_WIN32(ERROR_SERVICE_NOT_ACTIVE);
 }
+
+TaskReading failedReading(HRESULT result) {
+  return {isUnavailable(result) ? TaskStatus::unavailable : TaskStatus::failed, {}, static_cast<std::uint32_t>(result)};
+}
+
+std::uint32_t codeOf(HRESULT result) { return FAILED(result) ? static_cast<std::uint32_t>(result) : 0; }
 
 // A BSTR that is freed once.
 class Bstr {
@@ -172,20 +172,20 @@ std::string todayText() {
 
 TaskReading Win32TaskScheduler::readTask(std::string_view path) {
   Connection connection;
-  if (FAILED(connection.failed)) return {TaskStatus::failed, {}, failureText(connection.failed)};
+  if (FAILED(connection.failed)) return failedReading(connection.failed);
   const TaskPath where = splitPath(path);
   ComRef<ITaskFolder> folder;
   HRESULT result = connection.folder(where.folder, folder);
   if (isAbsent(result)) return {TaskStatus::absent, {}, {}};
-  if (FAILED(result)) return {TaskStatus::failed, {}, failureText(result)};
+  if (FAILED(result)) return failedReading(result);
   ComRef<IRegisteredTask> task;
   Bstr name(where.name);
   result = folder->GetTask(name.get(), reinterpret_cast<IRegisteredTask**>(task.out()));
   if (isAbsent(result)) return {TaskStatus::absent, {}, {}};
-  if (FAILED(result)) return {TaskStatus::failed, {}, failureText(result)};
+  if (FAILED(result)) return failedReading(result);
   Bstr xml;
   result = task->get_Xml(xml.out());
-  if (FAILED(result)) return {TaskStatus::failed, {}, failureText(result)};
+  if (FAILED(result)) return failedReading(result);
   const std::string text = win32::narrow(std::wstring_view(xml.get(), SysStringLen(xml.get())));
   const std::optional<TaskDefinition> read = readTaskXml(text);
   // A task whose action is no program is of no kind this program sets.
@@ -194,20 +194,20 @@ TaskReading Win32TaskScheduler::readTask(std::string_view path) {
   return {TaskStatus::found, read ? *read : other, {}, runsAsCaller(text)};
 }
 
-std::string Win32TaskScheduler::registerTask(std::string_view path, const TaskDefinition& task) {
+std::uint32_t Win32TaskScheduler::registerTask(std::string_view path, const TaskDefinition& task) {
   Connection connection;
-  if (FAILED(connection.failed)) return failureText(connection.failed);
+  if (FAILED(connection.failed)) return codeOf(connection.failed);
   const TaskPath where = splitPath(path);
   ComRef<ITaskFolder> folder;
   HRESULT result = connection.folder(where.folder, folder);
   if (isAbsent(result)) {
     ComRef<ITaskFolder> root;
     result = connection.folder("\\", root);
-    if (FAILED(result)) return failureText(result);
+    if (FAILED(result)) return codeOf(result);
     Bstr name(where.folder);
     result = root->CreateFolder(name.get(), emptyVariant(), reinterpret_cast<ITaskFolder**>(folder.out()));
   }
-  if (FAILED(result)) return failureText(result);
+  if (FAILED(result)) return codeOf(result);
   // One XML definition stands for the whole task, the weekly trigger included,
   // which the tool set's headers have no interface for. The interactive token
   // runs it as the user who registers it, only while that user is logged on, so
@@ -220,20 +220,20 @@ std::string Win32TaskScheduler::registerTask(std::string_view path, const TaskDe
   result = folder->RegisterTask(name.get(), xml.get(), TASK_CREATE_OR_UPDATE, emptyVariant(), emptyVariant(),
                                 TASK_LOGON_INTERACTIVE_TOKEN, emptyVariant(),
                                 reinterpret_cast<IRegisteredTask**>(registered.out()));
-  return FAILED(result) ? failureText(result) : std::string();
+  return codeOf(result);
 }
 
-std::string Win32TaskScheduler::deleteTask(std::string_view path) {
+std::uint32_t Win32TaskScheduler::deleteTask(std::string_view path) {
   Connection connection;
-  if (FAILED(connection.failed)) return failureText(connection.failed);
+  if (FAILED(connection.failed)) return codeOf(connection.failed);
   const TaskPath where = splitPath(path);
   ComRef<ITaskFolder> folder;
   HRESULT result = connection.folder(where.folder, folder);
-  if (isAbsent(result)) return {};
-  if (FAILED(result)) return failureText(result);
+  if (isAbsent(result)) return 0;
+  if (FAILED(result)) return codeOf(result);
   Bstr name(where.name);
   result = folder->DeleteTask(name.get(), 0);
-  return FAILED(result) && !isAbsent(result) ? failureText(result) : std::string();
+  return isAbsent(result) ? 0 : codeOf(result);
 }
 
 }  // namespace velmora::platform

@@ -11,8 +11,8 @@ namespace velmora::platform {
 class Win32TaskScheduler final : public TaskScheduler {
  public:
   TaskReading readTask(std::string_view path) override;
-  std::string registerTask(std::string_view path, const TaskDefinition& task) override;
-  std::string deleteTask(std::string_view path) override;
+  std::uint32_t registerTask(std::string_view path, const TaskDefinition& task) override;
+  std::uint32_t deleteTask(std::string_view path) override;
 };
 
 }  // namespace velmora::platform
