@@ -339,6 +339,10 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   HWND settings = program.open(MenuCommand::settings, L"Settings");
   HWND schedule = findVisibleChild(settings, L"ComboBox");
   ASSERT_NE(schedule, nullptr);
+  // The schedule shows once Task Scheduler has answered (under both the task's
+  // names, when it holds neither); a choice made before would be undone.
+  const auto answered = [&] { return waitUntil([&] { return IsWindowEnabled(schedule) != FALSE; }, 30s); };
+  ASSERT_TRUE(answered()) << "Task Scheduler never answered";
   EXPECT_EQ(sendTo(schedule, CB_GETCURSEL), 0) << "a new prefix holds no task";
   chooseItem(schedule, 2);
   int colours = 0;
@@ -357,6 +361,7 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
 
   // Read back as Task Scheduler holds it: every week, or other where Wine dropped the trigger.
   settings = program.open(MenuCommand::settings, L"Settings");
+  ASSERT_TRUE(answered()) << "Task Scheduler never answered";
   const LRESULT shown = sendTo(schedule, CB_GETCURSEL);
   EXPECT_TRUE(shown == 2 || (shown == 4 && stored.find("<ScheduleByWeek>") == std::string::npos)) << shown;
   chooseItem(schedule, 0);
