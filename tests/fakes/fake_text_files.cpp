@@ -25,7 +25,6 @@ FileContents FakeTextFiles::readAtMost(std::string_view path, std::size_t maxSiz
 }
 
 bool FakeTextFiles::writeBytes(std::string_view path, std::string_view bytes) {
-  if (beforeWrite) beforeWrite(std::string(path));
   const std::string k = key(path);
   if (unwritable_.contains(k)) return false;
   files_[k] = std::string(bytes);

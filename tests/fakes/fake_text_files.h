@@ -49,7 +49,7 @@ class FakeTextFiles final : public platform::TextFiles {
   // place behind a link.
   void setRedirected(std::string_view path);
 
-  // Called with the path before each writeBytes and createNew, as the moment
+  // Called with the path before each createNew, as the moment
   // another program may make a file under a name just found free; and before
   // each read, as the moment another program may rewrite a file.
   std::function<void(const std::string& path)> beforeWrite;
