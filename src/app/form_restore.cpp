@@ -59,6 +59,7 @@ std::vector<std::pair<std::string, std::string*>> TFormRestore::languageTexts() 
           {"FormRestore->StringUnchanged", &StringUnchanged},
           {"FormRestore->StringChanged", &StringChanged},
           {"FormRestore->StringFileNotRestored", &StringFileNotRestored},
+          {"FormRestore->StringFolderIsLink", &StringFolderIsLink},
           {"FormRestore->StringReplacedSaved", &StringReplacedSaved},
           {"FormRestore->StringReplacedNotSaved", &StringReplacedNotSaved}};
 }
@@ -120,6 +121,7 @@ std::string TFormRestore::failureText(const registry::RestoreFailure& failure) c
   using Reason = registry::RestoreFailure::Reason;
   if (failure.reason == Reason::changed) return StringChanged;
   if (failure.reason == Reason::fileNotRestored) return StringFileNotRestored;
+  if (failure.reason == Reason::linkedFolder) return StringFolderIsLink;
   if (failure.status == platform::ERROR_ACCESS_DENIED) return StringAccessRefused;
   if (failure.status == platform::ERROR_FILE_EXISTS) return StringFileExists;
   return messages_.systemError(services_.system, failure.status);

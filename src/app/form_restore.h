@@ -64,6 +64,7 @@ class TFormRestore : public widgets::Form {
   std::string StringUnchanged = "Already as in the backup: ";
   std::string StringChanged = "holds other data now, left as it is";
   std::string StringFileNotRestored = "its file was not restored";
+  std::string StringFolderIsLink = "the Startup folder is a link; nothing was restored";
   std::string StringReplacedSaved = "What was replaced is saved in: ";
   std::string StringReplacedNotSaved = "Nothing was replaced: what is there now could not be saved first: ";
 

@@ -72,7 +72,7 @@ constexpr std::array<std::string_view, 59> kMainWindowCaptions = {
 };
 
 // The secondary windows' captions and texts, each under its form's name.
-constexpr std::array<std::string_view, 87> kSecondaryWindowKeys = {
+constexpr std::array<std::string_view, 88> kSecondaryWindowKeys = {
     "FormMemory->Caption",
     "FormMemory->LabelRamTotalTitle->Caption",
     "FormMemory->LabelRamFreeTitle->Caption",
@@ -158,6 +158,7 @@ constexpr std::array<std::string_view, 87> kSecondaryWindowKeys = {
     "FormRestore->StringUnchanged",
     "FormRestore->StringChanged",
     "FormRestore->StringFileNotRestored",
+    "FormRestore->StringFolderIsLink",
     "FormRestore->StringReplacedSaved",
     "FormRestore->StringReplacedNotSaved",
 };

@@ -77,7 +77,7 @@ void TForm1::FormCreate() {
 
   ApplyLanguage(CurrentLanguage);
 
-  ProfileFolder = settings::findProfileFolder(services_.registry);
+  ProfileFolder = settings::findProfileFolder(services_.shell);
 
   // The scan reads the catalogue and the exclusions from the Settings window: they
   // are loaded now, silently, so that a folder excluded in an earlier run is

@@ -10,31 +10,38 @@ namespace {
 constexpr const char* kSection = "File";
 constexpr const char* kPathKey = "Path";
 
-// A base no part of an earlier backup uses: "startup-...", then "-2", "-3", ...
-std::optional<std::string> newBase(platform::TextFiles& textFiles, const std::string& folder,
-                                   const std::tm& localTime) {
-  const std::string name = registry::backupFileName("startup", localTime);
-  return platform::freeBase(textFiles, folder, name.substr(0, name.size() - 4),
-                            registry::kStartupFileBackupParts);
-}
+// The parts that share a backup's base with its .dat part.
+constexpr std::string_view kOtherParts[] = {".ini", ".reg"};
 
-// Writes every part into folder, or none that stays.
+// Writes every part into folder, or none that stays. The .dat part takes the base
+// as a new file, so that no other backup, of this run or another, shares it; the
+// others are new files too, and a part another run took in between (its registry
+// backup's .reg) is left to it.
 StartupFileBackup saveInto(platform::FileSystem& files, platform::TextFiles& textFiles,
                            const std::string& folder, const std::tm& localTime, const std::string& filePath,
                            std::string_view bytes, const registry::RegFileExport& approval) {
-  const std::optional<std::string> base = newBase(textFiles, folder, localTime);
-  if (!base) return {false, folder + registry::backupFileName("startup", localTime)};
-
+  const std::string name = registry::backupFileName("startup", localTime);
   // The bytes first: a path without its file restores nothing.
-  if (!textFiles.writeBytes(*base + ".dat", bytes)) return {false, *base + ".dat"};
+  const platform::WrittenFile dat = platform::createNewNamed(
+      textFiles, folder, name.substr(0, name.size() - 4), ".dat", bytes, kOtherParts);
+  if (!dat.written) return {false, dat.path};
+  const std::string base = dat.path.substr(0, dat.path.size() - 4);
+  std::vector<std::string> made{dat.path};
   std::string failed;
-  if (!platform::ProfileFile(textFiles, *base + ".ini").writeString(kSection, kPathKey, filePath))
-    failed = *base + ".ini";
-  else if (!approval.empty() &&
-           !textFiles.writeBytes(*base + ".reg", approval.fileBytes(registry::backupComment("startup"))))
-    failed = *base + ".reg";
-  if (failed.empty()) return {true, *base};
-  discardStartupFileBackup(files, *base);
+  const auto part = [&](const char* extension, std::string_view partBytes) {
+    if (!failed.empty()) return;
+    if (textFiles.createNew(base + extension, partBytes, false) == platform::NewFile::written)
+      made.push_back(base + extension);
+    else
+      failed = base + extension;
+  };
+  // Built piece by piece: GCC 12 takes the usual chain of + here for an overlapping copy.
+  std::string ini = "[";
+  ini.append(kSection).append("]\r\n").append(kPathKey).append("=").append(filePath).append("\r\n");
+  part(".ini", ini);
+  if (!approval.empty()) part(".reg", approval.fileBytes(registry::backupComment("startup")));
+  if (failed.empty()) return {true, base};
+  for (const std::string& path : made) files.deleteFile(path);
   return {false, failed};
 }
 
@@ -64,20 +71,34 @@ std::string backedUpPath(platform::TextFiles& textFiles, const std::string& base
 }
 
 StartupFileRestore restoreStartupFile(platform::FileSystem& files, platform::TextFiles& textFiles,
-                                      const std::string& base) {
+                                      const std::string& base, const std::string& path) {
   using Outcome = StartupFileRestore::Outcome;
-  const std::string path = backedUpPath(textFiles, base);
-  if (path.empty()) return {Outcome::backupUnreadable, base + ".ini"};
+  const std::size_t slash = path.rfind('\\');
+  if (slash == std::string::npos) return {Outcome::backupUnreadable, base + ".ini"};
   const platform::FileContents bytes = textFiles.readBytes(base + ".dat");
   if (!bytes) return {Outcome::backupUnreadable, base + ".dat"};
 
+  const std::string folder = path.substr(0, slash);
+  if (!files.plainDirectoryExists(folder))
+    return {files.directoryExists(folder) ? Outcome::folderIsLink : Outcome::cannotWrite, path};
   // Only a path where nothing is, as far as Windows says, is written: a file put
   // there since the deletion is the user's, and an access refusal hides what is.
   const platform::FileAttributes there = files.getFileAttributes(path);
   if (there) return {Outcome::fileExists, path};
   if (there.error != platform::FileError::fileNotFound) return {Outcome::cannotWrite, path};
-  if (!textFiles.writeBytes(path, bytes.data)) return {Outcome::cannotWrite, path};
-  return {Outcome::restored, path};
+  // The checks above looked at the path; the file made is checked itself, so that a
+  // folder swapped for a link since then takes nothing either.
+  switch (textFiles.createNew(path, bytes.data, true)) {
+    case platform::NewFile::written:
+      return {Outcome::restored, path};
+    case platform::NewFile::exists:
+      return {Outcome::fileExists, path};
+    case platform::NewFile::redirected:
+      return {Outcome::folderIsLink, path};
+    case platform::NewFile::failed:
+      break;
+  }
+  return {Outcome::cannotWrite, path};
 }
 
 }  // namespace velmora::managers

@@ -46,15 +46,20 @@ struct StartupFileRestore {
     backupUnreadable,  // The .ini or the .dat cannot be read, or names no path.
     fileExists,        // Something is at the path now: it is left as it is.
     cannotWrite,       // The file cannot be made there (its folder is gone, refused).
+    folderIsLink,      // Its folder, or one on the way to it, is a junction or
+                       // symbolic link: nothing is written through one.
   };
   Outcome outcome = Outcome::backupUnreadable;
   std::string path;
 };
 
-// Puts the file of the backup at base (its path without extension) back where it
-// lay, byte for byte, never over an existing file. The .reg part, if any, is
-// restored as any registry backup is.
+// Puts the file of the backup at base (its path without extension) back at path,
+// byte for byte: the path its .ini named when the caller read it once and checked
+// it, never the .ini read again, which may have changed since. Never over an
+// existing file, and never through a link: an elevated restore must not be led
+// into another folder by a junction in place of the Startup folder or of a folder
+// above it. The .reg part, if any, is restored as any registry backup is.
 StartupFileRestore restoreStartupFile(platform::FileSystem& files, platform::TextFiles& textFiles,
-                                      const std::string& base);
+                                      const std::string& base, const std::string& path);
 
 }  // namespace velmora::managers

@@ -18,10 +18,9 @@ bool partThere(platform::Services& services, const std::string& path) {
   return services.textFiles.readBytes(path).status != platform::ReadStatus::notFound;
 }
 
-// The file's own part: its .ini and its .dat both read.
-bool fileReadable(platform::Services& services, const std::string& base) {
-  return services.textFiles.readBytes(base + ".ini").status == platform::ReadStatus::ok &&
-         services.textFiles.readBytes(base + ".dat").status == platform::ReadStatus::ok;
+// The file's saved bytes can be read.
+bool bytesReadable(platform::Services& services, const std::string& base) {
+  return services.textFiles.readBytes(base + ".dat").status == platform::ReadStatus::ok;
 }
 
 // Whether path names a file right inside the user's or all users' Startup
@@ -42,22 +41,27 @@ bool inStartupFolder(platform::Shell& shell, std::string_view path) {
 }
 
 registry::RestoreFailure fileFailure(const StartupFileRestore& restore) {
-  return {restore.path, restore.outcome == StartupFileRestore::Outcome::fileExists
-                            ? platform::ERROR_FILE_EXISTS
-                            : platform::ERROR_CANNOT_MAKE};
+  using Outcome = StartupFileRestore::Outcome;
+  if (restore.outcome == Outcome::folderIsLink)
+    return {restore.path, platform::ERROR_SUCCESS, registry::RestoreFailure::Reason::linkedFolder};
+  return {restore.path,
+          restore.outcome == Outcome::fileExists ? platform::ERROR_FILE_EXISTS : platform::ERROR_CANNOT_MAKE};
 }
 
-// The backup as the window sees it, with its .reg part when it has one.
+// The backup as the window sees it, with its .reg part when it has one, and the
+// path its .ini names as read once: the path checked is the path written.
 struct StartupBackup {
   registry::BackupContents contents;
   std::optional<registry::RegBackup> approval;
+  std::string path;
 };
 
 StartupBackup readStartupBackup(platform::Services& services, const std::string& iniPath) {
   StartupBackup backup;
   const std::string base = baseOf(iniPath);
-  if (!fileReadable(services, base)) return backup;
-  const std::string path = backedUpPath(services.textFiles, base);
+  if (!bytesReadable(services, base)) return backup;
+  // The one reading of the .ini: an .ini that cannot be read names no path.
+  const std::string& path = backup.path = backedUpPath(services.textFiles, base);
   if (path.empty()) return backup;
   registry::BackupContents& contents = backup.contents;
   contents = {inStartupFolder(services.shell, path) ? State::readable : State::foreign, "startup", 1, {path}};
@@ -78,7 +82,8 @@ registry::BackupRestore restoreStartupBackup(platform::Services& services, const
   registry::BackupRestore result;
   result.state = backup.contents.state;
   if (result.state != State::readable) return result;
-  const StartupFileRestore file = restoreStartupFile(services.files, services.textFiles, baseOf(iniPath));
+  const StartupFileRestore file =
+      restoreStartupFile(services.files, services.textFiles, baseOf(iniPath), backup.path);
   if (file.outcome == StartupFileRestore::Outcome::backupUnreadable) {
     result.state = State::unreadable;
     return result;

@@ -1,22 +1,6 @@
 #include "platform/data_folders.h"
 
 namespace velmora::platform {
-std::optional<std::string> freeBase(const TextFiles& textFiles, const std::string& folder, std::string_view stem,
-                                    std::span<const std::string_view> extensions) {
-  const auto taken = [&](const std::string& base) {
-    for (std::string_view extension : extensions)
-      if (textFiles.readBytes(base + std::string(extension)).status != ReadStatus::notFound) return true;
-    return false;
-  };
-  const std::string stemPath = folder + std::string(stem);
-  std::string base = stemPath;
-  for (int n = 2; taken(base); ++n) {
-    if (n > 99) return std::nullopt;
-    base = stemPath + "-" + std::to_string(n);
-  }
-  return base;
-}
-
 void makeFolders(FileSystem& files, const std::string& folder) {
   for (std::size_t slash = folder.find('\\', 3); slash != std::string::npos;
        slash = folder.find('\\', slash + 1))
@@ -45,18 +29,37 @@ std::optional<std::string> writeDataFile(FileSystem& files, TextFiles& textFiles
   return std::nullopt;
 }
 
+WrittenFile createNewNamed(TextFiles& textFiles, const std::string& folder, std::string_view stem,
+                           std::string_view extension, std::string_view bytes,
+                           std::span<const std::string_view> siblings) {
+  const std::string stemPath = folder + std::string(stem);
+  const std::string ending(extension);
+  WrittenFile made{false, stemPath + ending};
+  for (int n = 1; n < 100; ++n) {
+    const std::string base = n == 1 ? stemPath : stemPath + "-" + std::to_string(n);
+    // A file that cannot be read still takes its name.
+    bool taken = false;
+    for (std::string_view sibling : siblings)
+      taken = taken || textFiles.readBytes(base + std::string(sibling)).status != ReadStatus::notFound;
+    if (taken) continue;
+    // What createNew says of the name is the answer, never an earlier look: another
+    // run may take it in between.
+    const NewFile outcome = textFiles.createNew(base + ending, bytes, false);
+    if (outcome == NewFile::written) return {true, base + ending};
+    if (outcome != NewFile::exists) return made;
+  }
+  return made;
+}
+
 WrittenFile writeNewDataFile(Services& services, std::string_view programFolder, std::string_view sub,
                              std::string_view stem, std::string_view extension, std::string_view bytes,
                              std::span<const std::string_view> siblings) {
   WrittenFile first;
   for (const std::string& folder : dataFolders(services.system, programFolder, sub)) {
     makeFolders(services.files, folder);
-    std::vector<std::string_view> extensions{extension};
-    extensions.insert(extensions.end(), siblings.begin(), siblings.end());
-    std::optional<std::string> path = freeBase(services.textFiles, folder, stem, extensions);
-    if (path) *path += extension;
-    if (first.path.empty()) first.path = path.value_or(folder + std::string(stem) + std::string(extension));
-    if (path && services.textFiles.writeBytes(*path, bytes)) return {true, *path};
+    WrittenFile made = createNewNamed(services.textFiles, folder, stem, extension, bytes, siblings);
+    if (made.written) return made;
+    if (first.path.empty()) first = std::move(made);
   }
   return first;
 }

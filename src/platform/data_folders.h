@@ -39,22 +39,25 @@ std::optional<std::string> writeDataFile(FileSystem& files, TextFiles& textFiles
                                          std::string_view programFolder, std::string_view sub,
                                          std::string_view fileName, std::string_view bytes);
 
-// The first of "<folder><stem>", "<folder><stem>-2", "-3" and so on (nothing past
-// a hundred tries) that no file takes with any of extensions: the name of a new
-// file, or of a new set of files written in parts, that leaves earlier ones be.
-std::optional<std::string> freeBase(const TextFiles& textFiles, const std::string& folder, std::string_view stem,
-                                    std::span<const std::string_view> extensions);
-
 // A file the program wrote, or was to write.
 struct WrittenFile {
   bool written = false;
   std::string path;
 };
 
-// As writeDataFile, but never over a file already there: the file is named
-// "<stem><extension>", or "<stem>-2<extension>", "-3" and so on, the first of
-// these names that no file takes with that extension nor with any of siblings
-// (a name that another kind of file written in parts already uses). Not written
+// Makes a new file holding bytes in folder, named "<stem><extension>" or, when
+// that name is taken, "<stem>-2<extension>", "-3" and so on (nothing past a
+// hundred tries): the first name that no file takes with that extension nor with
+// any of siblings (a name that another kind of file written in parts already
+// uses) and that createNew can make. Two programs choosing a name in the same
+// second never share one, and no file is ever replaced. Not written: path names
+// the first name tried.
+WrittenFile createNewNamed(TextFiles& textFiles, const std::string& folder, std::string_view stem,
+                           std::string_view extension, std::string_view bytes,
+                           std::span<const std::string_view> siblings = {});
+
+// As writeDataFile, but as a new file never written over one there
+// (createNewNamed), in the first place of sub that takes it. Not written
 // anywhere: path names the file that was to be written beside the program.
 WrittenFile writeNewDataFile(Services& services, std::string_view programFolder, std::string_view sub,
                              std::string_view stem, std::string_view extension, std::string_view bytes,

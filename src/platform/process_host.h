@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -7,8 +8,8 @@
 
 // What the program learns from and gives to whoever started it when it runs from
 // the command line: its arguments, the console it was started from, a lock that
-// one run at a time holds across the machine, and the local time its report is
-// named by.
+// one run at a time holds across the machine, the local time its report is named
+// by and the clock it measures its length by.
 namespace velmora::platform {
 
 // The local date and time (GetLocalTime).
@@ -48,6 +49,11 @@ class ProcessHost {
   virtual std::unique_ptr<HeldLock> tryLock(std::string_view name) = 0;
 
   virtual LocalTime localTime() const = 0;
+
+  // The time since the system started (GetTickCount64): a clock that only moves
+  // on, whatever the user or the time zone does to the local time, for a run to
+  // measure how long it has gone on.
+  virtual std::chrono::milliseconds tickCount() const = 0;
 
   // Lets no box of the system wait for an answer for the rest of the process: no
   // critical-error box ("There is no disk in the drive"), no box when the program

@@ -63,6 +63,7 @@ class RecycleRun {
 namespace csidl {
 inline constexpr int startup = 0x0007;        // The current user's Startup folder.
 inline constexpr int commonStartup = 0x0018;  // The Startup folder of all users.
+inline constexpr int profile = 0x0028;        // The current user's profile folder.
 }  // namespace csidl
 
 class Shell {

@@ -39,6 +39,10 @@ struct TaskReading {
   TaskStatus status = TaskStatus::absent;
   TaskDefinition task;      // For found.
   std::uint32_t error = 0;  // For unavailable and failed: the HRESULT of the call that failed.
+  // For found: whether the task runs as the calling account, as its principal
+  // names it (by name or security identifier); false for another account's task,
+  // which an administrator can read too.
+  bool callersOwn = true;
 };
 
 class TaskScheduler {

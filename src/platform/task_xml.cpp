@@ -179,7 +179,11 @@ std::string taskXml(const TaskDefinition& task, std::string_view startDate, std:
          "<Principals><Principal id=\"Author\"><UserId>" + user +
          "</UserId><LogonType>InteractiveToken</LogonType><RunLevel>LeastPrivilege</RunLevel></Principal>"
          "</Principals>\r\n"
+         // A laptop on battery still cleans: Task Scheduler's defaults would skip
+         // every run begun on battery and stop one when the plug is pulled.
          "<Settings><MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"
+         "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
+         "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>"
          "<StartWhenAvailable>true</StartWhenAvailable><ExecutionTimeLimit>PT2H</ExecutionTimeLimit>"
          "<Enabled>true</Enabled></Settings>\r\n"
          "<Actions Context=\"Author\"><Exec><Command>" + escaped(task.program) + "</Command><Arguments>" +
@@ -201,6 +205,13 @@ std::optional<TaskDefinition> readTaskXml(std::string_view xml) {
   if (const auto settings = element(xml, "Settings"); settings && value(*settings, "Enabled") == "false")
     task.trigger = TaskTrigger::other;
   return task;
+}
+
+std::string taskPrincipalUser(std::string_view xml) {
+  // The log-on trigger holds a UserId too: only the principal's counts.
+  const auto principals = element(xml, "Principals");
+  const auto principal = principals ? element(*principals, "Principal") : std::nullopt;
+  return principal ? value(*principal, "UserId") : std::string();
 }
 
 }  // namespace velmora::platform

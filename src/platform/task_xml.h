@@ -19,4 +19,8 @@ std::string taskXml(const TaskDefinition& task, std::string_view startDate, std:
 // Nothing when the XML holds no program to start.
 std::optional<TaskDefinition> readTaskXml(std::string_view xml);
 
+// The account the task runs as, as its principal names it ("DOMAIN\user", a bare
+// user name or a security identifier "S-1-5-..."); empty when it names none.
+std::string taskPrincipalUser(std::string_view xml);
+
 }  // namespace velmora::platform

@@ -19,6 +19,14 @@ enum class ReadStatus {
              // folder, no permission, too large, a device error.
 };
 
+// How making a new file went (TextFiles::createNew).
+enum class NewFile {
+  written,
+  exists,      // Something (a file, a folder, a link) has that name: it is left as it is.
+  redirected,  // A folder on the way is a link to another place: nothing was left there.
+  failed,      // It cannot be made or written there (missing folder, refused, disk full).
+};
+
 // A file's contents, or why there are none.
 struct FileContents {
   ReadStatus status = ReadStatus::failed;
@@ -59,6 +67,17 @@ class TextFiles {
   // run that is killed leaves what it wrote. False when the file is not there or
   // cannot be written.
   virtual bool appendBytes(std::string_view path, std::string_view bytes) = 0;
+
+  // Makes a new file at path holding bytes, never over anything there: CreateFile
+  // with CREATE_NEW (and FILE_FLAG_OPEN_REPARSE_POINT, so a link at the name counts
+  // as there), which fails when any entry has the name, so that two programs taking
+  // one name at the same moment never share it. Written and flushed through that
+  // handle; a write that fails part way takes the file away again through it. With
+  // onlyAtPath, the path Windows gives the new file (GetFinalPathNameByHandle) must
+  // be path itself: when a folder on the way is a junction or symbolic link the
+  // file is taken away again before anything is written, and the answer is
+  // redirected.
+  virtual NewFile createNew(std::string_view path, std::string_view bytes, bool onlyAtPath) = 0;
 
   // Creates an empty file unless the file exists (CreateFile with OPEN_ALWAYS);
   // an existing file keeps its contents. False when it neither exists nor can be

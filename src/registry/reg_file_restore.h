@@ -14,6 +14,8 @@ struct RestoreFailure {
     status,           // The registry refused it: status says why.
     changed,          // It holds other data now than in the backup, and was left so.
     fileNotRestored,  // It goes with a file that was not put back, and was left out.
+    linkedFolder,     // A file whose folder, or one on the way to it, is a junction
+                      // or symbolic link: nothing is written through one.
   };
   // "HKEY_CURRENT_USER\Software\Key", and for a value that, a backslash and its name.
   std::string entry;

@@ -3,20 +3,23 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry_store.h"
+#include "platform/shell.h"
 
 // The folders the main window finds at start-up: its own, from the executable's
-// path, and the user's profile folder, from the registry.
+// path, and the user's profile folder.
 namespace velmora::settings {
 
 // The folder part of a path: everything up to and including its last backslash,
 // empty when it has none.
 std::string folderPart(std::string_view path);
 
-// The user's profile folder with its trailing backslash: the folder that holds the
-// cookie folder named by the value "Cookies" of the current user's key
-// "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders". Empty when
-// the key or the value is missing, or the value holds no backslash.
-std::string findProfileFolder(platform::RegistryStore& registry);
+// The user's profile folder with its trailing backslash ("C:\Users\name\"), as the
+// shell names it (CSIDL_PROFILE). Empty when the shell names none.
+//
+// Not the folder above the "Cookies" shell folder, as it was on Windows XP
+// ("C:\Documents and Settings\name\Cookies"): since Vista the cookies lie deep in
+// the application data ("AppData\Local\Microsoft\Windows\INetCookies"), and the
+// folder above them is no profile.
+std::string findProfileFolder(platform::Shell& shell);
 
 }  // namespace velmora::settings

@@ -25,45 +25,71 @@ ScheduleKind kindOf(platform::TaskTrigger trigger) {
   }
 }
 
-}  // namespace
+// E_ACCESSDENIED, as Task Scheduler refuses a task of another account.
+constexpr std::uint32_t kAccessDenied = 0x80070005u;
 
-std::string scheduleTaskPath(std::string_view userName) {
-  return "Velmora Disk Cleaner\\Clean " + std::string(userName);
-}
-
-ScheduleReading readSchedule(platform::TaskScheduler& scheduler, std::string_view taskPath) {
-  const platform::TaskReading read = scheduler.readTask(taskPath);
+ScheduleReading readingOf(const platform::TaskReading& read) {
   ScheduleReading reading;
   reading.status = read.status;
   reading.error = read.error;
-  if (read.status != platform::TaskStatus::found) return reading;
-  reading.schedule.kind = kindOf(read.task.trigger);
-  reading.schedule.hour = read.task.hour;
-  reading.schedule.minute = read.task.minute;
-  reading.schedule.dayOfWeek = read.task.dayOfWeek;
+  if (read.status == platform::TaskStatus::found)
+    reading.schedule = {kindOf(read.task.trigger), read.task.hour, read.task.minute, read.task.dayOfWeek};
+  return reading;
+}
+
+}  // namespace
+
+std::optional<ScheduleTaskNames> scheduleTaskNames(const platform::SystemInfo& system) {
+  const std::optional<std::string> user = system.userName();
+  const std::optional<std::string> sid = system.currentUserSid();
+  if (!user || user->empty() || !sid || sid->empty()) return std::nullopt;
+  const std::string earlier = "Velmora Disk Cleaner\\Clean " + *user;
+  return ScheduleTaskNames{earlier + " (" + *sid + ")", earlier};
+}
+
+ScheduleReading readSchedule(platform::TaskScheduler& scheduler, const ScheduleTaskNames& names) {
+  const platform::TaskReading read = scheduler.readTask(names.current);
+  if (read.status != platform::TaskStatus::absent) return readingOf(read);
+  const platform::TaskReading earlier = scheduler.readTask(names.earlier);
+  // Another account's task of the same user name: the service names that account
+  // in the principal, or (to an account that is no administrator) refuses to show
+  // it at all.
+  if (earlier.status == platform::TaskStatus::found && !earlier.callersOwn) return readingOf(read);
+  if (earlier.status == platform::TaskStatus::failed && earlier.error == kAccessDenied) return readingOf(read);
+  ScheduleReading reading = readingOf(earlier);
+  if (earlier.status == platform::TaskStatus::found) reading.earlierTask = names.earlier;
   return reading;
 }
 
 std::uint32_t applySchedule(platform::TaskScheduler& scheduler, std::string_view taskPath,
-                          const Schedule& schedule, std::string_view exePath) {
-  if (schedule.kind == ScheduleKind::never) return scheduler.deleteTask(taskPath);
-  platform::TaskDefinition task;
-  task.trigger = triggerOf(schedule.kind);
-  task.hour = schedule.hour;
-  task.minute = schedule.minute;
-  task.dayOfWeek = schedule.dayOfWeek;
-  task.program = std::string(exePath);
-  task.arguments = "/auto";
-  // The program's folder, written without its trailing backslash as Task
-  // Scheduler shows a working folder, except for a drive's root ("D:\").
-  task.workingFolder = settings::folderPart(exePath);
-  if (task.workingFolder.size() > 3) task.workingFolder.pop_back();
-  return scheduler.registerTask(taskPath, task);
+                            const Schedule& schedule, std::string_view exePath, std::string_view earlierTask) {
+  std::uint32_t error = 0;
+  if (schedule.kind == ScheduleKind::never) {
+    error = scheduler.deleteTask(taskPath);
+  } else {
+    platform::TaskDefinition task;
+    task.trigger = triggerOf(schedule.kind);
+    task.hour = schedule.hour;
+    task.minute = schedule.minute;
+    task.dayOfWeek = schedule.dayOfWeek;
+    task.program = std::string(exePath);
+    task.arguments = "/auto";
+    // The program's folder, written without its trailing backslash as Task
+    // Scheduler shows a working folder, except for a drive's root ("D:\").
+    task.workingFolder = settings::folderPart(exePath);
+    if (task.workingFolder.size() > 3) task.workingFolder.pop_back();
+    error = scheduler.registerTask(taskPath, task);
+  }
+  // The earlier task goes only once the new one stands: a refusal leaves the
+  // schedule running under its old name rather than none.
+  if (error == 0 && !earlierTask.empty()) error = scheduler.deleteTask(earlierTask);
+  return error;
 }
 
 std::optional<ClockTime> readClockTime(std::string_view text) {
   const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3) return std::nullopt;
+  if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3)
+    return std::nullopt;
   for (std::size_t i = 0; i < text.size(); ++i)
     if (i != colon && !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
   ClockTime time;

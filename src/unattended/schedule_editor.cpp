@@ -36,9 +36,9 @@ constexpr std::uint32_t kUnexpected = 0x8000FFFFu;
 // How long the editor's end waits for reading threads, which use the services.
 constexpr std::chrono::seconds kThreadsLimit(5);
 
-ScheduleReading readGuarded(platform::TaskScheduler& scheduler, const std::string& taskPath) {
+ScheduleReading readGuarded(platform::TaskScheduler& scheduler, const ScheduleTaskNames& names) {
   try {
-    return readSchedule(scheduler, taskPath);
+    return readSchedule(scheduler, names);
   } catch (...) {
     ScheduleReading failed;
     failed.status = platform::TaskStatus::failed;
@@ -89,8 +89,9 @@ void ScheduleEditor::load(const ScheduleTexts& texts, int today) {
   run_.stop();
   run_ = widgets::RunToken();
   awaited_.reset();
-  if (const std::optional<std::string> user = services_.system.userName()) {
-    taskPath_ = scheduleTaskPath(*user);
+  earlierTask_.clear();
+  names_ = scheduleTaskNames(services_.system);
+  if (names_) {
     state_ = State::reading;
     controls_.kind.setItems({texts_.reading});
     controls_.kind.setItemIndex(0);
@@ -99,15 +100,14 @@ void ScheduleEditor::load(const ScheduleTexts& texts, int today) {
     controls_.day.setItems({});
     kindChanged();
     controls_.lastRun.setCaption(lastRunCaption_);
-    startReading(*taskPath_);
+    startReading(*names_);
   } else {
-    taskPath_.reset();
     state_ = State::failed;
     showUnknown(texts_.unreadable);
   }
 }
 
-void ScheduleEditor::startReading(const std::string& taskPath) {
+void ScheduleEditor::startReading(const ScheduleTaskNames& names) {
   std::erase_if(threads_, [](const std::shared_ptr<Answer>& answer) {
     std::lock_guard lock(answer->mutex);
     return answer->ended;
@@ -117,8 +117,8 @@ void ScheduleEditor::startReading(const std::string& taskPath) {
   platform::TaskScheduler& scheduler = services_.scheduler;
   const widgets::UiChannel channel = app_.channel(run_);
   try {
-    std::thread([this, answer, channel, &scheduler, taskPath] {
-      ScheduleReading reading = readGuarded(scheduler, taskPath);
+    std::thread([this, answer, channel, &scheduler, names] {
+      ScheduleReading reading = readGuarded(scheduler, names);
       {
         std::lock_guard lock(answer->mutex);
         answer->reading = std::move(reading);
@@ -134,7 +134,7 @@ void ScheduleEditor::startReading(const std::string& taskPath) {
     }).detach();
   } catch (const std::system_error&) {
     // No thread could be made: the window waits for the service as it must.
-    answer->reading = readGuarded(scheduler, taskPath);
+    answer->reading = readGuarded(scheduler, names);
     answer->ended = true;
     take(answer);
     return;
@@ -185,6 +185,7 @@ void ScheduleEditor::showReading(const ScheduleReading& reading) {
       return;
     default:
       state_ = State::read;
+      earlierTask_ = reading.earlierTask;
       controls_.kind.setEnabled(true);
       controls_.lastRun.setCaption(lastRunCaption_);
       show(reading.schedule);
@@ -241,14 +242,16 @@ std::optional<Schedule> ScheduleEditor::chosen() const {
 }
 
 std::uint32_t ScheduleEditor::save(const Schedule& schedule) {
-  if (state_ != State::read || !taskPath_) return 0;
-  const std::uint32_t error = applySchedule(services_.scheduler, *taskPath_, schedule, exePath_);
+  if (state_ != State::read || !names_) return 0;
+  const std::uint32_t error =
+      applySchedule(services_.scheduler, names_->current, schedule, exePath_, earlierTask_);
   if (error == 0) {
     shown_ = schedule;
+    earlierTask_.clear();
     return 0;
   }
   // The boxes show what the service holds after the refusal.
-  showReading(readSchedule(services_.scheduler, *taskPath_));
+  showReading(readGuarded(services_.scheduler, *names_));
   return error;
 }
 

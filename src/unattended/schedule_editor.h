@@ -52,7 +52,7 @@ struct ScheduleTexts {
 // newer reading began, is dropped.
 class ScheduleEditor {
  public:
-  // exePath is the program the task starts; the user's name names the task.
+  // exePath is the program the task starts; the user's account names the task.
   ScheduleEditor(widgets::Application& app, platform::Services& services, std::string exePath,
                  ScheduleControls controls);
   // Waits a while for readings still under way, which use the services.
@@ -90,7 +90,7 @@ class ScheduleEditor {
   enum class State { reading, read, unavailable, failed };
   struct Answer;
 
-  void startReading(const std::string& taskPath);
+  void startReading(const ScheduleTaskNames& names);
   // UI thread: shows answer's reading, when it is still the one awaited.
   void take(const std::shared_ptr<Answer>& answer);
   void showReading(const ScheduleReading& reading);
@@ -102,7 +102,9 @@ class ScheduleEditor {
   platform::Services& services_;
   std::string exePath_;
   ScheduleControls controls_;
-  std::optional<std::string> taskPath_;  // Nothing when the user's name is unknown.
+  std::optional<ScheduleTaskNames> names_;  // Nothing when the user's account is unknown.
+  // The account's task under its earlier name, shown until a change replaces it.
+  std::string earlierTask_;
   ScheduleTexts texts_;
   int today_ = 1;
   State state_ = State::read;

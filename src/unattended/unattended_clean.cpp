@@ -1,7 +1,9 @@
 #include "unattended/unattended_clean.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -27,6 +29,11 @@ namespace velmora::unattended {
 namespace {
 
 constexpr std::string_view kSingleRunLock = "Velmora Disk Cleaner unattended clean";
+
+// Task Scheduler stops a run after two hours (the task's ExecutionTimeLimit),
+// wherever it is, even in the middle of a batch of deletions: /auto stops itself
+// five minutes before, between two batches, and reports what it left.
+constexpr std::chrono::minutes kRunTimeLimit{115};
 
 // The categories as the report names them, by row of the type list. The report is
 // English in every interface language, so that a script reads it the same way.
@@ -56,7 +63,7 @@ class CollectingView final : public junk::JunkScanView {
       : choices_(std::make_shared<const junk::JunkScanChoices>(std::move(choices))) {}
 
   std::shared_ptr<const junk::JunkScanChoices> choices() override { return choices_; }
-  bool stopRequested() override { return false; }
+  bool stopRequested() override { return outOfTime && (cutShort = cutShort || outOfTime()); }
   void clearResults() override { found.clear(); }
   void showWalking(const std::string&) override {}
   void showExamining(std::string_view) override {}
@@ -75,6 +82,8 @@ class CollectingView final : public junk::JunkScanView {
   void browsersLeftOpen(std::vector<std::string> names) override { leftOpen = std::move(names); }
   void browsersListed(std::vector<junk::BrowserCacheSet> browsers) override { listed = std::move(browsers); }
 
+  std::function<bool()> outOfTime;  // Whether the run is to stop now.
+  bool cutShort = false;             // The scan stopped before its end.
   std::vector<junk::FoundFile> found;
   std::vector<std::string> leftOpen;
   std::vector<junk::BrowserCacheSet> listed;
@@ -90,7 +99,10 @@ std::optional<std::string> checkAccount(platform::Services& services, const std:
                                         CleanReport& report) {
   const bool localSystem = services.system.runsAsLocalSystem();
   report.addSetting("Account", localSystem ? "LocalSystem" : services.system.userName().value_or("unknown"));
-  report.addSetting("Profile", profileFolder.empty() ? "none found" : profileFolder);
+  // The folder as Explorer shows it, without the backslash that ends it.
+  std::string profile = profileFolder.empty() ? "none found" : profileFolder;
+  if (profile.size() > 3 && profile.ends_with('\\')) profile.pop_back();
+  report.addSetting("Profile", profile);
   if (localSystem)
     return "it runs as the LocalSystem account, whose folders and Recycle Bin hold none of the user's files: "
            "set the task to run as the user whose files it should clean";
@@ -206,12 +218,13 @@ std::optional<std::string> readChoices(platform::Services& services, const setti
 // code.
 int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& services,
                  const std::string& profileFolder, junk::JunkScanChoices choices, CleanReport& report,
-                 ReportFile& file) {
+                 ReportFile& file, const std::function<bool()>& outOfTime) {
   // Nobody is asked: files a Recycle Bin has no room for are left and reported.
   junk::RecycleBinRoute route{services.drives, services.shell};
   if (deleteFound) report.addSetting("Deletion", toRecycleBin ? "to the Recycle Bin" : "permanent");
   file.add(report.takeNew(), true);
   CollectingView view(std::move(choices));
+  view.outOfTime = outOfTime;
   junk::JunkScan(services, profileFolder).run(view);
   for (const auto& [root, fromFileTable] : view.driveReads)
     report.addSetting("Drive " + root, fromFileTable ? "read from the file table" : "walked");
@@ -242,8 +255,9 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
   // The files go in batches, each line of the report as soon as its batch is done;
   // a browser started during the long walk keeps its files.
   junk::OpenedBrowsers browsers(services.files, std::move(view.listed));
-  if (deleteFound)
-    junk::disposeJunkFiles(
+  std::size_t reached = unique.size();
+  if (deleteFound && !view.cutShort)
+    reached = junk::disposeJunkFiles(
         services.files, toRecycleBin ? &route : nullptr, paths,
         [&](std::size_t index, const junk::Disposal& disposal) {
           if (disposal.outcome == junk::Disposed::deleted || disposal.outcome == junk::Disposed::recycled) {
@@ -252,13 +266,23 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
           }
           reported(index, outcomeText(disposal));
         },
-        {}, &browsers);
+        outOfTime, &browsers);
+  else if (deleteFound)
+    reached = 0;
   else
     for (std::size_t index = 0; index < unique.size(); ++index) reported(index, "would delete");
+  for (std::size_t index = reached; index < unique.size(); ++index)
+    reported(index, "not deleted: not reached before the time limit");
   if (!browsers.names().empty())
     report.addSetting("Browsers left alone because they were opened after the scan",
                       text::joinWith(browsers.names(), ", "));
-  const int exitCode = deleteFound && deleted < found ? kExitSomeNotDeleted : kExitDone;
+  if (view.cutShort || reached < unique.size())
+    report.addSetting("Time limit", "stopped at " + std::to_string(kRunTimeLimit.count() / 60) + " h " +
+                                        std::to_string(kRunTimeLimit.count() % 60) + " min, " +
+                                        (view.cutShort ? std::string("before the search had finished")
+                                                       : counted(unique.size() - reached, "file", "files") +
+                                                             " not reached"));
+  const int exitCode = deleteFound && (deleted < found || view.cutShort) ? kExitSomeNotDeleted : kExitDone;
   report.finish(found, foundBytes, deleted, deletedBytes, !deleteFound, exitCode);
   return exitCode;
 }
@@ -268,11 +292,11 @@ int scanAndClean(bool deleteFound, bool toRecycleBin, platform::Services& servic
 // start) ends it with kExitCannotStart and a line saying so, never with the C
 // runtime's abort, whose box would wait in a session nobody sees.
 int runWithReport(bool deleteFound, platform::Services& services, const std::string& exePath,
-                  CleanReport& report, ReportFile& file) {
+                  CleanReport& report, ReportFile& file, const std::function<bool()>& outOfTime) {
   try {
     const std::string settingsPath = settings::SettingsFile::pathFor(exePath);
     const std::string programFolder = settings::folderPart(exePath);
-    const std::string profileFolder = settings::findProfileFolder(services.registry);
+    const std::string profileFolder = settings::findProfileFolder(services.shell);
     const settings::Settings saved = settings::SettingsFile(services.textFiles, settingsPath).read();
     junk::JunkScanChoices choices;
     std::optional<std::string> problem = checkAccount(services, profileFolder, report);
@@ -282,7 +306,7 @@ int runWithReport(bool deleteFound, platform::Services& services, const std::str
       return kExitCannotStart;
     }
     return scanAndClean(deleteFound, saved.recycleDeleted, services, profileFolder, std::move(choices),
-                        report, file);
+                        report, file, outOfTime);
   } catch (const std::exception& error) {
     report.addStopped(std::string("an error the run could not go on from: ") + error.what(),
                       kExitCannotStart);
@@ -318,7 +342,11 @@ int runUnattendedClean(bool deleteFound, platform::Services& services, platform:
                         std::to_string(kExitCannotStart) + "\r\n");
     return kExitCannotStart;
   }
-  int exitCode = runWithReport(deleteFound, services, exePath, report, file);
+  const std::chrono::milliseconds started = host.tickCount();
+  const std::function<bool()> outOfTime = [&] {
+    return deleteFound && host.tickCount() - started >= kRunTimeLimit;
+  };
+  int exitCode = runWithReport(deleteFound, services, exePath, report, file, outOfTime);
   file.add(report.takeNew(), true);
   std::string ending = "Report: " + file.path() + "\r\n";
   if (file.incomplete()) {

@@ -76,11 +76,7 @@ TEST_F(MainWindowTest, EveryFolderAndTheSettingsFileFollowTheExecutable) {
 }
 
 TEST_F(MainWindowTest, CreationPreparesTitleListsProfileFolderAndIcons) {
-  {
-    registry::TRegistry reg(machine.registry);
-    ASSERT_TRUE(reg.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true));
-    reg.WriteText("Cookies", "D:\\Profiles\\user\\Cookies");
-  }
+  machine.shell.setFolderPath(platform::csidl::profile, "D:\\Profiles\\user");
   // The language is applied once the type lists hold their entries and the
   // Settings window exists, which it captions too.
   form = std::make_unique<TForm1>(h.app, machine.services, *machine.system.executable,

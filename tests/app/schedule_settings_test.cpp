@@ -10,7 +10,8 @@ namespace {
 
 using platform::TaskTrigger;
 
-constexpr const char* kTask = "Velmora Disk Cleaner\\Clean tester";
+constexpr const char* kTask =
+    "Velmora Disk Cleaner\\Clean tester (S-1-5-21-1004336348-1177238915-682003330-1001)";
 
 class ScheduleSettingsTest : public testing::MainWindowTest {
  protected:

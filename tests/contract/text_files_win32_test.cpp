@@ -58,5 +58,30 @@ TEST(TextFilesWin32, AFileAnotherProgramHasOpenIsNeverChangedUnderIt) {
   EXPECT_EQ(entries, 1);
 }
 
+// A new file never takes the place of one there, nor of a link at its name; and
+// checked for its final path, it is never left behind a folder that is a link
+// (under Wine a Linux symbolic link, which Wine reports as a reparse point).
+TEST(TextFilesWin32, ANewFileIsNeverMadeOverAnotherOrThroughALinkedFolder) {
+  ScratchFolder scratch;
+  platform::Win32TextEncoding encoding;
+  platform::Win32TextFiles files(encoding);
+  const std::string mine = scratch.path() + "mine.txt";
+  ASSERT_EQ(files.createNew(mine, "first", true), platform::NewFile::written);
+  EXPECT_EQ(files.createNew(mine, "second", false), platform::NewFile::exists);
+  EXPECT_EQ(files.readText(mine).data, "first");
+
+  CreateDirectoryW(extendedForm(scratch.path() + "Target").c_str(), nullptr);
+  makeFolderLink(scratch.path() + "Link", scratch.path() + "Target");
+  const std::string through = scratch.path() + "Link\\startup.lnk";
+  EXPECT_EQ(files.createNew(through, "MZ", true), platform::NewFile::redirected);
+  EXPECT_EQ(GetFileAttributesW(extendedForm(scratch.path() + "Target\\startup.lnk").c_str()),
+            INVALID_FILE_ATTRIBUTES)
+      << "nothing is left where the link points";
+  EXPECT_EQ(files.createNew(through, "MZ", false), platform::NewFile::written)
+      << "a report may go through one";
+  makeFolderLink(scratch.path() + "mine-link.txt", scratch.path() + "Target");
+  EXPECT_EQ(files.createNew(scratch.path() + "mine-link.txt", "x", false), platform::NewFile::exists);
+}
+
 }  // namespace
 }  // namespace velmora::contract

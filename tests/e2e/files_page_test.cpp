@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <knownfolders.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -337,10 +338,24 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   wchar_t user[257];
   DWORD size = 257;
   ASSERT_TRUE(GetUserNameW(user, &size));
-  const std::wstring task = std::wstring(L"Velmora Disk Cleaner\\Clean ") + user;
+  // The task carries the account's security identifier beside its user name.
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  char account[256];
+  DWORD accountSize = sizeof account;
+  ASSERT_TRUE(GetTokenInformation(token, TokenUser, account, accountSize, &accountSize));
+  CloseHandle(token);
+  LPWSTR sid = nullptr;
+  ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(account)->User.Sid, &sid));
+  const std::wstring task = std::wstring(L"Velmora Disk Cleaner\\Clean ") + user + L" (" + sid + L")";
+  LocalFree(sid);
   HWND settings = program.open(MenuCommand::settings, L"Settings");
   HWND schedule = findVisibleChild(settings, L"ComboBox");
   ASSERT_NE(schedule, nullptr);
+  // The schedule shows once Task Scheduler has answered (under both the task's
+  // names, when it holds neither); a choice made before would be undone.
+  const auto answered = [&] { return waitUntil([&] { return IsWindowEnabled(schedule) != FALSE; }, 30s); };
+  ASSERT_TRUE(answered()) << "Task Scheduler never answered";
   EXPECT_EQ(sendTo(schedule, CB_GETCURSEL), 0) << "a new prefix holds no task";
   chooseItem(schedule, 2);
   int colours = 0;
@@ -352,11 +367,14 @@ TEST(FilesPage, TheSettingsWindowSetsAndRemovesAWeeklyClean) {
   const std::string stored = storedTask(task);
   for (const std::string& part : std::vector<std::string>{
            "<StartWhenAvailable>true</StartWhenAvailable>", "<ExecutionTimeLimit>PT2H</ExecutionTimeLimit>",
+           "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+           "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
            "<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"})
     EXPECT_NE(stored.find(part), std::string::npos) << part << " not in:\n" << stored;
 
   // Read back as Task Scheduler holds it: every week, or other where Wine dropped the trigger.
   settings = program.open(MenuCommand::settings, L"Settings");
+  ASSERT_TRUE(answered()) << "Task Scheduler never answered";
   const LRESULT shown = sendTo(schedule, CB_GETCURSEL);
   EXPECT_TRUE(shown == 2 || (shown == 4 && stored.find("<ScheduleByWeek>") == std::string::npos)) << shown;
   chooseItem(schedule, 0);

@@ -17,7 +17,8 @@ platform::TaskReading FakeTaskScheduler::readTask(std::string_view path) {
   if (readFailure != 0) return {platform::TaskStatus::failed, {}, readFailure};
   const auto found = tasks.find(std::string(path));
   if (found == tasks.end()) return {platform::TaskStatus::absent, {}, 0};
-  return {platform::TaskStatus::found, found->second, 0};
+  if (othersDenied && othersTasks.contains(found->first)) return {platform::TaskStatus::failed, {}, 0x80070005u};
+  return {platform::TaskStatus::found, found->second, 0, !othersTasks.contains(found->first)};
 }
 
 std::uint32_t FakeTaskScheduler::registerTask(std::string_view path, const platform::TaskDefinition& task) {

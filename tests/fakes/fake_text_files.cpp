@@ -16,6 +16,7 @@ std::string FakeTextFiles::key(std::string_view path) {
 }
 
 FileContents FakeTextFiles::readAtMost(std::string_view path, std::size_t maxSize) const {
+  if (beforeRead) beforeRead(std::string(path));
   const std::string k = key(path);
   const auto file = files_.find(k);
   if (file == files_.end()) return {ReadStatus::notFound, {}};
@@ -37,6 +38,17 @@ bool FakeTextFiles::appendBytes(std::string_view path, std::string_view bytes) {
   if (file == files_.end() || unwritable_.contains(k) || appendsFail) return false;
   file->second.append(bytes);
   return true;
+}
+
+platform::NewFile FakeTextFiles::createNew(std::string_view path, std::string_view bytes, bool onlyAtPath) {
+  if (beforeWrite) beforeWrite(std::string(path));
+  const std::string k = key(path);
+  if (files_.contains(k)) return platform::NewFile::exists;
+  if (onlyAtPath && redirected_.contains(k)) return platform::NewFile::redirected;
+  if (unwritable_.contains(k)) return platform::NewFile::failed;
+  files_[k] = std::string(bytes);
+  ++successfulWrites_;
+  return platform::NewFile::written;
 }
 
 bool FakeTextFiles::createIfMissing(std::string_view path) {
@@ -67,6 +79,8 @@ void FakeTextFiles::setUnwritable(std::string_view path, bool unwritable) {
     unwritable_.erase(key(path));
   }
 }
+
+void FakeTextFiles::setRedirected(std::string_view path) { redirected_.insert(key(path)); }
 
 void FakeTextFiles::setUnreadable(std::string_view path, bool unreadable) {
   if (unreadable) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -25,6 +26,8 @@ class FakeTextFiles final : public platform::TextFiles {
   // Fails as writeBytes does, and for a file that is not there.
   bool appendBytes(std::string_view path, std::string_view bytes) override;
   bool createIfMissing(std::string_view path) override;
+  // Fails as writeBytes does; with onlyAtPath, also for a path setRedirected names.
+  platform::NewFile createNew(std::string_view path, std::string_view bytes, bool onlyAtPath) override;
 
   // Puts a file in place (or replaces it), whatever its writability.
   void put(std::string_view path, std::string_view bytes);
@@ -40,7 +43,19 @@ class FakeTextFiles final : public platform::TextFiles {
   // exists, as for a file another program holds open; or, with false, succeeds.
   void setUnreadable(std::string_view path, bool unreadable = true);
 
-  // How many writes (writeBytes and createIfMissing calls that created a file)
+  // From now on, a folder on the way to path is a link to another place: a new
+  // file made there while its final path is checked is refused (redirected).
+  // Without that check it is written here as usual, since these fakes keep no
+  // place behind a link.
+  void setRedirected(std::string_view path);
+
+  // Called with the path before each createNew, as the moment
+  // another program may make a file under a name just found free; and before
+  // each read, as the moment another program may rewrite a file.
+  std::function<void(const std::string& path)> beforeWrite;
+  std::function<void(const std::string& path)> beforeRead;
+
+  // How many writes (writeBytes, createNew and createIfMissing calls that made a file)
   // succeeded so far, for tests that a file was or was not rewritten.
   int successfulWrites() const { return successfulWrites_; }
 
@@ -53,6 +68,7 @@ class FakeTextFiles final : public platform::TextFiles {
   std::map<std::string, std::string> files_;
   std::set<std::string> unwritable_;
   std::set<std::string> unreadable_;
+  std::set<std::string> redirected_;
   int successfulWrites_ = 0;
 };
 

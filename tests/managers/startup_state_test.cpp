@@ -1,5 +1,6 @@
 // Startup states, switched with the bytes Windows writes; a Startup-folder file backed up.
 #include "app/form_restore.h"
+#include "managers/startup_file_format.h"
 #include "platform/data_folders.h"
 #include "program_page_fixture.h"
 
@@ -144,6 +145,50 @@ TEST_F(StartupStateTest, AStartupFolderFileIsListedDeletedIntoABackupAndPutBack)
   EXPECT_EQ(approvalOf(HKEY_CURRENT_USER, "StartupFolder", "Tool.lnk"), enabled);
   EXPECT_NE(shownTexts().back().find(kShortcut), std::string::npos);
   EXPECT_NE(shownTexts().back().find("Tool.lnk (" + restore.StringFileNotRestored + ")"), std::string::npos);
+}
+
+// A restore writes the file to the path it checked, and never through a link: not
+// when the Startup folder or a folder above it is a junction, not when one becomes
+// a link after the check, not when the .ini is rewritten to name a system file
+// while the backup is restored (at whichever read that happens).
+TEST_F(StartupStateTest, AStartupFolderFileGoesBackOnlyToThePathCheckedAndNeverThroughALink) {
+  plantShortcut();
+  search();
+  deleteRow(0, widgets::MessageAnswer::Yes);
+  const std::string ini = std::string(kBackups) + "startup-20250102-000000.ini";
+  for (const char* part : {".ini", ".reg"}) machine.files.addFile(ini.substr(0, ini.size() - 4) + part);
+  machine.textFiles.remove(kShortcut);
+  TFormRestore restore{h.app, machine.services, messages};
+  restore.backupFolders = [this] { return dataFolders(machine.system, "C:\\Velmora\\", "backups"); };
+  const auto restoreShown = [&] {
+    restore.refresh();
+    h.dialogs.answer(widgets::MessageAnswer::Yes);
+    restore.ButtonRestore.click();
+    return shownTexts().back();
+  };
+  const std::string refused = "Tool.lnk (" + restore.StringFolderIsLink + ")";
+  const std::string above = "C:\\Users\\me\\AppData\\Roaming\\Microsoft";
+  machine.files.setAttributes(above, file_attribute::directory | file_attribute::reparsePoint);
+  EXPECT_NE(restoreShown().find(refused), std::string::npos) << shownTexts().back();
+  machine.files.setAttributes(above, file_attribute::directory);
+  machine.textFiles.setRedirected(kShortcut);
+  EXPECT_NE(restoreShown().find(refused), std::string::npos) << shownTexts().back();
+  EXPECT_FALSE(machine.textFiles.bytes(kShortcut).has_value());
+  EXPECT_FALSE(plant.hasValue(HKEY_CURRENT_USER, kApproved + "StartupFolder", "Tool.lnk"))
+      << "its approval value goes with the file";
+
+  const std::string system = "C:\\Windows\\System32\\version.dll";
+  const std::string honestIni = *machine.textFiles.bytes(ini);
+  for (int honest = 0; honest < 5; ++honest) {
+    int reads = 0;
+    machine.textFiles.put(ini, honestIni);
+    machine.textFiles.beforeRead = [&](const std::string& path) {
+      if (path == ini && ++reads > honest) machine.textFiles.put(ini, "[File]\r\nPath=" + system + "\r\n");
+    };
+    managers::startupFileFormat().restore(machine.services, ini, {});
+    EXPECT_FALSE(machine.textFiles.bytes(system).has_value()) << honest;
+  }
+  machine.textFiles.beforeRead = nullptr;
 }
 
 // Where the program's folder refuses a part, every part goes to the user's own folder

@@ -157,7 +157,7 @@ TEST_F(UninstallPageTest, AnExpandableCommandStartsExpandedAndAFailedStartSaysWh
   page.uninstallClick();
   EXPECT_EQ(shownTexts(), std::vector<std::string>{"StringCantStartUninstaller:\n\n\"C:\\Program "
                                                    "Files\\Gone\\uninstall.exe\"\n\nThe system cannot find "
-                                                   "the file specified."});
+                                                   "the file specified. (2)"});
   list.userSelect(2);
   page.uninstallClick();
   EXPECT_EQ(shownTexts().back(), "StringCantStartSafely:\n\n\"%NoSuchFolder%\\App\\uninstall.exe\" /S");

@@ -2,6 +2,8 @@
 // finds, deletes and reports, and the exit code a script sees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 
 #include "unattended/command_line.h"
@@ -29,7 +31,9 @@ struct Machine {
       s.files.addFile(file, 100);
     registry::TRegistry reg(s.registry);
     reg.Open("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", true);
-    reg.WriteText("Cookies", "C:\\Users\\tester\\Cookies");
+    // Where Windows 8.1 and later keep the cookies, far below the profile.
+    reg.WriteText("Cookies", "C:\\Users\\tester\\AppData\\Local\\Microsoft\\Windows\\INetCookies");
+    s.shell.setFolderPath(platform::csidl::profile, "C:\\Users\\tester");
     s.textFiles.put(kData + "junk.dat", "*.tmp|Temporary files\r\n");
     s.textFiles.put(kData + "exclusions.dat", "c:\\KEPT\r\n");
   }
@@ -107,6 +111,12 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
       // run before it deletes; one that cannot be finished turns success into 3.
       {{"/auto"}, kChoices, [](Machine& m) { m.s.textFiles.put(kReport, "earlier"); }, 0, true,
        "Report: C:\\Program Files\\Velmora\\data\\logs\\clean-20260304-050607-2.txt\r\n"},
+      // Another run of the same second takes the name between the look and the
+      // write: its report stays whole, and this one takes the next name.
+      {{"/preview"}, kChoices, [](Machine& m) {
+         m.s.textFiles.beforeWrite = [&m](const std::string& path) {
+           if (path == kReport && !m.s.textFiles.bytes(kReport)) m.s.textFiles.put(kReport, "another run"); }; },
+       0, false, "Report: C:\\Program Files\\Velmora\\data\\logs\\clean-20260304-050607-2.txt\r\n"},
       {{"/auto"}, kChoices, [](Machine& m) {
          m.s.textFiles.setUnwritable(kReport);
          m.s.textFiles.setUnwritable(kLocalReport); }, 2, false, "nothing was done", false},
@@ -117,12 +127,12 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
       // Exclusion lines as users write them protect the folder; one that names
       // none stops the run and is named.
       {{"/auto"}, kChoices, exclusions(" \"C:\\Kept\" \r\n"), 0, true, "Account: tester\r\n"
-       "Profile: C:\\Users\\tester\\\r\n"},
+       "Profile: C:\\Users\\tester\r\n"},
       {{"/auto"}, kChoices, exclusions("%KEEP%\r\n"), 0, true, "Not deleted: 0 files"},
       {{"/auto"}, kChoices, exclusions("C:\\Kept\r\n\r\n%UNSET%\\Kept\r\n"), 2, false,
        "name no folder and protect nothing: %UNSET%\\Kept;"},
       {{"/auto"}, kChoices, [](Machine& m) { m.s.system.localSystem = true; }, 2, false,
-       "Account: LocalSystem\r\nProfile: C:\\Users\\tester\\\r\n"},
+       "Account: LocalSystem\r\nProfile: C:\\Users\\tester\r\n"},
       // A truth value in the usual spellings, also in a second [Options]; one that
       // is none deletes nothing for good on a guess.
       {{"/auto"}, "[Options]\r\nrecycleDeleted=Yes\r\n" + files, {}, 0, true, "moved to the Recycle Bin"},
@@ -153,6 +163,36 @@ TEST(CommandLine, ArgumentsRunsAndExitCodes) {
       EXPECT_EQ(m.host.console.find(*report), 0u) << "the console shows the report";
       EXPECT_TRUE(m.host.errorBoxesOff) << "a box could wait for an answer";
     }
+  }
+}
+
+// Task Scheduler ends a run at two hours wherever it is: /auto stops itself at
+// 1 h 55 min between two batches, or in its search, and says what it left.
+TEST(CommandLine, AutoStopsAtItsTimeLimitBetweenTwoBatches) {
+  using std::chrono::minutes;
+  for (const bool inSearch : {false, true}) {
+    SCOPED_TRACE(inSearch);
+    Machine m;
+    m.s.textFiles.put("C:\\Program Files\\Velmora\\VelmoraDiskCleaner.ini",
+                      "[Files]\r\nCategories=0\r\nDrives=C\r\n");
+    std::vector<std::string> many;
+    for (int i = 0; i < 140; ++i)
+      m.s.files.addFile(many.emplace_back("C:\\many\\" + std::to_string(i) + ".~doc"));
+    // The clock reads an hour when the run starts, and 2 h 55 min at any later
+    // reading in the search, or once the first file has gone.
+    int readings = 0;
+    m.host.clock = [&] {
+      const bool gone = std::any_of(many.begin(), many.end(), [&](auto& f) { return !m.s.files.contains(f); });
+      return minutes(readings++ > 0 && (inSearch || gone) ? 175 : 60);
+    };
+    EXPECT_EQ(runCommandLine({"/auto"}, m.s.services, m.host, m.s.system.executable).exitCode, 3);
+    const auto left = std::count_if(many.begin(), many.end(), [&](auto& f) { return m.s.files.contains(f); });
+    EXPECT_TRUE(inSearch ? left == 140 : left > 0 && left < 140) << left;
+    const std::string stop =
+        inSearch ? "before the search had finished"
+                 : std::to_string(left + m.s.files.contains(kJunk) + m.s.files.contains(kTemp)) + " files not reached";
+    const std::string report = *m.s.textFiles.bytes(kReport);
+    EXPECT_NE(report.find("Time limit: stopped at 1 h 55 min, " + stop), std::string::npos) << report;
   }
 }
 

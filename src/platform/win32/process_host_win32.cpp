@@ -96,6 +96,10 @@ std::unique_ptr<HeldLock> Win32ProcessHost::tryLock(std::string_view name) {
   return std::make_unique<MutexLock>(mutex);
 }
 
+std::chrono::milliseconds Win32ProcessHost::tickCount() const {
+  return std::chrono::milliseconds(GetTickCount64());
+}
+
 LocalTime Win32ProcessHost::localTime() const {
   SYSTEMTIME now{};
   GetLocalTime(&now);

@@ -14,6 +14,7 @@ class Win32ProcessHost final : public ProcessHost {
   bool writeToStarter(std::string_view utf8) override;
   std::unique_ptr<HeldLock> tryLock(std::string_view name) override;
   LocalTime localTime() const override;
+  std::chrono::milliseconds tickCount() const override;
   void showNoErrorBoxes(int abortExitCode) override;
 
  private:

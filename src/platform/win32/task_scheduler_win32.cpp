@@ -3,14 +3,17 @@
 #include <windows.h>
 
 #include <oleauto.h>
+#include <sddl.h>
 #include <taskschd.h>
 
 #include <cstdio>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/task_xml.h"
 #include "platform/win32/com.h"
+#include "platform/win32/system_info_win32.h"
 #include "platform/win32/wide.h"
 
 namespace velmora::platform {
@@ -117,6 +120,46 @@ std::string currentUserId() {
   return win32::narrow(std::wstring_view(domain, length)) + "\\" + name;
 }
 
+// The security identifier, as text, of an account name; empty when the system
+// cannot say (an unknown name, a domain that cannot be reached).
+std::string sidTextOf(const std::wstring& account) {
+  DWORD sidSize = 0;
+  DWORD domainSize = 0;
+  SID_NAME_USE use;
+  LookupAccountNameW(nullptr, account.c_str(), nullptr, &sidSize, nullptr, &domainSize, &use);
+  if (sidSize == 0 || domainSize == 0) return {};
+  std::vector<BYTE> sid(sidSize);
+  std::wstring domain(domainSize, L'\0');
+  if (!LookupAccountNameW(nullptr, account.c_str(), sid.data(), &sidSize, domain.data(), &domainSize, &use))
+    return {};
+  LPWSTR text = nullptr;
+  if (!ConvertSidToStringSidW(sid.data(), &text)) return {};
+  std::string sidText = win32::narrow(text);
+  LocalFree(text);
+  return sidText;
+}
+
+bool sameText(std::string_view a, std::string_view b) {
+  const std::wstring wideA = win32::widen(a);
+  const std::wstring wideB = win32::widen(b);
+  return CompareStringOrdinal(wideA.c_str(), static_cast<int>(wideA.size()), wideB.c_str(),
+                              static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Whether the task defined by xml runs as the calling account: its principal is
+// the caller's "DOMAIN\user", or an account name or identifier that stands for the
+// caller's security identifier. A definition that names no account runs as
+// whoever registered it, and only that user (or an administrator) can read it.
+bool runsAsCaller(std::string_view xml) {
+  const std::string named = taskPrincipalUser(xml);
+  if (named.empty() || sameText(named, currentUserId())) return true;
+  const std::optional<std::string> caller = Win32SystemInfo().currentUserSid();
+  if (!caller) return false;
+  if (named.starts_with("S-1-") || named.starts_with("s-1-")) return sameText(named, *caller);
+  const std::string sid = sidTextOf(win32::widen(named));
+  return !sid.empty() && sameText(sid, *caller);
+}
+
 std::string todayText() {
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -143,12 +186,12 @@ TaskReading Win32TaskScheduler::readTask(std::string_view path) {
   Bstr xml;
   result = task->get_Xml(xml.out());
   if (FAILED(result)) return failedReading(result);
-  const std::optional<TaskDefinition> read =
-      readTaskXml(win32::narrow(std::wstring_view(xml.get(), SysStringLen(xml.get()))));
+  const std::string text = win32::narrow(std::wstring_view(xml.get(), SysStringLen(xml.get())));
+  const std::optional<TaskDefinition> read = readTaskXml(text);
   // A task whose action is no program is of no kind this program sets.
   TaskDefinition other;
   other.trigger = TaskTrigger::other;
-  return {TaskStatus::found, read ? *read : other, {}};
+  return {TaskStatus::found, read ? *read : other, {}, runsAsCaller(text)};
 }
 
 std::uint32_t Win32TaskScheduler::registerTask(std::string_view path, const TaskDefinition& task) {

@@ -9,6 +9,7 @@
 
 #include "platform/extended_path.h"
 #include "platform/win32/critical_error_mode.h"
+#include "platform/win32/final_path.h"
 #include "platform/win32/wide.h"
 
 namespace velmora::platform {
@@ -149,6 +150,48 @@ bool Win32TextFiles::writeBytes(std::string_view path, std::string_view bytes) {
   }
   DeleteFileW(temporary.c_str());
   return false;
+}
+
+namespace {
+
+// Takes an open file away through its handle (it goes when the handle closes).
+void deleteOnClose(HANDLE file) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+}  // namespace
+
+NewFile Win32TextFiles::createNew(std::string_view path, std::string_view bytes, bool onlyAtPath) {
+  const std::optional<std::wstring> wide = windowsPath(path);
+  if (!wide) return NewFile::failed;
+
+  CriticalErrorDialogsOff quiet;
+  // CREATE_NEW fails for any entry of that name, a link included: with
+  // FILE_FLAG_OPEN_REPARSE_POINT a link at the name is never followed to make a
+  // file where it points. The flag covers the last name only; a link among the
+  // folders on the way is followed, which the final path then shows.
+  FileHandle file(CreateFileW(wide->c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file.valid()) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::exists : NewFile::failed;
+  }
+  if (onlyAtPath && !win32::finalPathIs(file.get(), *wide)) {
+    deleteOnClose(file.get());
+    return NewFile::redirected;
+  }
+  if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+    deleteOnClose(file.get());
+    return NewFile::failed;
+  }
+  // On a network drive the last buffered write can fail only at the close: the
+  // file is then incomplete, and goes.
+  if (!file.close()) {
+    DeleteFileW(wide->c_str());
+    return NewFile::failed;
+  }
+  return NewFile::written;
 }
 
 bool Win32TextFiles::createIfMissing(std::string_view path) {

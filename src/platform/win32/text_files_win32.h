@@ -18,6 +18,7 @@ class Win32TextFiles final : public TextFiles {
   bool writeBytes(std::string_view path, std::string_view bytes) override;
   bool appendBytes(std::string_view path, std::string_view bytes) override;
   bool createIfMissing(std::string_view path) override;
+  NewFile createNew(std::string_view path, std::string_view bytes, bool onlyAtPath) override;
 };
 
 }  // namespace velmora::platform
