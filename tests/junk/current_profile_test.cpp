@@ -147,7 +147,12 @@ TEST_F(CurrentProfileTest, DeletingEverythingFoundKeepsEveryKeptAndHeldFile) {
 // be judged (a folder where the lock file should be) neither count as an open
 // browser nor add anything to the clean; a profile listed twice is walked once.
 TEST_F(CurrentProfileTest, ProfilesAndLocksAsFoundNeitherBlockNorWidenTheClean) {
-  machine.drives.addDrive('N', {platform::DriveType::remote, true, {}, {}, "\\\\nas\\home"});
+  // Field by field: an aggregate with empty braces trips GCC 12's uninitialized
+  // warning at -O3.
+  fakes::FakeDrive mapped;
+  mapped.type = platform::DriveType::remote;
+  mapped.networkName = "\\\\nas\\home";
+  machine.drives.addDrive('N', mapped);
   for (const char* file : {"C:\\cache2\\entries\\root", "N:\\Fox\\cache2\\entries\\mapped",
                            "\\\\nas\\home\\Fox\\cache2\\entries\\unc"})
     machine.files.addFile(file);
