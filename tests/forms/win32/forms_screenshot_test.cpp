@@ -67,13 +67,16 @@ TEST_F(FormsScreenshotTest, EveryWindowInEnglishAndInRussian) {
   const auto junkPage = [&] { formSettings.PageControl1.setActivePage(formSettings.TabSheetJunk); };
   // The schedule with its longest texts: the longest choice shown and a last run
   // that failed, with a report named as the program names them.
-  unattended::ScheduleEditor schedule(services, "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe",
+  unattended::ScheduleEditor schedule(app, services, "C:\\Program Files\\Velmora\\VelmoraDiskCleaner.exe",
                                       {formSettings.cbSchedule, formSettings.edScheduleTime,
                                        formSettings.cbScheduleDay, formSettings.LabelLastRun});
   const auto showSchedule = [&](int kind) {
     schedule.load({formSettings.StringScheduleKinds, formSettings.StringScheduleOther,
-                   formSettings.StringScheduleDays, formSettings.StringLastRun},
+                   formSettings.StringScheduleDays, formSettings.StringLastRun, formSettings.StringScheduleReading,
+                   formSettings.StringScheduleUnavailable, formSettings.StringScheduleUnreadable},
                   3);
+    // The boxes take a choice once the task has been read back.
+    schedule.awaitReading(std::chrono::seconds(5));
     formSettings.cbSchedule.userSelect(kind);
     formSettings.LabelLastRun.setCaption(
         unattended::lastRunText(formSettings.StringLastRun, {"2026-12-08 12:00:00", "3", "clean-20261208-120000.txt"}));
